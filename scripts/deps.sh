@@ -1,0 +1,14 @@
+# Installs the Debian packages the build needs when any is missing.
+# Sourced by run.sh and test.sh.
+vxlo_packages=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev fonts-ipafont-gothic)
+vxlo_missing=()
+for p in "${vxlo_packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || vxlo_missing+=("$p")
+done
+if [ ${#vxlo_missing[@]} -gt 0 ]; then
+  echo "Installing: ${vxlo_missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${vxlo_missing[@]}"
+fi

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the program and starts it on a copy of the bundled sample dictionary,
+# so the shipped file stays as it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target vxlo
+work="${XDG_DATA_HOME:-$HOME/.local/share}/vxlo"
+mkdir -p "$work"
+cp data/sample.jsk "$work/sample.jsk"
+exec build/src/gui/vxlo "$work/sample.jsk"

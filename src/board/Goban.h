@@ -1,0 +1,123 @@
+#pragma once
+// TGoban: the one Go position the main window shows, with its candidate marks,
+// stone numbers and display orientation. It decides legality (occupied point,
+// suicide, immediate ko recapture) and plays and takes back moves.
+#include <cstdint>
+
+#include "core/CheckedArray.h"
+
+namespace vxlo {
+
+enum PointValue : int { Empty = 0, Black = 1, White = 2, Border = 3, Candidate = 4 };
+enum MoveResult : int { MoveOk = 0, MoveOccupied = -1, MoveSuicide = -2, MoveKo = -3 };
+
+constexpr int kBoardSize = 19;
+
+// What the ko test needs to know of the moves played so far (the move path).
+class IMoveHistory {
+public:
+    virtual ~IMoveHistory() = default;
+    virtual int Count() const = 0;
+    virtual void GetMove(int n, int& x, int& y) const = 0;
+    virtual int GetCaptureCount(int n) const = 0;
+    virtual void GetCapture(int n, int k, int& x, int& y) const = 0;
+};
+
+// Drawing of one stone, plain or with its sequence number (the renderer).
+class IStonePainter {
+public:
+    virtual ~IStonePainter() = default;
+    virtual void DrawStone(int value, int x, int y) = 0;
+    virtual void DrawStoneNumber(int value, int number, int x, int y) = 0;
+};
+
+// The board as the dictionary access sees it: state of a point and its mark.
+class IBoardMarks {
+public:
+    virtual ~IBoardMarks() = default;
+    virtual int PointState(int x, int y) const = 0;
+    virtual void SetMark(int x, int y, int flag) = 0;
+};
+
+struct TPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+class TGoban final : public IBoardMarks {
+public:
+    TGoban(const IMoveHistory& history, IStonePainter& painter);
+
+    void Reset();
+    int GetSize() const { return size_; }
+    int GetTurn() const { return turn_; }
+
+    // 4 for a marked point (the mark wins over a stone), else the stone value.
+    int PointState(int x, int y) const override;
+    void SetMark(int x, int y, int flag) override;
+    int GetStone(int x, int y) const { return stones_.At(x, y); }
+    void SetStone(int value, int x, int y);
+    int GetNumber(int x, int y) const { return numbers_.At(x, y); }
+    void SetNumber(int x, int y, int n);
+
+    // Legality for colour c at (x, y); fills the captured list and leaves the
+    // stones as they were.
+    int TestMove(int c, int x, int y);
+    // TestMove for the side to move, then the stone, the captures and the turn.
+    int PlayMove(int x, int y);
+    // Removes the stone at (x, y) and its number, flips the turn; the caller
+    // has already restored the stones the move captured.
+    void TakeBack(int x, int y);
+
+    int CapturedCount() const { return capturedCount_; }
+    TPoint Captured(int k) const;  // k = 1..CapturedCount()
+
+    void ClearNumbers();
+    void DrawNumber(int x, int y);
+
+    // Orientation: board point <-> display cell.
+    TPoint BoardToDisplay(int x, int y) const;
+    TPoint DisplayToBoard(int column, int row) const;
+    void ToggleSwapXY();
+    void RotateRight();
+    void RotateLeft();
+    void ToggleMirrorUpDown();
+    void ToggleMirrorLeftRight();
+    int SwapXY() const { return swapXY_; }
+    int MirrorLeftRight() const { return mirrorLeftRight_; }
+    int MirrorUpDown() const { return mirrorUpDown_; }
+
+    // Throws std::logic_error when the frame, the values or the numbers are
+    // out of line; tests call it after every mutation.
+    void CheckInvariants() const;
+
+private:
+    int FloodGroup(int x, int y);
+    bool GroupHasNoLiberty() const;
+
+    using Grid = TCheckedGrid<std::uint8_t, 0, 20>;
+    using PointList361 = TCheckedArray<TPoint, 1, 361>;
+
+    const IMoveHistory& history_;
+    IStonePainter& painter_;
+
+    int size_ = kBoardSize;
+    int turn_ = Black;
+    Grid stones_;
+    Grid marks_;
+    Grid numbers_;
+    int swapXY_ = 0;
+    int mirrorLeftRight_ = 0;
+    int mirrorUpDown_ = 0;
+
+    TCheckedArray<TPoint, 1, 360> captured_;
+    int capturedCount_ = 0;
+    PointList361 group_;
+    int groupCount_ = 0;
+    PointList361 generation_;  // sized to the board: one layer can never overflow
+    Grid visited_;
+    Grid alreadyCaptured_;
+};
+
+}  // namespace vxlo

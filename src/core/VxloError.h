@@ -1,0 +1,68 @@
+#pragma once
+// Errors that nobody checks for carry the text the user sees; one top-level
+// handler (window or command line) shows it.
+#include <stdexcept>
+#include <string>
+
+namespace vxlo {
+
+class EVxloError : public std::runtime_error {
+public:
+    explicit EVxloError(const std::string& text) : std::runtime_error(text) {}
+};
+
+// An index outside the bounds of one of the core's arrays.
+class ERangeError : public EVxloError {
+public:
+    ERangeError() : EVxloError("範囲チェックエラー") {}
+};
+
+// A text that should hold an integer and does not.
+class EConvertError : public EVxloError {
+public:
+    explicit EConvertError(const std::string& text);
+    const std::string& Text() const { return text_; }
+private:
+    std::string text_;
+};
+
+// A failed file operation. The message is the system's fixed text for the
+// cause; FileName() names the file so the handler can show it too.
+class EInOutError : public EVxloError {
+public:
+    EInOutError(int errorNumber, const std::string& fileName);
+    // Reading a record at or past the end of the file.
+    static EInOutError ReadPastEnd(const std::string& fileName);
+    int ErrorNumber() const { return errno_; }
+    const std::string& FileName() const { return fileName_; }
+    static std::string TextFor(int errorNumber);
+    static constexpr int kReadPastEnd = -38;   // not an errno value
+private:
+    EInOutError(const std::string& text, int errorNumber, const std::string& fileName);
+    int errno_;
+    std::string fileName_;
+};
+
+// Any other failure that names a file (a damaged store, a locked dictionary).
+class EFileRefused : public EVxloError {
+public:
+    EFileRefused(const std::string& text, const std::string& fileName)
+        : EVxloError(text), fileName_(fileName) {}
+    const std::string& FileName() const { return fileName_; }
+private:
+    std::string fileName_;
+};
+
+// Delphi-style StrToInt: optional leading blanks and sign, decimal digits,
+// a value that fits 32 bits. Anything else raises EConvertError.
+int StrToInt(const std::string& text);
+
+// The text the top-level handler shows for an error message: a "." is
+// appended when the last character sorts after ".".
+std::string ErrorDisplayText(const std::string& message);
+
+// The whole text for an exception caught at the top: message plus the file
+// it names, if any.
+std::string ErrorDisplayText(const std::exception& error);
+
+}  // namespace vxlo

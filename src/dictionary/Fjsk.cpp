@@ -1,0 +1,206 @@
+#include "dictionary/Fjsk.h"
+
+#include <array>
+
+namespace vxlo {
+namespace {
+
+constexpr std::array<std::string_view, kLabelCount> kLabels = {
+    "い", "ろ", "は", "に", "ほ", "へ", "と", "ち", "り", "ぬ",
+    "る", "を", "わ", "か", "よ", "た", "れ", "そ", "つ", "ね",
+    "な", "ら", "む", "う", "い", "の", "お", "く", "や", "ま",
+};
+
+}  // namespace
+
+std::string_view CandidateLabel(int i) {
+    if (i < 0 || i >= kLabelCount) throw ERangeError();
+    return kLabels[static_cast<std::size_t>(i)];
+}
+
+std::uint8_t TLjsk::Byte(int value) {
+    if (value < 0 || value > 255) throw ERangeError();
+    return static_cast<std::uint8_t>(value);
+}
+
+void TLjsk::ResetList() {
+    firstRecNo_ = -1;
+    parentRecNo_ = -1;
+    recNos_.Fill(-1);
+    count_ = 0;
+}
+
+void TLjsk::Open(const std::string& path) {
+    Attach(std::make_unique<TRecordFile>(path, TRecordFile::Mode::ReadWriteCreate));
+}
+
+void TLjsk::Attach(std::unique_ptr<IRecordStore> store) {
+    store_ = std::move(store);
+    ResetList();
+}
+
+void TLjsk::Close() {
+    count_ = 0;
+    store_.reset();
+}
+
+IRecordStore& TLjsk::Store() {
+    if (!store_) throw EInOutError(EBADF, "");
+    return *store_;
+}
+
+TJskRecord TLjsk::ReadRecord(int n) { return DecodeRecord(Store().Read(n)); }
+
+void TLjsk::WriteRecord(int n, const TJskRecord& record) { Store().Write(n, EncodeRecord(record)); }
+
+int TLjsk::FindRecNo(int x, int y) const {
+    for (int i = 0; i < count_; ++i) {
+        if (cand_[i].X == x && cand_[i].Y == y) return recNos_[i];
+    }
+    return -1;
+}
+
+void TLjsk::WriteList() {
+    for (int i = 0; i < count_; ++i) WriteRecord(recNos_[i], cand_[i]);
+}
+
+int TLjsk::LoadList(int r) {
+    recNos_.Fill(-1);
+    count_ = 0;
+    if (r < 0 || r >= Store().RecordCount()) return 0;
+    cand_[0] = ReadRecord(r);
+    recNos_[0] = r;
+    firstRecNo_ = r;
+    board_.SetMark(cand_[0].X, cand_[0].Y, 1);
+    count_ = 1;
+    // A chain that runs past slot 30 (a loop, a hand-edited file) stops with
+    // the range error of the slot index.
+    while (cand_[count_ - 1].More > 0) {
+        const int next = cand_[count_ - 1].More;
+        cand_[count_] = ReadRecord(next);
+        recNos_[count_] = next;
+        board_.SetMark(cand_[count_].X, cand_[count_].Y, 1);
+        ++count_;
+    }
+    return count_;
+}
+
+int TLjsk::RootRecNo() {
+    if (Store().RecordCount() < 1) return 0;
+    const TJskRecord zero = ReadRecord(0);
+    if (zero.Aux != kRootRoleAux) return 1;
+    return zero.Next > 0 ? zero.Next : 0;
+}
+
+int TLjsk::LoadRoot() {
+    const bool rootRole =
+        Store().RecordCount() >= 1 && ReadRecord(0).Aux == kRootRoleAux;
+    const int head = RootRecNo();
+    const int count = head > 0 ? LoadList(head) : (EmptyList(0), 0);
+    parentRecNo_ = rootRole ? 0 : -1;
+    return count;
+}
+
+int TLjsk::SelectMove(int x, int y, int& currentRecord) {
+    ClearMarks();
+    int i = 0;
+    while (i < count_ && !(cand_[i].X == x && cand_[i].Y == y)) ++i;
+    if (i == count_) return 0;
+    currentRecord = recNos_[i];
+    parentRecNo_ = i == 0 ? firstRecNo_ : cand_[i - 1].More;
+    if (cand_[i].Next > 0) {
+        LoadList(cand_[i].Next);
+    } else {
+        count_ = 0;
+    }
+    return count_;
+}
+
+void TLjsk::AddMove(int x, int y) {
+    if (count_ + 1 > kMaxCandidates) return;
+    if (board_.PointState(x, y) != Empty) return;
+    board_.SetMark(x, y, 1);
+    view_.DrawLabel(CandidateLabel(count_), x, y, 0);
+    TJskRecord& fresh = cand_[count_];
+    fresh = TJskRecord{Byte(x), Byte(y), 0, 100, 0, 0};
+    std::int64_t n = Store().RecordCount();
+    if (n == 0) {
+        WriteRecord(0, TJskRecord{});
+        n = 1;
+    }
+    if (n > INT32_MAX) throw ERangeError();
+    const int recNo = static_cast<int>(n);
+    // The new record goes first, then the link that makes it reachable: a
+    // failure in between leaves an unreachable record, never a dangling link.
+    WriteRecord(recNo, fresh);
+    recNos_[count_] = recNo;
+    if (count_ == 0) {
+        firstRecNo_ = recNo;
+        if (parentRecNo_ >= 0) {
+            TJskRecord parent = ReadRecord(parentRecNo_);
+            parent.Next = recNo;
+            WriteRecord(parentRecNo_, parent);
+        }
+    } else {
+        cand_[count_ - 1].More = recNo;
+        WriteRecord(recNos_[count_ - 1], cand_[count_ - 1]);
+    }
+    ++count_;
+}
+
+void TLjsk::CycleColor(int x, int y) {
+    int i = 0;
+    while (i < count_ && !(cand_[i].X == x && cand_[i].Y == y)) ++i;
+    if (i == count_) return;
+    std::uint8_t color = static_cast<std::uint8_t>(cand_[i].Color + 1);
+    if (color > 4) color = 0;
+    cand_[i].Color = color;
+    DrawLabelOf(i);
+    if (recNos_[i] >= 0) WriteRecord(recNos_[i], cand_[i]);
+}
+
+void TLjsk::UnlinkMove(int x, int y, int parent) {
+    for (int i = 0; i < count_; ++i) {
+        if (!(cand_[i].X == x && cand_[i].Y == y)) continue;
+        if (i > 0) {
+            cand_[i - 1].More = i == count_ - 1 ? 0 : recNos_[i + 1];
+            WriteRecord(recNos_[i - 1], cand_[i - 1]);
+        } else {
+            TJskRecord head = ReadRecord(parent);
+            head.Next = cand_[0].More;
+            // The root chain is read from record 1 unless record 0 takes the
+            // root role; give it that role so the removal lasts.
+            if (parent == 0) head.Aux = kRootRoleAux;
+            WriteRecord(parent, head);
+        }
+    }
+}
+
+void TLjsk::EmptyList(int parent) {
+    recNos_.Fill(-1);
+    count_ = 0;
+    parentRecNo_ = parent;
+}
+
+void TLjsk::DrawLabelOf(int i) {
+    // A damaged chain can hold a 31st candidate: it has no label.
+    if (i >= kLabelCount) return;
+    view_.DrawLabel(CandidateLabel(i), cand_[i].X, cand_[i].Y, cand_[i].Color);
+}
+
+void TLjsk::DrawLabels() {
+    for (int i = 0; i < count_; ++i) DrawLabelOf(i);
+}
+
+void TLjsk::ClearMarks() {
+    for (int i = 0; i < count_; ++i) {
+        board_.SetMark(cand_[i].X, cand_[i].Y, 0);
+        view_.ErasePoint(cand_[i].X, cand_[i].Y);
+    }
+}
+
+void TLjsk::EraseLabels() {
+    for (int i = 0; i < count_; ++i) view_.ErasePoint(cand_[i].X, cand_[i].Y);
+}
+
+}  // namespace vxlo

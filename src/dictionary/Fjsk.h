@@ -1,0 +1,101 @@
+#pragma once
+// TLjsk: the open dictionary and the candidate list, the records that continue
+// the current position in the order of their sibling chain. Every change is
+// written through at once, a record at a time; nothing is cached beyond the
+// list. Loaded candidates are marked on the board; labels go to the view.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "board/Goban.h"
+#include "core/CheckedArray.h"
+#include "dictionary/RecordFile.h"
+
+namespace vxlo {
+
+constexpr int kCandidateSlots = 31;   // slots 0..30
+constexpr int kMaxCandidates = 30;    // AddMove refuses beyond this
+constexpr int kLabelCount = 30;
+
+// Label i of the いろは table (entry 24 repeats い); range error outside 0..29.
+std::string_view CandidateLabel(int i);
+
+// Where candidate labels are drawn and erased (the renderer).
+class ILabelView {
+public:
+    virtual ~ILabelView() = default;
+    virtual void DrawLabel(std::string_view text, int x, int y, int colorCode) = 0;
+    virtual void ErasePoint(int x, int y) = 0;
+};
+
+class TLjsk {
+public:
+    TLjsk(IBoardMarks& board, ILabelView& view) : board_(board), view_(view) { ResetList(); }
+
+    // Opens (creating when missing) and locks the dictionary file.
+    void Open(const std::string& path);
+    // Uses an already opened store instead of a file (memory, fault injection).
+    void Attach(std::unique_ptr<IRecordStore> store);
+    void Close();
+    bool IsOpen() const { return store_ != nullptr; }
+    IRecordStore& Store();
+
+    int Count() const { return count_; }
+    int FirstRecNo() const { return firstRecNo_; }
+    int ParentRecNo() const { return parentRecNo_; }
+    int RecNoAt(int i) const { return recNos_[i]; }
+    int FindRecNo(int x, int y) const;
+    TJskRecord GetRecord(int i) const { return cand_[i]; }
+    TPoint GetMoveXY(int i) const { return {cand_[i].X, cand_[i].Y}; }
+
+    void SetX(int i, int value) { cand_[i].X = Byte(value); }
+    void SetY(int i, int value) { cand_[i].Y = Byte(value); }
+    void SetColor(int i, int value) { cand_[i].Color = Byte(value); }
+    void SetAux(int i, int value) { cand_[i].Aux = Byte(value); }
+    void SetNext(int i, int value) { cand_[i].Next = value; }
+    void SetMore(int i, int value) { cand_[i].More = value; }
+    void WriteList();
+
+    // The chain that begins at record r becomes the list, its points marked.
+    int LoadList(int r);
+    // The root chain: record 1, or record 0's Next once record 0 carries the
+    // root role (Aux 1, written when the first root move is deleted). Also sets
+    // the parent to which AddMove links a first root move.
+    int LoadRoot();
+    // Record where the root chain starts, 0 when it is empty.
+    int RootRecNo();
+    // Follows the candidate at (x, y); sets currentRecord to its record.
+    int SelectMove(int x, int y, int& currentRecord);
+    void AddMove(int x, int y);
+    void CycleColor(int x, int y);
+    // Unlinks the candidate at (x, y); parent is the record whose Next heads
+    // the list, 0 for the root chain. The list itself is left as it was.
+    void UnlinkMove(int x, int y, int parent);
+    // Empties the list so that a later AddMove links below parent.
+    void EmptyList(int parent);
+
+    void DrawLabels();
+    void ClearMarks();
+    void EraseLabels();
+
+    static constexpr std::uint8_t kRootRoleAux = 1;
+
+private:
+    static std::uint8_t Byte(int value);
+    void ResetList();
+    TJskRecord ReadRecord(int n);
+    void WriteRecord(int n, const TJskRecord& record);
+    void DrawLabelOf(int i);
+
+    IBoardMarks& board_;
+    ILabelView& view_;
+    std::unique_ptr<IRecordStore> store_;
+
+    TCheckedArray<TJskRecord, 0, kCandidateSlots - 1> cand_;
+    TCheckedArray<int, 0, kCandidateSlots - 1> recNos_;
+    int count_ = 0;
+    int firstRecNo_ = -1;
+    int parentRecNo_ = -1;
+};
+
+}  // namespace vxlo

@@ -1,0 +1,77 @@
+#pragma once
+// Files of fixed 12-byte records, read and written one record at a time at
+// its own offset. IRecordStore is the seam under the dictionary: the real
+// file, an in-memory store (benchmarks) and fault-injecting stores (tests).
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vxlo {
+
+constexpr int kRecordSize = 12;
+using TRecordBytes = std::array<std::uint8_t, kRecordSize>;
+
+// One dictionary record, as laid out in the file (little-endian links).
+struct TJskRecord {
+    std::uint8_t X = 0;
+    std::uint8_t Y = 0;
+    std::uint8_t Color = 0;
+    std::uint8_t Aux = 0;
+    std::int32_t Next = 0;
+    std::int32_t More = 0;
+    friend bool operator==(const TJskRecord&, const TJskRecord&) = default;
+};
+
+TRecordBytes EncodeRecord(const TJskRecord& record);
+TJskRecord DecodeRecord(const TRecordBytes& bytes);
+
+class IRecordStore {
+public:
+    virtual ~IRecordStore() = default;
+    // Whole records only: a partial tail does not count.
+    virtual std::int64_t RecordCount() = 0;
+    // Raises the read-past-end file error for n outside the file.
+    virtual TRecordBytes Read(std::int64_t n) = 0;
+    virtual void Write(std::int64_t n, const TRecordBytes& bytes) = 0;
+    virtual const std::string& Name() const = 0;
+};
+
+class TRecordFile final : public IRecordStore {
+public:
+    enum class Mode {
+        ReadWriteCreate,  // the open dictionary: created when missing, locked
+        ReadOnly,         // a merge source or a file to inspect
+    };
+    // Raises EInOutError for a file that cannot be opened or created, and
+    // EFileRefused when another program holds the dictionary open.
+    TRecordFile(const std::string& path, Mode mode);
+    ~TRecordFile() override;
+    TRecordFile(const TRecordFile&) = delete;
+    TRecordFile& operator=(const TRecordFile&) = delete;
+
+    std::int64_t RecordCount() override;
+    TRecordBytes Read(std::int64_t n) override;
+    void Write(std::int64_t n, const TRecordBytes& bytes) override;
+    const std::string& Name() const override { return path_; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+
+// A dictionary held in memory only (benchmarks, scratch work).
+class TMemoryRecordStore final : public IRecordStore {
+public:
+    explicit TMemoryRecordStore(std::string name = "(memory)") : name_(std::move(name)) {}
+    std::int64_t RecordCount() override { return static_cast<std::int64_t>(records_.size()); }
+    TRecordBytes Read(std::int64_t n) override;
+    void Write(std::int64_t n, const TRecordBytes& bytes) override;
+    const std::string& Name() const override { return name_; }
+private:
+    std::string name_;
+    std::vector<TRecordBytes> records_;
+};
+
+}  // namespace vxlo

@@ -1,0 +1,273 @@
+#include "mainwindow/Navigation.h"
+
+namespace vxlo {
+
+namespace {
+constexpr int kMaxRun = 99;  // moves one to-branch advance plays at most
+}
+
+TNavigation::TNavigation(IBoardView& view, IMessageSink& messages, ICommentStore& comments,
+                         IMenuState& menus)
+    : view_(view),
+      messages_(messages),
+      comments_(comments),
+      menus_(menus),
+      board_(path_, view),
+      dictionary_(board_, view) {}
+
+void TNavigation::SetData(bool enabled) {
+    dataEnabled_ = enabled;
+    menus_.SetDataEnabled(enabled);
+}
+
+void TNavigation::SetDelete1(bool enabled) {
+    delete1Enabled_ = enabled;
+    menus_.SetDelete1Enabled(enabled);
+}
+
+void TNavigation::OpenFile(const std::string& path) {
+    board_.Reset();
+    path_.Clear();
+    dictionary_.Open(path);
+    ShowRoot();
+}
+
+void TNavigation::OpenStore(std::unique_ptr<IRecordStore> store) {
+    board_.Reset();
+    path_.Clear();
+    dictionary_.Attach(std::move(store));
+    ShowRoot();
+}
+
+void TNavigation::ShowRoot() {
+    try {
+        fileOpen_ = true;
+        const int count = dictionary_.LoadRoot();
+        SetData(count > 0);
+        SetDelete1(false);
+        if (labelMode_ == 0) dictionary_.DrawLabels();
+        view_.FullRepaint();
+        currentRecord_ = 0;
+    } catch (...) {
+        // Never half open: a root chain that cannot be read closes it again.
+        CloseFile();
+        throw;
+    }
+    comments_.LocateComment(0);
+}
+
+void TNavigation::CloseFile() {
+    dictionary_.Close();
+    board_.Reset();
+    path_.Clear();
+    fileOpen_ = false;
+    currentRecord_ = 0;
+    SetData(false);
+    SetDelete1(false);
+    view_.FullRepaint();
+}
+
+void TNavigation::ResetToRoot() {
+    board_.Reset();
+    path_.Clear();
+    dictionary_.LoadRoot();
+    view_.FullRepaint();
+}
+
+void TNavigation::ShowRefusal(int result) {
+    if (result == MoveSuicide) messages_.ShowMessage(kSuicideText);
+    if (result == MoveKo) messages_.ShowMessage(kKoText);
+}
+
+bool TNavigation::Deside(int x, int y) {
+    const int state = board_.PointState(x, y);
+    const int side = board_.GetTurn();
+    const int result = board_.TestMove(side, x, y);
+    if (result != MoveOk && state == Empty) {
+        ShowRefusal(result);
+        return false;
+    }
+    if (state != Empty && state != Candidate) return true;
+    if (state == Empty) {
+        dictionary_.AddMove(x, y);
+        SetData(true);
+        SetDelete1(false);
+        return true;
+    }
+    // A candidate that cannot be played (only in a hand-edited dictionary) is
+    // refused like an empty point, so board and path never disagree.
+    if (result != MoveOk) {
+        ShowRefusal(result);
+        return result == MoveOccupied;
+    }
+    comments_.SaveComment(currentRecord_, inputMode_);
+    AdvanceTo(x, y);
+    return true;
+}
+
+void TNavigation::AdvanceTo(int x, int y) {
+    board_.ClearNumbers();
+    int numbered = 0;
+    int continuations = 0;
+    do {
+        continuations = StepTo(x, y);
+        if (continuations < 0) break;  // refused: the run ends where it is
+        SetData(continuations > 0);
+        SetDelete1(continuations == 0);
+        if (progressMode_ == 1) continuations = 0;
+        if (continuations == 1 || numbered > 0) {
+            ++numbered;
+            board_.SetNumber(x, y, numbered);
+            board_.DrawNumber(x, y);
+            if (continuations == 1) {
+                const TPoint next = dictionary_.GetMoveXY(0);
+                x = next.x;
+                y = next.y;
+            }
+            if (numbered >= kMaxRun) continuations = 0;
+        }
+    } while (continuations == 1);
+    if (labelMode_ == 0) dictionary_.DrawLabels();
+    comments_.LocateComment(currentRecord_);
+}
+
+// Plays one known continuation; −1 when it cannot be played (the path is
+// full, or the move is illegal here), else the continuations reached.
+int TNavigation::StepTo(int x, int y) {
+    if (path_.Count() >= kMaxPathMoves) return -1;
+    const int side = board_.GetTurn();
+    const int legal = board_.TestMove(side, x, y);
+    if (legal != MoveOk) {
+        ShowRefusal(legal);
+        return -1;
+    }
+    const int head = dictionary_.FirstRecNo();
+    const int rec = dictionary_.FindRecNo(x, y);
+    const int count = dictionary_.SelectMove(x, y, currentRecord_);
+    board_.PlayMove(x, y);
+    view_.DrawStone(side, x, y);
+    RedrawCaptured();
+    path_.Push(x, y, head, rec, board_);
+    return count;
+}
+
+void TNavigation::RedrawCaptured() {
+    for (int k = 1; k <= board_.CapturedCount(); ++k) {
+        const TPoint p = board_.Captured(k);
+        view_.ErasePoint(p.x, p.y);
+    }
+}
+
+void TNavigation::MaeNoTe() {
+    int again = 0;
+    do {
+        const int head = path_.LastListHead();
+        const TPoint move = path_.Pop(board_, view_);
+        currentRecord_ = path_.LastRecNo();
+        if (move.x < 1) break;
+        dictionary_.ClearMarks();
+        board_.TakeBack(move.x, move.y);
+        view_.ErasePoint(move.x, move.y);
+        again = dictionary_.LoadList(head);
+        if (progressMode_ == 1) again = 0;
+    } while (again == 1);
+    if (labelMode_ == 0) dictionary_.DrawLabels();
+    comments_.LocateComment(currentRecord_);
+    SetData(true);
+    SetDelete1(false);
+}
+
+void TNavigation::MouseDown(EMouseButton button, int column, int row) {
+    if (!fileOpen_) {
+        messages_.ShowMessage(kOpenFirstText);
+        return;
+    }
+    if (button == EMouseButton::Middle) return;
+    if (column < 1 || column > kBoardSize || row < 1 || row > kBoardSize) return;
+    const TPoint p = board_.DisplayToBoard(column, row);
+    if (button == EMouseButton::Right) {
+        RightClickAt(p.x, p.y);
+        return;
+    }
+    if (board_.PointState(p.x, p.y) != Empty || inputMode_ == 1) Deside(p.x, p.y);
+}
+
+void TNavigation::RightClickAt(int x, int y) {
+    if (board_.PointState(x, y) == Candidate) {
+        if (inputMode_ == 1) dictionary_.CycleColor(x, y);
+        return;
+    }
+    comments_.SaveComment(currentRecord_, inputMode_);
+    MaeNoTe();
+}
+
+void TNavigation::Back() {
+    // With no dictionary the path is empty and there is no comment to keep.
+    if (!fileOpen_) return;
+    comments_.SaveComment(currentRecord_, inputMode_);
+    MaeNoTe();
+}
+
+void TNavigation::ToFirst() {
+    if (path_.Count() == 0 || !fileOpen_) return;
+    comments_.SaveComment(currentRecord_, inputMode_);
+    while (path_.Count() > 0) MaeNoTe();
+}
+
+void TNavigation::DeleteLast() {
+    if (path_.Count() == 0 || !fileOpen_) return;
+    const TPoint move = path_.LastMove();
+    const int head = path_.LastListHead();
+    {
+        TOneMoveScope oneMove(*this);
+        MaeNoTe();
+    }
+    dictionary_.UnlinkMove(move.x, move.y, currentRecord_);
+    board_.SetMark(move.x, move.y, 0);
+    view_.ErasePoint(move.x, move.y);
+    // The list in memory still holds the deleted entry: it tells whether the
+    // move headed its chain and what followed it.
+    const bool wasFirst = dictionary_.Count() > 0 &&
+                          dictionary_.GetMoveXY(0) == move;
+    if (!wasFirst) {
+        dictionary_.EraseLabels();
+        dictionary_.LoadList(head);
+    } else {
+        const int following = dictionary_.GetRecord(0).More;
+        dictionary_.EraseLabels();
+        if (following > 0) {
+            dictionary_.LoadList(following);
+        } else {
+            dictionary_.EmptyList(currentRecord_);
+        }
+    }
+    // The labels move up one place when an earlier entry goes.
+    if (labelMode_ == 0) dictionary_.DrawLabels();
+}
+
+void TNavigation::SetLabelMode(int mode) {
+    labelMode_ = mode;
+    if (labelMode_ == 0) {
+        dictionary_.DrawLabels();
+    } else {
+        dictionary_.EraseLabels();
+    }
+}
+
+void TNavigation::ToggleWhiteFirst() {
+    whiteFirst_ = !whiteFirst_;
+    view_.FullRepaint();
+}
+
+void TNavigation::Orient(EOrientation command) {
+    switch (command) {
+    case EOrientation::SwapXY: board_.ToggleSwapXY(); break;
+    case EOrientation::RotateRight: board_.RotateRight(); break;
+    case EOrientation::RotateLeft: board_.RotateLeft(); break;
+    case EOrientation::MirrorUpDown: board_.ToggleMirrorUpDown(); break;
+    case EOrientation::MirrorLeftRight: board_.ToggleMirrorLeftRight(); break;
+    }
+    view_.FullRepaint();
+}
+
+}  // namespace vxlo

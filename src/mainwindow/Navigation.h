@@ -1,0 +1,171 @@
+#pragma once
+// TNavigation: move entry and navigation of the main window, free of any UI
+// toolkit. Deside and MaeNoTe are the only ways moves enter or leave the
+// position, for the mouse, the importers and the merge alike. It owns the one
+// board, move path and dictionary access object of the program.
+#include <string>
+
+#include "board/Goban.h"
+#include "dictionary/Fjsk.h"
+#include "dictionary/Tejun.h"
+
+namespace vxlo {
+
+// The drawing operations of the board renderer.
+class IBoardView : public IStonePainter, public ILabelView {
+public:
+    // Redraws the board square and everything on it from the board state.
+    virtual void FullRepaint() = 0;
+};
+
+// Modal messages for refusals the user can cause.
+class IMessageSink {
+public:
+    virtual ~IMessageSink() = default;
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// The comment store as move entry uses it.
+class ICommentStore {
+public:
+    virtual ~ICommentStore() = default;
+    // Saves or discards the edited comment of the position being left.
+    virtual void SaveComment(int currentRecord, int inputMode) = 0;
+    // Shows the comment kept under record n.
+    virtual void LocateComment(int n) = 0;
+};
+
+// Enabled state of the commands that navigation steers.
+class IMenuState {
+public:
+    virtual ~IMenuState() = default;
+    virtual void SetDataEnabled(bool enabled) = 0;     // mnuData
+    virtual void SetDelete1Enabled(bool enabled) = 0;  // mnuDelete1
+};
+
+// Do-nothing implementations for a front end without a window.
+class TNullView final : public IBoardView {
+public:
+    void DrawStone(int, int, int) override {}
+    void DrawStoneNumber(int, int, int, int) override {}
+    void DrawLabel(std::string_view, int, int, int) override {}
+    void ErasePoint(int, int) override {}
+    void FullRepaint() override {}
+};
+class TNullCommentStore final : public ICommentStore {
+public:
+    void SaveComment(int, int) override {}
+    void LocateComment(int) override {}
+};
+class TNullMenuState final : public IMenuState {
+public:
+    void SetDataEnabled(bool) override {}
+    void SetDelete1Enabled(bool) override {}
+};
+
+enum class EMouseButton { Left, Right, Middle };
+
+enum class EOrientation { SwapXY, RotateRight, RotateLeft, MirrorUpDown, MirrorLeftRight };
+
+// Refusal texts shown by Deside.
+inline constexpr const char* kSuicideText = "禁じ手：打ったと同時に取られてしまう手";
+inline constexpr const char* kKoText = "禁じ手：コウはすぐ取り返せません";
+inline constexpr const char* kOpenFirstText = "まずファイルを開いてください";
+
+class TNavigation {
+public:
+    TNavigation(IBoardView& view, IMessageSink& messages, ICommentStore& comments,
+                IMenuState& menus);
+    TNavigation(const TNavigation&) = delete;
+    TNavigation& operator=(const TNavigation&) = delete;
+
+    TGoban& Board() { return board_; }
+    const TGoban& Board() const { return board_; }
+    TTejun& Path() { return path_; }
+    const TTejun& Path() const { return path_; }
+    TLjsk& Dictionary() { return dictionary_; }
+    const TLjsk& Dictionary() const { return dictionary_; }
+
+    // Opens (or creates) a dictionary and shows its root. On failure the
+    // dictionary is closed again and the error propagates.
+    void OpenFile(const std::string& path);
+    // Same, on a store that is already open (memory, fault injection).
+    void OpenStore(std::unique_ptr<IRecordStore> store);
+    void CloseFile();
+    bool FileOpen() const { return fileOpen_; }
+    // Board reset, path cleared, root list loaded, repaint: the start of every
+    // import and merge.
+    void ResetToRoot();
+
+    // Adds the move at an empty legal point (without playing it) or plays the
+    // candidate there. False only when the move is illegal.
+    bool Deside(int x, int y);
+    // Takes one move back (in to-branch mode back to the last branch point).
+    void MaeNoTe();
+
+    // The mouse on display cell (column, row); cells outside 1..19 are ignored.
+    void MouseDown(EMouseButton button, int column, int row);
+    void RightClickAt(int x, int y);
+
+    void Back();         // mnuModoruClick, btnReturnClick
+    void ToFirst();      // mnu1stClick
+    void DeleteLast();   // mnuDelete1Click
+    bool Delete1Enabled() const { return delete1Enabled_; }
+    bool DataEnabled() const { return dataEnabled_; }
+
+    int InputMode() const { return inputMode_; }
+    int ProgressMode() const { return progressMode_; }
+    int LabelMode() const { return labelMode_; }
+    bool WhiteFirst() const { return whiteFirst_; }
+    void SetInputMode(int mode) { inputMode_ = mode; }
+    void SetProgressMode(int mode) { progressMode_ = mode; }
+    void SetLabelMode(int mode);  // draws or erases the labels
+    void ToggleWhiteFirst();
+    void Orient(EOrientation command);
+
+    int CurrentRecord() const { return currentRecord_; }
+
+private:
+    void AdvanceTo(int x, int y);
+    int StepTo(int x, int y);
+    void RedrawCaptured();
+    void ShowRefusal(int result);
+    void SetData(bool enabled);
+    void SetDelete1(bool enabled);
+    void ShowRoot();
+
+    IBoardView& view_;
+    IMessageSink& messages_;
+    ICommentStore& comments_;
+    IMenuState& menus_;
+
+    TTejun path_;
+    TGoban board_;
+    TLjsk dictionary_;
+
+    bool fileOpen_ = false;
+    int inputMode_ = 0;
+    int progressMode_ = 0;
+    int labelMode_ = 0;
+    bool whiteFirst_ = false;
+    int currentRecord_ = 0;
+    bool dataEnabled_ = false;
+    bool delete1Enabled_ = false;
+};
+
+// Sets ProgressMode to one move for a scope and restores it on every exit,
+// errors included (imports and merges).
+class TOneMoveScope {
+public:
+    explicit TOneMoveScope(TNavigation& nav) : nav_(nav), saved_(nav.ProgressMode()) {
+        nav_.SetProgressMode(1);
+    }
+    ~TOneMoveScope() { nav_.SetProgressMode(saved_); }
+    TOneMoveScope(const TOneMoveScope&) = delete;
+    TOneMoveScope& operator=(const TOneMoveScope&) = delete;
+private:
+    TNavigation& nav_;
+    int saved_;
+};
+
+}  // namespace vxlo

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "board/Goban.h"
+TEST(Placeholder, Builds) { SUCCEED(); }
