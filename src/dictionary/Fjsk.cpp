@@ -85,9 +85,9 @@ int TLjsk::LoadList(int r) {
     return count_;
 }
 
-int TLjsk::RootRecNo() {
-    if (Store().RecordCount() < 1) return 0;
-    const TJskRecord zero = ReadRecord(0);
+int TLjsk::RootRecNoOf(IRecordStore& store) {
+    if (store.RecordCount() < 1) return 0;
+    const TJskRecord zero = DecodeRecord(store.Read(0));
     if (zero.Aux != kRootRoleAux) return 1;
     return zero.Next > 0 ? zero.Next : 0;
 }

@@ -63,7 +63,9 @@ public:
     // the parent to which AddMove links a first root move.
     int LoadRoot();
     // Record where the root chain starts, 0 when it is empty.
-    int RootRecNo();
+    int RootRecNo() { return RootRecNoOf(Store()); }
+    // The same rule for any file of this format (merge sources, checks).
+    static int RootRecNoOf(IRecordStore& store);
     // Follows the candidate at (x, y); sets currentRecord to its record.
     int SelectMove(int x, int y, int& currentRecord);
     void AddMove(int x, int y);
