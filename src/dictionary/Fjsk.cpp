@@ -119,10 +119,7 @@ int TLjsk::SelectMove(int x, int y, int& currentRecord) {
 void TLjsk::AddMove(int x, int y) {
     if (count_ + 1 > kMaxCandidates) return;
     if (board_.PointState(x, y) != Empty) return;
-    board_.SetMark(x, y, 1);
-    view_.DrawLabel(CandidateLabel(count_), x, y, 0);
-    TJskRecord& fresh = cand_[count_];
-    fresh = TJskRecord{Byte(x), Byte(y), 0, 100, 0, 0};
+    const TJskRecord fresh{Byte(x), Byte(y), 0, 100, 0, 0};
     std::int64_t n = Store().RecordCount();
     if (n == 0) {
         WriteRecord(0, TJskRecord{});
@@ -132,19 +129,26 @@ void TLjsk::AddMove(int x, int y) {
     const int recNo = static_cast<int>(n);
     // The new record goes first, then the link that makes it reachable: a
     // failure in between leaves an unreachable record, never a dangling link.
+    // The list, the mark and the label change only once both are written, so
+    // a failed write leaves them as they were.
     WriteRecord(recNo, fresh);
-    recNos_[count_] = recNo;
     if (count_ == 0) {
-        firstRecNo_ = recNo;
         if (parentRecNo_ >= 0) {
             TJskRecord parent = ReadRecord(parentRecNo_);
             parent.Next = recNo;
             WriteRecord(parentRecNo_, parent);
         }
+        firstRecNo_ = recNo;
     } else {
-        cand_[count_ - 1].More = recNo;
-        WriteRecord(recNos_[count_ - 1], cand_[count_ - 1]);
+        TJskRecord previous = cand_[count_ - 1];
+        previous.More = recNo;
+        WriteRecord(recNos_[count_ - 1], previous);
+        cand_[count_ - 1] = previous;
     }
+    cand_[count_] = fresh;
+    recNos_[count_] = recNo;
+    board_.SetMark(x, y, 1);
+    view_.DrawLabel(CandidateLabel(count_), x, y, 0);
     ++count_;
 }
 
