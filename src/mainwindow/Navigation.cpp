@@ -143,12 +143,32 @@ int TNavigation::StepTo(int x, int y) {
     }
     const int head = dictionary_.FirstRecNo();
     const int rec = dictionary_.FindRecNo(x, y);
-    const int count = dictionary_.SelectMove(x, y, currentRecord_);
+    const int savedRecord = currentRecord_;
+    int count = 0;
+    try {
+        count = dictionary_.SelectMove(x, y, currentRecord_);
+    } catch (...) {
+        // A failed read leaves the position where it was, with its own list.
+        currentRecord_ = savedRecord;
+        RestoreList(head);
+        throw;
+    }
     board_.PlayMove(x, y);
     view_.DrawStone(side, x, y);
     RedrawCaptured();
     path_.Push(x, y, head, rec, board_);
     return count;
+}
+
+void TNavigation::RestoreList(int head) {
+    try {
+        dictionary_.ClearMarks();
+        dictionary_.LoadList(head);
+        if (labelMode_ == 0) dictionary_.DrawLabels();
+    } catch (const EVxloError&) {
+        // The first error is the one reported; a list read only in part still
+        // has exactly its loaded entries marked.
+    }
 }
 
 void TNavigation::RedrawCaptured() {

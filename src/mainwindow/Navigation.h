@@ -129,6 +129,7 @@ private:
     void AdvanceTo(int x, int y);
     int StepTo(int x, int y);
     void RedrawCaptured();
+    void RestoreList(int head);
     void ShowRefusal(int result);
     void SetData(bool enabled);
     void SetDelete1(bool enabled);
