@@ -156,19 +156,23 @@ void TLjsk::CycleColor(int x, int y) {
     int i = 0;
     while (i < count_ && !(cand_[i].X == x && cand_[i].Y == y)) ++i;
     if (i == count_) return;
-    std::uint8_t color = static_cast<std::uint8_t>(cand_[i].Color + 1);
-    if (color > 4) color = 0;
-    cand_[i].Color = color;
+    TJskRecord stepped = cand_[i];
+    stepped.Color = static_cast<std::uint8_t>(stepped.Color + 1);
+    if (stepped.Color > 4) stepped.Color = 0;
+    // Written first, so that a failed write leaves the list as the file has it.
+    if (recNos_[i] >= 0) WriteRecord(recNos_[i], stepped);
+    cand_[i] = stepped;
     DrawLabelOf(i);
-    if (recNos_[i] >= 0) WriteRecord(recNos_[i], cand_[i]);
 }
 
 void TLjsk::UnlinkMove(int x, int y, int parent) {
     for (int i = 0; i < count_; ++i) {
         if (!(cand_[i].X == x && cand_[i].Y == y)) continue;
         if (i > 0) {
-            cand_[i - 1].More = i == count_ - 1 ? 0 : recNos_[i + 1];
-            WriteRecord(recNos_[i - 1], cand_[i - 1]);
+            TJskRecord previous = cand_[i - 1];
+            previous.More = i == count_ - 1 ? 0 : recNos_[i + 1];
+            WriteRecord(recNos_[i - 1], previous);
+            cand_[i - 1] = previous;
         } else {
             TJskRecord head = ReadRecord(parent);
             head.Next = cand_[0].More;
