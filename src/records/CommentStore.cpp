@@ -1,0 +1,238 @@
+#include "records/CommentStore.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/VxloError.h"
+
+namespace vxlo {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kBusyTimeoutMs = 500;  // another program writing the shared store
+constexpr const char* kStoreSuffix = ".comments.sqlite";
+constexpr const char* kCannotOpenText = "コメントファイルを開けません";
+constexpr const char* kLockedText = "コメントファイルは他のプログラムが使用中です";
+constexpr const char* kReadOnlyText = "コメントファイルに書き込めません";
+constexpr const char* kCannotCreateText = "コメントファイルを作成できません";
+constexpr const char* kCannotReadText = "コメントを読み込めません";
+constexpr const char* kCannotSaveText = "コメントを保存できません";
+}  // namespace
+
+void TSqliteCloser::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+void TStatementFinalizer::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
+}
+
+TCommentStore::TCommentStore(IMemo& memo) : memo_(memo) { memo_.SetReadOnly(true); }
+
+TCommentStore::~TCommentStore() = default;
+
+std::string TCommentStore::StorePathFor(const std::string& dictionaryPath) {
+    fs::path path(dictionaryPath);
+    path.replace_extension();
+    path += kStoreSuffix;
+    return path.string();
+}
+
+void TCommentStore::Fail(const std::string& text, int code) {
+    std::string message = text;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) message = kLockedText;
+    else if (code != SQLITE_OK) message += std::string("（") + sqlite3_errstr(code) + "）";
+    throw EFileRefused(message, path_);
+}
+
+void TCommentStore::Exec(const char* sql) {
+    const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
+}
+
+void TCommentStore::CloseHandles() {
+    upsert_.reset();
+    select_.reset();
+    db_.reset();
+    row_ = ERow::None;
+    rowText_.clear();
+}
+
+void TCommentStore::OpenCommentTable(const std::string& dictionaryPath) {
+    if (!commentUse_) return;
+    Discard();
+    path_ = StorePathFor(dictionaryPath);
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path_, error);
+    // Only a file that is certainly missing is created; anything else is
+    // opened as it is and refused if unusable, never replaced.
+    try {
+        if (status.type() == fs::file_type::not_found) {
+            CreateNew();
+        } else {
+            OpenExisting();
+        }
+        PrepareStatements();
+    } catch (...) {
+        CloseHandles();
+        throw;
+    }
+    memo_.SetReadOnly(false);
+}
+
+void TCommentStore::OpenExisting() {
+    std::error_code error;
+    if (fs::is_directory(path_, error)) Fail(kCannotOpenText, SQLITE_CANTOPEN);
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(path_.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    db_.reset(raw);
+    if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+    sqlite3_busy_timeout(db_.get(), kBusyTimeoutMs);
+    if (sqlite3_db_readonly(db_.get(), "main") == 1) Fail(kReadOnlyText, SQLITE_OK);
+
+    // Reading the schema is where a file that is no database shows itself.
+    sqlite3_stmt* raw_check = nullptr;
+    rc = sqlite3_prepare_v2(db_.get(), "PRAGMA quick_check", -1, &raw_check, nullptr);
+    TStatement check(raw_check);
+    if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+    rc = sqlite3_step(check.get());
+    if (rc != SQLITE_ROW) Fail(kCannotOpenText, rc);
+    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+    if (verdict == nullptr || std::string(verdict) != "ok") Fail(kCannotOpenText, SQLITE_CORRUPT);
+    check.reset();
+
+    // A database of zero tables (an empty file) gets the table; one that holds
+    // other tables but not ours is somebody else's and is refused.
+    sqlite3_stmt* raw_count = nullptr;
+    rc = sqlite3_prepare_v2(db_.get(),
+                            "SELECT count(*), count(CASE WHEN name = 'comments' THEN 1 END) "
+                            "FROM sqlite_schema WHERE type = 'table'",
+                            -1, &raw_count, nullptr);
+    TStatement count(raw_count);
+    if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+    rc = sqlite3_step(count.get());
+    if (rc != SQLITE_ROW) Fail(kCannotOpenText, rc);
+    const int tables = sqlite3_column_int(count.get(), 0);
+    const int ours = sqlite3_column_int(count.get(), 1);
+    count.reset();
+    if (ours == 0) {
+        if (tables != 0) Fail(kCannotOpenText, SQLITE_MISMATCH);
+        Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)");
+    }
+}
+
+void TCommentStore::CreateNew() {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path_.c_str(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    db_.reset(raw);
+    if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
+    sqlite3_busy_timeout(db_.get(), kBusyTimeoutMs);
+    // Two programs may create it at once (main.jsk and main.old).
+    Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)");
+}
+
+void TCommentStore::PrepareStatements() {
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(db_.get(), "SELECT comment FROM comments WHERE rec = ?1", -1,
+                                &raw, nullptr);
+    select_.reset(raw);
+    if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+    raw = nullptr;
+    rc = sqlite3_prepare_v2(db_.get(),
+                            "INSERT INTO comments (rec, comment) VALUES (?1, ?2) "
+                            "ON CONFLICT (rec) DO UPDATE SET comment = excluded.comment",
+                            -1, &raw, nullptr);
+    upsert_.reset(raw);
+    if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+}
+
+bool TCommentStore::Select(int n, std::string& text) {
+    sqlite3_stmt* s = select_.get();
+    sqlite3_reset(s);
+    sqlite3_bind_int(s, 1, n);
+    const int rc = sqlite3_step(s);
+    bool found = false;
+    if (rc == SQLITE_ROW) {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, 0));
+        const int size = sqlite3_column_bytes(s, 0);
+        text.assign(bytes ? bytes : "", static_cast<std::size_t>(size));
+        found = true;
+    }
+    sqlite3_reset(s);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(kCannotReadText, rc);
+    return found;
+}
+
+void TCommentStore::Store(int key, const std::string& text) {
+    sqlite3_stmt* s = upsert_.get();
+    sqlite3_reset(s);
+    sqlite3_bind_int(s, 1, key);
+    sqlite3_bind_text(s, 2, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    // One statement in autocommit mode: the write is its own transaction.
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    if (rc != SQLITE_DONE) Fail(kCannotSaveText, rc);
+}
+
+void TCommentStore::LocateComment(int n) {
+    if (!commentUse_ || !db_) return;
+    std::string text;
+    if (Select(n, text)) {
+        row_ = ERow::Found;
+        rowKey_ = n;
+        rowText_ = text;
+    } else {
+        row_ = ERow::Inserting;
+        rowText_.clear();
+    }
+    memo_.Load(rowText_);
+}
+
+void TCommentStore::SaveComment(int currentRecord, int inputMode) {
+    if (!commentUse_ || !db_) return;
+    if (inputMode == 0 || !memo_.Modified()) {
+        // The located row stays current, so a later save cannot land on
+        // another position's row.
+        if (memo_.Modified()) memo_.Load(rowText_);
+        return;
+    }
+    const int key = row_ == ERow::Found ? rowKey_ : currentRecord;
+    const std::string text = memo_.Text();
+    Store(key, text);
+    row_ = ERow::Found;
+    rowKey_ = key;
+    rowText_ = text;
+    memo_.ClearModified();
+}
+
+void TCommentStore::CloseCommentTable(int currentRecord, int inputMode) {
+    if (!db_) return;
+    try {
+        SaveComment(currentRecord, inputMode);
+    } catch (...) {
+        Discard();
+        throw;
+    }
+    Discard();
+}
+
+void TCommentStore::Discard() {
+    const bool wasOpen = db_ != nullptr;
+    CloseHandles();
+    if (wasOpen) {
+        memo_.Load("");
+        memo_.SetReadOnly(true);
+    }
+}
+
+std::optional<std::string> TCommentStore::StoredComment(int n) {
+    if (!db_) return std::nullopt;
+    std::string text;
+    if (!Select(n, text)) return std::nullopt;
+    return text;
+}
+
+}  // namespace vxlo
