@@ -1,0 +1,124 @@
+#include "import/FolderWalk.h"
+
+#include <cctype>
+#include <dirent.h>
+#include <set>
+#include <sys/stat.h>
+#include <utility>
+
+#include "core/VxloError.h"
+#include "import/ReadInput.h"
+
+namespace vxlo {
+
+namespace {
+
+char Fold(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+// Entry names of a folder in the order the file system returns them; empty
+// when the folder cannot be listed.
+std::vector<std::string> ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+class TCollector {
+public:
+    explicit TCollector(const TFolderWalkOptions& options) : options_(options) {}
+
+    std::vector<std::string> Run() {
+        std::string folder = options_.folder.empty() ? "." : options_.folder;
+        if (folder.back() != '/') folder += '/';
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0) visited_.insert({st.st_dev, st.st_ino});
+        Walk(folder);
+        return std::move(files_);
+    }
+
+private:
+    // The folder path ends in "/". Recursion depth is bounded by the length
+    // of a path, and no folder stays open while its subfolders are walked.
+    void Walk(const std::string& folder) {
+        for (const std::string& name : ListFolder(folder)) {
+            if (!options_.subfolders && !MatchesMask(name, options_.mask)) continue;
+            const std::string path = folder + name;
+            struct stat st {};
+            // A dangling link or an entry gone meanwhile is no file to read.
+            if (::stat(path.c_str(), &st) != 0) continue;
+            if (S_ISDIR(st.st_mode)) {
+                if (options_.subfolders && name[0] != '.' &&
+                    visited_.insert({st.st_dev, st.st_ino}).second) {
+                    Walk(path + "/");
+                }
+            } else if (S_ISREG(st.st_mode)) {
+                // Devices and FIFOs are skipped: reading one could block forever.
+                files_.push_back(path);
+            }
+        }
+    }
+
+    const TFolderWalkOptions& options_;
+    std::set<std::pair<dev_t, ino_t>> visited_;
+    std::vector<std::string> files_;
+};
+
+}  // namespace
+
+int BulkMoveLimit(const std::string& text) {
+    int limit = text.empty() ? 0 : StrToInt(text);
+    if (limit == 0 || limit > kMaxPathMoves) limit = kMaxPathMoves;
+    return limit;
+}
+
+bool MatchesMask(const std::string& name, const std::string& mask) {
+    if (mask == "*.*" || mask == "*") return true;
+    // Greedy match with one backtrack point: the last "*" seen.
+    std::size_t n = 0, m = 0;
+    std::size_t starMask = std::string::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == '?' || Fold(mask[m]) == Fold(name[n]))) {
+            ++n;
+            ++m;
+        } else if (starMask != std::string::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options) {
+    return TCollector(options).Run();
+}
+
+TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
+    const std::vector<std::string> files = CollectWalkFiles(options);
+    TFolderWalkResult result;
+    result.filesFound = static_cast<int>(files.size());
+    for (const std::string& file : files) {
+        if (cancel_ && cancel_()) {
+            result.cancelled = true;
+            break;
+        }
+        if (progress_) progress_(result.filesDone, result.filesFound, file);
+        ReadInput(nav_, file, options.moveLimit);
+        ++result.filesDone;
+    }
+    if (progress_) progress_(result.filesDone, result.filesFound, "");
+    return result;
+}
+
+}  // namespace vxlo

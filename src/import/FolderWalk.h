@@ -1,0 +1,63 @@
+#pragma once
+// Bulk import: every file of a folder (and, with subfolders, of its whole
+// tree) handed to ReadInput, depth-first in the file system's own order.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "mainwindow/Navigation.h"
+
+namespace vxlo {
+
+// The limit typed for a bulk import: empty or 0 means 400, above 400 is
+// capped at 400, a negative limit stands. A text that is not an integer
+// raises the conversion error.
+int BulkMoveLimit(const std::string& text);
+
+// Wildcard match as the folder search does it: "*" and "?", letters compared
+// without case; "*.*" matches every name, with or without a dot.
+bool MatchesMask(const std::string& name, const std::string& mask);
+
+struct TFolderWalkOptions {
+    std::string folder;
+    std::string mask = "*.IG1";   // used only without subfolders
+    bool subfolders = false;
+    int moveLimit = kMaxPathMoves;
+};
+
+struct TFolderWalkResult {
+    int filesFound = 0;
+    int filesDone = 0;
+    bool cancelled = false;
+};
+
+// The files of a walk in the order they are imported, full paths.
+// Folders whose name begins with "." are not entered, a folder that cannot
+// be listed is skipped, a folder reached twice (a link loop) is walked once;
+// only regular files are taken.
+std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options);
+
+class TFolderWalk {
+public:
+    // Called before each file (filesDone of filesFound, its path) and once at
+    // the end with an empty name.
+    using Progress = std::function<void(int filesDone, int filesFound, const std::string& current)>;
+    // Asked between files; true stops the walk before the next file.
+    using CancelRequested = std::function<bool()>;
+
+    explicit TFolderWalk(TNavigation& nav) : nav_(nav) {}
+    void SetProgress(Progress progress) { progress_ = std::move(progress); }
+    void SetCancelRequested(CancelRequested cancel) { cancel_ = std::move(cancel); }
+
+    // An illegal move ends only its file's import; a file error or a row that
+    // is not an integer ends the walk (the error propagates), the files
+    // imported before keep their records.
+    TFolderWalkResult Run(const TFolderWalkOptions& options);
+
+private:
+    TNavigation& nav_;
+    Progress progress_;
+    CancelRequested cancel_;
+};
+
+}  // namespace vxlo

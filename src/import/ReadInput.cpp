@@ -1,0 +1,179 @@
+#include "import/ReadInput.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "core/VxloError.h"
+
+namespace vxlo {
+
+namespace {
+
+constexpr unsigned char kCR = 0x0D;
+constexpr unsigned char kLF = 0x0A;
+constexpr unsigned char kEndOfFile = 0x1A;
+
+// The file descriptor of the record being read; closed on every exit.
+class TInputFile {
+public:
+    explicit TInputFile(const std::string& name) : name_(name) {
+        // Non-blocking so that a FIFO given a record's name cannot hang the
+        // import; only regular files are read.
+        fd_ = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) throw EInOutError(errno, name);
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) Fail(errno);
+        if (S_ISDIR(st.st_mode)) Fail(EISDIR);
+        if (!S_ISREG(st.st_mode)) Fail(EINVAL);
+    }
+    ~TInputFile() { ::close(fd_); }
+    TInputFile(const TInputFile&) = delete;
+    TInputFile& operator=(const TInputFile&) = delete;
+
+    // Bytes read into buffer; 0 at the end of the file.
+    std::size_t Read(unsigned char* buffer, std::size_t size) {
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer, size);
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) throw EInOutError(errno, name_);
+        }
+    }
+
+private:
+    [[noreturn]] void Fail(int error) {
+        ::close(fd_);
+        fd_ = -1;
+        throw EInOutError(error, name_);
+    }
+    std::string name_;
+    int fd_ = -1;
+};
+
+// The reader works byte by byte, so a line of any length costs no memory:
+// a move token only needs its first three characters and its length.
+class TIg1Parser {
+public:
+    TIg1Parser(TNavigation& nav, int moveLimit) : nav_(nav), moveLimit_(moveLimit) {}
+
+    // False once the import has stopped.
+    bool Feed(unsigned char c) {
+        if (c == kCR || c == kLF) {
+            EndLine();
+        } else if (state_ == State::Header) {
+            if (headerLength_ < 3) {
+                header_[static_cast<std::size_t>(headerLength_++)] = c;
+                if (headerLength_ == 3 && header_[0] == 'M' && header_[1] == 'O' && header_[2] == 'V') {
+                    state_ = State::MarkerRest;
+                }
+            }
+        } else if (state_ == State::Moves) {
+            if (c == ' ') {
+                EndToken();
+            } else {
+                // Characters after the third only make the token longer.
+                if (tokenLength_ < 3) token_[static_cast<std::size_t>(tokenLength_++)] = c;
+            }
+        }
+        return state_ != State::Stopped;
+    }
+
+    // The data ended without a line end: its last line still counts.
+    void Finish() { EndLine(); }
+
+    int MovesEntered() const { return entered_; }
+
+private:
+    enum class State { Header, MarkerRest, Moves, LineRest, Stopped };
+
+    void EndLine() {
+        if (state_ == State::Moves) EndToken();
+        switch (state_) {
+        case State::Header: headerLength_ = 0; break;
+        case State::MarkerRest:
+        case State::LineRest: state_ = State::Moves; break;
+        case State::Moves:
+        case State::Stopped: break;
+        }
+        tokenLength_ = 0;
+    }
+
+    void EndToken() {
+        const int length = tokenLength_;
+        tokenLength_ = 0;
+        if (length < 3) return;
+        int column = token_[0] - 64;
+        if (column > 9) --column;  // the lettering skips I
+        const int row = StrToInt(std::string{static_cast<char>(token_[1]), static_cast<char>(token_[2])});
+        if (column < 1 || column > kBoardSize || row < 1 || row > kBoardSize) {
+            state_ = State::LineRest;
+            return;
+        }
+        if (!EnterMove(column, row)) state_ = State::Stopped;
+    }
+
+    // The pair of Deside calls adds a new move and follows it, or follows a
+    // known one. False when the import of this file ends here.
+    bool EnterMove(int x, int y) {
+        const int before = nav_.Path().Count();
+        if (before >= kMaxPathMoves) return false;
+        const int state = nav_.Board().PointState(x, y);
+        if (!nav_.Deside(x, y)) return false;
+        nav_.Deside(x, y);
+        const bool onStone = state == Black || state == White;
+        // A move neither added nor followed (a full candidate list) would put
+        // every later move of the game at the wrong position.
+        if (!onStone && nav_.Path().Count() != before + 1) return false;
+        ++entered_;
+        return entered_ < moveLimit_;
+    }
+
+    TNavigation& nav_;
+    int moveLimit_;
+    int entered_ = 0;
+    State state_ = State::Header;
+    std::array<unsigned char, 3> header_{};
+    int headerLength_ = 0;
+    std::array<unsigned char, 3> token_{};
+    int tokenLength_ = 0;
+};
+
+}  // namespace
+
+bool HasIg1Extension(const std::string& fileName) {
+    std::string tail = fileName.substr(fileName.size() - std::min<std::size_t>(3, fileName.size()));
+    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return tail == "IG1";
+}
+
+int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
+    if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
+    TOneMoveScope oneMove(nav);
+    nav.ResetToRoot();
+    if (!HasIg1Extension(fileName)) return 0;
+
+    // Beyond the path's 400 moves a move could be added but not followed.
+    TIg1Parser parser(nav, std::min(moveLimit, kMaxPathMoves));
+    TInputFile file(fileName);
+    std::vector<unsigned char> buffer(65536);
+    for (;;) {
+        const std::size_t got = file.Read(buffer.data(), buffer.size());
+        if (got == 0) break;
+        for (std::size_t i = 0; i < got; ++i) {
+            if (buffer[i] == kEndOfFile) {
+                parser.Finish();
+                return parser.MovesEntered();
+            }
+            if (!parser.Feed(buffer[i])) return parser.MovesEntered();
+        }
+    }
+    parser.Finish();
+    return parser.MovesEntered();
+}
+
+}  // namespace vxlo
