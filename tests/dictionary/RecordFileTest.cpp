@@ -1,0 +1,129 @@
+// The record file: encoding, whole records only, the lock on the open
+// dictionary, and the file errors with their fixed texts.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "core/VxloError.h"
+#include "dictionary/RecordFile.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace vxlo::testing {
+namespace {
+
+TEST(RecordFile, RecordsAreLittleEndianAndSigned) {
+    const TJskRecord r{16, 4, 3, 100, 0x01020304, -1};
+    EXPECT_EQ(Rec(16, 4, 3, 100, 0x01020304, -1),
+              (TBytes{0x10, 0x04, 0x03, 0x64, 0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(DecodeRecord(EncodeRecord(r)), r);
+}
+
+TEST(RecordFile, CountsWholeRecordsAndWritesAtTheRecordsOffset) {
+    TTempDir dir;
+    const std::string path = dir.File("a.jsk");
+    WriteFileBytes(path, TBytes(25, 0x11));
+    TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
+    EXPECT_EQ(file.RecordCount(), 2);
+    file.Write(2, EncodeRecord({1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(file.RecordCount(), 3);
+    const TBytes bytes = ReadFileBytes(path);
+    ASSERT_EQ(bytes.size(), 36u);
+    EXPECT_EQ(TBytes(bytes.begin() + 24, bytes.end()), Rec(1, 2, 3, 4, 5, 6));
+    EXPECT_EQ(bytes[23], 0x11);
+    EXPECT_EQ(DecodeRecord(file.Read(2)), (TJskRecord{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(RecordFile, ReadingAtOrPastTheEndIsTheReadPastEndError) {
+    TTempDir dir;
+    const std::string path = dir.File("a.jsk");
+    WriteFileBytes(path, TBytes(18, 0));  // one record and half of another
+    TRecordFile file(path, TRecordFile::Mode::ReadOnly);
+    EXPECT_NO_THROW(file.Read(0));
+    for (std::int64_t n : {std::int64_t{1}, std::int64_t{5}, std::int64_t{-1}}) {
+        try {
+            file.Read(n);
+            ADD_FAILURE() << "record " << n;
+        } catch (const EInOutError& e) {
+            EXPECT_STREQ(e.what(), "ファイルの末尾以降を読み込みました");
+            EXPECT_EQ(e.FileName(), path);
+        }
+    }
+}
+
+TEST(RecordFile, ASecondOpenOfTheOpenDictionaryIsRefused) {
+    TTempDir dir;
+    const std::string path = dir.File("a.jsk");
+    auto first = std::make_unique<TRecordFile>(path, TRecordFile::Mode::ReadWriteCreate);
+    try {
+        TRecordFile second(path, TRecordFile::Mode::ReadWriteCreate);
+        FAIL() << "second open allowed";
+    } catch (const EFileRefused& e) {
+        EXPECT_EQ(e.FileName(), path);
+    }
+    // Reading it (a merge of the open dictionary into itself) is allowed.
+    EXPECT_NO_THROW(TRecordFile(path, TRecordFile::Mode::ReadOnly));
+    first.reset();
+    EXPECT_NO_THROW(TRecordFile(path, TRecordFile::Mode::ReadWriteCreate));
+}
+
+TEST(RecordFile, OpenFailuresCarryTheirFixedTexts) {
+    TTempDir dir;
+    auto textOf = [](const std::string& path, TRecordFile::Mode mode) {
+        try {
+            TRecordFile file(path, mode);
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.FileName(), path);
+            return std::string(e.what());
+        }
+        return std::string("opened");
+    };
+    EXPECT_EQ(textOf(dir.File("missing/a.jsk"), TRecordFile::Mode::ReadWriteCreate), "ファイルが見つかりません");
+    EXPECT_EQ(textOf(dir.File("absent.jsk"), TRecordFile::Mode::ReadOnly), "ファイルが見つかりません");
+    EXPECT_EQ(textOf(dir.Path().string(), TRecordFile::Mode::ReadOnly), "不正なファイル名です");
+    EXPECT_EQ(textOf("", TRecordFile::Mode::ReadWriteCreate), "ファイルが見つかりません");
+    if (::geteuid() != 0) {  // root reads everything
+        const std::string locked = dir.File("locked.jsk");
+        WriteFileBytes(locked, {});
+        ::chmod(locked.c_str(), 0);
+        EXPECT_EQ(textOf(locked, TRecordFile::Mode::ReadWriteCreate), "ファイルへのアクセスが拒否されました");
+    }
+}
+
+TEST(RecordFile, TheMemoryStoreBehavesLikeTheFile) {
+    TMemoryRecordStore store;
+    EXPECT_EQ(store.RecordCount(), 0);
+    EXPECT_THROW(store.Read(0), EInOutError);
+    store.Write(0, EncodeRecord({}));
+    store.Write(1, EncodeRecord({4, 4, 0, 100, 0, 0}));
+    store.Write(0, EncodeRecord({0, 0, 0, 1, 1, 0}));
+    EXPECT_EQ(store.RecordCount(), 2);
+    EXPECT_EQ(DecodeRecord(store.Read(0)).Aux, 1);
+    EXPECT_THROW(store.Write(5, EncodeRecord({})), ERangeError);
+}
+
+TEST(VxloError, DisplayTextGetsAFullStopAfterTextsThatSortAfterIt) {
+    EXPECT_EQ(ErrorDisplayText(std::string("範囲チェックエラー")), "範囲チェックエラー.");
+    EXPECT_EQ(ErrorDisplayText(std::string("I/O エラー (5)")), "I/O エラー (5)");
+    EXPECT_EQ(ErrorDisplayText(std::string("done.")), "done.");
+    EXPECT_EQ(ErrorDisplayText(std::string("")), "");
+    EXPECT_EQ(ErrorDisplayText(EInOutError(ENOENT, "/x/a.jsk")), "ファイルが見つかりません.\n/x/a.jsk");
+}
+
+TEST(VxloError, StrToIntAcceptsOnlyThirtyTwoBitDecimals) {
+    EXPECT_EQ(StrToInt("  -42"), -42);
+    EXPECT_EQ(StrToInt("+7"), 7);
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
+    for (const char* bad : {"", " ", "-", "12a", "2147483648", "1 ", "0x10", "99999999999999999999"}) {
+        try {
+            StrToInt(bad);
+            ADD_FAILURE() << bad;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' は整数ではありません");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vxlo::testing
