@@ -40,7 +40,7 @@ public:
 
     TMergeResult Run() {
         const int root = RootRecNo();
-        if (root > 0) Walk(root);
+        if (root >= 0) Walk(root);
         return result_;
     }
 
@@ -53,10 +53,12 @@ private:
         bool followed = false;
     };
 
+    // Where the root chain starts; −1 when there is none.
     int RootRecNo() {
         if (format_ == EMergeFormat::Ver1) return 0;
         source_.Read(0);  // an empty file is read past its end
-        return TLjsk::RootRecNoOf(source_);
+        const int root = TLjsk::RootRecNoOf(source_);
+        return root > 0 ? root : -1;  // no root chain
     }
 
     TSourceRecord ReadSource(std::int64_t n) {
@@ -108,7 +110,8 @@ private:
     bool Enter(TFrame& frame) {
         const int x = frame.record.x;
         const int y = frame.record.y;
-        if (!OnBoard(x) || !OnBoard(y)) {
+        // A move after the path's 400th could be added but never followed.
+        if (!OnBoard(x) || !OnBoard(y) || nav_.Path().Count() >= kMaxPathMoves) {
             ++result_.movesSkipped;
             return false;
         }
@@ -119,7 +122,7 @@ private:
         }
         if (frame.record.next <= 0) return false;
         const int before = nav_.Path().Count();
-        if (before < kMaxPathMoves) nav_.Deside(x, y);
+        nav_.Deside(x, y);
         if (nav_.Path().Count() != before + 1) {
             ++result_.movesSkipped;
             return false;
