@@ -179,13 +179,21 @@ void TNavigation::RedrawCaptured() {
 }
 
 void TNavigation::MaeNoTe() {
+    // Off before anything can fail: a step back that stops half way must not
+    // leave the delete pointing at the wrong move.
+    SetDelete1(false);
     int again = 0;
     do {
+        if (path_.Count() == 0) {
+            currentRecord_ = 0;
+            break;
+        }
         const int head = path_.LastListHead();
+        // The candidates go first: one may stand where a captured stone is
+        // about to come back.
+        dictionary_.ClearMarks();
         const TPoint move = path_.Pop(board_, view_);
         currentRecord_ = path_.LastRecNo();
-        if (move.x < 1) break;
-        dictionary_.ClearMarks();
         board_.TakeBack(move.x, move.y);
         view_.ErasePoint(move.x, move.y);
         again = dictionary_.LoadList(head);
@@ -235,7 +243,9 @@ void TNavigation::ToFirst() {
 }
 
 void TNavigation::DeleteLast() {
-    if (path_.Count() == 0 || !fileOpen_) return;
+    // Only a leaf reached by a forward step: anything else would unlink the
+    // moves below it too.
+    if (path_.Count() == 0 || !fileOpen_ || !delete1Enabled_) return;
     const TPoint move = path_.LastMove();
     const int head = path_.LastListHead();
     {

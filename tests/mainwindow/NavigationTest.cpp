@@ -1,0 +1,703 @@
+// Move entry and navigation, driven like the main window drives it, with
+// recording fakes: what is drawn, shown, saved and written after each step.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "mainwindow/Navigation.h"
+#include "reliability/Consistency.h"
+#include "support/FileBytes.h"
+#include "support/RecordingFakes.h"
+#include "support/TempDir.h"
+
+namespace vxlo::testing {
+namespace {
+
+using TLine = std::vector<TPoint>;
+constexpr auto Left = EMouseButton::Left;
+constexpr auto Right = EMouseButton::Right;
+
+// Three kos side by side: six captures, one in each ko and in turn, bring
+// the position back, so a legal line can be as long as needed.
+TLine EndlessLine(int length) {
+    const TLine black = {{3, 2}, {2, 3}, {3, 4}, {9, 2}, {8, 3}, {9, 4}, {10, 3}, {15, 2}, {14, 3}, {15, 4}, {10, 16}};
+    const TLine white = {{4, 2}, {5, 3}, {4, 4}, {3, 3}, {10, 2}, {11, 3}, {10, 4}, {16, 2}, {17, 3}, {16, 4}, {15, 3}};
+    const TLine cycle = {{4, 3}, {9, 3}, {16, 3}, {3, 3}, {10, 3}, {15, 3}};
+    TLine line;
+    for (std::size_t i = 0; i < black.size(); ++i) {
+        line.push_back(black[i]);
+        line.push_back(white[i]);
+    }
+    for (std::size_t i = 0; line.size() < static_cast<std::size_t>(length); ++i) line.push_back(cycle[i % 6]);
+    line.resize(static_cast<std::size_t>(length));
+    return line;
+}
+
+// Full-width rows of stones, Black on rows 4, 8, 12, 16 and White on rows
+// 6, 10, 14, 18: every move legal, nothing ever captured.
+TLine RowsLine(int length) {
+    TLine line;
+    for (int i = 0; i < length; ++i) {
+        const int pair = i / 2;
+        const int row = (i % 2 == 0 ? 4 : 6) + 4 * (pair / 19);
+        line.push_back({1 + pair % 19, row});
+    }
+    return line;
+}
+
+class Navigation : public ::testing::Test {
+protected:
+    void SetUp() override { Open(); }
+
+    void Open() { nav.OpenFile(file); }
+    void Reopen() {
+        nav.CloseFile();
+        Open();
+    }
+    // Enters a line from the root in one-move mode, as the importers do, and
+    // goes back to the root.
+    void Record(const TLine& line) {
+        nav.ToFirst();
+        {
+            TOneMoveScope oneMove(nav);
+            for (const TPoint& p : line) {
+                ASSERT_TRUE(nav.Deside(p.x, p.y)) << p.x << "," << p.y;
+                ASSERT_TRUE(nav.Deside(p.x, p.y)) << p.x << "," << p.y;
+            }
+        }
+        nav.ToFirst();
+        rig.view.ClearLog();
+        rig.messages.shown.clear();
+        rig.comments.calls.clear();
+    }
+    // Plays known moves one at a time.
+    void Walk(const TLine& line) {
+        TOneMoveScope oneMove(nav);
+        for (const TPoint& p : line) ASSERT_TRUE(nav.Deside(p.x, p.y));
+    }
+    // A click on the display cell of a board point (default orientation).
+    void Click(int x, int y, EMouseButton button = Left) { nav.MouseDown(button, x, y); }
+    void ExpectSound() {
+        rig.ExpectScreenMatches();
+        ExpectConsistent(nav, false);
+    }
+    TBytes Bytes() const { return ReadFileBytes(file); }
+    std::vector<TPoint> Candidates() const {
+        std::vector<TPoint> points;
+        for (int i = 0; i < nav.Dictionary().Count(); ++i) points.push_back(nav.Dictionary().GetMoveXY(i));
+        return points;
+    }
+    std::vector<int> NumbersAlong(const TLine& line) const {
+        std::vector<int> numbers;
+        for (const TPoint& p : line) numbers.push_back(nav.Board().GetNumber(p.x, p.y));
+        return numbers;
+    }
+
+    TTempDir dir;
+    std::string file = dir.File("nav.jsk");
+    TNavigationRig rig;
+    TNavigation& nav = rig.nav;
+};
+
+// --- Entering and following moves ---------------------------------------
+
+TEST_F(Navigation, RecordingModeAddsOnTheFirstClickAndPlaysOnTheSecond) {
+    nav.SetInputMode(1);
+    Click(16, 4);
+    EXPECT_EQ(rig.view.At(16, 4).label, "い");
+    EXPECT_EQ(nav.Board().GetStone(16, 4), Empty);
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4)}));
+    EXPECT_TRUE(rig.menus.data);
+    EXPECT_FALSE(rig.menus.delete1);
+    ExpectSound();
+
+    Click(16, 4);
+    EXPECT_EQ(nav.Board().GetStone(16, 4), Black);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(nav.CurrentRecord(), 1);
+    EXPECT_FALSE(rig.menus.data);
+    EXPECT_TRUE(rig.menus.delete1);
+    EXPECT_EQ(rig.comments.calls.back(), (TRecordingComments::TCall{"locate", 1, 0}));
+    ExpectSound();
+
+    // The reply goes below the move just played.
+    Click(17, 3);
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Move(17, 3)}));
+    ExpectSound();
+}
+
+TEST_F(Navigation, DisplayModeFollowsCandidatesOnlyButDesideStillAdds) {
+    Record({{16, 4}});
+    const TBytes before = Bytes();
+    Click(4, 4);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(nav.Board().PointState(4, 4), Empty);
+
+    // The importers call Deside whatever the mode.
+    EXPECT_TRUE(nav.Deside(4, 4));
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}, {4, 4}}));
+
+    Click(16, 4);
+    EXPECT_EQ(nav.Board().GetStone(16, 4), Black);
+    ExpectSound();
+}
+
+TEST_F(Navigation, AClickOnAStoneOrOutsideTheGridDoesNothing) {
+    nav.SetInputMode(1);
+    Record({{16, 4}});
+    Click(16, 4);
+    const TBytes before = Bytes();
+    rig.view.ClearLog();
+    EXPECT_TRUE(nav.Deside(16, 4));
+    for (const TPoint cell : TLine{{0, 5}, {5, 0}, {20, 5}, {5, 20}, {-3, 7}, {0, 0}}) {
+        nav.MouseDown(Left, cell.x, cell.y);
+        nav.MouseDown(Right, cell.x, cell.y);
+    }
+    nav.MouseDown(EMouseButton::Middle, 3, 3);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_TRUE(rig.messages.shown.empty());
+    EXPECT_TRUE(rig.view.log.empty());
+}
+
+TEST_F(Navigation, WithoutADictionaryClicksAskForOneAndTheBackCommandsDoNothing) {
+    nav.CloseFile();
+    rig.comments.calls.clear();
+    const int menuChanges = rig.menus.changes;
+    nav.MouseDown(Left, 4, 4);
+    nav.MouseDown(Right, 30, 30);
+    nav.MouseDown(EMouseButton::Middle, 4, 4);
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>(3, kOpenFirstText));
+    nav.Back();
+    nav.ToFirst();
+    nav.DeleteLast();
+    EXPECT_TRUE(rig.comments.calls.empty());
+    EXPECT_EQ(rig.menus.changes, menuChanges);
+    EXPECT_FALSE(rig.menus.data);
+}
+
+TEST_F(Navigation, FiveColourStepsAreEachWrittenAtOnce) {
+    nav.SetInputMode(1);
+    Record({{16, 4}});
+    for (int expected : {1, 2, 3, 4, 0}) {
+        Click(16, 4, Right);
+        EXPECT_EQ(Bytes()[12 + 2], expected);
+        EXPECT_EQ(rig.view.At(16, 4).labelColor, expected);
+    }
+    EXPECT_EQ(nav.Path().Count(), 0);
+
+    // In display mode a right click on a candidate does nothing.
+    nav.SetInputMode(0);
+    const TBytes before = Bytes();
+    Click(16, 4, Right);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_TRUE(rig.comments.calls.empty());
+    ExpectSound();
+}
+
+TEST_F(Navigation, ARightClickOffTheCandidatesGoesBackOneStep) {
+    Record({{16, 4}, {17, 3}, {16, 3}});
+    nav.SetProgressMode(1);
+    Walk({{16, 4}, {17, 3}});
+    rig.comments.calls.clear();
+    Click(10, 10, Right);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(nav.CurrentRecord(), 1);
+    EXPECT_EQ(rig.comments.calls, (std::vector<TRecordingComments::TCall>{{"save", 2, 0}, {"locate", 1, 0}}));
+    Click(16, 4, Right);  // a stone is no candidate: back again
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(nav.CurrentRecord(), 0);
+    ExpectSound();
+}
+
+// --- To-branch runs -------------------------------------------------------
+
+TEST_F(Navigation, AToBranchRunOfFiveIsNumberedAndOneBackClickReturnsToTheRoot) {
+    const TLine line = {{16, 4}, {17, 3}, {16, 3}, {17, 4}, {17, 5}};
+    Record(line);
+    Click(16, 4);
+    EXPECT_EQ(nav.Path().Count(), 5);
+    EXPECT_EQ(NumbersAlong(line), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(rig.view.Calls("number").size(), 5u);
+    EXPECT_EQ(rig.view.At(17, 5), (TScreenPoint{Black, 5, "", 0}));
+    EXPECT_TRUE(rig.menus.delete1);
+    EXPECT_EQ(nav.CurrentRecord(), 5);
+    ExpectSound();
+
+    Click(10, 10, Right);
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}}));
+    EXPECT_EQ(NumbersAlong(line), std::vector<int>(5, 0));
+    ExpectSound();
+}
+
+TEST_F(Navigation, RunsStopAtBranchesBothWays) {
+    Record({{16, 4}, {17, 3}, {16, 3}});
+    Record({{16, 4}, {17, 3}, {17, 4}, {10, 10}});
+    Click(16, 4);  // 16,4 then 17,3, where the line branches
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_EQ(Candidates(), (TLine{{16, 3}, {17, 4}}));
+    EXPECT_EQ(NumbersAlong({{16, 4}, {17, 3}}), (std::vector<int>{1, 2}));
+    Click(17, 4);  // 17,4 then 10,10; the earlier numbers go
+    EXPECT_EQ(nav.Path().Count(), 4);
+    EXPECT_EQ(NumbersAlong({{16, 4}, {17, 3}, {17, 4}, {10, 10}}), (std::vector<int>{0, 0, 1, 2}));
+    ExpectSound();
+    nav.Back();  // back to the branch point
+    EXPECT_EQ(nav.Path().Count(), 2);
+    ExpectSound();
+    nav.Back();
+    EXPECT_EQ(nav.Path().Count(), 0);
+    ExpectSound();
+}
+
+TEST_F(Navigation, OneMoveModePlaysOneMovePerClickWithoutNumbers) {
+    const TLine line = {{16, 4}, {17, 3}, {16, 3}};
+    Record(line);
+    nav.SetProgressMode(1);
+    for (int n = 1; n <= 3; ++n) {
+        const TPoint p = line[static_cast<std::size_t>(n - 1)];
+        Click(p.x, p.y);
+        EXPECT_EQ(nav.Path().Count(), n);
+    }
+    EXPECT_EQ(NumbersAlong(line), std::vector<int>(3, 0));
+    EXPECT_TRUE(rig.view.Calls("number").empty());
+    ExpectSound();
+}
+
+TEST_F(Navigation, AForcedLineLongerThanNinetyNineStopsAfterMoveNinetyNine) {
+    const TLine line = RowsLine(105);
+    Record(line);
+    Click(line[0].x, line[0].y);
+    EXPECT_EQ(nav.Path().Count(), 99);
+    EXPECT_EQ(nav.Board().GetNumber(line[98].x, line[98].y), 99);
+    EXPECT_EQ(Candidates(), (TLine{line[99]}));
+    EXPECT_EQ(rig.view.At(line[99].x, line[99].y).label, "い");
+    ExpectSound();
+    // The next click runs on to the end of the line.
+    Click(line[99].x, line[99].y);
+    EXPECT_EQ(nav.Path().Count(), 105);
+    EXPECT_EQ(nav.Board().GetNumber(line[104].x, line[104].y), 6);
+}
+
+TEST_F(Navigation, AStepPastFourHundredMovesIsRefusedAndBoardAndPathAgree) {
+    const TLine line = EndlessLine(401);
+    Record(TLine(line.begin(), line.end() - 1));
+    Walk(TLine(line.begin(), line.end() - 1));
+    ASSERT_EQ(nav.Path().Count(), 400);
+    const std::string beforeBoard = [&] {
+        std::string s;
+        for (int y = 1; y <= 19; ++y)
+            for (int x = 1; x <= 19; ++x) s += static_cast<char>('0' + nav.Board().GetStone(x, y));
+        return s;
+    }();
+    const TPoint last = line.back();
+    EXPECT_TRUE(nav.Deside(last.x, last.y));  // added: the path does not change
+    EXPECT_TRUE(nav.Deside(last.x, last.y));  // refused: no room on the path
+    EXPECT_EQ(nav.Path().Count(), 400);
+    EXPECT_EQ(nav.Board().PointState(last.x, last.y), Candidate);
+    std::string afterBoard;
+    for (int y = 1; y <= 19; ++y)
+        for (int x = 1; x <= 19; ++x) afterBoard += static_cast<char>('0' + nav.Board().GetStone(x, y));
+    EXPECT_EQ(afterBoard, beforeBoard);
+    ExpectSound();
+    // To-branch runs from the root stop at the cap of 99 as usual.
+    nav.ToFirst();
+    Click(line[0].x, line[0].y);
+    EXPECT_EQ(nav.Path().Count(), 99);
+}
+
+// --- Refusals -------------------------------------------------------------
+
+TEST_F(Navigation, SuicideAndKoAreRefusedWithTheirMessagesAndChangeNothing) {
+    // Black takes a ko at (7,6); White may not retake at (6,6) at once.
+    const TLine koLine = {{6, 5}, {7, 5}, {5, 6}, {8, 6}, {6, 7}, {7, 7}, {15, 15}, {6, 6}, {7, 6}};
+    Record(koLine);
+    nav.SetInputMode(1);
+    Walk(koLine);
+    ASSERT_EQ(nav.Board().GetStone(6, 6), Empty);
+    const TBytes before = Bytes();
+    rig.view.ClearLog();
+    Click(6, 6);
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{kKoText});
+    EXPECT_FALSE(nav.Deside(6, 6));
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(nav.Path().Count(), 9);
+    EXPECT_TRUE(rig.view.log.empty());
+
+    // White at (8,8) after Black (7,8) and (8,7)... in the corner instead.
+    nav.ToFirst();
+    Record({{2, 1}, {10, 10}, {1, 2}});
+    Walk({{2, 1}, {10, 10}, {1, 2}});
+    rig.messages.shown.clear();
+    const TBytes before2 = Bytes();
+    Click(1, 1);
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{kSuicideText});
+    EXPECT_EQ(Bytes(), before2);
+    EXPECT_EQ(nav.Board().GetTurn(), White);
+    ExpectSound();
+}
+
+TEST_F(Navigation, AnIllegalCandidateInAHandEditedFileIsRefusedLikeAnEmptyPoint) {
+    nav.CloseFile();
+    // Root (2,1), then (10,10), then (1,2); below that White's (1,1), a
+    // suicide, and (2,1), an occupied point.
+    WriteFileBytes(file, Concat({Placeholder(), Move(2, 1, 2, 0), Move(10, 10, 3, 0), Move(1, 2, 4, 0),
+                                 Move(1, 1, 0, 5), Move(2, 1)}));
+    Open();
+    nav.SetProgressMode(1);
+    Walk({{2, 1}, {10, 10}, {1, 2}});
+    ASSERT_EQ(Candidates(), (TLine{{1, 1}, {2, 1}}));
+    rig.comments.calls.clear();
+    EXPECT_FALSE(nav.Deside(1, 1));
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{kSuicideText});
+    EXPECT_TRUE(nav.Deside(2, 1));  // a stone: nothing, no message
+    EXPECT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(nav.Path().Count(), 3);
+    EXPECT_EQ(nav.CurrentRecord(), 3);
+    EXPECT_TRUE(rig.comments.calls.empty());
+    EXPECT_EQ(nav.Board().PointState(1, 1), Candidate);
+    ExpectConsistent(nav, false);
+
+    // A to-branch run that meets it stops in front of it.
+    nav.ToFirst();
+    nav.SetProgressMode(0);
+    nav.CloseFile();
+    WriteFileBytes(file, Concat({Placeholder(), Move(2, 1, 2, 0), Move(10, 10, 3, 0), Move(1, 2, 4, 0), Move(1, 1)}));
+    Open();
+    rig.messages.shown.clear();
+    Click(2, 1);
+    EXPECT_EQ(nav.Path().Count(), 3);
+    EXPECT_EQ(rig.messages.shown, std::vector<std::string>{kSuicideText});
+    EXPECT_EQ(NumbersAlong({{2, 1}, {10, 10}, {1, 2}}), (std::vector<int>{1, 2, 3}));
+    ExpectSound();
+}
+
+// --- Deleting the last move ----------------------------------------------
+
+TEST_F(Navigation, DeletingTheFirstOfThreeContinuationsKeepsTheOtherTwoInOrder) {
+    Record({{10, 10}, {3, 3}});
+    Record({{10, 10}, {4, 4}});
+    Record({{10, 10}, {5, 5}});
+    Click(10, 10);
+    Click(3, 3);
+    ASSERT_TRUE(rig.menus.delete1);
+    const std::size_t size = Bytes().size();
+    nav.DeleteLast();
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(Candidates(), (TLine{{4, 4}, {5, 5}}));
+    EXPECT_EQ(rig.view.At(4, 4).label, "い");  // the labels move up
+    EXPECT_EQ(rig.view.At(5, 5).label, "ろ");
+    EXPECT_EQ(Bytes().size(), size);
+    EXPECT_FALSE(rig.menus.delete1);
+    ExpectSound();
+    Reopen();
+    Click(10, 10);
+    EXPECT_EQ(Candidates(), (TLine{{4, 4}, {5, 5}}));
+}
+
+TEST_F(Navigation, DeletingAtTheEndOfAForcedLineTakesBackExactlyOneMove) {
+    Record({{16, 4}, {17, 3}, {16, 3}});
+    Click(16, 4);
+    ASSERT_EQ(nav.Path().Count(), 3);
+    nav.DeleteLast();
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_EQ(nav.Dictionary().Count(), 0);
+    EXPECT_EQ(nav.Board().PointState(16, 3), Empty);
+    EXPECT_EQ(nav.ProgressMode(), 0);
+    ExpectSound();
+    // Clicking the deleted point in display mode does nothing; a move added
+    // here belongs to this position.
+    Click(16, 3);
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_TRUE(nav.Deside(17, 4));
+    ExpectConsistent(nav, false);
+    Reopen();
+    Click(16, 4);
+    EXPECT_EQ(nav.Path().Count(), 3);
+    EXPECT_EQ(nav.Path().LastMove(), (TPoint{17, 4}));
+}
+
+TEST_F(Navigation, DeletingTheFirstRootMoveLastsAfterReopening) {
+    Record({{16, 4}});
+    Record({{4, 4}});
+    nav.SetProgressMode(1);
+    Click(16, 4);
+    nav.DeleteLast();
+    EXPECT_EQ(Candidates(), (TLine{{4, 4}}));
+    ExpectSound();
+    Reopen();
+    EXPECT_EQ(Candidates(), (TLine{{4, 4}}));
+    // The last root move too; a new first move is then found again.
+    Click(4, 4);
+    nav.DeleteLast();
+    EXPECT_EQ(nav.Dictionary().Count(), 0);
+    Reopen();
+    EXPECT_EQ(nav.Dictionary().Count(), 0);
+    EXPECT_FALSE(rig.menus.data);
+    nav.Deside(9, 9);
+    Reopen();
+    EXPECT_EQ(Candidates(), (TLine{{9, 9}}));
+    ExpectSound();
+}
+
+TEST_F(Navigation, DeleteActsOnlyRightAfterAForwardStepToALeaf) {
+    Record({{16, 4}});
+    EXPECT_FALSE(nav.Delete1Enabled());
+    const TBytes before = Bytes();
+    nav.DeleteLast();  // empty path
+    EXPECT_EQ(Bytes(), before);
+
+    Click(16, 4);
+    ASSERT_TRUE(nav.Delete1Enabled());
+    Reopen();  // the path is gone and so is the command
+    EXPECT_FALSE(nav.Delete1Enabled());
+    nav.DeleteLast();
+    EXPECT_EQ(Bytes(), before);
+
+    // After adding a continuation the move is no leaf any more: deleting it
+    // would drop the new move with it.
+    Click(16, 4);
+    nav.Deside(17, 3);
+    EXPECT_FALSE(nav.Delete1Enabled());
+    const TBytes withReply = Bytes();
+    nav.DeleteLast();
+    EXPECT_EQ(Bytes(), withReply);
+    EXPECT_EQ(nav.Path().Count(), 1);
+
+    nav.CloseFile();
+    EXPECT_FALSE(nav.Delete1Enabled());
+}
+
+// --- Going back -----------------------------------------------------------
+
+TEST_F(Navigation, GoingBackRestoresCapturedStonesWhereACandidateStood) {
+    // Black's (2,2) takes the two white stones in the corner; White's answer
+    // at (1,1) is a candidate on one of the captured points.
+    const TLine line = {{3, 1}, {1, 1}, {1, 2}, {2, 1}, {2, 2}, {1, 1}};
+    Record(line);
+    nav.SetProgressMode(1);
+    Walk(TLine(line.begin(), line.end() - 1));
+    ASSERT_EQ(nav.Board().GetStone(1, 1), Empty);
+    ASSERT_EQ(nav.Board().PointState(1, 1), Candidate);
+    nav.Back();
+    EXPECT_EQ(nav.Board().GetStone(1, 1), White);
+    EXPECT_EQ(nav.Board().GetStone(2, 1), White);
+    ExpectSound();
+}
+
+TEST_F(Navigation, BackToTheStartSavesOneCommentAndDoesNothingAtTheRoot) {
+    Record({{16, 4}, {17, 3}, {16, 3}});
+    nav.ToFirst();
+    EXPECT_TRUE(rig.comments.calls.empty());
+    nav.SetProgressMode(1);
+    Walk({{16, 4}, {17, 3}, {16, 3}});
+    rig.comments.calls.clear();
+    nav.ToFirst();
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(nav.CurrentRecord(), 0);
+    ASSERT_FALSE(rig.comments.calls.empty());
+    EXPECT_EQ(rig.comments.calls.front(), (TRecordingComments::TCall{"save", 3, 0}));
+    int saves = 0;
+    for (const auto& c : rig.comments.calls) saves += c.what == "save";
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(rig.comments.calls.back(), (TRecordingComments::TCall{"locate", 0, 0}));
+    ExpectSound();
+}
+
+TEST_F(Navigation, SeededRandomWalkKeepsBoardPathListAndScreenInStep) {
+    // Record, follow, go back, delete and step colours at random; after every
+    // step the whole state is checked.
+    std::mt19937 rng(7u);
+    nav.SetInputMode(1);
+    int deletes = 0, plays = 0, backs = 0;
+    for (int step = 0; step < 400; ++step) {
+        const unsigned what = rng() % 10u;
+        if (what < 4) {
+            Click(1 + static_cast<int>(rng() % 7u), 1 + static_cast<int>(rng() % 7u));
+            plays += nav.Path().Count() > 0;
+        } else if (what < 6 && nav.Dictionary().Count() > 0) {
+            const TPoint p = nav.Dictionary().GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(nav.Dictionary().Count())));
+            Click(p.x, p.y, rng() % 4u == 0 ? Right : Left);
+        } else if (what == 6) {
+            nav.Back();
+            ++backs;
+        } else if (what == 7 && nav.Delete1Enabled()) {
+            nav.DeleteLast();
+            ++deletes;
+        } else if (what == 8) {
+            nav.SetProgressMode(static_cast<int>(rng() % 2u));
+        } else {
+            nav.ToFirst();
+        }
+        rig.ExpectScreenMatches();
+        ExpectConsistent(nav, false);
+        if (HasFailure()) {
+            ADD_FAILURE() << "at step " << step;
+            return;
+        }
+    }
+    EXPECT_GT(deletes, 5);
+    EXPECT_GT(plays, 50);
+    EXPECT_GT(backs, 20);
+}
+
+// --- Menus, comments, modes -------------------------------------------------
+
+TEST_F(Navigation, MenusFollowTheTable) {
+    EXPECT_FALSE(rig.menus.data);  // an empty dictionary's root has nothing
+    nav.Deside(16, 4);
+    EXPECT_TRUE(rig.menus.data);
+    EXPECT_FALSE(rig.menus.delete1);
+    nav.Deside(16, 4);
+    EXPECT_FALSE(rig.menus.data);
+    EXPECT_TRUE(rig.menus.delete1);
+    nav.Back();
+    EXPECT_TRUE(rig.menus.data);
+    EXPECT_FALSE(rig.menus.delete1);
+    Reopen();
+    EXPECT_TRUE(rig.menus.data);
+    nav.CloseFile();
+    EXPECT_FALSE(rig.menus.data);
+    EXPECT_FALSE(rig.menus.delete1);
+}
+
+TEST_F(Navigation, CommentsAreSavedOnLeavingAndLocatedOnArrival) {
+    Record({{16, 4}, {17, 3}});
+    Record({{16, 4}, {16, 3}});
+    nav.SetInputMode(1);
+    Click(16, 4);
+    Click(17, 3);
+    nav.Back();
+    using C = TRecordingComments::TCall;
+    EXPECT_EQ(rig.comments.calls, (std::vector<C>{{"save", 0, 1}, {"locate", 1, 0}, {"save", 1, 1}, {"locate", 2, 0},
+                                                  {"save", 2, 1}, {"locate", 1, 0}}));
+    rig.comments.calls.clear();
+    nav.Deside(10, 10);  // adding is no leaving
+    EXPECT_TRUE(rig.comments.calls.empty());
+    Reopen();
+    EXPECT_EQ(rig.comments.calls.back(), (C{"locate", 0, 0}));
+}
+
+TEST_F(Navigation, HiddenLabelsLeaveCandidatesClickable) {
+    Record({{16, 4}, {17, 3}});
+    Record({{4, 4}});
+    nav.SetLabelMode(1);
+    EXPECT_EQ(rig.view.At(16, 4), TScreenPoint{});
+    ExpectSound();
+    Click(16, 4);
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_TRUE(rig.view.Calls("label").empty());
+    ExpectSound();
+    nav.Back();
+    nav.SetLabelMode(0);
+    EXPECT_EQ(rig.view.At(4, 4).label, "ろ");
+    ExpectSound();
+}
+
+TEST_F(Navigation, ClicksFollowTheOrientation) {
+    nav.SetInputMode(1);
+    nav.Orient(EOrientation::RotateRight);
+    EXPECT_EQ(rig.view.log.back(), "repaint");
+    nav.MouseDown(Left, 19, 1);
+    EXPECT_EQ(Candidates(), (TLine{{1, 1}}));
+    nav.Orient(EOrientation::MirrorUpDown);
+    nav.MouseDown(Left, 19, 1);  // now board point (19, 1)
+    EXPECT_EQ(Candidates(), (TLine{{1, 1}, {19, 1}}));
+    Reopen();
+    EXPECT_EQ(nav.Board().SwapXY() + nav.Board().MirrorLeftRight() + nav.Board().MirrorUpDown(), 0);
+}
+
+TEST_F(Navigation, WhiteFirstOnlyRepaints) {
+    Record({{16, 4}});
+    const int repaints = rig.view.repaints;
+    nav.ToggleWhiteFirst();
+    EXPECT_TRUE(nav.WhiteFirst());
+    EXPECT_EQ(rig.view.repaints, repaints + 1);
+    nav.ToggleWhiteFirst();
+    EXPECT_FALSE(nav.WhiteFirst());
+    EXPECT_EQ(nav.Board().GetTurn(), Black);
+}
+
+TEST_F(Navigation, TheOneMoveScopeRestoresTheModeOnAnError) {
+    nav.SetProgressMode(0);
+    try {
+        TOneMoveScope scope(nav);
+        EXPECT_EQ(nav.ProgressMode(), 1);
+        throw ERangeError();
+    } catch (const ERangeError&) {
+    }
+    EXPECT_EQ(nav.ProgressMode(), 0);
+}
+
+// --- Damaged dictionaries ---------------------------------------------------
+
+TBytes LongRootChain(int n) {
+    TBytes bytes = Placeholder();
+    for (int i = 1; i <= n; ++i) {
+        const TBytes r = Move(1 + (i - 1) % 19, 1 + (i - 1) / 19, 0, i < n ? i + 1 : 0);
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    }
+    return bytes;
+}
+
+TEST_F(Navigation, AThirtyFirstCandidateHasNoLabelAndPlaysWithoutACrash) {
+    nav.CloseFile();
+    WriteFileBytes(file, LongRootChain(31));
+    Open();
+    EXPECT_EQ(nav.Dictionary().Count(), 31);
+    EXPECT_EQ(rig.view.At(12, 2), TScreenPoint{});
+    EXPECT_EQ(rig.view.At(11, 2).label, "ま");
+    ExpectSound();
+    Click(12, 2);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    nav.Back();
+    ExpectSound();
+}
+
+TEST_F(Navigation, ARootChainTooLongToLoadLeavesTheDictionaryClosed) {
+    nav.CloseFile();
+    WriteFileBytes(file, LongRootChain(32));
+    EXPECT_THROW(Open(), ERangeError);
+    EXPECT_FALSE(nav.FileOpen());
+    // The file is free again.
+    EXPECT_NO_THROW(TRecordFile(file, TRecordFile::Mode::ReadWriteCreate));
+}
+
+TEST_F(Navigation, ALoopingChainBelowACandidateLeavesThePositionAsItWas) {
+    nav.CloseFile();
+    // (16,4) continues with (17,3) and (16,3), whose More leads back.
+    const TBytes bytes = Concat({Placeholder(), Move(16, 4, 2, 4), Move(17, 3, 0, 3), Move(16, 3, 0, 2), Move(4, 4)});
+    WriteFileBytes(file, bytes);
+    Open();
+    EXPECT_THROW(nav.Deside(16, 4), ERangeError);
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(nav.CurrentRecord(), 0);
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}, {4, 4}}));
+    ExpectSound();
+    EXPECT_EQ(Bytes(), bytes);
+    Click(4, 4);
+    EXPECT_EQ(nav.Path().Count(), 1);
+}
+
+TEST_F(Navigation, AChainDamagedBehindTheWalkStopsGoingBackWithoutLeavingDeleteOn) {
+    Record({{16, 4}, {17, 3}});
+    Record({{16, 4}, {16, 3}});
+    nav.SetProgressMode(1);
+    Click(16, 4);
+    // An edit of the links in the record grid: the last continuation now
+    // leads back to the first.
+    nav.Dictionary().SetMore(1, nav.Dictionary().RecNoAt(0));
+    nav.Dictionary().WriteList();
+    Click(17, 3);
+    ASSERT_TRUE(nav.Delete1Enabled());
+    EXPECT_THROW(nav.Back(), ERangeError);
+    EXPECT_FALSE(nav.Delete1Enabled());
+    EXPECT_EQ(nav.Path().Count(), 1);
+    const TBytes before = Bytes();
+    nav.DeleteLast();
+    EXPECT_EQ(Bytes(), before);
+}
+
+}  // namespace
+}  // namespace vxlo::testing
