@@ -1,0 +1,14 @@
+#pragma once
+// The command-line front end: import, merge and dump on the same core as the
+// window. Messages the window would show in boxes go to err, one line each.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vxlo {
+
+// args without the program name. Exit status: 0 when the command ran to its
+// end (refusals included), 1 when an error ended it, 2 for a usage error.
+int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vxlo
