@@ -408,7 +408,8 @@ TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
 }
 
 TSgfCollection ReadSgfFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, and regular files only: a FIFO of that name cannot hang us.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw EInOutError(errno, path);
     struct TFd {
         int fd;
@@ -417,6 +418,7 @@ TSgfCollection ReadSgfFile(const std::string& path) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw EInOutError(errno, path);
     if (S_ISDIR(st.st_mode)) throw EInOutError(EISDIR, path);
+    if (!S_ISREG(st.st_mode)) throw EInOutError(EINVAL, path);
     if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
         throw EFileRefused("SGF ファイルが大きすぎます（64 MB まで）", path);
     }

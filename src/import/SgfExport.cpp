@@ -1,0 +1,200 @@
+#include "import/SgfExport.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "core/VxloError.h"
+#include "dictionary/Fjsk.h"
+#include "import/SgfMerge.h"
+#include "import/SgfReader.h"
+
+namespace vxlo {
+
+namespace {
+
+struct TKid {
+    int rec;
+    TJskRecord record;
+};
+
+class TExporter {
+public:
+    TExporter(IRecordStore& store, ISgfComments* comments)
+        : store_(store), comments_(comments), count_(store.RecordCount()),
+          visited_(static_cast<std::size_t>(count_), false) {}
+
+    std::string Run() {
+        out_ = "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]";
+        const int head = count_ > 0 ? TLjsk::RootRecNoOf(store_) : 0;
+        std::vector<TKid> roots = ReadChain(head);
+        Labels(roots);
+        Comment(0);
+
+        struct TFrame {
+            std::vector<TKid> kids;
+            std::size_t next;
+            int depth;
+            bool Wrapped() const { return kids.size() >= 2; }
+        };
+        std::vector<TFrame> stack;
+        stack.push_back({std::move(roots), 0, 1});
+        while (!stack.empty()) {
+            TFrame& frame = stack.back();
+            if (frame.next == frame.kids.size()) {
+                stack.pop_back();
+                if (!stack.empty() && stack.back().Wrapped()) out_ += ')';
+                continue;
+            }
+            const TKid kid = frame.kids[frame.next++];
+            const int depth = frame.depth;
+            if (frame.Wrapped()) out_ += "\n(";
+            out_ += depth % 2 == 1 ? ";B[" : ";W[";
+            out_ += EncodeSgfPoint({kid.record.X, kid.record.Y});
+            out_ += ']';
+            if (kid.record.Color >= 1 && kid.record.Color <= 4) {
+                out_ += std::string(kSgfColorProperty) + "[" + std::to_string(kid.record.Color) + "]";
+            }
+            std::vector<TKid> kids = ReadChain(kid.record.Next);
+            Labels(kids);
+            Comment(kid.rec);
+            ++result_.nodes;
+            stack.push_back({std::move(kids), 0, depth + 1});  // frame is stale from here
+        }
+        out_ += ")\n";
+        return std::move(out_);
+    }
+
+    const TSgfExportResult& Result() const { return result_; }
+
+private:
+    // The chain from head, each record read once: a record reached again
+    // ends the chain, so no damaged file makes the export run forever.
+    std::vector<TKid> ReadChain(std::int64_t head) {
+        std::vector<TKid> kids;
+        for (std::int64_t rec = head; rec > 0;) {
+            if (rec >= count_) {
+                ++result_.brokenLinks;
+                break;
+            }
+            if (visited_[static_cast<std::size_t>(rec)]) {
+                ++result_.skippedLoops;
+                break;
+            }
+            visited_[static_cast<std::size_t>(rec)] = true;
+            const TJskRecord r = DecodeRecord(store_.Read(rec));
+            if (r.X >= 1 && r.X <= kBoardSize && r.Y >= 1 && r.Y <= kBoardSize) {
+                kids.push_back({static_cast<int>(rec), r});
+            } else {
+                ++result_.skippedPoints;
+            }
+            rec = r.More;
+        }
+        return kids;
+    }
+
+    void Labels(const std::vector<TKid>& kids) {
+        if (kids.empty()) return;
+        out_ += "LB";
+        // The board shows no label past the 30th candidate either.
+        for (std::size_t i = 0; i < kids.size() && i < static_cast<std::size_t>(kLabelCount); ++i) {
+            out_ += '[';
+            out_ += EncodeSgfPoint({kids[i].record.X, kids[i].record.Y});
+            out_ += ':';
+            out_ += CandidateLabel(static_cast<int>(i));
+            out_ += ']';
+        }
+    }
+
+    void Comment(int rec) {
+        if (!comments_) return;
+        const std::optional<std::string> text = comments_->GetComment(rec);
+        if (!text || text->empty()) return;
+        out_ += "C[" + EscapeSgfText(*text) + "]";
+    }
+
+    IRecordStore& store_;
+    ISgfComments* comments_;
+    std::int64_t count_;
+    std::vector<bool> visited_;
+    std::string out_;
+    TSgfExportResult result_;
+};
+
+class TTempFile {
+public:
+    explicit TTempFile(const std::string& target) : target_(target) {
+        namespace fs = std::filesystem;
+        const fs::path t(target);
+        const fs::path folder = t.parent_path().empty() ? fs::path(".") : t.parent_path();
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            path_ = (folder / ("." + t.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                               std::to_string(attempt) + ".tmp"))
+                        .string();
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST) throw EInOutError(errno, target_);
+        }
+        if (fd_ < 0) throw EInOutError(EEXIST, target_);
+    }
+    ~TTempFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(path_.c_str());
+    }
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+
+    void Write(const std::string& text) {
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t put = ::write(fd_, text.data() + done, text.size() - done);
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                throw EInOutError(errno, target_);
+            }
+            done += static_cast<std::size_t>(put);
+        }
+    }
+
+    void Commit() {
+        if (::fsync(fd_) != 0) throw EInOutError(errno, target_);
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) throw EInOutError(errno, target_);
+        if (::rename(path_.c_str(), target_.c_str()) != 0) throw EInOutError(errno, target_);
+        committed_ = true;
+    }
+
+private:
+    std::string target_;
+    std::string path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result) {
+    TExporter exporter(store, comments);
+    std::string text = exporter.Run();
+    if (result) *result = exporter.Result();
+    return text;
+}
+
+TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments) {
+    if (path.empty()) throw EInOutError(ENOENT, path);
+    std::error_code ec;
+    if (std::filesystem::equivalent(store.Name(), path, ec)) {
+        throw EFileRefused("書き出し先が定石ファイルそのものです", path);
+    }
+    TSgfExportResult result;
+    const std::string text = SgfExportText(store, comments, &result);
+    TTempFile file(path);
+    file.Write(text);
+    file.Commit();
+    return result;
+}
+
+}  // namespace vxlo

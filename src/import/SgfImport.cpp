@@ -1,0 +1,81 @@
+#include "import/SgfImport.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "import/SgfReader.h"
+
+namespace vxlo {
+
+namespace {
+
+// The pair of Deside calls of the IG1 import; false when the game ends here.
+bool EnterMove(TNavigation& nav, int x, int y) {
+    const int before = nav.Path().Count();
+    if (before >= kMaxPathMoves) return false;
+    const int state = nav.Board().PointState(x, y);
+    if (!nav.Deside(x, y)) return false;
+    nav.Deside(x, y);
+    const bool onStone = state == Black || state == White;
+    // A move neither added nor followed would put every later move of the
+    // game at the wrong position.
+    return onStone || nav.Path().Count() == before + 1;
+}
+
+int ImportMainLine(TNavigation& nav, const TSgfCollection& sgf, int root, int moveLimit) {
+    int entered = 0;
+    for (int n = root; n >= 0; n = sgf.Node(n).FirstChild) {
+        const TSgfNode& node = sgf.Node(n);
+        // Stones set up later in the game: the record no longer follows
+        // from its moves.
+        if (n != root && HasSgfSetup(node)) break;
+        const TSgfMove move = SgfMoveOf(node);
+        if (move.kind == TSgfMove::Kind::None) continue;
+        if (move.kind != TSgfMove::Kind::Point) break;  // a pass or a point off the board
+        if (!EnterMove(nav, move.point.x, move.point.y)) break;
+        // Counted after the move, as for IG1: a limit below 1 still enters one.
+        if (++entered >= moveLimit) break;
+    }
+    return entered;
+}
+
+}  // namespace
+
+bool HasSgfExtension(const std::string& fileName) {
+    if (fileName.size() < 4) return false;
+    std::string tail = fileName.substr(fileName.size() - 4);
+    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return tail == ".SGF";
+}
+
+TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int moveLimit) {
+    if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
+    const TSgfCollection sgf = ReadSgfFile(file);
+    TOneMoveScope oneMove(nav);
+    nav.ResetToRoot();
+    const int limit = std::min(moveLimit, kMaxPathMoves);
+
+    TSgfImportResult result;
+    result.games = sgf.GameCount();
+    for (int g = 0; g < sgf.GameCount(); ++g) {
+        const int root = sgf.GameRoot(g);
+        if (SgfBoardSize(sgf.Node(root)) != kBoardSize) {
+            ++result.skippedSize;
+            continue;
+        }
+        if (HasSgfSetup(sgf.Node(root))) {
+            ++result.skippedSetup;
+            continue;
+        }
+        if (nav.Path().Count() > 0) nav.ResetToRoot();
+        result.movesEntered += ImportMainLine(nav, sgf, root, limit);
+        ++result.gamesImported;
+    }
+    return result;
+}
+
+void ReadSgfGames(TNavigation& nav, const std::string& file, int moveLimit) {
+    ImportSgfGames(nav, file, moveLimit);
+}
+
+}  // namespace vxlo

@@ -1,0 +1,44 @@
+#pragma once
+// Merge of an SGF variation tree into the open dictionary, as the merge of
+// another dictionary does it: pre-order through Deside and MaeNoTe, new moves
+// at the end of their chains, known ones followed, the board in step with the
+// source and empty again at the end.
+#include <string>
+
+#include "import/SgfComments.h"
+#include "import/SgfReader.h"
+#include "mainwindow/Navigation.h"
+
+namespace vxlo {
+
+struct TSgfMergeResult {
+    int movesAdded = 0;
+    int commentsAdded = 0;
+    int colorsSet = 0;
+    // Variations not followed past their first node, by cause.
+    int leftPasses = 0;
+    int leftSetup = 0;    // AB/AW/AE: the position no longer follows from the moves
+    int leftIllegal = 0;  // occupied, suicide, ko, a point off the board
+    int leftLimits = 0;   // 30 candidates in a position, or the path's 400 moves
+    bool wrongSize = false;  // SZ other than 19: nothing merged
+    int LeftOut() const { return leftPasses + leftSetup + leftIllegal + leftLimits; }
+};
+
+// Merges the first game tree of sgf at the current position (normally the
+// root). comments may be null; a C[] text becomes the comment of the position
+// after its node's move when that position has none yet. VXC[1..4] gives a
+// label colour to a record that has none. No message is shown for refused
+// moves: the result counts them.
+TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments);
+
+// Reads the file (a malformed file changes nothing), resets to the root and
+// merges with ProgressMode 1, restored on every exit.
+TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments);
+
+// The one message that reports a merge.
+std::string SgfMergeSummary(const TSgfMergeResult& result);
+
+// The private property for label colours, read back by the merge.
+inline constexpr const char* kSgfColorProperty = "VXC";
+
+}  // namespace vxlo
