@@ -28,6 +28,7 @@ void TLjsk::ResetList() {
     parentRecNo_ = -1;
     recNos_.Fill(-1);
     count_ = 0;
+    partial_ = false;
 }
 
 void TLjsk::Open(const std::string& path) {
@@ -67,7 +68,11 @@ void TLjsk::WriteList() {
 int TLjsk::LoadList(int r) {
     recNos_.Fill(-1);
     count_ = 0;
+    partial_ = false;
     if (r < 0 || r >= Store().RecordCount()) return 0;
+    // Cleared only once the whole chain is in: a failed read leaves a list
+    // that must not be linked behind or unlinked from.
+    partial_ = true;
     cand_[0] = ReadRecord(r);
     recNos_[0] = r;
     firstRecNo_ = r;
@@ -82,6 +87,7 @@ int TLjsk::LoadList(int r) {
         board_.SetMark(cand_[count_].X, cand_[count_].Y, 1);
         ++count_;
     }
+    partial_ = false;
     return count_;
 }
 
@@ -112,6 +118,7 @@ int TLjsk::SelectMove(int x, int y, int& currentRecord) {
         LoadList(cand_[i].Next);
     } else {
         count_ = 0;
+        partial_ = false;
     }
     return count_;
 }
@@ -119,6 +126,7 @@ int TLjsk::SelectMove(int x, int y, int& currentRecord) {
 void TLjsk::AddMove(int x, int y) {
     if (count_ + 1 > kMaxCandidates) return;
     if (board_.PointState(x, y) != Empty) return;
+    RefuseEditOfPartialList();
     const TJskRecord fresh{Byte(x), Byte(y), 0, 100, 0, 0};
     std::int64_t n = Store().RecordCount();
     if (n == 0) {
@@ -166,6 +174,7 @@ void TLjsk::CycleColor(int x, int y) {
 }
 
 void TLjsk::UnlinkMove(int x, int y, int parent) {
+    RefuseEditOfPartialList();
     for (int i = 0; i < count_; ++i) {
         if (!(cand_[i].X == x && cand_[i].Y == y)) continue;
         if (i > 0) {
@@ -188,6 +197,11 @@ void TLjsk::EmptyList(int parent) {
     recNos_.Fill(-1);
     count_ = 0;
     parentRecNo_ = parent;
+    partial_ = false;
+}
+
+void TLjsk::RefuseEditOfPartialList() const {
+    if (partial_) throw EVxloError(kPartialListText);
 }
 
 void TLjsk::DrawLabelOf(int i) {

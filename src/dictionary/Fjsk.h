@@ -17,6 +17,11 @@ constexpr int kCandidateSlots = 31;   // slots 0..30
 constexpr int kMaxCandidates = 30;    // AddMove refuses beyond this
 constexpr int kLabelCount = 30;
 
+// Shown when a move would be added to or unlinked from a candidate list whose
+// chain could not be read to its end.
+inline constexpr const char* kPartialListText =
+    "候補を最後まで読み込めなかったため、この局面には追加も削除もできません";
+
 // Label i of the いろは table (entry 24 repeats い); range error outside 0..29.
 std::string_view CandidateLabel(int i);
 
@@ -41,6 +46,9 @@ public:
     IRecordStore& Store();
 
     int Count() const { return count_; }
+    // False while the list holds only the part of its chain read before a
+    // failure; AddMove and UnlinkMove then refuse with an error.
+    bool ListComplete() const { return !partial_; }
     int FirstRecNo() const { return firstRecNo_; }
     int ParentRecNo() const { return parentRecNo_; }
     int RecNoAt(int i) const { return recNos_[i]; }
@@ -85,6 +93,7 @@ public:
 private:
     static std::uint8_t Byte(int value);
     void ResetList();
+    void RefuseEditOfPartialList() const;
     TJskRecord ReadRecord(int n);
     void WriteRecord(int n, const TJskRecord& record);
     void DrawLabelOf(int i);
@@ -98,6 +107,7 @@ private:
     int count_ = 0;
     int firstRecNo_ = -1;
     int parentRecNo_ = -1;
+    bool partial_ = false;
 };
 
 }  // namespace vxlo

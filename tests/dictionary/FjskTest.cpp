@@ -4,6 +4,7 @@
 
 #include "dictionary/Fjsk.h"
 #include "dictionary/Tejun.h"
+#include "reliability/FaultInjection.h"
 #include "support/FileBytes.h"
 #include "support/RecordingFakes.h"
 #include "support/RecordingStore.h"
@@ -368,6 +369,28 @@ TEST_F(Fjsk, AThirtyFirstCandidateLoadsWithoutALabel) {
 TEST_F(Fjsk, AThirtySecondRecordInAChainIsTheRangeError) {
     Write(LongRootChain(32));
     EXPECT_THROW(Open(), ERangeError);
+}
+
+TEST_F(Fjsk, AListReadOnlyInPartRefusesLinksUntilItIsReadWhole) {
+    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 0, 3), Move(16, 16)}));
+    auto store = std::make_unique<TFaultyRecordStore>(
+        std::make_unique<TRecordFile>(file, TRecordFile::Mode::ReadWriteCreate));
+    TFaultyRecordStore* faulty = store.get();
+    dict.Attach(std::move(store));
+    faulty->Arm(0, 3);  // the third record of the chain
+    EXPECT_THROW(dict.LoadList(1), EInOutError);
+    ASSERT_EQ(dict.Count(), 2);
+    EXPECT_FALSE(dict.ListComplete());
+    const TBytes before = Bytes();
+    EXPECT_THROW(dict.AddMove(10, 10), EVxloError);
+    EXPECT_THROW(dict.UnlinkMove(16, 4, 0), EVxloError);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(board.PointState(10, 10), Empty);
+    dict.CycleColor(4, 4);  // rewrites only its own record: allowed
+    EXPECT_EQ(dict.LoadList(1), 3);
+    EXPECT_TRUE(dict.ListComplete());
+    dict.AddMove(10, 10);
+    EXPECT_EQ(dict.Count(), 4);
 }
 
 }  // namespace

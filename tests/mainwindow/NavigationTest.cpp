@@ -6,6 +6,7 @@
 
 #include "mainwindow/Navigation.h"
 #include "reliability/Consistency.h"
+#include "reliability/FaultInjection.h"
 #include "support/FileBytes.h"
 #include "support/RecordingFakes.h"
 #include "support/TempDir.h"
@@ -697,6 +698,44 @@ TEST_F(Navigation, AChainDamagedBehindTheWalkStopsGoingBackWithoutLeavingDeleteO
     const TBytes before = Bytes();
     nav.DeleteLast();
     EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(Navigation, AfterAChainWasReadOnlyInPartNoEditDropsItsRest) {
+    Record({{16, 4}});
+    Record({{4, 4}});
+    Record({{16, 16}});
+    nav.CloseFile();
+    auto store = std::make_unique<TFaultyRecordStore>(
+        std::make_unique<TRecordFile>(file, TRecordFile::Mode::ReadWriteCreate));
+    TFaultyRecordStore* faulty = store.get();
+    nav.OpenStore(std::move(store));
+    nav.SetProgressMode(1);
+    nav.SetInputMode(1);
+    Click(16, 4);
+    // Going back reads the root chain again; its third record fails once.
+    faulty->Arm(0, 3);
+    EXPECT_THROW(nav.Back(), EInOutError);
+    faulty->Arm(0, 0);
+    ASSERT_EQ(Candidates(), (TLine{{16, 4}, {4, 4}}));
+    EXPECT_FALSE(nav.Dictionary().ListComplete());
+    // Linking behind (4,4) would cut (16,16) off: refused with an error.
+    try {
+        nav.Deside(10, 10);
+        ADD_FAILURE() << "added to a list read in part";
+    } catch (const EVxloError& e) {
+        EXPECT_STREQ(e.what(), kPartialListText);
+    }
+    EXPECT_EQ(nav.Board().PointState(10, 10), Empty);
+    // Once the chain reads again, everything works as before.
+    Click(4, 4);
+    nav.DeleteLast();
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}, {16, 16}}));
+    nav.Deside(10, 10);
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}, {16, 16}, {10, 10}}));
+    nav.CloseFile();
+    TRecordFile reopened(file, TRecordFile::Mode::ReadOnly);
+    const std::set<std::string> lines = ReachableLines(reopened);
+    EXPECT_EQ(lines, (std::set<std::string>{"16,4", "16,16", "10,10"}));
 }
 
 }  // namespace
