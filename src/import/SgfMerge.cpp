@@ -138,6 +138,11 @@ TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfCo
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     const TSgfCollection sgf = ReadSgfFile(path);
+    if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
+        TSgfMergeResult refused;
+        refused.wrongSize = true;  // refused before the position is touched
+        return refused;
+    }
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
     return MergeSgfTree(nav, sgf, comments);

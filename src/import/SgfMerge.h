@@ -31,8 +31,8 @@ struct TSgfMergeResult {
 // moves: the result counts them.
 TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments);
 
-// Reads the file (a malformed file changes nothing), resets to the root and
-// merges with ProgressMode 1, restored on every exit.
+// Reads the file (a malformed file or another board size changes nothing),
+// resets to the root and merges with ProgressMode 1, restored on every exit.
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments);
 
 // The one message that reports a merge.

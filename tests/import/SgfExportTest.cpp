@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
+#include "ImportFixture.h"
+#include "SgfTreeDump.h"
+
+namespace vxlo::testing {
+namespace {
+
+using SgfExportTest = TImportTest;
+
+TJskRecord Rec(int x, int y, int next = 0, int more = 0, int color = 0, int aux = 100) {
+    return TJskRecord{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(color),
+                      static_cast<std::uint8_t>(aux), next, more};
+}
+
+TMemoryRecordStore StoreOf(const std::vector<TJskRecord>& records) {
+    TMemoryRecordStore store;
+    for (std::size_t i = 0; i < records.size(); ++i) store.Write(static_cast<std::int64_t>(i), EncodeRecord(records[i]));
+    return store;
+}
+
+TEST(SgfExport, ExactTextOfASmallTree) {
+    // pd (red) with replies qc and pc; dd with the single reply cc.
+    auto store = StoreOf({TJskRecord{}, Rec(16, 4, 3, 2, 1), Rec(4, 4, 5), Rec(17, 3, 0, 4), Rec(16, 3),
+                          Rec(3, 3)});
+    TMemorySgfComments comments;
+    comments.PutComment(0, "joseki [basic]");
+    comments.PutComment(3, "a\\b");
+    comments.PutComment(5, "");
+    TSgfExportResult result;
+    EXPECT_EQ(SgfExportText(store, &comments, &result),
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:い][dd:ろ]C[joseki [basic\\]]\n"
+              "(;B[pd]VXC[1]LB[qc:い][pc:ろ]\n"
+              "(;W[qc]C[a\\\\b])\n"
+              "(;W[pc]))\n"
+              "(;B[dd]LB[cc:い];W[cc]))\n");
+    EXPECT_EQ(result.nodes, 5);
+
+    TMemoryRecordStore empty;
+    EXPECT_EQ(SgfExportText(empty, nullptr), "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2])\n");
+}
+
+TEST(SgfExport, DamagedTreesEndAndTheRootRoleIsHonoured) {
+    // qc's Next points back at pd (a loop); a record off the board; a More
+    // past the end of the file.
+    auto damaged = StoreOf({TJskRecord{}, Rec(16, 4, 2, 3), Rec(17, 3, 1), Rec(25, 4, 0, 4), Rec(4, 4, 0, 9)});
+    TSgfExportResult result;
+    const std::string text = SgfExportText(damaged, nullptr, &result);
+    EXPECT_EQ(result.nodes, 3);
+    EXPECT_EQ(result.skippedLoops, 1);
+    EXPECT_EQ(result.skippedPoints, 1);
+    EXPECT_EQ(result.brokenLinks, 1);
+    EXPECT_EQ(ParseSgf(text, "x").NodeCount(), 4);
+
+    // Record 0 with the root role: the root chain starts at its Next.
+    auto rooted = StoreOf({Rec(0, 0, 2, 0, 0, 1), Rec(16, 4), Rec(4, 4)});
+    EXPECT_EQ(SgfExportText(rooted, nullptr),
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[dd:い];B[dd])\n");
+}
+
+// A random dictionary grown through the navigation: moves added, followed and
+// taken back, label colours stepped, comments written at the positions.
+void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned seed, int steps) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> coord(1, kBoardSize);
+    nav.SetProgressMode(1);
+    for (int step = 0; step < steps; ++step) {
+        const unsigned action = rng() % 20;
+        TLjsk& dict = nav.Dictionary();
+        if (action < 8) {
+            const int x = coord(rng), y = coord(rng);
+            if (nav.Board().PointState(x, y) == Empty &&
+                nav.Board().TestMove(nav.Board().GetTurn(), x, y) == MoveOk)
+                nav.Deside(x, y);
+        } else if (action < 15 && dict.Count() > 0) {
+            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
+            nav.Deside(p.x, p.y);
+        } else if (action < 17) {
+            nav.MaeNoTe();
+        } else if (action < 19 && dict.Count() > 0) {
+            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
+            dict.CycleColor(p.x, p.y);
+        } else {
+            comments.PutComment(nav.Path().LastRecNo(), "手 " + std::to_string(step) + " [注] \\ 終");
+        }
+    }
+}
+
+TEST_F(SgfExportTest, RoundTripGivesTheSameTree) {
+    TMemorySgfComments comments;
+    GrowRandomTree(nav, comments, 21, 4000);
+    IRecordStore& source = nav.Dictionary().Store();
+    ASSERT_GT(source.RecordCount(), 500);
+    const std::string expected = TreeDump(source, comments);
+    const std::string file = (dir / "tree.sgf").string();
+    const TSgfExportResult exported = ExportSgf(source, file, &comments);
+    EXPECT_EQ(exported.nodes, source.RecordCount() - 1);
+    const std::string firstText = FileBytes(file);
+    nav.CloseFile();
+
+    const auto copy = dir / "copy.jsk";
+    nav.OpenFile(copy.string());
+    TMemorySgfComments merged;
+    const TSgfMergeResult r = MergeSgfFile(nav, file, &merged);
+    EXPECT_EQ(r.LeftOut(), 0);
+    EXPECT_EQ(TreeDump(nav.Dictionary().Store(), merged), expected);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The copy exports to the same text (record numbers differ, the tree not).
+    const std::string second = (dir / "second.sgf").string();
+    ExportSgf(nav.Dictionary().Store(), second, &merged);
+    EXPECT_EQ(FileBytes(second), firstText);
+}
+
+TEST_F(SgfExportTest, WritesThroughATemporaryFileAndNeverOverTheDictionary) {
+    nav.Deside(16, 4);
+    nav.Deside(16, 4);
+    nav.Deside(17, 3);
+    IRecordStore& store = nav.Dictionary().Store();
+    const std::string target = (dir / "out.sgf").string();
+    WriteBytes(target, "old contents");
+    ExportSgf(store, target, nullptr);
+    EXPECT_EQ(FileBytes(target), SgfExportText(store, nullptr));
+
+    // A folder in the way: the export fails and leaves no temporary file.
+    std::filesystem::create_directories(dir / "taken.sgf" / "inside");
+    EXPECT_THROW(ExportSgf(store, (dir / "taken.sgf").string(), nullptr), EInOutError);
+    EXPECT_TRUE(std::filesystem::exists(dir / "taken.sgf" / "inside"));
+
+    const std::string before = FileBytes(dictionary);
+    EXPECT_THROW(ExportSgf(store, dictionary.string(), nullptr), EFileRefused);
+    EXPECT_EQ(FileBytes(dictionary), before);
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"out.sgf", "taken.sgf", "test.jsk"}));
+}
+
+}  // namespace
+}  // namespace vxlo::testing

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "import/SgfMerge.h"
+#include "ImportFixture.h"
+
+namespace vxlo::testing {
+namespace {
+
+class SgfMergeTest : public TImportTest {
+protected:
+    TSgfMergeResult Merge(const std::string& text) {
+        return MergeSgfFile(nav, Ig1("tree.sgf", text), &notes);
+    }
+    void ExpectEmptyBoard() {
+        EXPECT_EQ(nav.Path().Count(), 0);
+        for (int x = 1; x <= kBoardSize; ++x) {
+            for (int y = 1; y <= kBoardSize; ++y) EXPECT_EQ(nav.Board().GetStone(x, y), Empty);
+        }
+    }
+    TJskRecord Colored(TJskRecord r, int color) {
+        r.Color = static_cast<std::uint8_t>(color);
+        return r;
+    }
+    TMemorySgfComments notes;
+};
+
+TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
+    nav.SetProgressMode(0);
+    const TSgfMergeResult r =
+        Merge("(;GM[1]SZ[19]C[root note](;B[pd]C[hoshi](;W[qc];B[qd]C[a\\]b])(;W[dd]))(;B[dd]))");
+    EXPECT_EQ(r.movesAdded, 5);
+    EXPECT_EQ(r.LeftOut(), 0);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2, 5), Move(17, 3, 3, 4), Move(17, 4), Move(4, 4), Move(4, 4)});
+    EXPECT_EQ(notes.All(), (std::map<int, std::string>{{0, "root note"}, {1, "hoshi"}, {3, "a]b"}}));
+    ExpectEmptyBoard();
+    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.Dictionary().Count(), 2);  // the root's candidates again
+    EXPECT_EQ(SgfMergeSummary(r), "SGF をマージしました。追加した手: 5、コメント: 3");
+}
+
+TEST_F(SgfMergeTest, PassesSetupAndIllegalMovesEndTheirVariationsOnly) {
+    const TSgfMergeResult r = Merge(
+        "(;SZ[19]"
+        "(;B[pd];W[pd];B[qq])"         // W on a stone: nothing below it either
+        "(;B[dd];W[];B[qq])"           // a pass
+        "(;B[dp]AB[aa];W[qq])"         // setup on the move's node
+        "(;B[zz];W[cc])"               // off the board
+        "(;B[pp](;W[qq])(;W[pp]))"     // the second reply is on a stone
+        "(;B[cd]))");
+    EXPECT_EQ(r.movesAdded, 5);
+    EXPECT_EQ(r.leftPasses, 1);
+    EXPECT_EQ(r.leftSetup, 1);
+    EXPECT_EQ(r.leftIllegal, 3);
+    EXPECT_EQ(r.leftLimits, 0);
+    ExpectFile({TJskRecord{}, Move(16, 4, 0, 2), Move(4, 4, 0, 3), Move(16, 16, 4, 5), Move(17, 17),
+                Move(3, 4)});
+    EXPECT_TRUE(messages.shown.empty());  // one summary instead of a box per move
+    ExpectEmptyBoard();
+    EXPECT_EQ(SgfMergeSummary(r),
+              "SGF をマージしました。追加した手: 5\n"
+              "取り込まなかった変化: 5（パス 1、置き石・配置 1、着手禁止 3）");
+}
+
+TEST_F(SgfMergeTest, SuicideAndKoAreRefusedInThePositionReached) {
+    // First line: White at ba and ab make aa suicide for Black. Second line:
+    // Black takes the ko at cb, White's retake at bb is refused, so qq after
+    // it is never entered. The root move dd afterwards lands at the root.
+    const TSgfMergeResult r = Merge(
+        "(;SZ[19]"
+        "(;B[ss];W[ba];B[rs];W[ab];B[aa])"
+        "(;B[ba];W[ca];B[ab];W[bb];B[bc];W[db];B[pp];W[cc];B[cb];W[bb];B[qq])"
+        "(;B[dd]))");
+    EXPECT_EQ(r.leftIllegal, 2);
+    EXPECT_EQ(r.movesAdded, 4 + 9 + 1);
+    const std::vector<TJskRecord> records = Records();
+    ASSERT_EQ(records.size(), 15u);
+    EXPECT_EQ(records[14], Move(4, 4));
+    EXPECT_EQ(records[5].More, 14);  // the second root move's next alternative
+    EXPECT_TRUE(messages.shown.empty());
+    ExpectEmptyBoard();
+}
+
+TEST_F(SgfMergeTest, NeverOverwritesCommentsOrColoursAndAddsNothingTheSecondTime) {
+    nav.Deside(16, 4);
+    for (int i = 0; i < 4; ++i) nav.Dictionary().CycleColor(16, 4);
+    notes.PutComment(0, "old root");
+    const std::string tree = "(;SZ[19]C[new root](;B[pd]VXC[2]C[first](;W[qc]VXC[9]))(;B[dd]VXC[3]))";
+    const TSgfMergeResult r = Merge(tree);
+    EXPECT_EQ(r.movesAdded, 2);
+    EXPECT_EQ(r.colorsSet, 1);
+    EXPECT_EQ(r.commentsAdded, 1);
+    ExpectFile({TJskRecord{}, Colored(Move(16, 4, 2, 3), 4), Move(17, 3), Colored(Move(4, 4), 3)});
+    EXPECT_EQ(notes.All(), (std::map<int, std::string>{{0, "old root"}, {1, "first"}}));
+
+    const std::string before = FileBytes(dictionary);
+    const TSgfMergeResult again = Merge(tree);
+    EXPECT_EQ(again.movesAdded, 0);
+    EXPECT_EQ(again.commentsAdded, 0);
+    EXPECT_EQ(FileBytes(dictionary), before);
+}
+
+TEST_F(SgfMergeTest, FullCandidateListNeverStepsBackAMoveNotFollowed) {
+    for (int y = 1; y <= 3; ++y) {
+        for (int x = 1; x <= 10; ++x) nav.Deside(x, y);
+    }
+    const TSgfMergeResult r = Merge("(;(;B[ss];W[ab])(;B[aa];W[ss]))");
+    EXPECT_EQ(r.leftLimits, 1);
+    EXPECT_EQ(r.movesAdded, 1);
+    const std::vector<TJskRecord> records = Records();
+    ASSERT_EQ(records.size(), 32u);
+    EXPECT_EQ(records[31], Move(19, 19));
+    EXPECT_EQ(records[1].Next, 31);  // under aa, not under a move left out
+    ExpectEmptyBoard();
+}
+
+TEST_F(SgfMergeTest, OtherBoardSizesAndBrokenFilesChangeNothing) {
+    nav.Deside(16, 4);
+    nav.Deside(16, 4);
+    const std::string before = FileBytes(dictionary);
+    const TSgfMergeResult r = Merge("(;SZ[13];B[dd])");
+    EXPECT_TRUE(r.wrongSize);
+    EXPECT_EQ(SgfMergeSummary(r), "19路盤の棋譜ではないため、マージしませんでした");
+    EXPECT_EQ(FileBytes(dictionary), before);
+
+    nav.Deside(4, 4);
+    nav.Deside(4, 4);
+    EXPECT_THROW(Merge("(;B[dd](;W[pp]"), ESgfError);
+    EXPECT_EQ(nav.Path().Count(), 2);  // not even reset, by either refusal
+}
+
+}  // namespace
+}  // namespace vxlo::testing
