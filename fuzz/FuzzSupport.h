@@ -60,3 +60,39 @@ inline void CheckAgreement(const TNavigation& nav) {
 }
 
 }  // namespace vxlo::fuzz
+
+#include <string>
+#include <unistd.h>
+
+#include "dictionary/Check.h"
+
+namespace vxlo::fuzz {
+
+// The tree the operation left must have no dangling link and no loop.
+inline void CheckSoundTree(IRecordStore& store) {
+    const TCheckReport report = CheckDictionary(store);
+    for (const TCheckFinding& f : report.findings) {
+        if (f.kind == TCheckFinding::Kind::LinkPastEnd || f.kind == TCheckFinding::Kind::ReachedTwice) {
+            std::fprintf(stderr, "damaged tree: %s\n", f.text.c_str());
+            std::abort();
+        }
+    }
+}
+
+// A scratch file holding the fuzzer's bytes, for readers that take a name.
+class TScratchFile {
+public:
+    TScratchFile(const std::uint8_t* data, std::size_t size, const char* suffix)
+        : path_("/tmp/vxlo-fuzz-" + std::to_string(::getpid()) + suffix) {
+        std::FILE* f = std::fopen(path_.c_str(), "wb");
+        if (!f) std::abort();
+        if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+        std::fclose(f);
+    }
+    ~TScratchFile() { std::remove(path_.c_str()); }
+    const std::string& Path() const { return path_; }
+private:
+    std::string path_;
+};
+
+}  // namespace vxlo::fuzz
