@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/VxloError.h"
+#include "import/SgfImport.h"
 
 namespace vxlo {
 
@@ -153,6 +154,8 @@ bool HasIg1Extension(const std::string& fileName) {
 
 int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
+    // SGF is read whole before anything changes, so it resets on its own.
+    if (HasSgfExtension(fileName)) return ImportSgfGames(nav, fileName, moveLimit).movesEntered;
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
     if (!HasIg1Extension(fileName)) return 0;

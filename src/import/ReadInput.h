@@ -13,6 +13,8 @@ namespace vxlo {
 // added nor followed (a full candidate list); never past the path's 400
 // moves. File errors and a row that is not an integer propagate; what was
 // entered stays. Returns the moves entered.
+// A name ending in ".sgf" (any case) is imported as SGF instead
+// (ImportSgfGames: every game of the file, a malformed file changes nothing).
 int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit);
 
 // True when the last three characters, upper-cased, are "IG1".

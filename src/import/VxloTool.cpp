@@ -8,6 +8,9 @@
 #include "import/FolderWalk.h"
 #include "import/Marge.h"
 #include "import/ReadInput.h"
+#include "import/SgfCommentStore.h"
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
 
 namespace vxlo {
@@ -22,6 +25,11 @@ constexpr const char* kUsage =
     "      file of its tree; N empty or 0 means 400\n"
     "  vxlo-tool merge [--v1] DICTIONARY SOURCE\n"
     "      merges a dictionary file (--v1: of the version-1 format)\n"
+    "  vxlo-tool merge --sgf DICTIONARY FILE\n"
+    "      merges every variation of the first game of an SGF file, with its\n"
+    "      comments (kept where a position has none yet) and label colours\n"
+    "  vxlo-tool export-sgf DICTIONARY FILE\n"
+    "      writes the whole tree as one SGF game, with labels and comments\n"
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n"
     "DICTIONARY is created when missing.\n";
@@ -51,6 +59,7 @@ struct TParsed {
     std::optional<int> limit;
     bool recursive = false;
     bool v1 = false;
+    bool sgf = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -80,6 +89,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.recursive = true;
         } else if (parsed.command == "merge" && a == "--v1") {
             parsed.v1 = true;
+        } else if (parsed.command == "merge" && a == "--sgf") {
+            parsed.sgf = true;
         } else if (parsed.command != "import") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -117,11 +128,32 @@ void Import(TNavigation& nav, const TParsed& p) {
     nav.CloseFile();
 }
 
-void Merge(TNavigation& nav, const TParsed& p) {
+void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
     nav.OpenFile(p.operands[0]);
+    if (p.sgf) {
+        TSgfCommentStore comments(p.operands[0]);
+        out << OneLine(SgfMergeSummary(MergeSgfFile(nav, p.operands[1], &comments))) << '\n';
+        nav.CloseFile();
+        return;
+    }
     Marge(nav, p.operands[1], p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);
     nav.CloseFile();
+}
+
+void ExportSgfCommand(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 2) throw TUsageError("export-sgf needs DICTIONARY and FILE");
+    // Read only: no lock is taken, so a dictionary open in the window can be exported.
+    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
+    std::optional<TSgfCommentStore> comments;
+    if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr);
+    out << r.nodes << " moves written";
+    if (r.skippedPoints + r.skippedLoops + r.brokenLinks > 0) {
+        out << "; left out: " << r.skippedPoints << " off the board, " << r.skippedLoops
+            << " reached twice, " << r.brokenLinks << " links past the end";
+    }
+    out << '\n';
 }
 
 void Dump(const TParsed& p, std::ostream& out) {
@@ -152,7 +184,9 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         if (parsed.command == "import") {
             Import(nav, parsed);
         } else if (parsed.command == "merge") {
-            Merge(nav, parsed);
+            Merge(nav, parsed, out);
+        } else if (parsed.command == "export-sgf") {
+            ExportSgfCommand(parsed, out);
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else {

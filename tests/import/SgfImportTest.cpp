@@ -108,6 +108,13 @@ TEST_F(SgfImportTest, MalformedFileChangesNothing) {
     EXPECT_THROW(ImportSgfGames(nav, DataFile("collection.sgf"), 400), EVxloError);
 }
 
+TEST_F(SgfImportTest, ReadInputHandsSgfFilesToTheSgfImport) {
+    EXPECT_EQ(ReadInput(nav, Ig1("Game.SGF", "(;SZ[19];B[pd];W[dd];B[pq])"), 2), 2);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2), Move(4, 4)});
+    EXPECT_THROW(ReadInput(nav, Ig1("broken.sgf", "(;B[pd]"), 400), ESgfError);
+    EXPECT_EQ(nav.Path().Count(), 2);
+}
+
 TEST_F(SgfImportTest, ExtensionTestIgnoresCase) {
     EXPECT_TRUE(HasSgfExtension("/x/game.SGF"));
     EXPECT_TRUE(HasSgfExtension("a.Sgf"));

@@ -1,0 +1,55 @@
+#pragma once
+// The comments of a dictionary's comment store as the SGF merge and export
+// use them. It keeps its own connection to the store and drives it through
+// the store's public locate-and-save path, with a memo of its own, so the
+// comment window's memo is never disturbed.
+#include <optional>
+#include <string>
+
+#include "import/SgfComments.h"
+#include "records/CommentStore.h"
+
+namespace vxlo {
+
+class TSgfCommentStore final : public ISgfComments {
+public:
+    // Opens the store beside the dictionary, creating it when missing
+    // (EFileRefused for a store that exists but cannot be used).
+    explicit TSgfCommentStore(const std::string& dictionaryPath);
+    ~TSgfCommentStore() override;
+    TSgfCommentStore(const TSgfCommentStore&) = delete;
+    TSgfCommentStore& operator=(const TSgfCommentStore&) = delete;
+
+    // True when the dictionary already has a store (exports need not make one).
+    static bool Exists(const std::string& dictionaryPath);
+
+    // An empty stored text counts as no comment.
+    bool HasComment(int rec) override;
+    void PutComment(int rec, const std::string& text) override;
+    std::optional<std::string> GetComment(int rec) override;
+
+private:
+    class TMemo final : public IMemo {
+    public:
+        std::string Text() const override { return text_; }
+        void Load(const std::string& text) override {
+            text_ = text;
+            modified_ = false;
+        }
+        bool Modified() const override { return modified_; }
+        void ClearModified() override { modified_ = false; }
+        void SetReadOnly(bool) override {}
+        void Type(const std::string& text) {
+            text_ = text;
+            modified_ = true;
+        }
+    private:
+        std::string text_;
+        bool modified_ = false;
+    };
+
+    TMemo memo_;
+    TCommentStore store_;
+};
+
+}  // namespace vxlo
