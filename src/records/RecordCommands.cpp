@@ -1,0 +1,7 @@
+#include "mainwindow/Sdimain.h"
+
+namespace vxlo {
+
+void TSDIAppForm::mnuDataClick() {}
+
+}  // namespace vxlo
