@@ -1,0 +1,111 @@
+#pragma once
+// TBoardRenderer: draws the board of the main window onto a QImage canvas,
+// GDI-style and pixel exact. Every operation paints the cells it touches at
+// once; FullRepaint redraws everything from the board state. Rectangles are
+// left, top, right, bottom with right and bottom exclusive.
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "mainwindow/Navigation.h"
+
+class QPainter;
+
+namespace vxlo {
+
+class TBoardRenderer final : public IBoardView {
+public:
+    // Only keeps the reference: the navigation may be constructed after the
+    // renderer (it needs the renderer as its view).
+    explicit TBoardRenderer(const TNavigation& nav);
+
+    // Colours are 0x00BBGGRR. The caller repaints afterwards.
+    void SetColors(std::uint32_t ban, std::uint32_t kuro, std::uint32_t siro);
+    std::uint32_t BanColor() const { return banColor_; }
+    std::uint32_t KuroIsiColor() const { return kuroIsiColor_; }
+    std::uint32_t SiroIsiColor() const { return siroIsiColor_; }
+
+    // False at first: nothing is drawn until start-up is complete. Turning it
+    // on repaints the board, as the window's first paint event would.
+    void SetPaintEnabled(bool enabled);
+    bool PaintEnabled() const { return paintEnabled_; }
+
+    // The main window's client size (below the menu bar). The canvas is the
+    // board area between tool panel and status bar; it is cleared to the
+    // window colour and fully repainted.
+    void Resize(int clientWidth, int clientHeight);
+    // Board area pixels; canvas y = client y - kToolPanelHeight.
+    const QImage& Canvas() const { return canvas_; }
+    static constexpr int kToolPanelHeight = 29;
+    static constexpr int kStatusBarHeight = 23;
+    static constexpr std::uint32_t kWindowColor = 0xC0FFFF;
+
+    // Geometry of the last full repaint, in client coordinates.
+    int CellSize() const { return cellSize_; }
+    int HalfCell() const { return halfCell_; }
+    int BoardPixels() const { return boardPixels_; }
+    int BoardLeft() const { return boardLeft_; }
+    int BoardTop() const { return boardTop_; }
+
+    // Client pixel -> display cell (column, row 1..19), {0, 0} outside the
+    // 19x19 cells or before the first full repaint.
+    TPoint HitTest(int clientX, int clientY) const;
+
+    // Called after every drawing operation that touched the canvas.
+    std::function<void()> onChanged;
+
+    // IBoardView; points are board points, off-board points are ignored.
+    void DrawStone(int value, int x, int y) override;
+    void DrawStoneNumber(int value, int number, int x, int y) override;
+    void DrawLabel(std::string_view text, int x, int y, int colorCode) override;
+    void ErasePoint(int x, int y) override;
+    void FullRepaint() override;  // FormPaint
+    // Takes a display cell, not a board point.
+    void DrawStarPoint(int column, int row);
+
+    // The face chosen for labels and numbers.
+    const QFont& TextFont() const { return font_; }
+
+private:
+    bool CanDraw() const;
+    void Changed();
+    // Display cell of a board point; false for points off the board.
+    bool CellOf(int x, int y, TPoint& cell) const;
+    int CellLeft(int column) const;
+    int CellTop(int row) const;
+    int TextOffset() const;
+    void ComputeGeometry();
+
+    void PaintStone(QPainter& p, int value, int x, int y);
+    void PaintStoneNumber(QPainter& p, int value, int number, int x, int y);
+    void PaintLabel(QPainter& p, std::string_view text, int x, int y, int colorCode);
+    void PaintErase(QPainter& p, int x, int y);
+    void PaintStarPoint(QPainter& p, int column, int row);
+    void PaintText(QPainter& p, int clientX, int clientY, const QString& text,
+                   std::uint32_t color, const QRect& clip);
+
+    const TNavigation& nav_;
+    QImage canvas_;
+    QFont font_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    bool paintEnabled_ = false;
+
+    std::uint32_t banColor_ = 0x008080;
+    std::uint32_t kuroIsiColor_ = 0x000000;
+    std::uint32_t siroIsiColor_ = 0xFFFFFF;
+
+    int cellSize_ = 0;  // 0 until the first full repaint
+    int halfCell_ = 0;
+    int boardPixels_ = 0;
+    int boardLeft_ = 0;
+    int boardTop_ = 0;
+};
+
+// 0x00BBGGRR -> QColor.
+QColor ColorFromBgr(std::uint32_t bgr);
+
+}  // namespace vxlo
