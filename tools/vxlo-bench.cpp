@@ -1,0 +1,205 @@
+// vxlo-bench: speed of bulk import, merge and navigation on a generated corpus
+// of game records. Prints one figure per line.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "board/Goban.h"
+#include "dictionary/RecordFile.h"
+#include "import/FolderWalk.h"
+#include "import/Marge.h"
+#include "mainwindow/Navigation.h"
+
+namespace {
+
+using namespace vxlo;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDefaultGames = 10000;
+constexpr int kMovesPerGame = 60;
+constexpr int kOpeningDepth = 14;   // moves drawn from a shared, skewed book
+constexpr unsigned kSeed = 20240611;
+
+class THistory final : public IMoveHistory {
+public:
+    int Count() const override { return static_cast<int>(moves.size()); }
+    void GetMove(int n, int& x, int& y) const override {
+        x = moves[static_cast<std::size_t>(n - 1)].x;
+        y = moves[static_cast<std::size_t>(n - 1)].y;
+    }
+    int GetCaptureCount(int n) const override { return static_cast<int>(captures[static_cast<std::size_t>(n - 1)].size()); }
+    void GetCapture(int n, int k, int& x, int& y) const override {
+        const TPoint p = captures[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(k - 1)];
+        x = p.x;
+        y = p.y;
+    }
+    std::vector<TPoint> moves;
+    std::vector<std::vector<TPoint>> captures;
+};
+
+class TNoPainter final : public IStonePainter {
+public:
+    void DrawStone(int, int, int) override {}
+    void DrawStoneNumber(int, int, int, int) override {}
+};
+
+class TQuiet final : public IMessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+// A game whose first moves follow a book: at each position the k-th book
+// move (k skewed towards 0) is a fixed function of the position's history,
+// so games share openings the way real records do.
+std::vector<TPoint> Game(std::mt19937& rng) {
+    THistory history;
+    TNoPainter painter;
+    TGoban board(history, painter);
+    std::geometric_distribution<int> bookChoice(0.55);
+    std::uint64_t prefix = 1469598103934665603ull;
+    auto play = [&](int x, int y) {
+        if (board.TestMove(board.GetTurn(), x, y) != MoveOk) return false;
+        board.PlayMove(x, y);
+        std::vector<TPoint> taken;
+        for (int k = 1; k <= board.CapturedCount(); ++k) taken.push_back(board.Captured(k));
+        history.moves.push_back({x, y});
+        history.captures.push_back(std::move(taken));
+        return true;
+    };
+    while (static_cast<int>(history.moves.size()) < kMovesPerGame) {
+        const bool book = static_cast<int>(history.moves.size()) < kOpeningDepth;
+        bool played = false;
+        const int choice = book ? std::min(bookChoice(rng), 4) : 0;
+        for (int attempt = 0; attempt < 400 && !played; ++attempt) {
+            int x = 0, y = 0;
+            if (book) {
+                std::mt19937 bookRng(static_cast<unsigned>(prefix ^ (prefix >> 32)) + 977u * static_cast<unsigned>(choice) +
+                                     31u * static_cast<unsigned>(attempt));
+                x = 3 + static_cast<int>(bookRng() % 15);
+                y = 3 + static_cast<int>(bookRng() % 15);
+            } else {
+                x = 1 + static_cast<int>(rng() % 19);
+                y = 1 + static_cast<int>(rng() % 19);
+            }
+            played = play(x, y);
+            if (played) prefix = (prefix ^ static_cast<std::uint64_t>(x * 32 + y)) * 1099511628211ull;
+        }
+        if (!played) break;
+    }
+    return history.moves;
+}
+
+std::string Ig1(const std::vector<TPoint>& moves) {
+    std::string text = "INT 1\r\nMOV\r\n";
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const TPoint p = moves[i];
+        text += static_cast<char>(p.x <= 8 ? 'A' + p.x - 1 : 'A' + p.x);
+        text += static_cast<char>('0' + p.y / 10);
+        text += static_cast<char>('0' + p.y % 10);
+        text += (i % 10 == 9) ? "\r\n" : " ";
+    }
+    return text + "\r\n";
+}
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+struct TWorld {
+    TNullView view;
+    TQuiet messages;
+    TNullCommentStore comments;
+    TNullMenuState menus;
+    TNavigation nav{view, messages, comments, menus};
+};
+
+}  // namespace
+
+// vxlo-bench [GAMES [FOLDER]]: the number of games (default 10000).
+int main(int argc, char** argv) {
+    const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultGames;
+    // A second argument names a folder to work in and keep afterwards, so
+    // that the corpus can be fed to vxlo-tool under a profiler.
+    const bool keep = argc > 2;
+    std::string pattern = (std::filesystem::temp_directory_path() / "vxlo-bench-XXXXXX").string();
+    if (keep) {
+        pattern = argv[2];
+        std::filesystem::create_directories(pattern);
+    } else if (!::mkdtemp(pattern.data())) {
+        return 1;
+    }
+    const std::filesystem::path root = pattern;
+    const std::filesystem::path corpus = root / "corpus";
+    try {
+        std::mt19937 rng(kSeed);
+        long long moves = 0;
+        for (int g = 0; g < games; ++g) {
+            const std::filesystem::path folder = corpus / ("f" + std::to_string(g / 100));
+            std::filesystem::create_directories(folder);
+            const std::vector<TPoint> game = Game(rng);
+            moves += static_cast<long long>(game.size());
+            std::ofstream(folder / ("g" + std::to_string(g) + ".IG1"), std::ios::binary) << Ig1(game);
+        }
+        TFolderWalkOptions options;
+        options.folder = corpus.string();
+        options.subfolders = true;
+        options.moveLimit = kMaxPathMoves;
+
+        const std::string dictionary = (root / "bench.jsk").string();
+        {
+            TWorld w;
+            w.nav.OpenFile(dictionary);
+            const auto start = Clock::now();
+            const TFolderWalkResult result = TFolderWalk(w.nav).Run(options);
+            const double s = Seconds(start);
+            std::printf("bulk import, file dictionary: %.0f moves/s\n", static_cast<double>(moves) / s);
+            std::printf("bulk import, file dictionary: %.0f files/s\n", result.filesDone / s);
+            std::printf("bulk import, file dictionary: %.2f s for %d files, %lld moves\n", s, result.filesDone, moves);
+            std::printf("dictionary records: %lld\n", static_cast<long long>(w.nav.Dictionary().Store().RecordCount()));
+            w.nav.CloseFile();
+        }
+        {
+            TWorld w;
+            w.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
+            const auto start = Clock::now();
+            const TFolderWalkResult result = TFolderWalk(w.nav).Run(options);
+            const double s = Seconds(start);
+            std::printf("bulk import, memory dictionary: %.0f moves/s\n", static_cast<double>(moves) / s);
+            std::printf("bulk import, memory dictionary: %.0f files/s\n", result.filesDone / s);
+        }
+        {
+            TWorld w;
+            w.nav.OpenFile((root / "merged.jsk").string());
+            const auto start = Clock::now();
+            const TMergeResult result = Marge(w.nav, dictionary, EMergeFormat::Ver4);
+            const double s = Seconds(start);
+            std::printf("merge into an empty dictionary: %.0f records/s\n", result.recordsRead / s);
+            std::printf("merge into an empty dictionary: %.2f s for %d records\n", s, result.recordsRead);
+        }
+        {
+            TWorld w;
+            w.nav.OpenFile(dictionary);
+            w.nav.SetProgressMode(1);
+            const TPoint first = w.nav.Dictionary().GetMoveXY(0);
+            constexpr int kSteps = 100000;
+            const auto start = Clock::now();
+            for (int i = 0; i < kSteps; ++i) {
+                w.nav.Deside(first.x, first.y);
+                w.nav.MaeNoTe();
+            }
+            const double s = Seconds(start);
+            std::printf("navigation step (follow and take back): %.2f us\n", s * 1e6 / kSteps);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        if (!keep) std::filesystem::remove_all(root);
+        return 1;
+    }
+    if (!keep) std::filesystem::remove_all(root);
+    return 0;
+}
