@@ -26,6 +26,9 @@ void TNavigation::SetDelete1(bool enabled) {
 }
 
 void TNavigation::OpenFile(const std::string& path) {
+    // The open dictionary goes first, lock and all: a failed open must not
+    // leave it open behind a reset board, and the same file may be reopened.
+    if (fileOpen_ || dictionary_.IsOpen()) CloseFile();
     board_.Reset();
     path_.Clear();
     dictionary_.Open(path);
@@ -33,6 +36,7 @@ void TNavigation::OpenFile(const std::string& path) {
 }
 
 void TNavigation::OpenStore(std::unique_ptr<IRecordStore> store) {
+    if (fileOpen_ || dictionary_.IsOpen()) CloseFile();
     board_.Reset();
     path_.Clear();
     dictionary_.Attach(std::move(store));

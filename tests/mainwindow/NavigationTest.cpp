@@ -738,5 +738,29 @@ TEST_F(Navigation, AfterAChainWasReadOnlyInPartNoEditDropsItsRest) {
     EXPECT_EQ(lines, (std::set<std::string>{"16,4", "16,16", "10,10"}));
 }
 
+TEST_F(Navigation, OpeningAnotherDictionaryOverAnOpenOneNeverMixesTheTwo) {
+    Record({{16, 4}, {17, 3}});
+    Click(16, 4);
+    ASSERT_EQ(nav.Path().Count(), 2);
+    // The same file again: the old handle and its lock go first.
+    EXPECT_NO_THROW(Open());
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(Candidates(), (TLine{{16, 4}}));
+    Click(16, 4);
+
+    // A dictionary held by another program: refused, and nothing of the old
+    // one is left open to write into.
+    const std::string other = dir.File("other.jsk");
+    TRecordFile holder(other, TRecordFile::Mode::ReadWriteCreate);
+    EXPECT_THROW(nav.OpenFile(other), EFileRefused);
+    EXPECT_FALSE(nav.FileOpen());
+    EXPECT_FALSE(nav.Dictionary().IsOpen());
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_FALSE(rig.menus.data);
+    const TBytes before = Bytes();
+    EXPECT_THROW(nav.Deside(3, 3), EInOutError);  // no file to add to
+    EXPECT_EQ(Bytes(), before);
+}
+
 }  // namespace
 }  // namespace vxlo::testing
