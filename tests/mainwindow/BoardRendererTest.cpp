@@ -105,16 +105,7 @@ struct TBoard {
     }
 };
 
-struct TGeometry {
-    int cell, left, top;
-};
-
-TGeometry GeometryFor(int width, int height) {
-    TBoard board(width, height);
-    return {board.renderer.CellSize(), board.renderer.BoardLeft(), board.renderer.BoardTop()};
-}
-
-TEST(BoardRendererGeometry, SmallestWindowFitsExactly) {
+TEST(BoardRendererGeometry, FromTheClientSize) {
     TBoard board(340, 375);
     const TBoardRenderer& r = board.renderer;
     EXPECT_EQ(r.CellSize(), 17);
@@ -123,33 +114,29 @@ TEST(BoardRendererGeometry, SmallestWindowFitsExactly) {
     EXPECT_EQ(r.BoardLeft(), 8);
     EXPECT_EQ(r.BoardTop(), 30);
     EXPECT_EQ(r.Canvas().size(), QSize(340, 323));
-}
-
-TEST(BoardRendererGeometry, CellSizeSnapsToThreeSizes) {
-    // Square board areas of side m.
-    const auto cell = [](int m) { return GeometryFor(m, m + 52).cell; };
-    EXPECT_EQ(cell(474), 21);
-    EXPECT_EQ(cell(475), 25);
-    EXPECT_EQ(cell(300), 17);
-    EXPECT_EQ(cell(398), 17);
-    EXPECT_EQ(cell(399), 21);
-    EXPECT_EQ(cell(2000), 25);
-    // The smaller side decides.
-    EXPECT_EQ(GeometryFor(1000, 474 + 52).cell, 21);
-    EXPECT_EQ(GeometryFor(474, 1000).cell, 21);
-    TBoard big(475, 475 + 52);
-    EXPECT_EQ(big.renderer.HalfCell(), 12);
-    EXPECT_EQ(big.renderer.BoardPixels(), 475);
-}
-
-TEST(BoardRendererGeometry, CentredWhenRoomElseStuckToTheEdge) {
-    EXPECT_EQ(GeometryFor(600, 375).left, (600 - 323) / 2);
-    EXPECT_EQ(GeometryFor(327, 375).left, 2);
-    EXPECT_EQ(GeometryFor(323, 375).left, 1);
-    EXPECT_EQ(GeometryFor(300, 352).left, 1);
-    EXPECT_EQ(GeometryFor(300, 352).top, 30);  // too small: the board runs past the window
-    EXPECT_EQ(GeometryFor(340, 500).top, 29 + (448 - 323) / 2);
-    EXPECT_EQ(GeometryFor(340, 200).top, 30);
+    const struct {
+        int width, height, cell, left, top;
+    } cases[] = {
+        {474, 474 + 52, 21, 37, 29 + 37},  // square areas of side m: 474, 475, 300, 398, 399
+        {475, 475 + 52, 25, 1, 30},
+        {300, 300 + 52, 17, 1, 30},        // the board runs past the window
+        {398, 398 + 52, 17, 37, 29 + 37},
+        {399, 399 + 52, 21, 1, 30},
+        {1000, 474 + 52, 21, 300, 29 + 37},  // the smaller side decides
+        {600, 375, 17, 138, 30},             // centred while wider than the board
+        {327, 375, 17, 2, 30},
+        {323, 375, 17, 1, 30},               // else stuck to x = 1
+        {340, 500, 17, 8, 29 + 62},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        board.renderer.Resize(c.width, c.height);
+        EXPECT_EQ(r.CellSize(), c.cell);
+        EXPECT_EQ(r.HalfCell(), c.cell / 2);
+        EXPECT_EQ(r.BoardPixels(), 19 * c.cell);
+        EXPECT_EQ(r.BoardLeft(), c.left);
+        EXPECT_EQ(r.BoardTop(), c.top);
+    }
 }
 
 TEST(BoardRendererGeometry, HitTestCoversExactlyTheCells) {
@@ -167,18 +154,6 @@ TEST(BoardRendererGeometry, HitTestCoversExactlyTheCells) {
     EXPECT_EQ(r.HitTest(left - 5, top + 40), (TPoint{}));
     EXPECT_EQ(r.HitTest(left + 40, top - 1), (TPoint{}));
     EXPECT_EQ(r.HitTest(-1000, -1000), (TPoint{}));
-}
-
-TEST(BoardRendererGeometry, NothingBeforeTheFirstRepaint) {
-    TRecordingMessages messages;
-    TNullCommentStore comments;
-    TNullMenuState menus;
-    TNullView view;
-    TNavigation nav(view, messages, comments, menus);
-    TBoardRenderer renderer(nav);
-    renderer.Resize(340, 375);  // PaintEnabled still false
-    EXPECT_EQ(renderer.CellSize(), 0);
-    EXPECT_EQ(renderer.HitTest(20, 40), (TPoint{}));
 }
 
 TEST(BoardRendererPixels, EmptyBoardSquareLinesAndStarPoints) {
@@ -210,15 +185,6 @@ TEST(BoardRendererPixels, EmptyBoardSquareLinesAndStarPoints) {
         }
     }
     EXPECT_EQ(board.Px(board.Left(3) + 7, board.Top(3) + 7), Rgb(kBan));  // not a star point
-}
-
-TEST(BoardRendererPixels, BoardSquareEndsOnePixelPastTheBoard) {
-    TBoard board(340, 420);
-    const int left = board.renderer.BoardLeft(), top = board.renderer.BoardTop();
-    ASSERT_EQ(top, 29 + (420 - 52 - 323) / 2);
-    EXPECT_EQ(board.Px(left + 40, top - 1), Rgb(TBoardRenderer::kWindowColor));
-    EXPECT_EQ(board.Px(left + 40, top + 323), Rgb(kBan));
-    EXPECT_EQ(board.Px(left + 40, top + 324), Rgb(TBoardRenderer::kWindowColor));
 }
 
 TEST(BoardRendererPixels, StoneIsARoundDiscWithAClosedOutline) {
@@ -366,41 +332,6 @@ TEST(BoardRendererPixels, ErasedPointLooksLikeAFreshIntersection) {
     EXPECT_EQ(board.Px(cx + 17, cy), Rgb(kBlack));
 }
 
-TEST(BoardRendererPixels, ErasingLeavesTheNeighbouringStonesWhole) {
-    TBoard board;
-    board.OpenEmpty();
-    board.Play(6, 5);   // black
-    board.Play(6, 6);   // white
-    board.Play(7, 6);   // black
-    const QImage right = board.Cell(6, 5), below = board.Cell(6, 6), diagonal = board.Cell(7, 6);
-    // A candidate to the upper left of all three, cleared when it is played elsewhere.
-    ASSERT_TRUE(board.nav.Deside(5, 5));
-    ASSERT_TRUE(board.nav.Deside(15, 15));
-    ASSERT_TRUE(board.nav.Deside(15, 15));
-    EXPECT_EQ(board.Cell(6, 5), right);
-    EXPECT_EQ(board.Cell(6, 6), below);
-    EXPECT_EQ(board.Cell(7, 6), diagonal);
-    board.renderer.ErasePoint(6, 5);
-    EXPECT_EQ(board.Cell(6, 6), below);
-    EXPECT_EQ(board.Cell(7, 6), diagonal);
-}
-
-TEST(BoardRendererPixels, CapturedStonesAndTakeBacksAreErased) {
-    TBoard fresh;
-    TBoard board;
-    board.OpenEmpty();
-    board.nav.SetLabelMode(1);
-    // White (2,1) is captured by black (1,1), (2,2) and (3,1).
-    for (const TPoint p : {TPoint{1, 1}, TPoint{2, 1}, TPoint{2, 2}, TPoint{10, 10},
-                           TPoint{3, 1}}) {
-        board.Play(p.x, p.y);
-    }
-    EXPECT_EQ(board.nav.Board().GetStone(2, 1), Empty);
-    EXPECT_EQ(board.Cell(2, 1, false), fresh.Cell(2, 1, false));
-    board.nav.ToFirst();
-    EXPECT_EQ(board.renderer.Canvas(), fresh.renderer.Canvas());
-}
-
 // True when a full repaint would not change a pixel of the canvas.
 bool MatchesFullRepaint(TBoard& board) {
     const QImage incremental = board.renderer.Canvas().copy();
@@ -494,6 +425,8 @@ TEST(BoardRendererRobustness, PaintEnabledGatesAllDrawing) {
     int changes = 0;
     renderer.onChanged = [&] { ++changes; };
     renderer.Resize(340, 375);
+    EXPECT_EQ(renderer.CellSize(), 0);  // no geometry before the first repaint
+    EXPECT_EQ(renderer.HitTest(20, 40), (TPoint{}));
     QImage blank(340, 323, QImage::Format_RGB32);
     blank.fill(ColorFromBgr(TBoardRenderer::kWindowColor));
     EXPECT_EQ(renderer.Canvas(), blank);
