@@ -326,7 +326,7 @@ TEST_F(Navigation, SuicideAndKoAreRefusedWithTheirMessagesAndChangeNothing) {
     EXPECT_EQ(nav.Path().Count(), 9);
     EXPECT_TRUE(rig.view.log.empty());
 
-    // White at (8,8) after Black (7,8) and (8,7)... in the corner instead.
+    // White in the corner between two black stones has no liberty.
     nav.ToFirst();
     Record({{2, 1}, {10, 10}, {1, 2}});
     Walk({{2, 1}, {10, 10}, {1, 2}});
