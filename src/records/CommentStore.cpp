@@ -28,7 +28,14 @@ void TStatementFinalizer::operator()(sqlite3_stmt* statement) const {
     sqlite3_finalize(statement);
 }
 
-TCommentStore::TCommentStore(IMemo& memo) : memo_(memo) { memo_.SetReadOnly(true); }
+TCommentStore::TCommentStore(IMemo& memo) : memo_(&memo) { memo_->SetReadOnly(true); }
+
+TCommentStore::TCommentStore() : memo_(&noMemo_) {}
+
+void TCommentStore::AttachMemo(IMemo& memo) {
+    memo_ = &memo;
+    memo_->SetReadOnly(db_ == nullptr);
+}
 
 TCommentStore::~TCommentStore() = default;
 
@@ -78,7 +85,7 @@ void TCommentStore::OpenCommentTable(const std::string& dictionaryPath) {
         CloseHandles();
         throw;
     }
-    memo_.SetReadOnly(false);
+    memo_->SetReadOnly(false);
 }
 
 void TCommentStore::OpenExisting() {
@@ -188,24 +195,24 @@ void TCommentStore::LocateComment(int n) {
         row_ = ERow::Inserting;
         rowText_.clear();
     }
-    memo_.Load(rowText_);
+    memo_->Load(rowText_);
 }
 
 void TCommentStore::SaveComment(int currentRecord, int inputMode) {
     if (!commentUse_ || !db_) return;
-    if (inputMode == 0 || !memo_.Modified()) {
+    if (inputMode == 0 || !memo_->Modified()) {
         // The located row stays current, so a later save cannot land on
         // another position's row.
-        if (memo_.Modified()) memo_.Load(rowText_);
+        if (memo_->Modified()) memo_->Load(rowText_);
         return;
     }
     const int key = row_ == ERow::Found ? rowKey_ : currentRecord;
-    const std::string text = memo_.Text();
+    const std::string text = memo_->Text();
     Store(key, text);
     row_ = ERow::Found;
     rowKey_ = key;
     rowText_ = text;
-    memo_.ClearModified();
+    memo_->ClearModified();
 }
 
 void TCommentStore::CloseCommentTable(int currentRecord, int inputMode) {
@@ -223,8 +230,8 @@ void TCommentStore::Discard() {
     const bool wasOpen = db_ != nullptr;
     CloseHandles();
     if (wasOpen) {
-        memo_.Load("");
-        memo_.SetReadOnly(true);
+        memo_->Load("");
+        memo_->SetReadOnly(true);
     }
 }
 

@@ -40,6 +40,10 @@ public:
 class TCommentStore final : public ICommentStore {
 public:
     explicit TCommentStore(IMemo& memo);
+    // Without a memo until AttachMemo: the comment window comes after the
+    // main window that owns the store.
+    TCommentStore();
+    void AttachMemo(IMemo& memo);
     ~TCommentStore() override;
     TCommentStore(const TCommentStore&) = delete;
     TCommentStore& operator=(const TCommentStore&) = delete;
@@ -85,7 +89,16 @@ private:
     void CloseHandles();
     [[noreturn]] void Fail(const std::string& text, int code);
 
-    IMemo& memo_;
+    class TNoMemo final : public IMemo {
+    public:
+        std::string Text() const override { return {}; }
+        void Load(const std::string&) override {}
+        bool Modified() const override { return false; }
+        void ClearModified() override {}
+        void SetReadOnly(bool) override {}
+    };
+    TNoMemo noMemo_;
+    IMemo* memo_;
     bool commentUse_ = false;
     std::string path_;
     // Statements are declared after the database so they are finalized first.
