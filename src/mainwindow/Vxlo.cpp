@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <exception>
 #include <filesystem>
+#include <memory>
 
 #include "mainwindow/About.h"
 #include "mainwindow/QtText.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
         });
     }
     const int status = QApplication::exec();
+    app.SetMessages(nullptr);
     form.reset();
     return status;
 }
