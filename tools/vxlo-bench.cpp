@@ -15,6 +15,8 @@
 #include "dictionary/RecordFile.h"
 #include "import/FolderWalk.h"
 #include "import/Marge.h"
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
 
 namespace {
@@ -108,6 +110,33 @@ std::string Ig1(const std::vector<TPoint>& moves) {
     return text + "\r\n";
 }
 
+// A joseki tree of `nodes` moves grown in memory by a random walk through the
+// navigation: corner moves added and followed, lines up to 40 moves deep,
+// a comment on every tenth position.
+void GrowJosekiTree(TNavigation& nav, TMemorySgfComments& comments, int nodes, std::mt19937& rng) {
+    nav.SetProgressMode(1);
+    IRecordStore& store = nav.Dictionary().Store();
+    while (store.RecordCount() <= nodes) {
+        const int depth = nav.Path().Count();
+        const unsigned roll = rng() % 100;
+        TLjsk& dict = nav.Dictionary();
+        if (roll < static_cast<unsigned>(depth * 2) || depth >= 40) {
+            nav.MaeNoTe();
+        } else if (roll < 70 || dict.Count() == 0) {
+            const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
+            if (nav.Board().PointState(x, y) != Empty || nav.Board().TestMove(nav.Board().GetTurn(), x, y) != MoveOk) {
+                continue;
+            }
+            nav.Deside(x, y);
+            if (store.RecordCount() % 10 == 0) comments.PutComment(dict.FindRecNo(x, y), "変化 " + std::to_string(x) + "-" + std::to_string(y));
+            nav.Deside(x, y);
+        } else {
+            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
+            nav.Deside(p.x, p.y);
+        }
+    }
+}
+
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
 struct TWorld {
@@ -194,6 +223,32 @@ int main(int argc, char** argv) {
             }
             const double s = Seconds(start);
             std::printf("navigation step (follow and take back): %.2f us\n", s * 1e6 / kSteps);
+        }
+        {
+            constexpr int kTreeNodes = 60000;
+            TWorld source;
+            source.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
+            TMemorySgfComments comments;
+            std::mt19937 treeRng(kSeed);
+            GrowJosekiTree(source.nav, comments, kTreeNodes, treeRng);
+            const std::string sgf = (root / "tree.sgf").string();
+            auto start = Clock::now();
+            const TSgfExportResult exported = ExportSgf(source.nav.Dictionary().Store(), sgf, &comments);
+            std::printf("SGF export of a joseki tree: %.2f s for %d moves (%lld bytes)\n", Seconds(start),
+                        exported.nodes, static_cast<long long>(std::filesystem::file_size(sgf)));
+            for (const bool inMemory : {false, true}) {
+                TWorld w;
+                if (inMemory) {
+                    w.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
+                } else {
+                    w.nav.OpenFile((root / "from-sgf.jsk").string());
+                }
+                TMemorySgfComments merged;
+                start = Clock::now();
+                const TSgfMergeResult result = MergeSgfFile(w.nav, sgf, &merged);
+                std::printf("SGF merge of that tree into an empty %s dictionary: %.2f s for %d moves\n",
+                            inMemory ? "memory" : "file", Seconds(start), result.movesAdded);
+            }
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
