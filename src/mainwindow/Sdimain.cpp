@@ -17,6 +17,7 @@
 #include "mainwindow/IniFile.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/SettingsPath.h"
+#include "records/frmJsk.h"
 
 namespace vxlo {
 
@@ -228,8 +229,7 @@ void TSDIAppForm::CreateActions() {
         nav_.ToggleWhiteFirst();
         UpdateActions();
     });
-    // mnuDB only reflects Mode/DB: the menu item stays hidden.
-    OnTriggered(mnuDB_, [this] { UpdateActions(); });
+    OnTriggered(mnuDB_, [this] { mnuDBClick(); });
 
     OnTriggered(mnuXYchg_, [this] { nav_.Orient(EOrientation::SwapXY); });
     OnTriggered(mnuRight_, [this] { nav_.Orient(EOrientation::RotateRight); });
@@ -346,6 +346,8 @@ void TSDIAppForm::CreateWindows() {
     // Created in the program's order, each after the state it reads: the
     // version dialog first, the colour dialog last.
     aboutBox_ = new TAboutBox(this);
+    jskForm_ = new TJskForm(nav_, *messages_, settingsPath_, this);
+    CreateCommentWindow();
     banIsiColor_ = new TBanIsiColor(*this, *messages_, settingsPath_, this);
 }
 
@@ -552,10 +554,6 @@ void TSDIAppForm::AddRecentFile(const std::string& path) {
     recentFiles_[0] = path;
     UpdateActions();
 }
-
-void TSDIAppForm::OpenCommentTable(const std::string&) {}
-
-void TSDIAppForm::CloseCommentTable() {}
 
 // ---- menu state ----
 

@@ -14,6 +14,7 @@
 #include "mainwindow/BoardRenderer.h"
 #include "mainwindow/Navigation.h"
 #include "mainwindow/UserMessages.h"
+#include "records/CommentStore.h"
 
 class QAction;
 class QMenu;
@@ -24,6 +25,8 @@ namespace vxlo {
 
 class TAboutBox;
 class TBoardWidget;
+class TJskForm;
+class TfrmCmnt;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
     Q_OBJECT
@@ -71,8 +74,12 @@ public:
     void mnuInputAllClick();
     void mnuMarge4Click();
     void Ver11Click();
-    // The record grid (src/records/RecordCommands.cpp).
+    // The record grid and the comment store (src/records/RecordCommands.cpp).
     void mnuDataClick();
+    void mnuDBClick();
+    TCommentStore& Comments() { return comments_; }
+    TJskForm& JskForm() { return *jskForm_; }
+    TfrmCmnt& CommentForm() { return *frmCmnt_; }
 
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
@@ -117,6 +124,7 @@ private:
     // Comment store hooks: open step 4 and CloseDictionary.
     void OpenCommentTable(const std::string& dictionaryPath);
     void CloseCommentTable();
+    void CreateCommentWindow();
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -128,7 +136,7 @@ private:
     std::unique_ptr<TMessageBoxes> ownMessages_;
     IUserMessages* messages_;
     TMessageSinkAdapter messageSink_;
-    TNullCommentStore comments_;
+    TCommentStore comments_;  // its memo is the comment window's
     // The renderer only keeps a reference to the navigation, which needs the
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
@@ -158,6 +166,8 @@ private:
     TBoardWidget* boardArea_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
+    TJskForm* jskForm_ = nullptr;
+    TfrmCmnt* frmCmnt_ = nullptr;
     TBanIsiColor* banIsiColor_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
