@@ -19,10 +19,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  vxlo-tool import [--limit N] [--recursive] [--mask PATTERN] DICTIONARY PATH...\n"
+    "  vxlo-tool import [--limit N] [--recursive] [--mask PATTERN] [--progress] DICTIONARY PATH...\n"
     "      a file is imported up to N moves (default 400); a folder is walked:\n"
     "      every file matching PATTERN (default *.IG1), or with --recursive every\n"
-    "      file of its tree; N empty or 0 means 400\n"
+    "      file of its tree; N empty or 0 means 400; --progress prints\n"
+    "      \"imported PATH\" on standard output as each file is done\n"
     "  vxlo-tool merge [--v1] DICTIONARY SOURCE\n"
     "      merges a dictionary file (--v1: of the version-1 format)\n"
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
@@ -60,6 +61,7 @@ struct TParsed {
     bool recursive = false;
     bool v1 = false;
     bool sgf = false;
+    bool progress = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -87,6 +89,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             optionsEnd = true;
         } else if (parsed.command == "import" && a == "--recursive") {
             parsed.recursive = true;
+        } else if (parsed.command == "import" && a == "--progress") {
+            parsed.progress = true;
         } else if (parsed.command == "merge" && a == "--v1") {
             parsed.v1 = true;
         } else if (parsed.command == "merge" && a == "--sgf") {
@@ -108,9 +112,14 @@ TParsed Parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
-void Import(TNavigation& nav, const TParsed& p) {
+void Import(TNavigation& nav, const TParsed& p, std::ostream& out) {
     if (p.operands.size() < 2) throw TUsageError("import needs DICTIONARY and PATH");
     nav.OpenFile(p.operands[0]);
+    // Each line is written once its file's records are all in the dictionary,
+    // so a script (or a test killing the tool) knows what is safely done.
+    auto done = [&](const std::string& path) {
+        if (p.progress && !path.empty()) out << "imported " << path << std::endl;
+    };
     for (std::size_t i = 1; i < p.operands.size(); ++i) {
         const std::string& path = p.operands[i];
         std::error_code ec;
@@ -120,9 +129,16 @@ void Import(TNavigation& nav, const TParsed& p) {
             options.mask = p.mask;
             options.subfolders = p.recursive;
             options.moveLimit = BulkMoveLimit(p.limit ? std::to_string(*p.limit) : "");
-            TFolderWalk(nav).Run(options);
+            TFolderWalk walk(nav);
+            std::string previous;
+            walk.SetProgress([&](int, int, const std::string& current) {
+                done(previous);
+                previous = current;
+            });
+            walk.Run(options);
         } else {
             ReadInput(nav, path, p.limit.value_or(kMaxPathMoves));
+            done(path);
         }
     }
     nav.CloseFile();
@@ -182,7 +198,7 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
     try {
         const TParsed parsed = Parse(args);
         if (parsed.command == "import") {
-            Import(nav, parsed);
+            Import(nav, parsed, out);
         } else if (parsed.command == "merge") {
             Merge(nav, parsed, out);
         } else if (parsed.command == "export-sgf") {

@@ -1,0 +1,122 @@
+// The command-line import killed at random moments: each time the dictionary
+// still opens, every link is valid, and every game the tool reported done is
+// in the tree.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "Consistency.h"
+#include "import/RandomGame.h"
+
+namespace vxlo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Follows the game's moves down the tree; true when every one is there.
+bool TreeHoldsLine(IRecordStore& store, const std::vector<TPoint>& moves) {
+    std::int64_t head = TLjsk::RootRecNoOf(store);
+    for (const TPoint& p : moves) {
+        std::int64_t rec = head;
+        int guard = 0;
+        while (rec > 0 && rec < store.RecordCount() && guard++ <= 31) {
+            const TJskRecord r = DecodeRecord(store.Read(rec));
+            if (r.X == p.x && r.Y == p.y) break;
+            rec = r.More;
+        }
+        if (rec <= 0 || rec >= store.RecordCount() || guard > 31) return false;
+        head = DecodeRecord(store.Read(rec)).Next;
+    }
+    return true;
+}
+
+// Runs the tool with its output in a file; kills it after `delay` unless it
+// ended before. Returns the lines it printed.
+std::vector<std::string> RunAndKill(const std::vector<std::string>& args, std::chrono::microseconds delay,
+                                    const fs::path& outFile) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(fd, 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 2);
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::usleep(static_cast<useconds_t>(delay.count()));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::vector<std::string> lines;
+    std::ifstream in(outFile);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(CrashMidImport, EveryKillLeavesASoundDictionaryWithTheFinishedGames) {
+    const fs::path dir = fs::temp_directory_path() / ("vxlo-crash-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "games");
+    std::map<std::string, std::vector<TPoint>> games;
+    // At most 20 first moves, so that no position needs more than the 30
+    // candidates a position can hold.
+    std::set<std::pair<int, int>> openings;
+    for (unsigned seed = 1; games.size() < 300; ++seed) {
+        std::vector<TPoint> moves = RandomGame(seed, 50);
+        const std::pair<int, int> first{moves[0].x, moves[0].y};
+        if (!openings.count(first) && openings.size() == 20) continue;
+        openings.insert(first);
+        const fs::path file = dir / "games" / ("game" + std::to_string(seed) + ".IG1");
+        std::ofstream(file, std::ios::binary) << Ig1Text(moves);
+        games[file.string()] = std::move(moves);
+    }
+    const std::string dictionary = (dir / "crash.jsk").string();
+    std::mt19937 rng(20261209);
+    std::uniform_int_distribution<int> delayMs(0, 400);
+    int killedMidway = 0;
+    std::set<std::string> finished;
+    for (int run = 0; run < 50; ++run) {
+        const auto lines = RunAndKill({VXLO_TOOL, "import", "--progress", dictionary, (dir / "games").string()},
+                                      std::chrono::milliseconds(delayMs(rng)), dir / "out.txt");
+        if (lines.size() < games.size()) ++killedMidway;
+        for (const std::string& line : lines) {
+            ASSERT_EQ(line.rfind("imported ", 0), 0u) << line;
+            finished.insert(line.substr(9));
+        }
+        // The dictionary opens, as the program opens it.
+        TNullView view;
+        TNullCommentStore comments;
+        TNullMenuState menus;
+        struct : IMessageSink {
+            void ShowMessage(const std::string&) override {}
+        } messages;
+        TNavigation nav(view, messages, comments, menus);
+        ASSERT_NO_THROW(nav.OpenFile(dictionary)) << "run " << run;
+        IRecordStore& store = nav.Dictionary().Store();
+        ExpectSoundFile(store);
+        for (const std::string& name : finished) {
+            ASSERT_TRUE(games.count(name)) << name;
+            ASSERT_TRUE(TreeHoldsLine(store, games[name])) << name << " lost after run " << run;
+        }
+        nav.CloseFile();
+    }
+    // The test means something only if some kills hit an import in progress.
+    EXPECT_GT(killedMidway, 10);
+    EXPECT_FALSE(finished.empty());
+    if (!HasFailure()) fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vxlo::testing
