@@ -55,10 +55,17 @@ std::vector<std::string> RunAndKill(const std::vector<std::string>& args, std::c
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    ::usleep(static_cast<useconds_t>(delay.count()));
-    ::kill(pid, SIGKILL);
+    const auto deadline = std::chrono::steady_clock::now() + delay;
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    bool ended = false;
+    while (!ended && std::chrono::steady_clock::now() < deadline) {
+        ended = ::waitpid(pid, &status, WNOHANG) == pid;
+        if (!ended) ::usleep(200);
+    }
+    if (!ended) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
     std::vector<std::string> lines;
     std::ifstream in(outFile);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -83,13 +90,21 @@ TEST(CrashMidImport, EveryKillLeavesASoundDictionaryWithTheFinishedGames) {
         games[file.string()] = std::move(moves);
     }
     const std::string dictionary = (dir / "crash.jsk").string();
+    // Kill within the time a whole import takes on this build and machine.
+    const auto start = std::chrono::steady_clock::now();
+    const auto whole = RunAndKill({VXLO_TOOL, "import", "--progress", (dir / "timing.jsk").string(),
+                                   (dir / "games").string()},
+                                  std::chrono::seconds(60), dir / "out.txt");
+    ASSERT_EQ(whole.size(), games.size());
+    const auto importTime = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
     std::mt19937 rng(20261209);
-    std::uniform_int_distribution<int> delayMs(0, 400);
+    std::uniform_int_distribution<long> delayUs(0, importTime.count() * 4 / 5);
     int killedMidway = 0;
     std::set<std::string> finished;
     for (int run = 0; run < 50; ++run) {
         const auto lines = RunAndKill({VXLO_TOOL, "import", "--progress", dictionary, (dir / "games").string()},
-                                      std::chrono::milliseconds(delayMs(rng)), dir / "out.txt");
+                                      std::chrono::microseconds(delayUs(rng)), dir / "out.txt");
         if (lines.size() < games.size()) ++killedMidway;
         for (const std::string& line : lines) {
             ASSERT_EQ(line.rfind("imported ", 0), 0u) << line;
