@@ -44,15 +44,19 @@ TJskRecord DecodeRecord(const TRecordBytes& b) {
 TRecordFile::TRecordFile(const std::string& path, Mode mode) : path_(path) {
     if (path.empty()) throw EInOutError(ENOENT, path);
     const int flags = mode == Mode::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT;
-    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    // Non-blocking only for the open itself: a FIFO given as a dictionary
+    // must be refused, not wait for a writer forever.
+    fd_ = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd_ < 0) throw EInOutError(errno, path);
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? errno : EINVAL;
         ::close(fd_);
         fd_ = -1;
         throw EInOutError(error, path);
     }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    recordCount_ = static_cast<std::int64_t>(st.st_size) / kRecordSize;
     if (mode == Mode::ReadWriteCreate && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd_);
@@ -68,11 +72,9 @@ TRecordFile::~TRecordFile() {
     if (fd_ >= 0) ::close(fd_);  // also releases the lock
 }
 
-std::int64_t TRecordFile::RecordCount() {
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) throw EInOutError(errno, path_);
-    return static_cast<std::int64_t>(st.st_size) / kRecordSize;
-}
+// The dictionary is locked while open, so only our own writes change its
+// size; a read-only source is a snapshot taken at open.
+std::int64_t TRecordFile::RecordCount() { return recordCount_; }
 
 TRecordBytes TRecordFile::Read(std::int64_t n) {
     TRecordBytes bytes{};
@@ -104,6 +106,7 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
         if (put == 0) throw EInOutError(ENOSPC, path_);
         done += static_cast<std::size_t>(put);
     }
+    if (n >= recordCount_) recordCount_ = n + 1;
 }
 
 TRecordBytes TMemoryRecordStore::Read(std::int64_t n) {

@@ -59,6 +59,7 @@ public:
 private:
     std::string path_;
     int fd_ = -1;
+    std::int64_t recordCount_ = 0;
 };
 
 // A dictionary held in memory only (benchmarks, scratch work).
