@@ -5,6 +5,9 @@
 #include "import/Marge.h"
 #include "import/ReadInput.h"
 #include "import/SelDir.h"
+#include "import/SgfCommentStore.h"
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
 #include "mainwindow/QtText.h"
 #include "mainwindow/Sdimain.h"
 
@@ -12,7 +15,8 @@ namespace vxlo {
 
 namespace {
 
-constexpr const char* kIg1Filter = "GOTERM (*.IG1 *.ig1);;すべてのﾌｧｲﾙ (*.*)";
+constexpr const char* kIg1Filter = "GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
+constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
 constexpr const char* kMergeFilter = "定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)";
 
 void RunMerge(TSDIAppForm& window, EMergeFormat format) {
@@ -49,5 +53,26 @@ void TSDIAppForm::mnuInputAllClick() {
 void TSDIAppForm::mnuMarge4Click() { RunMerge(*this, EMergeFormat::Ver4); }
 
 void TSDIAppForm::Ver11Click() { RunMerge(*this, EMergeFormat::Ver1); }
+
+void TSDIAppForm::mnuMargeSgfClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kSgfFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    // The file's comments join the store only while comments are in use.
+    std::optional<TSgfCommentStore> store;
+    if (CommentUse() == 1) store.emplace(CurrentFile());
+    const TSgfMergeResult result =
+        MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr);
+    messages_->Information(ToQt(SgfMergeSummary(result)));
+}
+
+void TSDIAppForm::mnuSgfOutClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseSaveFile(ToQt(kSgfFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    std::optional<TSgfCommentStore> store;
+    if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) store.emplace(CurrentFile());
+    ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr);
+}
 
 }  // namespace vxlo

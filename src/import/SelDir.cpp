@@ -27,7 +27,8 @@ struct TFilterEntry {
     const char* caption;
     const char* mask;
 };
-constexpr TFilterEntry kFilters[] = {{"GOTERM(*.IG1)", "*.IG1"}, {"すべてのﾌｧｲﾙ (*.*)", "*.*"}};
+constexpr TFilterEntry kFilters[] = {
+    {"GOTERM(*.IG1)", "*.IG1"}, {"SGF(*.sgf)", "*.sgf"}, {"すべてのﾌｧｲﾙ (*.*)", "*.*"}};
 
 std::string WithSlash(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';

@@ -179,10 +179,12 @@ void TSDIAppForm::CreateActions() {
         OnTriggered(mnuReopen_[n - 1], [this, n] { mnuReopenClick(n); });
     }
     mnuData_ = MakeAction("mnuData", "データ表示");
-    mnuFileInput_ = MakeAction("mnuFileInput", "ﾌｧｲﾙ入力");
-    mnuInputAll_ = MakeAction("mnuInputAll", "一括入力");
+    mnuFileInput_ = MakeAction("mnuFileInput", "ﾌｧｲﾙ入力", "ファイルからデータを入力する");
+    mnuInputAll_ = MakeAction("mnuInputAll", "一括入力", "ディレクトリのある全てのファイルから一括入力する");
     mnuMarge4_ = MakeAction("mnuMarge4", "Ver4");
     Ver11_ = MakeAction("Ver11", "Ver1");
+    mnuMargeSgf_ = MakeAction("mnuMargeSgf", "SGF");
+    mnuSgfOut_ = MakeAction("mnuSgfOut", "SGF出力", "定石ファイルをSGF形式で書き出す");
     mnuClose_ = MakeAction("mnuClose", "ﾌｧｲﾙ閉じる(&C)");
     ExitItem_ = MakeAction("ExitItem", "終了(&X)", "vexlo定石辞典の終了");
     ExitItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
@@ -216,6 +218,8 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuInputAll_, [this] { mnuInputAllClick(); });
     OnTriggered(mnuMarge4_, [this] { mnuMarge4Click(); });
     OnTriggered(Ver11_, [this] { Ver11Click(); });
+    OnTriggered(mnuMargeSgf_, [this] { mnuMargeSgfClick(); });
+    OnTriggered(mnuSgfOut_, [this] { mnuSgfOutClick(); });
     OnTriggered(mnuClose_, [this] { mnuCloseClick(); });
     OnTriggered(ExitItem_, [this] { ExitItemClick(); });
 
@@ -270,6 +274,8 @@ void TSDIAppForm::CreateMenus() {
     mnuMarge_ = submenu(file, "mnuMarge", "マージ");
     mnuMarge_->addAction(mnuMarge4_);
     mnuMarge_->addAction(Ver11_);
+    mnuMarge_->addAction(mnuMargeSgf_);
+    file->addAction(mnuSgfOut_);
     file->addAction(mnuClose_);
     file->addSeparator();
     file->addAction(ExitItem_);
@@ -487,6 +493,16 @@ std::optional<QString> TSDIAppForm::ChooseOpenFile(const QString& filter) {
     return dialog.selectedFiles().first();
 }
 
+std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
+    if (fileChooser_) return fileChooser_(filter);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix("sgf");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 void TSDIAppForm::mnuOpenClick() {
     const std::optional<QString> chosen = ChooseOpenFile(ToQt(kOpenFilter));
     if (!chosen || chosen->isEmpty()) return;
@@ -581,7 +597,7 @@ void TSDIAppForm::UpdateActions() {
     setWindowTitle(open ? ToQt(std::string(kMainCaption) + "[" + currentFile_ + "]")
                         : ToQt(kMainCaption));
 
-    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_}) a->setEnabled(open);
+    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuSgfOut_}) a->setEnabled(open);
     mnuMarge_->menuAction()->setEnabled(open);
     mnuData_->setEnabled(open && nav_.DataEnabled());
     mnuDelete1_->setEnabled(nav_.Delete1Enabled());

@@ -51,6 +51,8 @@ public:
     // The open-file dialog (default suffix jsk; the file need not exist).
     // Nothing when cancelled. Tests script it with SetFileChooser.
     std::optional<QString> ChooseOpenFile(const QString& filter);
+    // The save-file dialog (default suffix sgf); scripted by the same chooser.
+    std::optional<QString> ChooseSaveFile(const QString& filter);
     using TFileChooser = std::function<std::optional<QString>(const QString& filter)>;
     void SetFileChooser(TFileChooser chooser) { fileChooser_ = std::move(chooser); }
 
@@ -74,6 +76,8 @@ public:
     void mnuInputAllClick();
     void mnuMarge4Click();
     void Ver11Click();
+    void mnuMargeSgfClick();  // merge of an SGF variation tree
+    void mnuSgfOutClick();    // export of the whole tree as SGF
     // The record grid and the comment store (src/records/RecordCommands.cpp).
     void mnuDataClick();
     void mnuDBClick();
@@ -179,6 +183,8 @@ private:
     QMenu* mnuMarge_ = nullptr;
     QAction* mnuMarge4_ = nullptr;
     QAction* Ver11_ = nullptr;
+    QAction* mnuMargeSgf_ = nullptr;
+    QAction* mnuSgfOut_ = nullptr;
     QAction* mnuClose_ = nullptr;
     QAction* ExitItem_ = nullptr;
     QMenu* mnuInput_ = nullptr;

@@ -94,7 +94,7 @@ TEST_F(ImportCommandsTest, FileInputImportsOneMoveAtATimeAndRestoresTheMode) {
     Choose(Ig1("a.IG1", "MOV\r\nD04 Q16 C03\r\n"));
     Act("mnuFileInput")->trigger();
     ExpectFile({TJskRecord{}, Move(4, 4, 2), Move(16, 16, 3), Move(3, 3)});
-    EXPECT_EQ(filters.back(), ToQt("GOTERM (*.IG1 *.ig1);;すべてのﾌｧｲﾙ (*.*)"));
+    EXPECT_EQ(filters.back(), ToQt("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     EXPECT_EQ(window->Navigation().ProgressMode(), 0);
     EXPECT_EQ(window->Navigation().Path().Count(), 3);
 
@@ -132,16 +132,17 @@ TEST_F(ImportCommandsTest, BulkImportWalksTheChosenFolderAndTheDialogKeepsItsCho
         EXPECT_TRUE(Child<QLineEdit>(form, "edtTesu")->text().isEmpty());
         EXPECT_GE(Child<QComboBox>(form, "DriveComboBox1")->count(), 1);
         QComboBox* filter = Child<QComboBox>(form, "FilterComboBox1");
-        ASSERT_EQ(filter->count(), 2);
+        ASSERT_EQ(filter->count(), 3);
         EXPECT_EQ(filter->itemText(0), ToQt("GOTERM(*.IG1)"));
-        EXPECT_EQ(filter->itemText(1), ToQt("すべてのﾌｧｲﾙ (*.*)"));
+        EXPECT_EQ(filter->itemText(1), ToQt("SGF(*.sgf)"));
+        EXPECT_EQ(filter->itemText(2), ToQt("すべてのﾌｧｲﾙ (*.*)"));
         EXPECT_EQ(window->Navigation().ProgressMode(), 1);
 
         form.SetDirectory((dir / "games").string());
         QListWidget* files = Child<QListWidget>(form, "FileListBox1");
         ASSERT_EQ(files->count(), 1);
         EXPECT_EQ(files->item(0)->text(), "a.IG1");
-        filter->setCurrentIndex(1);
+        filter->setCurrentIndex(2);
         EXPECT_EQ(files->count(), 2);
         filter->setCurrentIndex(0);
         // The folder list offers the subfolder; activating it shows it.
@@ -236,6 +237,28 @@ TEST_F(ImportCommandsTest, MergeCommandsReadBothFormatsAndReportFileErrors) {
     window->mnuInputAllClick();
     EXPECT_TRUE(filters.empty());
     EXPECT_EQ(window->findChild<TDirForm*>("DirForm"), nullptr);
+}
+
+TEST_F(ImportCommandsTest, SgfMergeReportsOnceAndTheExportReadsBack) {
+    WriteBytes(dir / "tree.sgf", "(;GM[1]FF[4]SZ[19];B[pd];W[qc](;B[qd])(;B[pc]))");
+    Choose((dir / "tree.sgf").string());
+    Act("mnuMargeSgf")->trigger();
+    ExpectFile({TJskRecord{}, Move(16, 4, 2), Move(17, 3, 3), Move(17, 4, 0, 4), Move(16, 3)});
+    ASSERT_EQ(Texts(false).size(), 1u);  // the one summary
+    EXPECT_TRUE(Texts(true).empty());
+    EXPECT_EQ(window->Navigation().Path().Count(), 0);
+
+    const auto out = dir / "out.sgf";
+    Choose(out.string());
+    Act("mnuSgfOut")->trigger();
+    const std::string text = FileBytes(out);
+    EXPECT_EQ(text.rfind("(;GM[1]FF[4]CA[UTF-8]SZ[19]", 0), 0u) << text;
+    EXPECT_NE(text.find(";B[pd]"), std::string::npos) << text;
+    EXPECT_LT(text.find("(;B[qd])"), text.find("(;B[pc])")) << text;
+    EXPECT_NE(text.find("(;B[pc])"), std::string::npos) << text;
+
+    Act("mnuClose")->trigger();
+    EXPECT_FALSE(Act("mnuSgfOut")->isEnabled());
 }
 
 }  // namespace
