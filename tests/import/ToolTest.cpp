@@ -87,5 +87,19 @@ TEST_F(ToolTest, ErrorsEndWithStatusOneAndUsageErrorsWithTwo) {
     EXPECT_NE(out.str().find("vxlo-tool merge [--v1] DICTIONARY SOURCE"), std::string::npos);
 }
 
+TEST_F(ToolTest, CheckReportsDamageWithRecordNumbersAndItsExitStatus) {
+    EXPECT_EQ(Run({"import", tool, Ig1("a.IG1", "MOV\r\nD04 Q16\r\n")}), 0);
+    EXPECT_EQ(Run({"check", tool}), 0);
+    EXPECT_EQ(out.str(), "3 records, 2 reachable, 0 unreachable, 0 problems\n");
+    // A hand edit: the reply links back to the first move, and a More past the end.
+    WriteBytes(tool, RecordBytes({TJskRecord{}, Move(4, 4, 2), Move(16, 16, 1, 9)}));
+    EXPECT_EQ(Run({"check", tool}), 1);
+    EXPECT_NE(out.str().find("record 2: More 9 is past the end of the file"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("record 1: reached twice"), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"check", (dir / "missing.jsk").string()}), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.jsk"));
+    EXPECT_EQ(Run({"check"}), 2);
+}
+
 }  // namespace
 }  // namespace vxlo::testing
