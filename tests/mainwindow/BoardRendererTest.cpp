@@ -15,20 +15,6 @@
 namespace vxlo {
 namespace {
 
-class QtAppEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "board_renderer_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] testing::Environment* const kQtApp =
-    testing::AddGlobalTestEnvironment(new QtAppEnvironment);
 
 class TRecordingMessages final : public IMessageSink {
 public:

@@ -32,20 +32,6 @@ using testing::Move;
 using testing::Placeholder;
 using testing::ReadFileBytes;
 
-class QtAppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "mainwindow_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kQtApp =
-    ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -10,7 +10,7 @@ class QtAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "records_gui_tests";
+        static char name[] = "vxlo_gui_tests";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
     }
