@@ -74,6 +74,9 @@ void TNavigation::CloseFile() {
 void TNavigation::ResetToRoot() {
     board_.Reset();
     path_.Clear();
+    // The reset took the old candidates' marks: the list goes with them, so
+    // a root chain that fails to load leaves list and board in agreement.
+    dictionary_.EmptyList(-1);
     dictionary_.LoadRoot();
     view_.FullRepaint();
 }

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "FaultInjection.h"
+#include "import/Marge.h"
+#include "import/ReadInput.h"
 #include "Consistency.h"
 
 namespace vxlo::testing {
@@ -38,21 +41,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         base_ = (dir_ / "base.jsk").string();
-        TNullView view;
-        TQuietMessages messages;
-        TNullCommentStore comments;
-        TNullMenuState menus;
-        TNavigation nav(view, messages, comments, menus);
-        nav.OpenFile(base_);
-        nav.SetProgressMode(1);
-        for (const TLine& line : kBook) {
-            nav.ResetToRoot();
-            for (const TPoint& p : line) {
-                nav.Deside(p.x, p.y);
-                nav.Deside(p.x, p.y);
-            }
-        }
-        nav.CloseFile();
+        Record(base_, kBook);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -104,6 +93,25 @@ protected:
         }
         ADD_FAILURE() << "operation never ran through";
         return 0;
+    }
+
+    // Records the lines into a new dictionary, one move at a time.
+    static void Record(const std::string& path, const std::vector<TLine>& lines) {
+        TNullView view;
+        TQuietMessages messages;
+        TNullCommentStore comments;
+        TNullMenuState menus;
+        TNavigation nav(view, messages, comments, menus);
+        nav.OpenFile(path);
+        nav.SetProgressMode(1);
+        for (const TLine& line : lines) {
+            nav.ResetToRoot();
+            for (const TPoint& p : line) {
+                nav.Deside(p.x, p.y);
+                nav.Deside(p.x, p.y);
+            }
+        }
+        nav.CloseFile();
     }
 
     static void Play(TNavigation& nav, const TLine& line) {
@@ -164,6 +172,28 @@ TEST_F(FaultInjection, NavigationSurvivesEveryFailedRead) {
         Play(nav, {{16, 4}, {17, 3}, {16, 3}});
     };
     EXPECT_GE(RunEveryFault(deep, [](TNavigation& nav) { nav.ToFirst(); }, true), 2);
+}
+
+TEST_F(FaultInjection, ImportsAndMergesSurviveEveryFailedWriteAndRead) {
+    const std::string game = (dir_ / "game.IG1").string();
+    {
+        std::ofstream out(game, std::ios::binary);
+        // Shares (16,4) (17,3), then leaves the book: three new records.
+        out << "MOV\r\nR04 R03 Q03 D16 C17\r\n";
+    }
+    const auto anywhere = [](TNavigation& nav) { nav.SetProgressMode(1); };
+    const auto import = [game](TNavigation& nav) {
+        TOneMoveScope oneMove(nav);
+        ReadInput(nav, game, 400);
+    };
+    EXPECT_GE(RunEveryFault(anywhere, import, false), 4);
+    EXPECT_GE(RunEveryFault(anywhere, import, true), 4);
+
+    const std::string source = (dir_ / "source.jsk").string();
+    Record(source, {{{16, 4}, {17, 3}, {17, 4}}, {{3, 3}, {4, 4}}, {{4, 4}, {3, 4}}});
+    const auto merge = [source](TNavigation& nav) { Marge(nav, source, EMergeFormat::Ver4); };
+    EXPECT_GE(RunEveryFault(anywhere, merge, false), 4);
+    EXPECT_GE(RunEveryFault(anywhere, merge, true), 4);
 }
 
 }  // namespace
