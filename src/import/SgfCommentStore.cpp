@@ -1,5 +1,7 @@
 #include "import/SgfCommentStore.h"
 
+#include "core/VxloError.h"
+
 #include <filesystem>
 
 namespace vxlo {
@@ -7,9 +9,17 @@ namespace vxlo {
 TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath) : store_(memo_) {
     store_.SetCommentUse(true);
     store_.OpenCommentTable(dictionaryPath);
+    store_.BeginBatch();
 }
 
-TSgfCommentStore::~TSgfCommentStore() { store_.Discard(); }
+TSgfCommentStore::~TSgfCommentStore() {
+    // What was put so far belongs to moves already in the dictionary: keep it.
+    try {
+        store_.EndBatch();
+    } catch (const EVxloError&) {
+    }
+    store_.Discard();
+}
 
 bool TSgfCommentStore::Exists(const std::string& dictionaryPath) {
     std::error_code ec;

@@ -58,6 +58,14 @@ void TCommentStore::Exec(const char* sql) {
     if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
 }
 
+void TCommentStore::BeginBatch() {
+    if (db_) Exec("BEGIN IMMEDIATE");
+}
+
+void TCommentStore::EndBatch() {
+    if (db_ && !sqlite3_get_autocommit(db_.get())) Exec("COMMIT");
+}
+
 void TCommentStore::CloseHandles() {
     upsert_.reset();
     select_.reset();

@@ -72,6 +72,10 @@ public:
     void Discard();
 
     bool IsOpen() const { return db_ != nullptr; }
+    // Many saves in one transaction (a merge bringing thousands of comments):
+    // one sync to the disk instead of one per comment.
+    void BeginBatch();
+    void EndBatch();
     const std::string& StorePath() const { return path_; }
     // The stored text of record n, if it has a row.
     std::optional<std::string> StoredComment(int n);
