@@ -633,14 +633,6 @@ TEST_F(Navigation, TheOneMoveScopeRestoresTheModeOnAnError) {
 
 // --- Damaged dictionaries ---------------------------------------------------
 
-TBytes LongRootChain(int n) {
-    TBytes bytes = Placeholder();
-    for (int i = 1; i <= n; ++i) {
-        const TBytes r = Move(1 + (i - 1) % 19, 1 + (i - 1) / 19, 0, i < n ? i + 1 : 0);
-        bytes.insert(bytes.end(), r.begin(), r.end());
-    }
-    return bytes;
-}
 
 TEST_F(Navigation, AThirtyFirstCandidateHasNoLabelAndPlaysWithoutACrash) {
     nav.CloseFile();

@@ -14,29 +14,9 @@
 
 #include "mainwindow/Navigation.h"
 #include "records/CommentStore.h"
+#include "support/TempDir.h"
 
 namespace vxlo::testing {
-
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vxlo-records-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-        path_ = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-private:
-    std::filesystem::path path_;
-};
 
 inline std::vector<char> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

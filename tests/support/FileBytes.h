@@ -42,6 +42,16 @@ inline TBytes Move(int x, int y, std::int32_t next = 0, std::int32_t more = 0) {
 
 inline TBytes Placeholder() { return TBytes(kRecordSize, 0); }
 
+// A root chain of n records at distinct points (past 30: a damaged file).
+inline TBytes LongRootChain(int n) {
+    TBytes bytes = Placeholder();
+    for (int i = 1; i <= n; ++i) {
+        const TBytes r = Move(1 + (i - 1) % 19, 1 + (i - 1) / 19, 0, i < n ? i + 1 : 0);
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    }
+    return bytes;
+}
+
 inline TBytes Concat(std::initializer_list<TBytes> parts) {
     TBytes all;
     for (const TBytes& p : parts) all.insert(all.end(), p.begin(), p.end());

@@ -18,6 +18,9 @@ public:
     }
     ~TTempDir() {
         std::error_code ignored;
+        // A test may have made the folder read-only.
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     TTempDir(const TTempDir&) = delete;
@@ -26,6 +29,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     // Path of a file in the directory (not created).
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string operator/(const std::string& name) const { return File(name); }
 
 private:
     std::filesystem::path path_;
