@@ -1,0 +1,241 @@
+#include "cli/VxloTool.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "core/VxloError.h"
+#include "dictionary/RecordFile.h"
+#include "dictionary/Check.h"
+#include "import/FolderWalk.h"
+#include "import/Marge.h"
+#include "import/ReadInput.h"
+#include "import/SgfCommentStore.h"
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
+#include "mainwindow/Navigation.h"
+
+namespace vxlo {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  vxlo-tool import [--limit N] [--recursive] [--mask PATTERN] [--progress] DICTIONARY PATH...\n"
+    "      a file is imported up to N moves (default 400); a folder is walked:\n"
+    "      every file matching PATTERN (default *.IG1), or with --recursive every\n"
+    "      file of its tree; N empty or 0 means 400; --progress prints\n"
+    "      \"imported PATH\" on standard output as each file is done\n"
+    "  vxlo-tool merge [--v1] DICTIONARY SOURCE\n"
+    "      merges a dictionary file (--v1: of the version-1 format)\n"
+    "  vxlo-tool merge --sgf DICTIONARY FILE\n"
+    "      merges every variation of the first game of an SGF file, with its\n"
+    "      comments (kept where a position has none yet) and label colours\n"
+    "  vxlo-tool export-sgf DICTIONARY FILE\n"
+    "      writes the whole tree as one SGF game, with labels and comments\n"
+    "  vxlo-tool check DICTIONARY\n"
+    "      reads the whole tree and lists what is wrong, with record numbers;\n"
+    "      exit status 0 when sound, 1 when not\n"
+    "  vxlo-tool dump DICTIONARY\n"
+    "      one line per record: N X Y Color Aux Next More\n"
+    "DICTIONARY is created when missing.\n";
+
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+class TLineMessages final : public IMessageSink {
+public:
+    explicit TLineMessages(std::ostream& err) : err_(err) {}
+    void ShowMessage(const std::string& text) override { err_ << OneLine(text) << '\n'; }
+private:
+    std::ostream& err_;
+};
+
+struct TParsed {
+    std::string command;
+    std::optional<int> limit;
+    bool recursive = false;
+    bool v1 = false;
+    bool sgf = false;
+    bool progress = false;
+    std::string mask = "*.IG1";
+    std::vector<std::string> operands;
+};
+
+TParsed Parse(const std::vector<std::string>& args) {
+    TParsed parsed;
+    if (args.empty()) throw TUsageError("no command");
+    parsed.command = args[0];
+    bool optionsEnd = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnd || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+            parsed.operands.push_back(a);
+            continue;
+        }
+        auto value = [&](const std::string& name) -> std::optional<std::string> {
+            if (a == name) {
+                if (i + 1 >= args.size()) throw TUsageError(name + " needs a value");
+                return args[++i];
+            }
+            if (a.compare(0, name.size() + 1, name + "=") == 0) return a.substr(name.size() + 1);
+            return std::nullopt;
+        };
+        if (a == "--") {
+            optionsEnd = true;
+        } else if (parsed.command == "import" && a == "--recursive") {
+            parsed.recursive = true;
+        } else if (parsed.command == "import" && a == "--progress") {
+            parsed.progress = true;
+        } else if (parsed.command == "merge" && a == "--v1") {
+            parsed.v1 = true;
+        } else if (parsed.command == "merge" && a == "--sgf") {
+            parsed.sgf = true;
+        } else if (parsed.command != "import") {
+            throw TUsageError("unknown option " + a);
+        } else if (const auto limit = value("--limit")) {
+            try {
+                parsed.limit = StrToInt(*limit);
+            } catch (const EConvertError& e) {
+                throw TUsageError(e.what());
+            }
+        } else if (const auto mask = value("--mask")) {
+            parsed.mask = *mask;
+        } else {
+            throw TUsageError("unknown option " + a);
+        }
+    }
+    return parsed;
+}
+
+void Import(TNavigation& nav, const TParsed& p, std::ostream& out) {
+    if (p.operands.size() < 2) throw TUsageError("import needs DICTIONARY and PATH");
+    nav.OpenFile(p.operands[0]);
+    // Each line is written once its file's records are all in the dictionary,
+    // so a script (or a test killing the tool) knows what is safely done.
+    auto done = [&](const std::string& path) {
+        if (p.progress && !path.empty()) out << "imported " << path << std::endl;
+    };
+    for (std::size_t i = 1; i < p.operands.size(); ++i) {
+        const std::string& path = p.operands[i];
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) {
+            TFolderWalkOptions options;
+            options.folder = path;
+            options.mask = p.mask;
+            options.subfolders = p.recursive;
+            options.moveLimit = BulkMoveLimit(p.limit ? std::to_string(*p.limit) : "");
+            TFolderWalk walk(nav);
+            std::string previous;
+            walk.SetProgress([&](int, int, const std::string& current) {
+                done(previous);
+                previous = current;
+            });
+            walk.Run(options);
+        } else {
+            ReadInput(nav, path, p.limit.value_or(kMaxPathMoves));
+            done(path);
+        }
+    }
+    nav.CloseFile();
+}
+
+void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
+    nav.OpenFile(p.operands[0]);
+    if (p.sgf) {
+        TSgfCommentStore comments(p.operands[0]);
+        out << OneLine(SgfMergeSummary(MergeSgfFile(nav, p.operands[1], &comments))) << '\n';
+        nav.CloseFile();
+        return;
+    }
+    Marge(nav, p.operands[1], p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);
+    nav.CloseFile();
+}
+
+void ExportSgfCommand(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 2) throw TUsageError("export-sgf needs DICTIONARY and FILE");
+    // Read only: no lock is taken, so a dictionary open in the window can be exported.
+    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
+    std::optional<TSgfCommentStore> comments;
+    if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr);
+    out << r.nodes << " moves written";
+    if (r.skippedPoints + r.skippedLoops + r.brokenLinks > 0) {
+        out << "; left out: " << r.skippedPoints << " off the board, " << r.skippedLoops
+            << " reached twice, " << r.brokenLinks << " links past the end";
+    }
+    out << '\n';
+}
+
+// 0 when the tree is sound, 1 when it is not.
+int Check(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 1) throw TUsageError("check needs DICTIONARY");
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
+    const TCheckReport report = CheckDictionary(file);
+    for (const TCheckFinding& finding : report.findings) out << finding.text << '\n';
+    out << report.records << " records, " << report.reachable << " reachable, " << report.unreachable
+        << " unreachable, " << report.findings.size() << " problems\n";
+    return report.Sound() ? 0 : 1;
+}
+
+void Dump(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 1) throw TUsageError("dump needs DICTIONARY");
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadWriteCreate);
+    const std::int64_t count = file.RecordCount();
+    for (std::int64_t n = 0; n < count; ++n) {
+        const TJskRecord r = DecodeRecord(file.Read(n));
+        out << n << ' ' << int{r.X} << ' ' << int{r.Y} << ' ' << int{r.Color} << ' ' << int{r.Aux} << ' '
+            << r.Next << ' ' << r.More << '\n';
+    }
+}
+
+}  // namespace
+
+int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        out << kUsage;
+        return 0;
+    }
+    TNullView view;
+    TLineMessages messages(err);
+    TNullCommentStore comments;
+    TNullMenuState menus;
+    TNavigation nav(view, messages, comments, menus);
+    try {
+        const TParsed parsed = Parse(args);
+        if (parsed.command == "import") {
+            Import(nav, parsed, out);
+        } else if (parsed.command == "merge") {
+            Merge(nav, parsed, out);
+        } else if (parsed.command == "export-sgf") {
+            ExportSgfCommand(parsed, out);
+        } else if (parsed.command == "check") {
+            const int status = Check(parsed, out);
+            out.flush();
+            return status;
+        } else if (parsed.command == "dump") {
+            Dump(parsed, out);
+        } else {
+            throw TUsageError("unknown command " + parsed.command);
+        }
+        out.flush();
+        return 0;
+    } catch (const TUsageError& e) {
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        err << OneLine(ErrorDisplayText(e)) << '\n';
+        return 1;
+    }
+}
+
+}  // namespace vxlo

@@ -1,0 +1,67 @@
+#pragma once
+// TDirForm: the bulk-import dialog. Chooses the folder, the file mask, the
+// move limit and whether subfolders are walked; OK runs the walk with a
+// progress dialog. Kept for the whole run, so its choices stay between uses.
+#include <QDialog>
+#include <string>
+
+#include "import/FolderWalk.h"
+#include "mainwindow/Navigation.h"
+#include "gui/mainwindow/UserMessages.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QProgressDialog;
+class QPushButton;
+
+namespace vxlo {
+
+inline constexpr const char* kDirFormCaption = "一括入力";
+
+class TDirForm : public QDialog {
+    Q_OBJECT
+public:
+    TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent = nullptr);
+
+    // The folder shown (and imported); ends in "/".
+    const std::string& Directory() const { return directory_; }
+    void SetDirectory(const std::string& folder);
+    // The mask of the chosen file type: "*.IG1" or "*.*".
+    std::string Mask() const;
+
+    // Hides the dialog, walks the folder and closes it with OK, also when an
+    // error (shown as a message) has ended the walk.
+    void btnOKClick();
+    // The progress dialog of the running walk, null otherwise.
+    QProgressDialog* Progress() const { return progress_; }
+
+private:
+    void DirectoryListBox1Change();
+    void DriveComboBox1Change();
+    void FilterComboBox1Change();
+    void FillDirectoryList();
+    void FillFileList();
+    void FillDrives();
+    void RunWalk();
+
+    TNavigation& nav_;
+    IUserMessages& messages_;
+    std::string directory_;
+    QProgressDialog* progress_ = nullptr;
+
+    QListWidget* FileListBox1 = nullptr;
+    QListWidget* DirectoryListBox1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    QLineEdit* edtTesu = nullptr;
+    QLabel* Label1 = nullptr;
+    QCheckBox* chkDir = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* Button2 = nullptr;
+};
+
+}  // namespace vxlo

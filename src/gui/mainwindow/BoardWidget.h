@@ -1,0 +1,30 @@
+#pragma once
+// TBoardWidget: the board area of the main window. It shows the renderer's
+// canvas, keeps the canvas sized to itself and reports mouse presses in the
+// main window's client coordinates (the tool panel lies above it).
+#include <QWidget>
+
+#include "gui/mainwindow/BoardRenderer.h"
+
+namespace vxlo {
+
+class TBoardWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBoardWidget(TBoardRenderer& renderer, QWidget* parent = nullptr);
+    ~TBoardWidget() override;
+    QSize sizeHint() const override;
+
+signals:
+    void boardMousePressed(Qt::MouseButton button, int clientX, int clientY);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    TBoardRenderer& renderer_;
+};
+
+}  // namespace vxlo

@@ -1,0 +1,78 @@
+// The main window's import and merge commands.
+#include <QString>
+
+#include "import/FolderWalk.h"
+#include "import/Marge.h"
+#include "import/ReadInput.h"
+#include "gui/import/SelDir.h"
+#include "import/SgfCommentStore.h"
+#include "import/SgfExport.h"
+#include "import/SgfMerge.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+
+namespace vxlo {
+
+namespace {
+
+constexpr const char* kIg1Filter = "GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
+constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
+constexpr const char* kMergeFilter = "定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)";
+
+void RunMerge(TSDIAppForm& window, EMergeFormat format) {
+    if (!window.FileOpen()) return;
+    const std::optional<QString> chosen = window.ChooseOpenFile(ToQt(kMergeFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    Marge(window.Navigation(), PathFromQt(*chosen), format);
+}
+
+}  // namespace
+
+void TSDIAppForm::ReadInput(const std::string& fileName, int moveLimit) {
+    vxlo::ReadInput(nav_, fileName, moveLimit);
+}
+
+void TSDIAppForm::mnuFileInputClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kIg1Filter));
+    if (!chosen || chosen->isEmpty()) return;
+    TOneMoveScope oneMove(nav_);
+    ReadInput(PathFromQt(*chosen), kMaxPathMoves);
+}
+
+void TSDIAppForm::mnuInputAllClick() {
+    if (!FileOpen()) return;
+    TOneMoveScope oneMove(nav_);
+    // Made once and kept as the window's child, so that folder, mask, limit
+    // and check box keep their values from one use to the next.
+    auto* form = findChild<TDirForm*>("DirForm");
+    if (!form) form = new TDirForm(nav_, *messages_, this);
+    form->exec();
+}
+
+void TSDIAppForm::mnuMarge4Click() { RunMerge(*this, EMergeFormat::Ver4); }
+
+void TSDIAppForm::Ver11Click() { RunMerge(*this, EMergeFormat::Ver1); }
+
+void TSDIAppForm::mnuMargeSgfClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kSgfFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    // The file's comments join the store only while comments are in use.
+    std::optional<TSgfCommentStore> store;
+    if (CommentUse() == 1) store.emplace(CurrentFile());
+    const TSgfMergeResult result =
+        MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr);
+    messages_->Information(ToQt(SgfMergeSummary(result)));
+}
+
+void TSDIAppForm::mnuSgfOutClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseSaveFile(ToQt(kSgfFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    std::optional<TSgfCommentStore> store;
+    if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) store.emplace(CurrentFile());
+    ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr);
+}
+
+}  // namespace vxlo

@@ -1,0 +1,676 @@
+#include "gui/mainwindow/Sdimain.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/mainwindow/About.h"
+#include "gui/mainwindow/BoardWidget.h"
+#include "mainwindow/IniFile.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/SettingsPath.h"
+#include "gui/records/frmJsk.h"
+
+namespace vxlo {
+
+namespace {
+
+constexpr int kDefaultClientWidth = 340;
+constexpr int kDefaultBoardHeight = 323;
+constexpr int kNotSet = -1;
+
+// Mode keys are only ever written as 0 or 1; a hand-edited value above 0 is
+// taken as 1, anything below 0 as "not set".
+std::optional<int> ModeValue(int stored) {
+    if (stored < 0) return std::nullopt;
+    return stored > 0 ? 1 : 0;
+}
+
+QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
+QString LongHint(const QString& hint) {
+    const int bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+// A recent path shown as a menu caption: "&" is no mnemonic there.
+QString PathCaption(const std::string& path) {
+    QString caption = PathToQt(path);
+    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return caption;
+}
+
+enum class EIcon { Open, SwapXY, RotateRight, RotateLeft, UpDown, RightLeft, Return };
+
+void Arrow(QPainter& p, QPointF from, QPointF to) {
+    p.drawLine(from, to);
+    const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
+    const QPointF n(-d.y(), d.x());
+    QPolygonF head;
+    head << to << to - d * 4 + n * 3 << to - d * 4 - n * 3;
+    p.setBrush(p.pen().color());
+    p.drawPolygon(head);
+}
+
+QIcon ToolIcon(EIcon kind) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(QColor(0, 0, 128), 1.5);
+    p.setPen(pen);
+    switch (kind) {
+    case EIcon::Open:
+        p.setPen(QColor(96, 64, 0));
+        p.setBrush(QColor(255, 214, 96));
+        p.drawRect(QRectF(1.5, 4.5, 13, 9));
+        p.drawRect(QRectF(1.5, 2.5, 5, 2));
+        break;
+    case EIcon::SwapXY:
+        p.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+        p.drawLine(1, 1, 15, 15);
+        p.setPen(pen);
+        Arrow(p, {3, 11}, {11, 3});
+        Arrow(p, {11, 3}, {3, 11});
+        break;
+    case EIcon::RotateRight:
+    case EIcon::RotateLeft: {
+        QPainterPath arc;
+        arc.arcMoveTo(QRectF(2, 2, 12, 12), 200);
+        arc.arcTo(QRectF(2, 2, 12, 12), 200, -270);
+        if (kind == EIcon::RotateLeft) arc = QTransform(-1, 0, 0, 1, 16, 0).map(arc);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(arc);
+        const QPointF end = arc.currentPosition();
+        const double dx = kind == EIcon::RotateRight ? -1 : 1;
+        Arrow(p, end + QPointF(dx * 2, -2), end + QPointF(dx * 0.5, 0.5));
+        break;
+    }
+    case EIcon::UpDown:
+        Arrow(p, {8, 8}, {8, 1.5});
+        Arrow(p, {8, 8}, {8, 14.5});
+        p.drawLine(2, 8, 14, 8);
+        break;
+    case EIcon::RightLeft:
+        Arrow(p, {8, 8}, {1.5, 8});
+        Arrow(p, {8, 8}, {14.5, 8});
+        p.drawLine(8, 2, 8, 14);
+        break;
+    case EIcon::Return:
+        p.setPen(QPen(QColor(0, 96, 0), 2));
+        Arrow(p, {14, 8}, {2, 8});
+        break;
+    }
+    p.end();
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
+    : QMainWindow(parent),
+      ownMessages_(messages ? nullptr : std::make_unique<TMessageBoxes>(this)),
+      messages_(messages ? messages : ownMessages_.get()),
+      messageSink_(*messages_),
+      renderer_(nav_),
+      nav_(renderer_, messageSink_, comments_, *this) {
+    setObjectName("SDIAppForm");
+    setWindowIcon(ProgramIcon());
+
+    client_ = new QWidget(this);
+    client_->setObjectName("Client");
+    auto* layout = new QVBoxLayout(client_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    CreateActions();
+    CreateMenus();
+    CreateSpeedPanel();
+    boardArea_ = new TBoardWidget(renderer_, client_);
+    statusBar_ = new QStatusBar(client_);
+    statusBar_->setObjectName("StatusBar");
+    statusBar_->setSizeGripEnabled(false);
+    statusBar_->setFixedHeight(TBoardRenderer::kStatusBarHeight);
+    layout->addWidget(speedPanel_);
+    layout->addWidget(boardArea_, 1);
+    layout->addWidget(statusBar_);
+    setCentralWidget(client_);
+
+    connect(boardArea_, &TBoardWidget::boardMousePressed, this,
+            [this](Qt::MouseButton button, int x, int y) {
+                Guard([&] { BoardMousePressed(button, x, y); });
+            });
+
+    FormCreate();
+    CreateWindows();
+}
+
+TSDIAppForm::~TSDIAppForm() {
+    renderer_.SetPaintEnabled(false);
+    // The board area refers to the renderer: it goes before the members do.
+    delete client_;
+}
+
+void TSDIAppForm::Guard(const std::function<void()>& command) { RunGuarded(*messages_, command); }
+
+void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
+    connect(action, &QAction::triggered, this,
+            [this, handler = std::move(handler)] { Guard(handler); });
+}
+
+QAction* TSDIAppForm::MakeAction(const char* name, const char* caption, const char* hint) {
+    auto* action = new QAction(ToQt(caption), this);
+    action->setObjectName(name);
+    if (hint) action->setStatusTip(LongHint(ToQt(hint)));
+    return action;
+}
+
+void TSDIAppForm::CreateActions() {
+    mnuOpen_ = MakeAction("mnuOpen", "ﾌｧｲﾙ開く(&O)", "定石ﾌｧｲﾙを指定する");
+    for (int n = 1; n <= 4; ++n) {
+        const std::string name = "mnuReopen" + std::to_string(n);
+        mnuReopen_[n - 1] = MakeAction(name.c_str(), "");
+        OnTriggered(mnuReopen_[n - 1], [this, n] { mnuReopenClick(n); });
+    }
+    mnuData_ = MakeAction("mnuData", "データ表示");
+    mnuFileInput_ = MakeAction("mnuFileInput", "ﾌｧｲﾙ入力", "ファイルからデータを入力する");
+    mnuInputAll_ = MakeAction("mnuInputAll", "一括入力", "ディレクトリのある全てのファイルから一括入力する");
+    mnuMarge4_ = MakeAction("mnuMarge4", "Ver4");
+    Ver11_ = MakeAction("Ver11", "Ver1");
+    mnuMargeSgf_ = MakeAction("mnuMargeSgf", "SGF");
+    mnuSgfOut_ = MakeAction("mnuSgfOut", "SGF出力", "定石ファイルをSGF形式で書き出す");
+    mnuClose_ = MakeAction("mnuClose", "ﾌｧｲﾙ閉じる(&C)");
+    ExitItem_ = MakeAction("ExitItem", "終了(&X)", "vexlo定石辞典の終了");
+    ExitItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+
+    mnuDsp_ = MakeAction("mnuDsp", "表示モード");
+    mnuReg_ = MakeAction("mnuReg", "登録モード");
+    mnuShow_ = MakeAction("mnuShow", "表示");
+    mnuHide_ = MakeAction("mnuHide", "非表示");
+    mnuIkki_ = MakeAction("mnuIkki", "分岐まで");
+    mnu1_ = MakeAction("mnu1", "１手づつ");
+    mnuDB_ = MakeAction("mnuDB", "ｺﾒﾝﾄ使用", "Paradoxを使用しコメントの入力をします");
+    mnuSiroSen_ = MakeAction("mnuSiroSen", "白先", "第１手を白石表示します");
+    for (QAction* a : {mnuDsp_, mnuReg_, mnuShow_, mnuHide_, mnuIkki_, mnu1_, mnuDB_, mnuSiroSen_})
+        a->setCheckable(true);
+
+    mnuXYchg_ = MakeAction("mnuXYchg", "反転", "X座標とY座標を逆にする");
+    mnuRight_ = MakeAction("mnuRight", "右回転", "右に90度回転して表示する");
+    mnuLeft_ = MakeAction("mnuLeft", "左回転", "左に90度回転して表示する");
+    mnuUD_ = MakeAction("mnuUD", "上下反転", "真ん中の横線を中心に上下逆にする");
+    mnuRL_ = MakeAction("mnuRL", "左右反転", "真ん中の縦線を中心に左右逆にする");
+    mnuBanIsi_ = MakeAction("mnuBanIsi", "盤石の色");
+
+    mnuModoru_ = MakeAction("mnuModoru", "一手戻る", "盤面を右クリックでも戻ります");
+    mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
+    mnu1st_ = MakeAction("mnu1st", "最初に戻る");
+    About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+
+    OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
+    OnTriggered(mnuData_, [this] { mnuDataClick(); });
+    OnTriggered(mnuFileInput_, [this] { mnuFileInputClick(); });
+    OnTriggered(mnuInputAll_, [this] { mnuInputAllClick(); });
+    OnTriggered(mnuMarge4_, [this] { mnuMarge4Click(); });
+    OnTriggered(Ver11_, [this] { Ver11Click(); });
+    OnTriggered(mnuMargeSgf_, [this] { mnuMargeSgfClick(); });
+    OnTriggered(mnuSgfOut_, [this] { mnuSgfOutClick(); });
+    OnTriggered(mnuClose_, [this] { mnuCloseClick(); });
+    OnTriggered(ExitItem_, [this] { ExitItemClick(); });
+
+    OnTriggered(mnuDsp_, [this] { nav_.SetInputMode(0); ShowInputMode(); });
+    OnTriggered(mnuReg_, [this] { nav_.SetInputMode(1); ShowInputMode(); });
+    OnTriggered(mnuIkki_, [this] { nav_.SetProgressMode(0); ShowProgressMode(); });
+    OnTriggered(mnu1_, [this] { nav_.SetProgressMode(1); ShowProgressMode(); });
+    OnTriggered(mnuShow_, [this] { nav_.SetLabelMode(0); ShowLabelMode(); });
+    OnTriggered(mnuHide_, [this] { nav_.SetLabelMode(1); ShowLabelMode(); });
+    OnTriggered(mnuSiroSen_, [this] {
+        nav_.ToggleWhiteFirst();
+        UpdateActions();
+    });
+    OnTriggered(mnuDB_, [this] { mnuDBClick(); });
+
+    OnTriggered(mnuXYchg_, [this] { nav_.Orient(EOrientation::SwapXY); });
+    OnTriggered(mnuRight_, [this] { nav_.Orient(EOrientation::RotateRight); });
+    OnTriggered(mnuLeft_, [this] { nav_.Orient(EOrientation::RotateLeft); });
+    OnTriggered(mnuUD_, [this] { nav_.Orient(EOrientation::MirrorUpDown); });
+    OnTriggered(mnuRL_, [this] { nav_.Orient(EOrientation::MirrorLeftRight); });
+    OnTriggered(mnuBanIsi_, [this] { mnuBanIsiClick(); });
+
+    OnTriggered(mnuModoru_, [this] { nav_.Back(); });
+    OnTriggered(mnuDelete1_, [this] { nav_.DeleteLast(); });
+    OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
+    OnTriggered(About1_, [this] { About1Click(); });
+}
+
+void TSDIAppForm::CreateMenus() {
+    auto submenu = [this](QMenu* owner, const char* name, const char* caption,
+                          const char* hint = nullptr) {
+        QMenu* menu = owner->addMenu(ToQt(caption));
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        if (hint) menu->menuAction()->setStatusTip(ToQt(hint));
+        return menu;
+    };
+    auto top = [this](const char* name, const char* caption) {
+        QMenu* menu = menuBar()->addMenu(ToQt(caption));
+        menu->setObjectName(name);
+        return menu;
+    };
+    menuBar()->setObjectName("MainMenu");
+
+    QMenu* file = top("mnuFile", "ﾌｧｲﾙ(&F)");
+    file->addAction(mnuOpen_);
+    mnuReOpen_ = submenu(file, "mnuReOpen", "開き直す(&R)");
+    for (QAction* a : mnuReopen_) mnuReOpen_->addAction(a);
+    file->addAction(mnuData_);
+    file->addAction(mnuFileInput_);
+    file->addAction(mnuInputAll_);
+    mnuMarge_ = submenu(file, "mnuMarge", "マージ");
+    mnuMarge_->addAction(mnuMarge4_);
+    mnuMarge_->addAction(Ver11_);
+    mnuMarge_->addAction(mnuMargeSgf_);
+    file->addAction(mnuSgfOut_);
+    file->addAction(mnuClose_);
+    file->addSeparator();
+    file->addAction(ExitItem_);
+
+    QMenu* settings = top("mnuSetting", "設定(&S)");
+    mnuInput_ = submenu(settings, "mnuInput", "入力", "登録しない場合は表示モードにしてください");
+    mnuInput_->addAction(mnuDsp_);
+    mnuInput_->addAction(mnuReg_);
+    mnuSelect_ = submenu(settings, "mnuSelect", "選択肢", "いろはを表示するかしないか");
+    mnuSelect_->addAction(mnuShow_);
+    mnuSelect_->addAction(mnuHide_);
+    mnuSinko_ = submenu(settings, "mnuSinko", "進行", "一手づつ進ませるか分岐点まで進ませるか");
+    mnuSinko_->addAction(mnuIkki_);
+    mnuSinko_->addAction(mnu1_);
+    settings->addAction(mnuDB_);
+    settings->addAction(mnuSiroSen_);
+
+    QMenu* board = top("mnuBoard", "碁盤(&B)");
+    for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
+        board->addAction(a);
+
+    QMenu* operation = top("mnuOperation", "操作");
+    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_}) operation->addAction(a);
+
+    QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
+    help->addAction(About1_);
+}
+
+void TSDIAppForm::CreateSpeedPanel() {
+    speedPanel_ = new QWidget(client_);
+    speedPanel_->setObjectName("SpeedPanel");
+    speedPanel_->setFixedHeight(TBoardRenderer::kToolPanelHeight);
+    struct TButton {
+        const char* name;
+        EIcon icon;
+        const char* hint;
+        std::function<void()> handler;
+    };
+    const TButton buttons[] = {
+        {"OpenBtn", EIcon::Open, "開く|", [this] { mnuOpenClick(); }},
+        {"btnXY", EIcon::SwapXY, "反転|X座標とY座標を逆にする",
+         [this] { nav_.Orient(EOrientation::SwapXY); }},
+        {"btnRight", EIcon::RotateRight, "右回転|右に90度回転して表示する",
+         [this] { nav_.Orient(EOrientation::RotateRight); }},
+        {"btnLeft", EIcon::RotateLeft, "左回転|左に90度回転して表示する",
+         [this] { nav_.Orient(EOrientation::RotateLeft); }},
+        {"btnUpDown", EIcon::UpDown, "上下反転|真ん中の横線を中心に上下逆にする",
+         [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
+        {"btnRigthLeft", EIcon::RightLeft, "左右反転|真ん中の縦線を中心に左右逆にする",
+         [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
+        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります", [this] { nav_.Back(); }},
+    };
+    int left = 4;
+    for (const TButton& b : buttons) {
+        auto* button = new QToolButton(speedPanel_);
+        button->setObjectName(b.name);
+        button->setAutoRaise(true);
+        button->setIcon(ToolIcon(b.icon));
+        button->setIconSize(QSize(16, 16));
+        const QString hint = ToQt(b.hint);
+        button->setToolTip(ShortHint(hint));
+        button->setStatusTip(LongHint(hint));
+        button->setGeometry(left, 2, 25, 25);
+        // A gap between the open button, the orientation group and back.
+        left += std::string_view(b.name) == "OpenBtn" || std::string_view(b.name) == "btnRigthLeft"
+                    ? 33
+                    : 25;
+        connect(button, &QToolButton::clicked, this,
+                [this, handler = b.handler] { Guard(handler); });
+    }
+}
+
+void TSDIAppForm::CreateWindows() {
+    // Created in the program's order, each after the state it reads: the
+    // version dialog first, the colour dialog last.
+    aboutBox_ = new TAboutBox(this);
+    jskForm_ = new TJskForm(nav_, *messages_, settingsPath_, this);
+    CreateCommentWindow();
+    banIsiColor_ = new TBanIsiColor(*this, *messages_, settingsPath_, this);
+}
+
+// ---- start and exit ----
+
+void TSDIAppForm::FormCreate() {
+    renderer_.SetPaintEnabled(false);
+    commentUse_ = 0;
+    programFolder_ = PathFromQt(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    settingsPath_ = SettingsFilePath();
+    ReadSettings();
+    HideCommentMenu();
+    UpdateActions();
+    renderer_.SetPaintEnabled(true);
+}
+
+void TSDIAppForm::ReadSettings() {
+    const TIniFile ini(settingsPath_);
+    renderer_.SetColors(static_cast<std::uint32_t>(ini.ReadInteger("Goban", "BanColor", 32896)),
+                        static_cast<std::uint32_t>(ini.ReadInteger("Goban", "KuroIsiColor", 0)),
+                        static_cast<std::uint32_t>(ini.ReadInteger("Goban", "SiroIsiColor", 16777215)));
+
+    move(ini.ReadInteger("Form", "Left", 0), ini.ReadInteger("Form", "Top", 0));
+    // −1 (or no key) asks for the client size; anything else is the outer
+    // size, which needs the frame and so waits for the first showing.
+    const int width = ini.ReadInteger("Form", "Width", kNotSet);
+    const int height = ini.ReadInteger("Form", "Height", kNotSet);
+    pendingClientWidth_ = width == kNotSet ? kDefaultClientWidth : 0;
+    pendingClientHeight_ = height == kNotSet ? TBoardRenderer::kToolPanelHeight +
+                                                   TBoardRenderer::kStatusBarHeight +
+                                                   kDefaultBoardHeight
+                                             : 0;
+    pendingOuterWidth_ = width == kNotSet ? 0 : width;
+    pendingOuterHeight_ = height == kNotSet ? 0 : height;
+    resize(width == kNotSet ? kDefaultClientWidth : std::max(1, width),
+           height == kNotSet ? pendingClientHeight_ + menuBar()->sizeHint().height()
+                             : std::max(1, height));
+    sizePending_ = true;
+    FitWindowSize();
+
+    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "入力", kNotSet))) {
+        nav_.SetInputMode(*mode);
+        ShowInputMode();
+    }
+    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "選択肢", kNotSet))) {
+        nav_.SetLabelMode(*mode);
+        ShowLabelMode();
+    }
+    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "進行", kNotSet))) {
+        nav_.SetProgressMode(*mode);
+        ShowProgressMode();
+    }
+    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "DB", kNotSet))) {
+        commentUse_ = *mode;
+    }
+    for (int n = 1; n <= 4; ++n)
+        recentFiles_[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
+}
+
+void TSDIAppForm::FitWindowSize() {
+    // The client is the area below the menu bar, whose height, like the
+    // frame, is only sure once the window is laid out and shown.
+    if (QLayout* l = layout()) l->activate();
+    const QSize client = client_->size();
+    const QSize frame = frameGeometry().size() - size();
+    int w = width();
+    int h = height();
+    if (pendingClientWidth_ > 0) w += pendingClientWidth_ - client.width();
+    if (pendingClientHeight_ > 0) h += pendingClientHeight_ - client.height();
+    if (pendingOuterWidth_ > 0) w = std::max(1, pendingOuterWidth_ - frame.width());
+    if (pendingOuterHeight_ > 0) h = std::max(1, pendingOuterHeight_ - frame.height());
+    if (w != width() || h != height()) resize(w, h);
+}
+
+void TSDIAppForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (sizePending_) {
+        FitWindowSize();
+        sizePending_ = false;
+    }
+}
+
+QSize TSDIAppForm::ClientSize() const { return client_->size(); }
+
+void TSDIAppForm::HideCommentMenu() {
+    commentMenuHidden_ = true;
+    UpdateActions();
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();  // the close cannot be refused
+}
+
+void TSDIAppForm::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    renderer_.SetPaintEnabled(false);
+    Guard([this] {
+        if (nav_.FileOpen()) CloseDictionary();
+    });
+    // A settings file that cannot be written is reported; the program still ends.
+    Guard([this] { WriteSettings(); });
+}
+
+void TSDIAppForm::WriteSettings() {
+    TIniFile ini(settingsPath_);
+    const QRect frame = frameGeometry();
+    ini.WriteInteger("Form", "Left", frame.x());
+    ini.WriteInteger("Form", "Top", frame.y());
+    ini.WriteInteger("Form", "Width", frame.width());
+    ini.WriteInteger("Form", "Height", frame.height());
+    ini.WriteString("Form", "File", currentFile_);
+    ini.WriteInteger("Mode", "入力", nav_.InputMode());
+    ini.WriteInteger("Mode", "選択肢", nav_.LabelMode());
+    ini.WriteInteger("Mode", "進行", nav_.ProgressMode());
+    ini.WriteInteger("Mode", "DB", commentUse_);
+    for (int n = 1; n <= 4; ++n) {
+        if (!recentFiles_[n - 1].empty())
+            ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);
+    }
+}
+
+void TSDIAppForm::ExitItemClick() { close(); }
+
+// ---- dictionaries ----
+
+std::optional<QString> TSDIAppForm::ChooseOpenFile(const QString& filter) {
+    if (fileChooser_) return fileChooser_(filter);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A new name is how a new dictionary is made.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix("jsk");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
+    if (fileChooser_) return fileChooser_(filter);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix("sgf");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void TSDIAppForm::mnuOpenClick() {
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kOpenFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    OpenChosenFile(PathFromQt(*chosen));
+}
+
+void TSDIAppForm::mnuReopenClick(int n) { ReopenFile(recentFiles_[n - 1]); }
+
+void TSDIAppForm::ReopenFile(const std::string& path) {
+    if (path.empty()) return;
+    OpenChosenFile(path);
+}
+
+void TSDIAppForm::OpenChosenFile(const std::string& path) {
+    if (nav_.FileOpen()) CloseDictionary();
+    currentFile_ = path;
+    try {
+        OpenCommentTable(currentFile_);
+        OpenDictionary();
+    } catch (...) {
+        // Never half open: the error is reported and the program is left
+        // with no dictionary, caption and menus in step.
+        currentFile_.clear();
+        try {
+            CloseCommentTable();
+            nav_.CloseFile();
+        } catch (...) {
+        }
+        UpdateActions();
+        throw;
+    }
+    // Only a path that opened goes on the recent list.
+    AddRecentFile(currentFile_);
+}
+
+void TSDIAppForm::OpenDictionary() {
+    // Opens or creates the file, loads the root list, draws the labels and
+    // repaints, at the root with CurrentRecord 0.
+    nav_.OpenFile(currentFile_);
+    UpdateActions();
+}
+
+void TSDIAppForm::CloseDictionary() {
+    CloseCommentTable();
+    nav_.CloseFile();
+    UpdateActions();
+}
+
+void TSDIAppForm::mnuCloseClick() {
+    if (!nav_.FileOpen()) return;
+    CloseDictionary();
+    currentFile_.clear();
+    UpdateActions();
+}
+
+void TSDIAppForm::AddRecentFile(const std::string& path) {
+    int found = 4;  // past the end: the oldest entry drops out
+    for (int i = 0; i < 4; ++i) {
+        if (recentFiles_[i] == path) {
+            found = i;
+            break;
+        }
+    }
+    for (int i = std::min(found, 3); i > 0; --i) recentFiles_[i] = recentFiles_[i - 1];
+    recentFiles_[0] = path;
+    UpdateActions();
+}
+
+// ---- menu state ----
+
+void TSDIAppForm::ShowInputMode() {
+    inputModeShown_ = true;
+    UpdateActions();
+}
+
+void TSDIAppForm::ShowProgressMode() {
+    progressModeShown_ = true;
+    UpdateActions();
+}
+
+void TSDIAppForm::ShowLabelMode() {
+    labelModeShown_ = true;
+    UpdateActions();
+}
+
+void TSDIAppForm::SetDataEnabled(bool) { UpdateActions(); }
+
+void TSDIAppForm::SetDelete1Enabled(bool) { UpdateActions(); }
+
+void TSDIAppForm::UpdateActions() {
+    const bool open = nav_.FileOpen();
+    setWindowTitle(open ? ToQt(std::string(kMainCaption) + "[" + currentFile_ + "]")
+                        : ToQt(kMainCaption));
+
+    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuSgfOut_}) a->setEnabled(open);
+    mnuMarge_->menuAction()->setEnabled(open);
+    mnuData_->setEnabled(open && nav_.DataEnabled());
+    mnuDelete1_->setEnabled(nav_.Delete1Enabled());
+    mnuDB_->setEnabled(!open);
+    mnuDB_->setChecked(commentUse_ == 1);
+    mnuDB_->setVisible(!commentMenuHidden_);
+
+    // An empty entry ends the list; entries never become empty again, so an
+    // item once shown stays shown.
+    bool shown = true;
+    for (int i = 0; i < 4; ++i) {
+        shown = shown && !recentFiles_[i].empty();
+        mnuReopen_[i]->setVisible(shown);
+        if (shown) mnuReopen_[i]->setText(PathCaption(recentFiles_[i]));
+    }
+
+    const int input = nav_.InputMode();
+    mnuDsp_->setChecked(input == 0);
+    mnuReg_->setChecked(input != 0);
+    mnuInput_->setTitle(!inputModeShown_ ? ToQt("入力")
+                        : input != 0     ? ToQt("入力     登録モード")
+                                         : ToQt("入力     表示モード"));
+    const int progress = nav_.ProgressMode();
+    mnuIkki_->setChecked(progress == 0);
+    mnu1_->setChecked(progress != 0);
+    mnuSinko_->setTitle(!progressModeShown_ ? ToQt("進行")
+                        : progress != 0     ? ToQt("進行     一手づつ")
+                                            : ToQt("進行     分岐まで"));
+    const int label = nav_.LabelMode();
+    mnuShow_->setChecked(label == 0);
+    mnuHide_->setChecked(label != 0);
+    mnuSelect_->setTitle(!labelModeShown_ ? ToQt("選択肢")
+                         : label != 0     ? ToQt("選択肢  非表示")
+                                          : ToQt("選択肢  表示"));
+    mnuSiroSen_->setChecked(nav_.WhiteFirst());
+}
+
+// ---- board, colours, dialogs ----
+
+void TSDIAppForm::RepaintBoard() {
+    renderer_.FullRepaint();
+    boardArea_->update();
+}
+
+TBoardColors TSDIAppForm::Colors() const {
+    return {renderer_.BanColor(), renderer_.KuroIsiColor(), renderer_.SiroIsiColor()};
+}
+
+void TSDIAppForm::ApplyColors(const TBoardColors& colors) {
+    renderer_.SetColors(colors.ban, colors.kuro, colors.siro);
+    RepaintBoard();
+}
+
+void TSDIAppForm::mnuBanIsiClick() { banIsiColor_->exec(); }
+
+void TSDIAppForm::About1Click() { aboutBox_->exec(); }
+
+void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int clientY) {
+    const TPoint cell = renderer_.HitTest(clientX, clientY);
+    const EMouseButton which = button == Qt::LeftButton    ? EMouseButton::Left
+                               : button == Qt::RightButton ? EMouseButton::Right
+                                                           : EMouseButton::Middle;
+    nav_.MouseDown(which, cell.x, cell.y);
+}
+
+void TSDIAppForm::ShowHint(const QString& longHint) { statusBar_->showMessage(longHint); }
+
+bool TSDIAppForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+}  // namespace vxlo

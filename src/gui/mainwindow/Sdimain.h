@@ -1,0 +1,217 @@
+#pragma once
+// TSDIAppForm: the main window. It owns the one navigation (board, move path,
+// dictionary) for the whole run, reads the settings at creation and writes
+// them when it closes, opens and closes dictionaries and carries every menu
+// command. Move entry itself lives in TNavigation; this is the Qt glue.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gui/mainwindow/BanIsi.h"
+#include "gui/mainwindow/BoardRenderer.h"
+#include "mainwindow/Navigation.h"
+#include "gui/mainwindow/UserMessages.h"
+#include "records/CommentStore.h"
+
+class QAction;
+class QMenu;
+class QStatusBar;
+class QToolButton;
+
+namespace vxlo {
+
+class TAboutBox;
+class TBoardWidget;
+class TJskForm;
+class TfrmCmnt;
+
+class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
+    Q_OBJECT
+public:
+    // messages: where message boxes go (not owned); the window's own modal
+    // boxes when null. Creation runs FormCreate and then creates the other
+    // windows of the program.
+    explicit TSDIAppForm(IUserMessages* messages = nullptr, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    TNavigation& Navigation() { return nav_; }
+    bool Deside(int x, int y) { return nav_.Deside(x, y); }
+    void MaeNoTe() { nav_.MaeNoTe(); }
+    void RepaintBoard();  // FormPaint
+    bool FileOpen() const { return nav_.FileOpen(); }
+    const std::string& CurrentFile() const { return currentFile_; }
+    IUserMessages& Messages() { return *messages_; }
+    std::string SettingsPath() const { return settingsPath_; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+    int CommentUse() const { return commentUse_; }
+
+    // The open-file dialog (default suffix jsk; the file need not exist).
+    // Nothing when cancelled. Tests script it with SetFileChooser.
+    std::optional<QString> ChooseOpenFile(const QString& filter);
+    // The save-file dialog (default suffix sgf); scripted by the same chooser.
+    std::optional<QString> ChooseSaveFile(const QString& filter);
+    using TFileChooser = std::function<std::optional<QString>(const QString& filter)>;
+    void SetFileChooser(TFileChooser chooser) { fileChooser_ = std::move(chooser); }
+
+    // Opens path as a recent-list entry would: nothing for an empty path.
+    void ReopenFile(const std::string& path);
+    const std::array<std::string, 4>& RecentFiles() const { return recentFiles_; }
+
+    TBoardRenderer& Renderer() { return renderer_; }
+    TBoardWidget& BoardArea() { return *boardArea_; }
+    TBanIsiColor& BanIsiColor() { return *banIsiColor_; }
+    TAboutBox& AboutBox() { return *aboutBox_; }
+    QSize ClientSize() const;
+
+    // IBoardColors (the colour dialog).
+    TBoardColors Colors() const override;
+    void ApplyColors(const TBoardColors& colors) override;
+
+    // Game-record import and merge (src/import/ImportCommands.cpp).
+    void ReadInput(const std::string& fileName, int moveLimit);
+    void mnuFileInputClick();
+    void mnuInputAllClick();
+    void mnuMarge4Click();
+    void Ver11Click();
+    void mnuMargeSgfClick();  // merge of an SGF variation tree
+    void mnuSgfOutClick();    // export of the whole tree as SGF
+    // The record grid and the comment store (src/records/RecordCommands.cpp).
+    void mnuDataClick();
+    void mnuDBClick();
+    TCommentStore& Comments() { return comments_; }
+    TJskForm& JskForm() { return *jskForm_; }
+    TfrmCmnt& CommentForm() { return *frmCmnt_; }
+
+    // Commands of this window, as the menus and tool buttons call them.
+    void mnuOpenClick();
+    void mnuReopenClick(int n);  // n = 1..4
+    void mnuCloseClick();
+    void ExitItemClick();
+    void About1Click();
+    void mnuBanIsiClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void CreateWindows();
+    void CreateActions();
+    void CreateMenus();
+    void CreateSpeedPanel();
+    QAction* MakeAction(const char* name, const char* caption, const char* hint = nullptr);
+    void OnTriggered(QAction* action, std::function<void()> handler);
+    void Guard(const std::function<void()>& command);
+
+    // The one place that brings caption, enabled, checked and visible states
+    // of every command in line with the program's state.
+    void UpdateActions();
+    void ShowInputMode();
+    void ShowProgressMode();
+    void ShowLabelMode();
+
+    void ReadSettings();
+    void WriteSettings();
+    void FitWindowSize();
+
+    void OpenChosenFile(const std::string& path);
+    void OpenDictionary();
+    void CloseDictionary();
+    void AddRecentFile(const std::string& path);
+    void HideCommentMenu();
+    // Comment store hooks: open step 4 and CloseDictionary.
+    void OpenCommentTable(const std::string& dictionaryPath);
+    void CloseCommentTable();
+    void CreateCommentWindow();
+
+    void ShowHint(const QString& longHint);
+    void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
+
+    // IMenuState
+    void SetDataEnabled(bool enabled) override;
+    void SetDelete1Enabled(bool enabled) override;
+
+    std::unique_ptr<TMessageBoxes> ownMessages_;
+    IUserMessages* messages_;
+    TMessageSinkAdapter messageSink_;
+    TCommentStore comments_;  // its memo is the comment window's
+    // The renderer only keeps a reference to the navigation, which needs the
+    // renderer as its view: so it comes first.
+    TBoardRenderer renderer_;
+    TNavigation nav_;
+
+    std::string settingsPath_;
+    std::string programFolder_;
+    std::string currentFile_;
+    std::array<std::string, 4> recentFiles_;
+    int commentUse_ = 0;
+    // The mode captions stay plain until the mode has been set once.
+    bool inputModeShown_ = false;
+    bool progressModeShown_ = false;
+    bool labelModeShown_ = false;
+    bool commentMenuHidden_ = false;
+    bool closed_ = false;
+    // The size asked for by the settings, applied again once shown.
+    bool sizePending_ = false;
+    int pendingClientWidth_ = 0;
+    int pendingClientHeight_ = 0;
+    int pendingOuterWidth_ = 0;
+    int pendingOuterHeight_ = 0;
+    TFileChooser fileChooser_;
+
+    QWidget* client_ = nullptr;
+    QWidget* speedPanel_ = nullptr;
+    TBoardWidget* boardArea_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    TJskForm* jskForm_ = nullptr;
+    TfrmCmnt* frmCmnt_ = nullptr;
+    TBanIsiColor* banIsiColor_ = nullptr;
+
+    QAction* mnuOpen_ = nullptr;
+    QMenu* mnuReOpen_ = nullptr;
+    std::array<QAction*, 4> mnuReopen_{};
+    QAction* mnuData_ = nullptr;
+    QAction* mnuFileInput_ = nullptr;
+    QAction* mnuInputAll_ = nullptr;
+    QMenu* mnuMarge_ = nullptr;
+    QAction* mnuMarge4_ = nullptr;
+    QAction* Ver11_ = nullptr;
+    QAction* mnuMargeSgf_ = nullptr;
+    QAction* mnuSgfOut_ = nullptr;
+    QAction* mnuClose_ = nullptr;
+    QAction* ExitItem_ = nullptr;
+    QMenu* mnuInput_ = nullptr;
+    QAction* mnuDsp_ = nullptr;
+    QAction* mnuReg_ = nullptr;
+    QMenu* mnuSelect_ = nullptr;
+    QAction* mnuShow_ = nullptr;
+    QAction* mnuHide_ = nullptr;
+    QMenu* mnuSinko_ = nullptr;
+    QAction* mnuIkki_ = nullptr;
+    QAction* mnu1_ = nullptr;
+    QAction* mnuDB_ = nullptr;
+    QAction* mnuSiroSen_ = nullptr;
+    QAction* mnuXYchg_ = nullptr;
+    QAction* mnuRight_ = nullptr;
+    QAction* mnuLeft_ = nullptr;
+    QAction* mnuUD_ = nullptr;
+    QAction* mnuRL_ = nullptr;
+    QAction* mnuBanIsi_ = nullptr;
+    QAction* mnuModoru_ = nullptr;
+    QAction* mnuDelete1_ = nullptr;
+    QAction* mnu1st_ = nullptr;
+    QAction* About1_ = nullptr;
+};
+
+// Window captions.
+inline constexpr const char* kMainCaption = "Vexlo定石辞典";
+inline constexpr const char* kOpenFilter = "定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)";
+
+}  // namespace vxlo

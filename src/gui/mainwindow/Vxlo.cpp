@@ -1,0 +1,60 @@
+// The program: start sequence and the top-level error handler.
+#include <QApplication>
+#include <QStringList>
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+#include "gui/mainwindow/About.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/UserMessages.h"
+
+namespace {
+
+// Every error that reaches an event handler ends up here: its text is shown
+// in an error box and the program goes on with the next event.
+class TVxloApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    void SetMessages(vxlo::IUserMessages* messages) { messages_ = messages; }
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        bool handled = true;
+        vxlo::TMessageBoxes fallback;
+        vxlo::IUserMessages& messages = messages_ ? *messages_ : fallback;
+        vxlo::RunGuarded(messages, [&] { handled = QApplication::notify(receiver, event); });
+        return handled;
+    }
+
+private:
+    vxlo::IUserMessages* messages_ = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TVxloApplication app(argc, argv);
+    app.setApplicationName("vxlo");
+    app.setWindowIcon(vxlo::ProgramIcon());
+
+    vxlo::TMessageBoxes startMessages;
+    std::unique_ptr<vxlo::TSDIAppForm> form;
+    if (!vxlo::RunGuarded(startMessages, [&] { form = std::make_unique<vxlo::TSDIAppForm>(); }))
+        return 1;
+    app.SetMessages(&form->Messages());
+    form->show();
+
+    // vxlo DICTIONARY: opened at start as a recent-list entry would be.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) {
+        vxlo::RunGuarded(form->Messages(), [&] {
+            const std::filesystem::path path(vxlo::PathFromQt(args.at(1)));
+            form->ReopenFile(std::filesystem::absolute(path).string());
+        });
+    }
+    const int status = QApplication::exec();
+    app.SetMessages(nullptr);
+    form.reset();
+    return status;
+}

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "import/SgfCommentStore.h"
+#include "cli/VxloTool.h"
+#include "import/ImportFixture.h"
+#include "support/TempDir.h"
+#include "import/SgfTreeDump.h"
+
+namespace vxlo::testing {
+namespace {
+
+class SgfToolTest : public ::testing::Test {
+protected:
+    int Run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return RunVxloTool(args, out, err);
+    }
+    std::string File(const std::string& name) const { return (dir.Path() / name).string(); }
+
+    TTempDir dir;
+    std::ostringstream out, err;
+};
+
+TEST_F(SgfToolTest, ImportExportAndMergeWithComments) {
+    WriteBytes(File("games.SGF"),
+               "(;SZ[19];B[pd];W[dd];B[pq])(;SZ[19];B[pd];W[qc];B[qd])(;SZ[19]AB[dd];W[pp])");
+    ASSERT_EQ(Run({"import", File("a.jsk"), File("games.SGF")}), 0) << err.str();
+    {
+        TSgfCommentStore comments(File("a.jsk"));
+        comments.PutComment(0, "全体");
+        comments.PutComment(2, "three-four");
+    }
+    ASSERT_EQ(Run({"export-sgf", File("a.jsk"), File("a.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "5 moves written\n");
+    EXPECT_EQ(FileBytes(File("a.sgf")),
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:い]C[全体];B[pd]LB[dd:い][qc:ろ]\n"
+              "(;W[dd]LB[pq:い]C[three-four];B[pq])\n"
+              "(;W[qc]LB[qd:い];B[qd]))\n");
+
+    ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("a.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 5、コメント: 2\n");
+    TRecordFile a(File("a.jsk"), TRecordFile::Mode::ReadOnly);
+    TRecordFile b(File("b.jsk"), TRecordFile::Mode::ReadOnly);
+    TSgfCommentStore aComments(File("a.jsk"));
+    TSgfCommentStore bComments(File("b.jsk"));
+    EXPECT_EQ(TreeDump(b, bComments), TreeDump(a, aComments));
+}
+
+TEST_F(SgfToolTest, BrokenSgfIsAnErrorThatChangesNothing) {
+    WriteBytes(File("bad.sgf"), "(;SZ[19];B[pd]C[open");
+    ASSERT_EQ(Run({"import", File("a.jsk"), File("bad.sgf")}), 1);
+    EXPECT_NE(err.str().find("バイト目"), std::string::npos);
+    EXPECT_NE(err.str().find(File("bad.sgf")), std::string::npos);
+    EXPECT_EQ(FileBytes(File("a.jsk")), "");
+    EXPECT_EQ(Run({"export-sgf", File("missing.jsk"), File("x.sgf")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(File("x.sgf")));
+    EXPECT_EQ(Run({"export-sgf", File("a.jsk")}), 2);
+}
+
+}  // namespace
+}  // namespace vxlo::testing

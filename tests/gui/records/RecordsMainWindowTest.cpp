@@ -1,0 +1,181 @@
+// The record grid and the comment store inside the real main window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "records/RecordsSupport.h"
+#include "mainwindow/IniFile.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "gui/records/Comment.h"
+#include "gui/records/frmJsk.h"
+
+namespace vxlo {
+namespace {
+
+using testing::FileBytes;
+using testing::StoredRows;
+using testing::TTempDir;
+
+class RecordsMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        config_ = dir / "config";
+        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+    }
+    void TearDown() override {
+        window_.reset();
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    void CommentsOn() {
+        std::filesystem::create_directories(config_);
+        std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Mode]\nDB=1\n";
+    }
+    TSDIAppForm& Start() {
+        window_ = std::make_unique<TSDIAppForm>(&messages_);
+        window_->show();
+        return *window_;
+    }
+    void Open(const std::string& path) {
+        window_->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
+        Act("mnuOpen")->trigger();
+    }
+    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
+    void Type(const char* text) {
+        window_->CommentForm().Memo()->moveCursor(QTextCursor::End);
+        window_->CommentForm().Memo()->insertPlainText(ToQt(text));
+    }
+    std::vector<QString> Errors() const {
+        std::vector<QString> texts;
+        for (const auto& e : messages_.entries)
+            if (e.error) texts.push_back(e.text);
+        return texts;
+    }
+    std::string Dictionary() const { return dir / "main.jsk"; }
+    std::string Store() const { return dir / "main.comments.sqlite"; }
+
+    TTempDir dir;
+    std::string config_;
+    TRecordedMessages messages_;
+    std::unique_ptr<TSDIAppForm> window_;
+};
+
+TEST_F(RecordsMainWindowTest, CommentsOnShowTheWindowAndKeepCommentsPerPosition) {
+    CommentsOn();
+    TSDIAppForm& w = Start();
+    EXPECT_TRUE(w.CommentForm().isVisible());
+    EXPECT_FALSE(Act("mnuDB")->isVisible());
+    EXPECT_TRUE(Act("mnuDB")->isChecked());
+    EXPECT_TRUE(w.CommentForm().Memo()->isReadOnly());
+
+    Open(Dictionary());
+    ASSERT_TRUE(w.FileOpen());
+    EXPECT_TRUE(StoredRows(Store()).empty());
+    EXPECT_FALSE(w.CommentForm().Memo()->isReadOnly());
+    w.Navigation().SetInputMode(1);
+    ASSERT_TRUE(w.Deside(16, 4));
+    Type("星の定石");
+    ASSERT_TRUE(w.Deside(16, 4));
+    EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "星の定石"}}));
+    Act("mnuModoru")->trigger();
+    EXPECT_EQ(w.CommentForm().Text(), "星の定石");
+    EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(RecordsMainWindowTest, ClosingOpeningAnotherAndExitingSaveThePendingComment) {
+    CommentsOn();
+    TSDIAppForm& w = Start();
+    Open(Dictionary());
+    w.Navigation().SetInputMode(1);
+    Type("閉じる");
+    Act("mnuClose")->trigger();
+    EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "閉じる"}}));
+    EXPECT_EQ(w.CommentForm().Text(), "");
+
+    Open(Dictionary());
+    EXPECT_EQ(w.CommentForm().Text(), "閉じる");
+    Type("、次へ");
+    Open(dir / "other.jsk");
+    EXPECT_EQ(StoredRows(Store()).at(0), "閉じる、次へ");
+
+    Type("終了");
+    Act("ExitItem")->trigger();
+    EXPECT_EQ(StoredRows(dir / "other.comments.sqlite"), (std::map<int, std::string>{{0, "終了"}}));
+    EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(RecordsMainWindowTest, DamagedStoreIsReportedAndNoDictionaryIsOpened) {
+    CommentsOn();
+    const std::string junk = "not a database, but somebody's notes\n";
+    testing::WriteBytes(Store(), {junk.begin(), junk.end()});
+    TSDIAppForm& w = Start();
+    Open(Dictionary());
+    EXPECT_FALSE(w.FileOpen());
+    EXPECT_EQ(w.windowTitle(), ToQt("Vexlo定石辞典"));
+    EXPECT_FALSE(Act("mnuClose")->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(Dictionary()));
+    EXPECT_EQ(FileBytes(Store()), std::vector<char>(junk.begin(), junk.end()));
+    const std::vector<QString> errors = Errors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(PathToQt(Store()))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(ToQt("コメントファイルを開けません"))) << errors[0].toStdString();
+}
+
+TEST_F(RecordsMainWindowTest, CommentsOffLeaveNoStoreBehind) {
+    TSDIAppForm& w = Start();
+    EXPECT_FALSE(w.CommentForm().isVisible());
+    Open(Dictionary());
+    w.Navigation().SetInputMode(1);
+    ASSERT_TRUE(w.Deside(16, 4));
+    ASSERT_TRUE(w.Deside(16, 4));
+    Act("ExitItem")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(Store()));
+}
+
+TEST_F(RecordsMainWindowTest, CommentWindowSettingsAreWrittenAtProgramEnd) {
+    Start();
+    window_->CommentForm().move(15, 25);
+    Act("ExitItem")->trigger();
+    window_.reset();
+    const TIniFile ini(config_ + "/VXLO.INI");
+    EXPECT_EQ(ini.ReadInteger("FormComment", "Left", -1), 15);
+    EXPECT_EQ(ini.ReadInteger("FormComment", "Top", -1), 25);
+    EXPECT_EQ(ini.ReadString("FormComment", "FontName", ""), "ＭＳ Ｐゴシック");
+}
+
+TEST_F(RecordsMainWindowTest, DataCommandEditsTheCurrentCandidatesModally) {
+    TSDIAppForm& w = Start();
+    Open(Dictionary());
+    w.Navigation().SetInputMode(1);
+    ASSERT_TRUE(w.Deside(16, 4));
+    ASSERT_TRUE(w.Deside(4, 4));
+    ASSERT_TRUE(Act("mnuData")->isEnabled());
+    TJskForm& grid = w.JskForm();
+    bool ran = false;
+    QTimer::singleShot(0, &grid, [&] {
+        ran = grid.isVisible() && grid.isModal();
+        EXPECT_EQ(grid.RowCount(), 3);
+        grid.SetCell(2, 1, "300");
+        grid.findChild<QAction*>("mnuSave")->trigger();
+        grid.SetCell(2, 1, "17");
+        grid.findChild<QAction*>("mnuSave")->trigger();
+        grid.findChild<QAction*>("mnuClose")->trigger();
+    });
+    Act("mnuData")->trigger();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(Errors(), std::vector<QString>{ToQt("範囲チェックエラー.")});
+    EXPECT_EQ(w.Navigation().Board().PointState(16, 4), Empty);
+    EXPECT_EQ(w.Navigation().Board().PointState(17, 4), Candidate);
+    const std::vector<char> bytes = FileBytes(Dictionary());
+    ASSERT_EQ(bytes.size(), 36u);
+    EXPECT_EQ(bytes[12], 17);
+}
+
+}  // namespace
+}  // namespace vxlo
