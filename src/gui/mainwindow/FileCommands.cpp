@@ -1,0 +1,102 @@
+// The main window's dictionary commands: open, reopen, close and the list of
+// recently opened files.
+#include <QFileDialog>
+
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+
+namespace vxlo {
+
+// ---- dictionaries ----
+
+std::optional<QString> TSDIAppForm::ChooseOpenFile(const QString& filter) {
+    if (fileChooser_) return fileChooser_(filter);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A new name is how a new dictionary is made.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix("jsk");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
+    if (fileChooser_) return fileChooser_(filter);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix("sgf");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void TSDIAppForm::mnuOpenClick() {
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kOpenFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    OpenChosenFile(PathFromQt(*chosen));
+}
+
+void TSDIAppForm::mnuReopenClick(int n) { ReopenFile(recentFiles_[n - 1]); }
+
+void TSDIAppForm::ReopenFile(const std::string& path) {
+    if (path.empty()) return;
+    OpenChosenFile(path);
+}
+
+void TSDIAppForm::OpenChosenFile(const std::string& path) {
+    if (nav_.FileOpen()) CloseDictionary();
+    currentFile_ = path;
+    try {
+        OpenCommentTable(currentFile_);
+        OpenDictionary();
+    } catch (...) {
+        // Never half open: the error is reported and the program is left
+        // with no dictionary, caption and menus in step.
+        currentFile_.clear();
+        try {
+            CloseCommentTable();
+            nav_.CloseFile();
+        } catch (...) {
+        }
+        UpdateActions();
+        throw;
+    }
+    // Only a path that opened goes on the recent list.
+    AddRecentFile(currentFile_);
+}
+
+void TSDIAppForm::OpenDictionary() {
+    // Opens or creates the file, loads the root list, draws the labels and
+    // repaints, at the root with CurrentRecord 0.
+    nav_.OpenFile(currentFile_);
+    UpdateActions();
+}
+
+void TSDIAppForm::CloseDictionary() {
+    CloseCommentTable();
+    nav_.CloseFile();
+    UpdateActions();
+}
+
+void TSDIAppForm::mnuCloseClick() {
+    if (!nav_.FileOpen()) return;
+    CloseDictionary();
+    currentFile_.clear();
+    UpdateActions();
+}
+
+void TSDIAppForm::AddRecentFile(const std::string& path) {
+    int found = 4;  // past the end: the oldest entry drops out
+    for (int i = 0; i < 4; ++i) {
+        if (recentFiles_[i] == path) {
+            found = i;
+            break;
+        }
+    }
+    for (int i = std::min(found, 3); i > 0; --i) recentFiles_[i] = recentFiles_[i - 1];
+    recentFiles_[0] = path;
+    UpdateActions();
+}
+
+}  // namespace vxlo
