@@ -1,5 +1,6 @@
 #include "cli/VxloTool.h"
 
+#include "cli/CornerCommands.h"
 #include <filesystem>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "dictionary/RecordFile.h"
 #include "dictionary/Check.h"
 #include "import/FolderWalk.h"
+#include "import/CornerSequence.h"
 #include "import/Marge.h"
 #include "import/ReadInput.h"
 #include "import/SgfCommentStore.h"
@@ -25,6 +27,16 @@ constexpr const char* kUsage =
     "      every file matching PATTERN (default *.IG1), or with --recursive every\n"
     "      file of its tree; N empty or 0 means 400; --progress prints\n"
     "      \"imported PATH\" on standard output as each file is done\n"
+    "  vxlo-tool import --corners [--limit N] [--recursive] DICTIONARY PATH...\n"
+    "      every corner's opening sequence of every game (IG1 and SGF files and\n"
+    "      folders), brought to the upper-right corner, up to N moves each\n"
+    "      (default 30), with the games' counts, results and years; importing\n"
+    "      the same files again adds to the counts\n"
+    "  vxlo-tool stats --json DICTIONARY [MOVE...]\n"
+    "      the position after the MOVEs (x,y or pass) and its candidates with\n"
+    "      their game counts\n"
+    "  vxlo-tool clear-evidence DICTIONARY\n"
+    "      removes every game count of the dictionary\n"
     "  vxlo-tool merge [--v1] DICTIONARY SOURCE\n"
     "      merges a dictionary file (--v1: of the version-1 format)\n"
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
@@ -66,6 +78,8 @@ struct TParsed {
     bool v1 = false;
     bool sgf = false;
     bool progress = false;
+    bool corners = false;
+    bool json = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -93,6 +107,10 @@ TParsed Parse(const std::vector<std::string>& args) {
             optionsEnd = true;
         } else if (parsed.command == "import" && a == "--recursive") {
             parsed.recursive = true;
+        } else if (parsed.command == "import" && a == "--corners") {
+            parsed.corners = true;
+        } else if (parsed.command == "stats" && a == "--json") {
+            parsed.json = true;
         } else if (parsed.command == "import" && a == "--progress") {
             parsed.progress = true;
         } else if (parsed.command == "merge" && a == "--v1") {
@@ -118,6 +136,13 @@ TParsed Parse(const std::vector<std::string>& args) {
 
 void Import(TNavigation& nav, const TParsed& p, std::ostream& out) {
     if (p.operands.size() < 2) throw TUsageError("import needs DICTIONARY and PATH");
+    if (p.corners) {
+        const int limit = p.limit.value_or(kDefaultCornerLimit);
+        if (limit < 1) throw TUsageError("--limit must be at least 1");
+        ImportCorners(nav, p.operands[0], {p.operands.begin() + 1, p.operands.end()}, limit,
+                      p.recursive, out);
+        return;
+    }
     nav.OpenFile(p.operands[0]);
     // Each line is written once its file's records are all in the dictionary,
     // so a script (or a test killing the tool) knows what is safely done.
@@ -222,6 +247,12 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
             const int status = Check(parsed, out);
             out.flush();
             return status;
+        } else if (parsed.command == "stats") {
+            if (parsed.operands.empty() || !parsed.json) throw TUsageError("stats needs --json and DICTIONARY");
+            PrintStats(nav, parsed.operands[0], {parsed.operands.begin() + 1, parsed.operands.end()}, out);
+        } else if (parsed.command == "clear-evidence") {
+            if (parsed.operands.size() != 1) throw TUsageError("clear-evidence needs DICTIONARY");
+            ClearEvidence(parsed.operands[0], out);
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else {

@@ -1,0 +1,150 @@
+#include "cli/CornerCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "cli/Json.h"
+#include "core/VxloError.h"
+#include "import/CornerImport.h"
+#include "import/ReadInput.h"
+#include "import/SgfImport.h"
+
+namespace vxlo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Games are counted in memory and written in batches of this many: few disk
+// syncs, flat memory, and a kill loses at most one batch of counts.
+constexpr int kGamesPerFlush = 2000;
+constexpr const char* kNothingToImportText = "取り込める棋譜ファイルがありません";
+constexpr const char* kUnknownMoveText = "辞書にない手です";
+
+bool IsGameRecord(const fs::path& path) {
+    const std::string name = path.filename().string();
+    return HasSgfExtension(name) || HasIg1Extension(name);
+}
+
+// The files to import, in a stable order: named files as given, folders
+// walked (sorted, so the dictionary comes out the same on every run).
+std::vector<std::string> GameFiles(const std::vector<std::string>& paths, bool recursive) {
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        std::error_code ec;
+        if (fs::is_directory(path, ec)) {
+            std::vector<std::string> found;
+            auto visit = [&](const fs::directory_entry& entry) {
+                std::error_code e;
+                if (entry.is_regular_file(e) && IsGameRecord(entry.path())) found.push_back(entry.path().string());
+            };
+            if (recursive) {
+                for (const auto& entry : fs::recursive_directory_iterator(path, ec)) visit(entry);
+            } else {
+                for (const auto& entry : fs::directory_iterator(path, ec)) visit(entry);
+            }
+            if (ec) throw EInOutError(ec.value(), path);
+            if (found.empty()) throw EFileRefused(kNothingToImportText, path);
+            std::sort(found.begin(), found.end());
+            files.insert(files.end(), found.begin(), found.end());
+        } else if (!fs::exists(path, ec)) {
+            throw EInOutError(ENOENT, path);
+        } else if (!IsGameRecord(path)) {
+            throw EFileRefused(kNothingToImportText, path);
+        } else {
+            files.push_back(path);
+        }
+    }
+    return files;
+}
+
+std::optional<TPoint> ParseMove(const std::string& text) {
+    if (text == "pass") return TPoint{0, 0};
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    try {
+        const int x = StrToInt(text.substr(0, comma));
+        const int y = StrToInt(text.substr(comma + 1));
+        if (x < 1 || x > kBoardSize || y < 1 || y > kBoardSize) return std::nullopt;
+        return TPoint{x, y};
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
+    const TEvidence none;
+    const TEvidence& v = e ? *e : none;
+    out << "\"games\": " << v.games << ", \"starter_wins\": " << v.starterWins
+        << ", \"starter_losses\": " << v.starterLosses << ", \"first_year\": " << v.firstYear
+        << ", \"last_year\": " << v.lastYear;
+}
+
+}  // namespace
+
+void ImportCorners(TNavigation& nav, const std::string& dictionary,
+                   const std::vector<std::string>& paths, int limit, bool recursive,
+                   std::ostream& out) {
+    const std::vector<std::string> files = GameFiles(paths, recursive);
+    nav.OpenFile(dictionary);
+    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    TCornerImporter importer(nav, &evidence, limit);
+    int sinceFlush = 0;
+    for (const std::string& file : files) {
+        for (const TCornerGame& game : ReadCornerGames(file, importer.Summary())) {
+            importer.ImportGame(game);
+            if (++sinceFlush >= kGamesPerFlush) {
+                importer.Flush();
+                sinceFlush = 0;
+            }
+        }
+    }
+    importer.Flush();
+    nav.CloseFile();
+    out << CornerSummaryText(importer.Summary()) << '\n';
+}
+
+void PrintStats(TNavigation& nav, const std::string& dictionary,
+                const std::vector<std::string>& moves, std::ostream& out) {
+    nav.OpenFile(dictionary);
+    TOneMoveScope oneMove(nav);
+    for (const std::string& text : moves) {
+        const std::optional<TPoint> move = ParseMove(text);
+        if (!move || nav.Dictionary().FindRecNo(move->x, move->y) < 0 || !nav.Deside(move->x, move->y))
+            throw EFileRefused(std::string(kUnknownMoveText) + "：" + text, dictionary);
+    }
+    std::optional<TEvidenceStore> evidence;
+    if (TCompanionDatabase::ExistsFor(dictionary))
+        evidence.emplace(dictionary, TCompanionDatabase::EAccess::ReadOnly);
+    auto evidenceOf = [&](int rec) -> std::optional<TEvidence> {
+        return evidence ? evidence->Get(rec) : std::nullopt;
+    };
+    const TLjsk& list = nav.Dictionary();
+    const int position = nav.CurrentRecord();
+    const std::optional<TEvidence> here = evidenceOf(position);
+    out << "{\"record\": " << position << ", \"games\": " << (here ? here->games : 0)
+        << ", \"candidates\": [";
+    for (int i = 0; i < list.Count(); ++i) {
+        const TPoint p = list.GetMoveXY(i);
+        const int rec = list.RecNoAt(i);
+        out << (i ? ", " : "") << "{\"x\": " << p.x << ", \"y\": " << p.y << ", \"label\": "
+            << JsonString(i < kLabelCount ? CandidateLabel(i) : "") << ", \"record\": " << rec << ", ";
+        PrintEvidenceFields(evidenceOf(rec), out);
+        out << '}';
+    }
+    out << "]}\n";
+    nav.CloseFile();
+}
+
+void ClearEvidence(const std::string& dictionary, std::ostream& out) {
+    if (!TCompanionDatabase::ExistsFor(dictionary)) {
+        out << "no evidence\n";
+        return;
+    }
+    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    evidence.Clear();
+    out << "evidence cleared\n";
+}
+
+}  // namespace vxlo

@@ -1,0 +1,27 @@
+#pragma once
+// vxlo-tool's corner-sequence commands: import --corners, stats and
+// clear-evidence. The dictionary is given open in nav.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "mainwindow/Navigation.h"
+
+namespace vxlo {
+
+// Imports the games of every PATH (IG1 and SGF files; folders walked, their
+// subfolders with recursive) as corner sequences with evidence; prints the
+// one-line summary.
+void ImportCorners(TNavigation& nav, const std::string& dictionary,
+                   const std::vector<std::string>& paths, int limit, bool recursive,
+                   std::ostream& out);
+
+// The position after moves ("x,y" or "pass") and its candidates with their
+// evidence, as one JSON object.
+void PrintStats(TNavigation& nav, const std::string& dictionary,
+                const std::vector<std::string>& moves, std::ostream& out);
+
+// Removes every evidence count of the dictionary.
+void ClearEvidence(const std::string& dictionary, std::ostream& out);
+
+}  // namespace vxlo

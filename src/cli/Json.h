@@ -1,0 +1,11 @@
+#pragma once
+// The little JSON that vxlo-tool's --json answers need: strings quoted and
+// escaped (UTF-8 passes through; control bytes as \u00XX).
+#include <string>
+#include <string_view>
+
+namespace vxlo {
+
+std::string JsonString(std::string_view text);
+
+}  // namespace vxlo

@@ -1,0 +1,135 @@
+#include "import/CornerImport.h"
+
+#include <cctype>
+#include <sstream>
+
+#include "import/SgfImport.h"
+#include "import/SgfReader.h"
+
+namespace vxlo {
+
+namespace {
+
+// "B+R", "W+3.5": the winner's colour; anything else (draw, void, "?") unknown.
+int WinnerOf(const std::string* result) {
+    if (result == nullptr || result->size() < 2 || (*result)[1] != '+') return Empty;
+    const char who = static_cast<char>(std::toupper(static_cast<unsigned char>((*result)[0])));
+    return who == 'B' ? Black : who == 'W' ? White : Empty;
+}
+
+// The first run of four digits of DT ("1998-05-02", "1998,1999", "平成10年" has none).
+int YearOf(const std::string* date) {
+    if (date == nullptr) return 0;
+    int run = 0;
+    int value = 0;
+    for (const char c : *date) {
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            value = value * 10 + (c - '0');
+            if (++run == 4) return value;
+        } else {
+            run = 0;
+            value = 0;
+        }
+    }
+    return 0;
+}
+
+EStarterResult ResultFor(int starter, int winner) {
+    if (winner == Empty) return EStarterResult::Unknown;
+    return winner == starter ? EStarterResult::Won : EStarterResult::Lost;
+}
+
+}  // namespace
+
+std::string CornerSummaryText(const TCornerImportSummary& s) {
+    std::ostringstream text;
+    text << "games " << s.gamesRead << " (skipped: " << s.skippedSetup << " setup, " << s.skippedSize
+         << " size), sequences " << s.sequences << ", moves added " << s.movesAdded << ", cut "
+         << s.sequencesCut;
+    return text.str();
+}
+
+std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImportSummary& summary) {
+    const TSgfCollection sgf = ReadSgfFile(file);
+    std::vector<TCornerGame> games;
+    for (int g = 0; g < sgf.GameCount(); ++g) {
+        ++summary.gamesRead;
+        const int root = sgf.GameRoot(g);
+        const TSgfNode& rootNode = sgf.Node(root);
+        if (SgfBoardSize(rootNode) != kBoardSize) {
+            ++summary.skippedSize;
+            continue;
+        }
+        TCornerGame game;
+        game.winner = WinnerOf(rootNode.Value("RE"));
+        game.year = YearOf(rootNode.Value("DT"));
+        bool setup = false;
+        for (int n = root; n >= 0 && !setup; n = sgf.Node(n).FirstChild) {
+            const TSgfNode& node = sgf.Node(n);
+            setup = HasSgfSetup(node);
+            const TSgfMove move = SgfMoveOf(node);
+            if (move.kind == TSgfMove::Kind::Point)
+                game.moves.push_back({move.color, move.point.x, move.point.y});
+            else if (move.kind == TSgfMove::Kind::Pass)
+                game.moves.push_back({move.color, 0, 0});
+            else if (move.kind == TSgfMove::Kind::Invalid)
+                break;  // a point off the board: the record ends there
+        }
+        if (setup) {
+            ++summary.skippedSetup;
+            continue;
+        }
+        games.push_back(std::move(game));
+    }
+    return games;
+}
+
+std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportSummary& summary) {
+    if (HasSgfExtension(file)) return ReadSgfCornerGames(file, summary);
+    return {};
+}
+
+TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit)
+    : nav_(nav), evidence_(evidence), limit_(limit) {}
+
+bool TCornerImporter::EnterMove(TPoint point) {
+    const int before = nav_.Path().Count();
+    if (before >= kMaxPathMoves) return false;
+    const int state = nav_.Board().PointState(point.x, point.y);
+    if (state != Empty && state != Candidate) return false;  // no stone is played twice
+    // Tested first so that a move illegal in the corner alone ends its
+    // sequence quietly instead of raising a refusal for every game.
+    if (nav_.Board().TestMove(nav_.Board().GetTurn(), point.x, point.y) != MoveOk) return false;
+    if (!nav_.Deside(point.x, point.y)) return false;
+    nav_.Deside(point.x, point.y);
+    if (nav_.Path().Count() != before + 1) return false;  // a full candidate list
+    if (state == Empty) ++summary_.movesAdded;
+    return true;
+}
+
+void TCornerImporter::ImportGame(const TCornerGame& game) {
+    TOneMoveScope oneMove(nav_);
+    for (const TCornerSequence& sequence : ExtractCornerSequences(game.moves, limit_)) {
+        nav_.ResetToRoot();
+        const EStarterResult result = ResultFor(sequence.starter, game.winner);
+        bool entered = false;
+        for (const TPoint& point : sequence.moves) {
+            if (!EnterMove(point)) {
+                ++summary_.sequencesCut;
+                break;
+            }
+            if (!entered) {
+                entered = true;
+                ++summary_.sequences;
+                if (evidence_) evidence_->Count(0, result, game.year);
+            }
+            if (evidence_) evidence_->Count(nav_.CurrentRecord(), result, game.year);
+        }
+    }
+}
+
+void TCornerImporter::Flush() {
+    if (evidence_) evidence_->Flush();
+}
+
+}  // namespace vxlo

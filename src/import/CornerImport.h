@@ -1,0 +1,61 @@
+#pragma once
+// Import of game records as corner sequences: every corner's sequence of a
+// game (see CornerSequence.h) enters the open dictionary from the empty board
+// through the same move entry as every import, and the evidence store counts
+// each position it passed through with the game's result and year.
+#include <string>
+#include <vector>
+
+#include "import/CornerSequence.h"
+#include "mainwindow/Navigation.h"
+#include "records/EvidenceStore.h"
+
+namespace vxlo {
+
+// A game as the corner import needs it.
+struct TCornerGame {
+    std::vector<TGameMove> moves;  // the main line; a pass is {color, 0, 0}
+    int winner = Empty;            // Black, White, or Empty when unknown
+    int year = 0;                  // 0 when unknown
+};
+
+struct TCornerImportSummary {
+    int gamesRead = 0;
+    int skippedSetup = 0;    // setup stones: the game does not start from the empty board
+    int skippedSize = 0;     // a board other than 19×19
+    int sequences = 0;       // corner sequences entered (each at least its first move)
+    int movesAdded = 0;      // new records in the dictionary
+    int sequencesCut = 0;    // ended early at a move that could not be entered
+};
+
+// "games 12 (skipped: 1 setup, 0 size), sequences 40, moves added 310, cut 0"
+std::string CornerSummaryText(const TCornerImportSummary& summary);
+
+// The games of an SGF file (main lines; RE and DT read), counting skipped ones
+// in the summary. Malformed files raise ESgfError naming them.
+std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImportSummary& summary);
+
+// The games of an IG1 or SGF file (by its extension).
+std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportSummary& summary);
+
+class TCornerImporter {
+public:
+    // evidence may be null (no counts kept). The dictionary must be open.
+    TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit);
+
+    void ImportGame(const TCornerGame& game);
+    // Writes the gathered counts (one transaction).
+    void Flush();
+    TCornerImportSummary& Summary() { return summary_; }
+
+private:
+    // Enters one move (tenuki as {0, 0}); false when it cannot be entered.
+    bool EnterMove(TPoint point);
+
+    TNavigation& nav_;
+    TEvidenceStore* evidence_;
+    int limit_;
+    TCornerImportSummary summary_;
+};
+
+}  // namespace vxlo
