@@ -8,12 +8,16 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "board/Goban.h"
 #include "dictionary/RecordFile.h"
+#include "cli/CornerCommands.h"
 #include "import/FolderWalk.h"
+#include "import/CornerSequence.h"
+#include "import/SgfReader.h"
 #include "import/Marge.h"
 #include "import/SgfExport.h"
 #include "import/SgfMerge.h"
@@ -147,6 +151,34 @@ struct TWorld {
     TNavigation nav{view, messages, comments, menus};
 };
 
+// Corner import of `games` generated games (ten per imported game of the
+// other figures) written as SGF collections of 1,000 games with results and
+// dates, into a file dictionary with its evidence.
+void BenchCornerImport(const std::filesystem::path& root, int games) {
+    const std::filesystem::path folder = root / "corner-games";
+    std::filesystem::create_directories(folder);
+    std::mt19937 rng(kSeed + 1);
+    constexpr int kGamesPerFile = 1000;
+    for (int first = 0; first < games; first += kGamesPerFile) {
+        std::ofstream out(folder / ("c" + std::to_string(first / kGamesPerFile) + ".sgf"), std::ios::binary);
+        for (int g = first; g < std::min(games, first + kGamesPerFile); ++g) {
+            out << "(;GM[1]SZ[19]RE[" << (rng() % 2 ? "B+R" : "W+R") << "]DT[" << 1950 + rng() % 70 << "]";
+            const std::vector<TPoint> moves = Game(rng);
+            for (std::size_t i = 0; i < moves.size(); ++i)
+                out << (i % 2 ? ";W[" : ";B[") << EncodeSgfPoint(moves[i]) << ']';
+            out << ")\n";
+        }
+    }
+    TWorld w;
+    std::ostringstream summary;
+    const auto start = Clock::now();
+    ImportCorners(w.nav, (root / "corners.jsk").string(), {folder.string()}, kDefaultCornerLimit, false, summary);
+    const double s = Seconds(start);
+    std::printf("corner import, file dictionary: %.0f games/s\n", games / s);
+    std::printf("corner import, file dictionary: %.2f s for %d games (%s)\n", s, games,
+                summary.str().substr(0, summary.str().size() - 1).c_str());
+}
+
 }  // namespace
 
 // vxlo-bench [GAMES [FOLDER]]: the number of games (default 10000).
@@ -250,6 +282,7 @@ int main(int argc, char** argv) {
                             inMemory ? "memory" : "file", Seconds(start), result.movesAdded);
             }
         }
+        BenchCornerImport(root, games * 10);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         if (!keep) std::filesystem::remove_all(root);
