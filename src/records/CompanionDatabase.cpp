@@ -42,22 +42,35 @@ TCompanionDatabase::TCompanionDatabase(const std::string& dictionaryPath, EAcces
     : path_(PathFor(dictionaryPath)) {
     std::error_code error;
     if (fs::is_directory(path_, error)) Fail(kCannotOpenText, SQLITE_CANTOPEN);
-    const int flags = access == EAccess::ReadOnly ? SQLITE_OPEN_READONLY
-                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    int step = OpenAndProbe(access == EAccess::ReadOnly ? SQLITE_OPEN_READONLY
+                                                        : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    // A program killed in the middle of a write leaves a journal that only a
+    // writer can roll back; a reader may do that much, or it could never read
+    // the file again until the window opened it.
+    if (access == EAccess::ReadOnly && (step & 0xff) == SQLITE_READONLY)
+        step = OpenAndProbe(SQLITE_OPEN_READWRITE);
+    if (step != SQLITE_ROW) Fail(kCannotOpenText, step);
+}
+
+int TCompanionDatabase::OpenAndProbe(int flags) {
+    db_.reset();
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path_.c_str(), &raw, flags, nullptr);
     db_.reset(raw);
     if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+    sqlite3_extended_result_codes(db_.get(), 1);
     sqlite3_busy_timeout(db_.get(), kBusyTimeoutMs);
     // Reading the schema is where a file that is no database shows itself.
-    TSqliteStatement probe = Prepare("SELECT count(*) FROM sqlite_schema", kCannotOpenText);
-    const int step = sqlite3_step(probe.get());
-    if (step != SQLITE_ROW) Fail(kCannotOpenText, step);
+    sqlite3_stmt* raw_probe = nullptr;
+    const int prepared = sqlite3_prepare_v2(db_.get(), "SELECT count(*) FROM sqlite_schema", -1,
+                                            &raw_probe, nullptr);
+    TSqliteStatement probe(raw_probe);
+    return prepared != SQLITE_OK ? prepared : sqlite3_step(probe.get());
 }
 
 void TCompanionDatabase::Fail(const char* text, int code) const {
     std::string message = text;
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) message = kLockedText;
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) message = kLockedText;
     else if (code != SQLITE_OK) message += std::string("（") + sqlite3_errstr(code) + "）";
     throw EFileRefused(message, path_);
 }
@@ -104,7 +117,7 @@ TCompanionTransaction::~TCompanionTransaction() {
 
 void TCompanionTransaction::Commit() {
     const int rc = sqlite3_exec(db_.Handle(), "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) db_.Fail(failureText_, rc);  // the destructor rolls back
+    if (rc != SQLITE_OK) db_.Fail(failureText_, sqlite3_extended_errcode(db_.Handle()));  // the destructor rolls back
     open_ = false;
 }
 

@@ -47,6 +47,9 @@ public:
     [[noreturn]] void Fail(const char* text, int code) const;
 
 private:
+    // Opens with flags and reads the schema; SQLite's result of the read.
+    int OpenAndProbe(int flags);
+
     std::string path_;
     std::unique_ptr<sqlite3, TSqliteHandleCloser> db_;
 };

@@ -16,6 +16,8 @@
 
 #include "Consistency.h"
 #include "import/RandomGame.h"
+#include "import/SgfReader.h"
+#include "records/EvidenceStore.h"
 
 namespace vxlo::testing {
 namespace {
@@ -130,6 +132,57 @@ TEST(CrashMidImport, EveryKillLeavesASoundDictionaryWithTheFinishedGames) {
     // The test means something only if some kills hit an import in progress.
     EXPECT_GT(killedMidway, 10);
     EXPECT_FALSE(finished.empty());
+    if (!HasFailure()) fs::remove_all(dir);
+}
+
+// The corner import killed at random moments: the dictionary stays sound and
+// every count belongs to a sequence in the tree. Counts go to the companion
+// database a batch at a time, so a batch is there whole or not at all: the
+// root's count equals the sum of its candidates' counts.
+TEST(CrashMidImport, CornerImportLeavesCountsOnlyForEnteredSequences) {
+    const fs::path dir = fs::temp_directory_path() / ("vxlo-corner-crash-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "games");
+    // Enough games for several batches of counts within one import.
+    for (int file = 0; file < 5; ++file) {
+        std::ofstream out(dir / "games" / ("part" + std::to_string(file) + ".sgf"), std::ios::binary);
+        for (unsigned g = 0; g < 1000; ++g) {
+            const std::vector<TPoint> moves = RandomGame(1000 * static_cast<unsigned>(file) + g + 1, 40);
+            out << "(;SZ[19]RE[" << (g % 3 ? "B+R" : "W+R") << "]";
+            for (std::size_t i = 0; i < moves.size(); ++i)
+                out << (i % 2 ? ";W[" : ";B[") << EncodeSgfPoint(moves[i]) << ']';
+            out << ")\n";
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    RunAndKill({VXLO_TOOL, "import", "--corners", (dir / "timing.jsk").string(), (dir / "games").string()},
+               std::chrono::seconds(120), dir / "out.txt");
+    const auto importTime = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    std::mt19937 rng(20261210);
+    std::uniform_int_distribution<long> delayUs(importTime.count() / 10, importTime.count() * 9 / 10);
+    int withCounts = 0;
+    for (int run = 0; run < 8; ++run) {
+        const std::string dictionary = (dir / ("corners" + std::to_string(run) + ".jsk")).string();
+        RunAndKill({VXLO_TOOL, "import", "--corners", dictionary, (dir / "games").string()},
+                   std::chrono::microseconds(delayUs(rng)), dir / "out.txt");
+        TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
+        ExpectSoundFile(file);
+        if (!fs::exists(TCompanionDatabase::PathFor(dictionary))) continue;
+        TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadOnly);
+        const auto root = evidence.Get(0);
+        if (!root) continue;
+        ++withCounts;
+        long long candidates = 0;
+        for (std::int64_t rec = TLjsk::RootRecNoOf(file); rec > 0;
+             rec = DecodeRecord(file.Read(rec)).More) {
+            if (const auto e = evidence.Get(static_cast<int>(rec))) candidates += e->games;
+        }
+        EXPECT_EQ(candidates, root->games) << "run " << run;
+        for (std::int64_t rec = file.RecordCount(); rec < file.RecordCount() + 50; ++rec)
+            EXPECT_FALSE(evidence.Get(static_cast<int>(rec)).has_value()) << "count past the file";
+    }
+    EXPECT_GT(withCounts, 0);
     if (!HasFailure()) fs::remove_all(dir);
 }
 
