@@ -1,63 +1,17 @@
 #include "cli/CornerCommands.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 #include "cli/Json.h"
 #include "core/VxloError.h"
 #include "import/CornerImport.h"
-#include "import/ReadInput.h"
-#include "import/SgfImport.h"
 
 namespace vxlo {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// Games are counted in memory and written in batches of this many: few disk
-// syncs, flat memory, and a kill loses at most one batch of counts.
-constexpr int kGamesPerFlush = 2000;
-constexpr const char* kNothingToImportText = "取り込める棋譜ファイルがありません";
 constexpr const char* kUnknownMoveText = "辞書にない手です";
-
-bool IsGameRecord(const fs::path& path) {
-    const std::string name = path.filename().string();
-    return HasSgfExtension(name) || HasIg1Extension(name);
-}
-
-// The files to import, in a stable order: named files as given, folders
-// walked (sorted, so the dictionary comes out the same on every run).
-std::vector<std::string> GameFiles(const std::vector<std::string>& paths, bool recursive) {
-    std::vector<std::string> files;
-    for (const std::string& path : paths) {
-        std::error_code ec;
-        if (fs::is_directory(path, ec)) {
-            std::vector<std::string> found;
-            auto visit = [&](const fs::directory_entry& entry) {
-                std::error_code e;
-                if (entry.is_regular_file(e) && IsGameRecord(entry.path())) found.push_back(entry.path().string());
-            };
-            if (recursive) {
-                for (const auto& entry : fs::recursive_directory_iterator(path, ec)) visit(entry);
-            } else {
-                for (const auto& entry : fs::directory_iterator(path, ec)) visit(entry);
-            }
-            if (ec) throw EInOutError(ec.value(), path);
-            if (found.empty()) throw EFileRefused(kNothingToImportText, path);
-            std::sort(found.begin(), found.end());
-            files.insert(files.end(), found.begin(), found.end());
-        } else if (!fs::exists(path, ec)) {
-            throw EInOutError(ENOENT, path);
-        } else if (!IsGameRecord(path)) {
-            throw EFileRefused(kNothingToImportText, path);
-        } else {
-            files.push_back(path);
-        }
-    }
-    return files;
-}
 
 std::optional<TPoint> ParseMove(const std::string& text) {
     if (text == "pass") return TPoint{0, 0};
@@ -86,21 +40,11 @@ void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
 void ImportCorners(TNavigation& nav, const std::string& dictionary,
                    const std::vector<std::string>& paths, int limit, bool recursive,
                    std::ostream& out) {
-    const std::vector<std::string> files = GameFiles(paths, recursive);
+    const std::vector<std::string> files = CornerGameFiles(paths, recursive);
     nav.OpenFile(dictionary);
     TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
     TCornerImporter importer(nav, &evidence, limit);
-    int sinceFlush = 0;
-    for (const std::string& file : files) {
-        for (const TCornerGame& game : ReadCornerGames(file, importer.Summary())) {
-            importer.ImportGame(game);
-            if (++sinceFlush >= kGamesPerFlush) {
-                importer.Flush();
-                sinceFlush = 0;
-            }
-        }
-    }
-    importer.Flush();
+    importer.ImportFiles(files);
     nav.CloseFile();
     out << CornerSummaryText(importer.Summary()) << '\n';
 }

@@ -1,14 +1,31 @@
 #include "import/CornerImport.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <filesystem>
 #include <sstream>
 
+#include "core/VxloError.h"
+#include "import/ReadInput.h"
 #include "import/SgfImport.h"
 #include "import/SgfReader.h"
 
 namespace vxlo {
 
+namespace fs = std::filesystem;
+
 namespace {
+
+// Counts gather in memory for this many games and then go to the file in one
+// transaction: few disk syncs, flat memory, and a kill loses one batch at most.
+constexpr int kGamesPerFlush = 2000;
+constexpr const char* kNothingToImportText = "取り込める棋譜ファイルがありません";
+
+bool IsGameRecord(const fs::path& path) {
+    const std::string name = path.filename().string();
+    return HasSgfExtension(name) || HasIg1Extension(name);
+}
 
 // "B+R", "W+3.5": the winner's colour; anything else (draw, void, "?") unknown.
 int WinnerOf(const std::string* result) {
@@ -89,6 +106,36 @@ std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportS
     return {};
 }
 
+std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, bool recursive) {
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        std::error_code ec;
+        if (fs::is_directory(path, ec)) {
+            std::vector<std::string> found;
+            auto visit = [&](const fs::directory_entry& entry) {
+                std::error_code e;
+                if (entry.is_regular_file(e) && IsGameRecord(entry.path())) found.push_back(entry.path().string());
+            };
+            if (recursive) {
+                for (const auto& entry : fs::recursive_directory_iterator(path, ec)) visit(entry);
+            } else {
+                for (const auto& entry : fs::directory_iterator(path, ec)) visit(entry);
+            }
+            if (ec) throw EInOutError(ec.value(), path);
+            if (found.empty()) throw EFileRefused(kNothingToImportText, path);
+            std::sort(found.begin(), found.end());
+            files.insert(files.end(), found.begin(), found.end());
+        } else if (!fs::exists(path, ec)) {
+            throw EInOutError(ENOENT, path);
+        } else if (!IsGameRecord(path)) {
+            throw EFileRefused(kNothingToImportText, path);
+        } else {
+            files.push_back(path);
+        }
+    }
+    return files;
+}
+
 TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit)
     : nav_(nav), evidence_(evidence), limit_(limit) {}
 
@@ -126,6 +173,21 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
             if (evidence_) evidence_->Count(nav_.CurrentRecord(), result, game.year);
         }
     }
+}
+
+void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
+    int sinceFlush = 0;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        if (progress && !progress(static_cast<int>(f), files[f])) break;
+        for (const TCornerGame& game : ReadCornerGames(files[f], summary_)) {
+            ImportGame(game);
+            if (++sinceFlush >= kGamesPerFlush) {
+                Flush();
+                sinceFlush = 0;
+            }
+        }
+    }
+    Flush();
 }
 
 void TCornerImporter::Flush() {

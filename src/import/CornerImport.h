@@ -3,6 +3,7 @@
 // game (see CornerSequence.h) enters the open dictionary from the empty board
 // through the same move entry as every import, and the evidence store counts
 // each position it passed through with the game's result and year.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImpo
 // The games of an IG1 or SGF file (by its extension).
 std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportSummary& summary);
 
+// The game records among paths: named files as given (refused, naming them,
+// when missing or neither IG1 nor SGF), folders walked for *.IG1 and *.sgf
+// (any case; subfolders with recursive) in sorted order, so that the
+// dictionary comes out the same on every run. A folder without any game
+// record is refused too.
+std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, bool recursive);
+
 class TCornerImporter {
 public:
     // evidence may be null (no counts kept). The dictionary must be open.
@@ -47,6 +55,12 @@ public:
     // Writes the gathered counts (one transaction).
     void Flush();
     TCornerImportSummary& Summary() { return summary_; }
+
+    // Every game of the files; counts flushed every few thousand games and at
+    // the end. progress(filesDone, current) is called before each file and
+    // ends the import (after a flush) when it returns false.
+    using TProgress = std::function<bool(int filesDone, const std::string& current)>;
+    void ImportFiles(const std::vector<std::string>& files, const TProgress& progress = {});
 
 private:
     // Enters one move (tenuki as {0, 0}); false when it cannot be entered.
