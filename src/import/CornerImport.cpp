@@ -178,7 +178,7 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
 void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
     int sinceFlush = 0;
     for (std::size_t f = 0; f < files.size(); ++f) {
-        if (progress && !progress(static_cast<int>(f), files[f])) break;
+        if (progress && !progress(static_cast<int>(f), files[f], summary_)) break;
         for (const TCornerGame& game : ReadCornerGames(files[f], summary_)) {
             ImportGame(game);
             if (++sinceFlush >= kGamesPerFlush) {

@@ -57,9 +57,10 @@ public:
     TCornerImportSummary& Summary() { return summary_; }
 
     // Every game of the files; counts flushed every few thousand games and at
-    // the end. progress(filesDone, current) is called before each file and
-    // ends the import (after a flush) when it returns false.
-    using TProgress = std::function<bool(int filesDone, const std::string& current)>;
+    // the end. progress(filesDone, current, summary so far) is called before
+    // each file and ends the import (after a flush) when it returns false.
+    using TProgress = std::function<bool(int filesDone, const std::string& current,
+                                         const TCornerImportSummary& summary)>;
     void ImportFiles(const std::vector<std::string>& files, const TProgress& progress = {});
 
 private:

@@ -96,6 +96,13 @@ TDirForm::TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent)
     chkDir->setObjectName("chkDir");
     chkDir->setGeometry(160, 136, 121, 17);
 
+    // Corner sequences: each corner of each game, with the games' counts; an
+    // empty move limit then means 30.
+    chkCorners = new QCheckBox(ToQt("隅の定形"), this);
+    chkCorners->setObjectName("chkCorners");
+    chkCorners->setGeometry(312, 40, 78, 17);
+    chkCorners->hide();
+
     btnOK = new QPushButton("OK", this);
     btnOK->setObjectName("btnOK");
     btnOK->setGeometry(312, 72, 75, 25);
@@ -191,7 +198,16 @@ void TDirForm::btnOKClick() {
     accept();
 }
 
+void TDirForm::SetCornerRun(TCornerRun run) {
+    cornerRun_ = std::move(run);
+    chkCorners->setVisible(static_cast<bool>(cornerRun_));
+}
+
 void TDirForm::RunWalk() {
+    if (cornerRun_ && chkCorners->isChecked()) {
+        RunCorners();
+        return;
+    }
     TFolderWalkOptions options;
     options.moveLimit = BulkMoveLimit(FromQt(edtTesu->text()));
     options.folder = directory_;
@@ -223,6 +239,38 @@ void TDirForm::RunWalk() {
     });
     walk.SetCancelRequested([&progress] { return progress.wasCanceled(); });
     walk.Run(options);
+}
+
+void TDirForm::RunCorners() {
+    const std::string limitText = FromQt(edtTesu->text());
+    const int limit = limitText.empty() ? kDefaultCornerLimit : std::max(1, StrToInt(limitText));
+    const std::vector<std::string> files = CornerGameFiles({directory_}, chkDir->isChecked());
+
+    QProgressDialog progress(parentWidget());
+    progress.setObjectName("ImportProgress");
+    progress.setWindowTitle(ToQt(kDirFormCaption));
+    progress.setCancelButtonText("Cancel");
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.setMaximum(std::max(static_cast<int>(files.size()), 1));
+    progress_ = &progress;
+    struct TClear {
+        QProgressDialog*& p;
+        ~TClear() { p = nullptr; }
+    } clear{progress_};
+
+    const TCornerImportSummary summary = cornerRun_(files, limit,
+        [&](int done, const std::string& current, const TCornerImportSummary& sofar) {
+            progress.setValue(done);
+            const QString name = PathToQt(std::filesystem::path(current).filename().string());
+            progress.setLabelText(ToQt("対局 ") + QString::number(sofar.gamesRead) + ToQt("  定形 ") +
+                                  QString::number(sofar.sequences) + QString("\n%1").arg(name));
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    messages_.Information(ToQt(CornerSummaryText(summary)));
 }
 
 }  // namespace vxlo

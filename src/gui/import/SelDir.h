@@ -3,8 +3,11 @@
 // move limit and whether subfolders are walked; OK runs the walk with a
 // progress dialog. Kept for the whole run, so its choices stay between uses.
 #include <QDialog>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "import/CornerImport.h"
 #include "import/FolderWalk.h"
 #include "mainwindow/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
@@ -36,6 +39,11 @@ public:
     // Hides the dialog, walks the folder and closes it with OK, also when an
     // error (shown as a message) has ended the walk.
     void btnOKClick();
+    // Runs the corner-sequence import of the chosen files; without it the
+    // dialog offers no corner mode.
+    using TCornerRun = std::function<TCornerImportSummary(
+        const std::vector<std::string>& files, int limit, const TCornerImporter::TProgress& progress)>;
+    void SetCornerRun(TCornerRun run);
     // The progress dialog of the running walk, null otherwise.
     QProgressDialog* Progress() const { return progress_; }
 
@@ -47,6 +55,7 @@ private:
     void FillFileList();
     void FillDrives();
     void RunWalk();
+    void RunCorners();
 
     TNavigation& nav_;
     IUserMessages& messages_;
@@ -60,6 +69,8 @@ private:
     QLineEdit* edtTesu = nullptr;
     QLabel* Label1 = nullptr;
     QCheckBox* chkDir = nullptr;
+    QCheckBox* chkCorners = nullptr;
+    TCornerRun cornerRun_;
     QPushButton* btnOK = nullptr;
     QPushButton* Button2 = nullptr;
 };

@@ -70,12 +70,14 @@ void TSDIAppForm::OpenDictionary() {
     // Opens or creates the file, loads the root list, draws the labels and
     // repaints, at the root with CurrentRecord 0.
     nav_.OpenFile(currentFile_);
+    OpenEvidence();
     UpdateActions();
 }
 
 void TSDIAppForm::CloseDictionary() {
     CloseCommentTable();
     nav_.CloseFile();
+    CloseEvidence();
     UpdateActions();
 }
 

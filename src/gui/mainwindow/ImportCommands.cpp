@@ -46,7 +46,13 @@ void TSDIAppForm::mnuInputAllClick() {
     // Made once and kept as the window's child, so that folder, mask, limit
     // and check box keep their values from one use to the next.
     auto* form = findChild<TDirForm*>("DirForm");
-    if (!form) form = new TDirForm(nav_, *messages_, this);
+    if (!form) {
+        form = new TDirForm(nav_, *messages_, this);
+        form->SetCornerRun([this](const std::vector<std::string>& files, int limit,
+                                  const TCornerImporter::TProgress& progress) {
+            return ImportCornerSequences(files, limit, progress);
+        });
+    }
     form->exec();
 }
 

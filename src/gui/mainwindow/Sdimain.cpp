@@ -120,7 +120,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
       messages_(messages ? messages : ownMessages_.get()),
       messageSink_(*messages_),
       renderer_(nav_),
-      nav_(renderer_, messageSink_, comments_, *this) {
+      nav_(renderer_, messageSink_, positionWatch_, *this) {
     setObjectName("SDIAppForm");
     setWindowIcon(ProgramIcon());
 
@@ -147,6 +147,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
                 Guard([&] { BoardMousePressed(button, x, y); });
             });
 
+    positionWatch_.SetListener([this](int) { RefreshEvidence(); });
     FormCreate();
     CreateWindows();
 }
@@ -181,6 +182,8 @@ void TSDIAppForm::CreateActions() {
     mnuData_ = MakeAction("mnuData", "データ表示");
     mnuFileInput_ = MakeAction("mnuFileInput", "ﾌｧｲﾙ入力", "ファイルからデータを入力する");
     mnuInputAll_ = MakeAction("mnuInputAll", "一括入力", "ディレクトリのある全てのファイルから一括入力する");
+    mnuCornerInput_ = MakeAction("mnuCornerInput", "隅の定形入力",
+                                 "棋譜の四隅の手順を対局数とともに入力する");
     mnuMarge4_ = MakeAction("mnuMarge4", "Ver4");
     Ver11_ = MakeAction("Ver11", "Ver1");
     mnuMargeSgf_ = MakeAction("mnuMargeSgf", "SGF");
@@ -216,6 +219,7 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuData_, [this] { mnuDataClick(); });
     OnTriggered(mnuFileInput_, [this] { mnuFileInputClick(); });
     OnTriggered(mnuInputAll_, [this] { mnuInputAllClick(); });
+    OnTriggered(mnuCornerInput_, [this] { mnuCornerInputClick(); });
     OnTriggered(mnuMarge4_, [this] { mnuMarge4Click(); });
     OnTriggered(Ver11_, [this] { Ver11Click(); });
     OnTriggered(mnuMargeSgf_, [this] { mnuMargeSgfClick(); });
@@ -271,6 +275,7 @@ void TSDIAppForm::CreateMenus() {
     file->addAction(mnuData_);
     file->addAction(mnuFileInput_);
     file->addAction(mnuInputAll_);
+    file->addAction(mnuCornerInput_);
     mnuMarge_ = submenu(file, "mnuMarge", "マージ");
     mnuMarge_->addAction(mnuMarge4_);
     mnuMarge_->addAction(Ver11_);
@@ -505,7 +510,7 @@ void TSDIAppForm::UpdateActions() {
     setWindowTitle(open ? ToQt(std::string(kMainCaption) + "[" + currentFile_ + "]")
                         : ToQt(kMainCaption));
 
-    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuSgfOut_}) a->setEnabled(open);
+    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuCornerInput_, mnuSgfOut_}) a->setEnabled(open);
     mnuMarge_->menuAction()->setEnabled(open);
     mnuData_->setEnabled(open && nav_.DataEnabled());
     mnuDelete1_->setEnabled(nav_.Delete1Enabled());

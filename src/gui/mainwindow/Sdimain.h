@@ -14,7 +14,10 @@
 #include "gui/mainwindow/BoardRenderer.h"
 #include "mainwindow/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
+#include "import/CornerImport.h"
+#include "mainwindow/PositionWatch.h"
 #include "records/CommentStore.h"
+#include "records/EvidenceStore.h"
 
 class QAction;
 class QMenu;
@@ -25,6 +28,7 @@ namespace vxlo {
 
 class TAboutBox;
 class TBoardWidget;
+class TEvidencePanel;
 class TJskForm;
 class TfrmCmnt;
 
@@ -78,6 +82,12 @@ public:
     void Ver11Click();
     void mnuMargeSgfClick();  // merge of an SGF variation tree
     void mnuSgfOutClick();    // export of the whole tree as SGF
+    void mnuCornerInputClick();  // a game file's corner sequences with their counts
+    // Imports the corner sequences of files with their evidence and shows the
+    // counts; the bulk-import dialog runs its corner mode through here.
+    TCornerImportSummary ImportCornerSequences(const std::vector<std::string>& files, int limit,
+                                               const TCornerImporter::TProgress& progress);
+    TEvidencePanel* EvidencePanel() const { return evidencePanel_; }
     // The record grid and the comment store (src/records/RecordCommands.cpp).
     void mnuDataClick();
     void mnuDBClick();
@@ -129,6 +139,10 @@ private:
     void OpenCommentTable(const std::string& dictionaryPath);
     void CloseCommentTable();
     void CreateCommentWindow();
+    // Game counts of the open dictionary, shown beside the board when it has any.
+    void OpenEvidence();
+    void CloseEvidence();
+    void RefreshEvidence();
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -141,6 +155,9 @@ private:
     IUserMessages* messages_;
     TMessageSinkAdapter messageSink_;
     TCommentStore comments_;  // its memo is the comment window's
+    TPositionWatch positionWatch_{comments_};
+    std::optional<TEvidenceStore> evidence_;
+    bool importingCorners_ = false;
     // The renderer only keeps a reference to the navigation, which needs the
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
@@ -173,6 +190,7 @@ private:
     TJskForm* jskForm_ = nullptr;
     TfrmCmnt* frmCmnt_ = nullptr;
     TBanIsiColor* banIsiColor_ = nullptr;
+    TEvidencePanel* evidencePanel_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
     QMenu* mnuReOpen_ = nullptr;
@@ -180,6 +198,7 @@ private:
     QAction* mnuData_ = nullptr;
     QAction* mnuFileInput_ = nullptr;
     QAction* mnuInputAll_ = nullptr;
+    QAction* mnuCornerInput_ = nullptr;
     QMenu* mnuMarge_ = nullptr;
     QAction* mnuMarge4_ = nullptr;
     QAction* Ver11_ = nullptr;

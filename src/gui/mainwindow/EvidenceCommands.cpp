@@ -1,0 +1,81 @@
+// The main window's corner-sequence import and the evidence it shows: the
+// continuation table of each position while the dictionary has game counts.
+#include <QTableWidget>
+
+#include "gui/mainwindow/EvidencePanel.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "import/CornerImport.h"
+
+namespace vxlo {
+
+namespace {
+constexpr const char* kGameFilter = "棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
+}  // namespace
+
+void TSDIAppForm::OpenEvidence() {
+    evidence_.reset();
+    try {
+        if (TCompanionDatabase::ExistsFor(currentFile_)) {
+            evidence_.emplace(currentFile_, TCompanionDatabase::EAccess::ReadOnly);
+            if (!evidence_->Any()) evidence_.reset();
+        }
+    } catch (const std::exception& error) {
+        // The dictionary is usable without its counts; say why they are missing.
+        evidence_.reset();
+        ShowError(*messages_, error);
+    }
+    RefreshEvidence();
+}
+
+void TSDIAppForm::CloseEvidence() {
+    evidence_.reset();
+    RefreshEvidence();
+}
+
+void TSDIAppForm::RefreshEvidence() {
+    if (importingCorners_) return;
+    if (!evidence_ || !nav_.FileOpen()) {
+        if (evidencePanel_) evidencePanel_->hide();
+        return;
+    }
+    if (!evidencePanel_) {
+        evidencePanel_ = new TEvidencePanel(this);
+        // Beside the board, never over it.
+        evidencePanel_->move(frameGeometry().topRight() + QPoint(4, 0));
+    }
+    const auto here = evidence_->Get(nav_.CurrentRecord());
+    evidencePanel_->ShowRows(ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_),
+                             here ? here->games : 0);
+    evidencePanel_->show();
+}
+
+TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::string>& files, int limit,
+                                                        const TCornerImporter::TProgress& progress) {
+    TOneMoveScope oneMove(nav_);
+    importingCorners_ = true;
+    struct TEnd {
+        TSDIAppForm& w;
+        ~TEnd() { w.importingCorners_ = false; }
+    } end{*this};
+    TEvidenceStore store(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+    TCornerImporter importer(nav_, &store, limit);
+    importer.ImportFiles(files, progress);
+    importingCorners_ = false;
+    // The sequences came from many corners and games: the counts are read
+    // best from the empty board.
+    nav_.ResetToRoot();
+    OpenEvidence();
+    return importer.Summary();
+}
+
+void TSDIAppForm::mnuCornerInputClick() {
+    if (!FileOpen()) return;
+    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kGameFilter));
+    if (!chosen || chosen->isEmpty()) return;
+    const std::vector<std::string> files = CornerGameFiles({PathFromQt(*chosen)}, false);
+    const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, {});
+    messages_->Information(ToQt(CornerSummaryText(summary)));
+}
+
+}  // namespace vxlo

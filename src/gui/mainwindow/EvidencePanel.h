@@ -1,0 +1,27 @@
+#pragma once
+// TEvidencePanel: the continuation table of the shown position in a small
+// window beside the board, shown only while the dictionary has game counts.
+#include <QWidget>
+#include <vector>
+
+#include "records/ContinuationTable.h"
+
+class QTableWidget;
+
+namespace vxlo {
+
+inline constexpr const char* kEvidenceCaption = "Vexlo定石辞典 対局数";
+
+class TEvidencePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TEvidencePanel(QWidget* parent);
+    // One row per candidate, most played first.
+    void ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames);
+    QTableWidget* Table() const { return table_; }
+
+private:
+    QTableWidget* table_ = nullptr;
+};
+
+}  // namespace vxlo
