@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
+#include "core/FileIo.h"
 #include "core/VxloError.h"
 #include "import/SgfImport.h"
 
@@ -19,42 +16,6 @@ namespace {
 constexpr unsigned char kCR = 0x0D;
 constexpr unsigned char kLF = 0x0A;
 constexpr unsigned char kEndOfFile = 0x1A;
-
-// The file descriptor of the record being read; closed on every exit.
-class TInputFile {
-public:
-    explicit TInputFile(const std::string& name) : name_(name) {
-        // Non-blocking so that a FIFO given a record's name cannot hang the
-        // import; only regular files are read.
-        fd_ = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) throw EInOutError(errno, name);
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0) Fail(errno);
-        if (S_ISDIR(st.st_mode)) Fail(EISDIR);
-        if (!S_ISREG(st.st_mode)) Fail(EINVAL);
-    }
-    ~TInputFile() { ::close(fd_); }
-    TInputFile(const TInputFile&) = delete;
-    TInputFile& operator=(const TInputFile&) = delete;
-
-    // Bytes read into buffer; 0 at the end of the file.
-    std::size_t Read(unsigned char* buffer, std::size_t size) {
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer, size);
-            if (got >= 0) return static_cast<std::size_t>(got);
-            if (errno != EINTR) throw EInOutError(errno, name_);
-        }
-    }
-
-private:
-    [[noreturn]] void Fail(int error) {
-        ::close(fd_);
-        fd_ = -1;
-        throw EInOutError(error, name_);
-    }
-    std::string name_;
-    int fd_ = -1;
-};
 
 // The reader works byte by byte, so a line of any length costs no memory:
 // a move token only needs its first three characters and its length.
@@ -162,10 +123,11 @@ int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
 
     // Beyond the path's 400 moves a move could be added but not followed.
     TIg1Parser parser(nav, std::min(moveLimit, kMaxPathMoves));
-    TInputFile file(fileName);
-    std::vector<unsigned char> buffer(65536);
+    // Regular files only: a FIFO given a record's name cannot hang the import.
+    const TFileDescriptor file = OpenRegularFile(fileName, EOpenMode::ReadOnly);
+    std::vector<std::uint8_t> buffer(65536);
     for (;;) {
-        const std::size_t got = file.Read(buffer.data(), buffer.size());
+        const std::size_t got = ReadSome(file, buffer, fileName);
         if (got == 0) break;
         for (std::size_t i = 0; i < got; ++i) {
             if (buffer[i] == kEndOfFile) {

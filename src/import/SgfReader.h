@@ -66,6 +66,8 @@ private:
 
 // Parses SGF bytes; fileName only names the source in errors.
 TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName);
+// The largest SGF file read.
+inline constexpr std::size_t kMaxSgfFileBytes = 64u << 20;
 // Reads and parses a file (file errors as EInOutError).
 TSgfCollection ReadSgfFile(const std::string& path);
 
