@@ -27,6 +27,9 @@ public:
     bool Feed(unsigned char c) {
         if (c == kCR || c == kLF) {
             EndLine();
+            // CR LF, LF and a lone CR each end one line.
+            if (c == kCR || !afterCR_) ++line_;
+            afterCR_ = c == kCR;
         } else if (state_ == State::Header) {
             if (headerLength_ < 3) {
                 header_[static_cast<std::size_t>(headerLength_++)] = c;
@@ -42,6 +45,7 @@ public:
                 if (tokenLength_ < 3) token_[static_cast<std::size_t>(tokenLength_++)] = c;
             }
         }
+        if (c != kCR && c != kLF) afterCR_ = false;
         return state_ != State::Stopped;
     }
 
@@ -49,6 +53,8 @@ public:
     void Finish() { EndLine(); }
 
     int MovesEntered() const { return entered_; }
+    // The line being read, from 1.
+    int Line() const { return line_; }
 
 private:
     enum class State { Header, MarkerRest, Moves, LineRest, Stopped };
@@ -103,6 +109,8 @@ private:
     int headerLength_ = 0;
     std::array<unsigned char, 3> token_{};
     int tokenLength_ = 0;
+    int line_ = 1;
+    bool afterCR_ = false;
 };
 
 }  // namespace
@@ -126,18 +134,23 @@ int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     // Regular files only: a FIFO given a record's name cannot hang the import.
     const TFileDescriptor file = OpenRegularFile(fileName, EOpenMode::ReadOnly);
     std::vector<std::uint8_t> buffer(65536);
-    for (;;) {
-        const std::size_t got = ReadSome(file, buffer, fileName);
-        if (got == 0) break;
-        for (std::size_t i = 0; i < got; ++i) {
-            if (buffer[i] == kEndOfFile) {
-                parser.Finish();
-                return parser.MovesEntered();
+    try {
+        for (;;) {
+            const std::size_t got = ReadSome(file, buffer, fileName);
+            if (got == 0) break;
+            for (std::size_t i = 0; i < got; ++i) {
+                if (buffer[i] == kEndOfFile) {
+                    parser.Finish();
+                    return parser.MovesEntered();
+                }
+                if (!parser.Feed(buffer[i])) return parser.MovesEntered();
             }
-            if (!parser.Feed(buffer[i])) return parser.MovesEntered();
         }
+        parser.Finish();
+    } catch (const EConvertError& error) {
+        // The same error, but saying where: a walk of thousands of files ends here.
+        throw EConvertError(error.Text(), fileName, parser.Line());
     }
-    parser.Finish();
     return parser.MovesEntered();
 }
 

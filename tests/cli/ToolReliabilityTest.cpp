@@ -52,5 +52,42 @@ TEST_F(ToolReliabilityTest, CheckReadsTheRootChainAsTheMergeDoes) {
     EXPECT_NE(out.str().find(" 1 problems"), std::string::npos) << out.str();
 }
 
+TEST_F(ToolReliabilityTest, NamedInputsThatImportNothingAreErrors) {
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("no/such/folder")}), 1);
+    EXPECT_TRUE(ErrorNames(File("no/such/folder"))) << err.str();
+    WriteBytes(File("typo.txt"), "MOV\r\nD04\r\n");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("typo.txt")}), 1);
+    EXPECT_TRUE(ErrorNames(File("typo.txt"))) << err.str();
+    WriteBytes(File("notes/readme.txt"), "x");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("notes")}), 1);
+    EXPECT_TRUE(ErrorNames(File("notes"))) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(File("a.jsk")));  // refused before anything was done
+}
+
+TEST_F(ToolReliabilityTest, Ig1RowThatIsNoNumberNamesFileAndLineAndEscapesBytes) {
+    WriteBytes(File("bad.IG1"), "MOV\r\nD04 Q16\r\nC03 D\x8A\x01 Q04\r\n");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("bad.IG1")}), 1);
+    EXPECT_EQ(err.str(), "'\\x8A\\x01' は整数ではありません（3 行目）. " + File("bad.IG1") + "\n");
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 4u);  // the moves before it stay
+}
+
+TEST_F(ToolReliabilityTest, BulkWalkPassesOverMalformedSgfAndListsItAtTheEnd) {
+    WriteBytes(File("games/a.sgf"), "(;SZ[19];B[pd];W[dd])");
+    WriteBytes(File("games/b.sgf"), "(;SZ[19];B[pd]C[open");
+    WriteBytes(File("games/c.IG1"), "MOV\r\nC03\r\n");
+    EXPECT_EQ(Run({"import", "--mask", "*.*", File("a.jsk"), File("games")}), 1);
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 4u);  // a and c, b passed over
+    const std::string e = err.str();
+    EXPECT_EQ(e.rfind("取り込めなかったファイル: 1\n", 0), 0u) << e;
+    EXPECT_NE(e.find(File("games/b.sgf") + ": SGF の形式が正しくありません"), std::string::npos) << e;
+    EXPECT_EQ(e.find("a.sgf"), std::string::npos) << e;
+
+    // An IG1 conversion error still ends the whole walk.
+    WriteBytes(File("games/b.sgf"), "(;SZ[19];B[qq])");
+    WriteBytes(File("games/c.IG1"), "MOV\r\nC0X\r\n");
+    EXPECT_EQ(Run({"import", "--mask", "*.*", File("d.jsk"), File("games")}), 1);
+    EXPECT_NE(err.str().find("'0X' は整数ではありません"), std::string::npos) << err.str();
+}
+
 }  // namespace
 }  // namespace vxlo::testing
