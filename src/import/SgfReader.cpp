@@ -250,34 +250,99 @@ private:
     TSgfCollection result_;
 };
 
+namespace {
+
+// Two readings of the same bytes agree when every node, link, property and
+// raw value is the same: then every value ended at the same byte.
+bool SameReading(const TSgfCollection& a, const TSgfCollection& b) {
+    if (a.GameCount() != b.GameCount() || a.NodeCount() != b.NodeCount()) return false;
+    for (int g = 0; g < a.GameCount(); ++g) {
+        if (a.GameRoot(g) != b.GameRoot(g)) return false;
+    }
+    for (int i = 0; i < a.NodeCount(); ++i) {
+        const TSgfNode& x = a.Node(i);
+        const TSgfNode& y = b.Node(i);
+        if (x.Parent != y.Parent || x.FirstChild != y.FirstChild || x.NextSibling != y.NextSibling ||
+            x.Properties.size() != y.Properties.size())
+            return false;
+        for (std::size_t k = 0; k < x.Properties.size(); ++k) {
+            if (x.Properties[k].Name != y.Properties[k].Name || x.Properties[k].Values != y.Properties[k].Values)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
     // Without CA: UTF-8 when the bytes are valid UTF-8, else Shift_JIS (the
     // Japanese servers' files).
-    std::string charset = IsValidUtf8(bytes) ? "UTF-8" : "CP932";
-    TSgfCollection games = TSgfParser(bytes, fileName, RuleFor(charset)).Run();
+    const bool utf8 = IsValidUtf8(bytes);
+    std::string charset = utf8 ? "UTF-8" : "CP932";
+    // Bytes that are not UTF-8 are also read as plain ASCII: where the
+    // Shift_JIS reading ends a value elsewhere (a Latin-1 "é" before "]"),
+    // the guess is wrong, and the ASCII structure is the one that holds.
+    std::optional<TSgfCollection> ascii;
+    std::optional<TSgfCollection> guessed;
+    try {
+        guessed = TSgfParser(bytes, fileName, RuleFor(charset)).Run();
+    } catch (const ESgfError&) {
+        if (utf8) throw;
+        try {
+            ascii = TSgfParser(bytes, fileName, EByteRule::Single).Run();
+        } catch (const ESgfError&) {
+        }
+        if (!ascii) throw;
+    }
+    TSgfCollection games = guessed ? std::move(*guessed) : *ascii;
     if (games.GameCount() == 0) throw ESgfError("棋譜がありません", fileName, 0);
 
     std::optional<TCharsetDecoder> converter;
+    bool declaredCharset = false;
     if (const std::string* ca = games.Node(games.GameRoot(0)).Value("CA")) {
         const std::string declared = CanonicalCharsetName(*ca);
         if (declared != "UTF-8") converter = TCharsetDecoder::Open(declared);
         // An unknown charset name is ignored: the bytes still tell.
         if (declared == "UTF-8" || converter) {
-            if (RuleFor(declared) != RuleFor(charset)) {
+            declaredCharset = true;
+            if (RuleFor(declared) != RuleFor(charset) || !guessed) {
                 games = TSgfParser(bytes, fileName, RuleFor(declared)).Run();
             }
             charset = declared;
         }
     }
+    // Moves decide against a guess: the text may come out wrong, never the game.
+    bool asciiStructure = false;
+    if (!declaredCharset && !utf8) {
+        if (!ascii) {
+            try {
+                ascii = TSgfParser(bytes, fileName, EByteRule::Single).Run();
+            } catch (const ESgfError&) {
+            }
+        }
+        if (ascii && (!guessed || !SameReading(games, *ascii))) {
+            games = std::move(*ascii);
+            asciiStructure = true;
+        }
+        games.textGuessed_ = true;
+    }
     if (charset != "UTF-8" && !converter) converter = TCharsetDecoder::Open(charset);
     if (charset != "UTF-8" && !converter) throw ESgfError("文字コード " + charset + " を読めません", fileName, 0);
+    // In the ASCII structure each value is Shift_JIS when it reads as that
+    // whole, else Latin-1, which reads every byte.
+    std::optional<TCharsetDecoder> latin1;
+    if (asciiStructure) latin1 = TCharsetDecoder::Open("ISO-8859-1");
 
     TSgfCollection result = std::move(games);
     result.charset_ = charset;
     for (TSgfNode& node : result.nodes_) {
         for (TSgfProperty& p : node.Properties) {
             for (std::string& v : p.Values) {
-                if (converter) {
+                if (latin1) {
+                    std::optional<std::string> text = converter->DecodeStrict(v);
+                    v = text ? std::move(*text) : latin1->Decode(v);
+                } else if (converter) {
                     v = converter->Decode(v);
                 } else if (!IsValidUtf8(v)) {
                     v = SanitiseUtf8(v);

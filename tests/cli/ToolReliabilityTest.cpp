@@ -41,6 +41,65 @@ protected:
     std::ostringstream out, err;
 };
 
+// A Latin-1 file without CA: the Shift_JIS guess would swallow the "]"
+// after "é". The moves must be those of an ASCII reading; only text differs.
+TEST_F(ToolReliabilityTest, AGuessedCharsetNeverChangesTheMoves) {
+    const std::string latin = "(;SZ[19]PB[Jos\xE9]PW[Ren\xE9];B[pd]C[caf\xE9];W[dd];B[pq])";
+    const std::string ascii = "(;SZ[19]PB[Jose]PW[Rene];B[pd]C[cafe];W[dd];B[pq])";
+    WriteBytes(File("latin.sgf"), latin);
+    WriteBytes(File("ascii.sgf"), ascii);
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("latin.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "SGF をマージしました。追加した手: 3、コメント: 1 "
+              "文字コードの指定がないため、コメントなどの文字は推測して読みました\n");
+    ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("ascii.sgf")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("a.jsk")), FileBytes(File("b.jsk")));
+    {
+        TSgfCommentStore comments(File("a.jsk"));
+        EXPECT_EQ(comments.GetComment(1), "café");
+    }
+    ASSERT_EQ(Run({"import", File("c.jsk"), File("latin.sgf")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("c.jsk")), FileBytes(File("b.jsk")));
+}
+
+// Random files of ASCII structure with random high bytes in their texts:
+// whatever the bytes, the moves are those of the ASCII reading.
+TEST_F(ToolReliabilityTest, RandomHighBytesInTextsLeaveTheMovesAsAsciiReadsThem) {
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    int guessed = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::string text, plain;
+        text = plain = "(;SZ[19]";
+        for (int move = 0; move < 6; ++move) {
+            const std::string point{static_cast<char>('a' + next(19)), static_cast<char>('a' + next(19))};
+            text += std::string(move % 2 ? ";W[" : ";B[") + point + "]C[";
+            plain += std::string(move % 2 ? ";W[" : ";B[") + point + "]C[";
+            for (unsigned k = next(4); k > 0; --k) {
+                const char c = static_cast<char>(next(3) == 0 ? 0x80 + next(128) : 'a' + next(26));
+                text += c;
+                plain += (c & 0x80) ? 'x' : c;
+            }
+            text += "]";
+            plain += "]";
+        }
+        text += ")";
+        plain += ")";
+        std::filesystem::remove(File("r.jsk"));
+        std::filesystem::remove(File("p.jsk"));
+        WriteBytes(File("r.sgf"), text);
+        WriteBytes(File("p.sgf"), plain);
+        ASSERT_EQ(Run({"import", File("r.jsk"), File("r.sgf")}), 0) << err.str();
+        ASSERT_EQ(Run({"import", File("p.jsk"), File("p.sgf")}), 0) << err.str();
+        ASSERT_EQ(FileBytes(File("r.jsk")), FileBytes(File("p.jsk"))) << text;
+        guessed += text != plain ? 1 : 0;
+    }
+    EXPECT_GT(guessed, 150);
+}
+
 TEST_F(ToolReliabilityTest, CheckReadsTheRootChainAsTheMergeDoes) {
     // Record 0 holds the root role (Aux 1) and points past the end.
     WriteBytes(File("bad.jsk"), RecordBytes({TJskRecord{0, 0, 0, 1, 5, 0}, Move(4, 4)}));
