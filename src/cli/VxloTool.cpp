@@ -1,9 +1,11 @@
 #include "cli/VxloTool.h"
 
-#include "cli/CornerCommands.h"
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 
+#include "cli/CornerCommands.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "dictionary/Check.h"
@@ -13,6 +15,7 @@
 #include "import/ReadInput.h"
 #include "import/SgfCommentStore.h"
 #include "import/SgfExport.h"
+#include "import/SgfImport.h"
 #include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
 
@@ -50,6 +53,7 @@ constexpr const char* kUsage =
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n"
     "DICTIONARY is created when missing.\n";
+
 
 class TUsageError : public std::runtime_error {
 public:
@@ -134,14 +138,41 @@ TParsed Parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
-void Import(TNavigation& nav, const TParsed& p, std::ostream& out) {
+bool Importable(const std::string& file) { return HasIg1Extension(file) || HasSgfExtension(file); }
+
+TFolderWalkOptions WalkOptions(const TParsed& p, const std::string& folder) {
+    TFolderWalkOptions options;
+    options.folder = folder;
+    options.mask = p.mask;
+    options.subfolders = p.recursive;
+    options.moveLimit = BulkMoveLimit(p.limit ? std::to_string(*p.limit) : "");
+    return options;
+}
+
+// 0 when every named input was imported, 1 when files of a walk failed (the
+// summary names them on err). A named input that does not exist or holds no
+// importable file is an error that ends the command.
+int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& err) {
     if (p.operands.size() < 2) throw TUsageError("import needs DICTIONARY and PATH");
     if (p.corners) {
         const int limit = p.limit.value_or(kDefaultCornerLimit);
         if (limit < 1) throw TUsageError("--limit must be at least 1");
         ImportCorners(nav, p.operands[0], {p.operands.begin() + 1, p.operands.end()}, limit,
                       p.recursive, out);
-        return;
+        return 0;
+    }
+    for (std::size_t i = 1; i < p.operands.size(); ++i) {
+        // Checked before anything is imported, so a typo costs no half import.
+        const std::string& path = p.operands[i];
+        std::error_code ec;
+        const auto status = std::filesystem::status(path, ec);
+        if (status.type() == std::filesystem::file_type::not_found) throw EInOutError(ENOENT, path);
+        if (!std::filesystem::is_directory(status)) {
+            if (!Importable(path)) throw EFileRefused(kNotImportableText, path);
+            continue;
+        }
+        const std::vector<std::string> files = CollectWalkFiles(WalkOptions(p, path));
+        if (std::none_of(files.begin(), files.end(), Importable)) throw EFileRefused(kNoImportableFileText, path);
     }
     nav.OpenFile(p.operands[0]);
     // Each line is written once its file's records are all in the dictionary,
@@ -149,28 +180,29 @@ void Import(TNavigation& nav, const TParsed& p, std::ostream& out) {
     auto done = [&](const std::string& path) {
         if (p.progress && !path.empty()) out << "imported " << path << std::endl;
     };
+    TFolderWalkResult failed;
     for (std::size_t i = 1; i < p.operands.size(); ++i) {
         const std::string& path = p.operands[i];
         std::error_code ec;
         if (std::filesystem::is_directory(path, ec)) {
-            TFolderWalkOptions options;
-            options.folder = path;
-            options.mask = p.mask;
-            options.subfolders = p.recursive;
-            options.moveLimit = BulkMoveLimit(p.limit ? std::to_string(*p.limit) : "");
+            const TFolderWalkOptions options = WalkOptions(p, path);
             TFolderWalk walk(nav);
             std::string previous;
             walk.SetProgress([&](int, int, const std::string& current) {
                 done(previous);
                 previous = current;
             });
-            walk.Run(options);
+            TFolderWalkResult result = walk.Run(options);
+            for (TWalkFailure& f : result.failures) failed.failures.push_back(std::move(f));
         } else {
             ReadInput(nav, path, p.limit.value_or(kMaxPathMoves));
             done(path);
         }
     }
     nav.CloseFile();
+    if (failed.failures.empty()) return 0;
+    err << WalkFailureSummary(failed) << '\n';
+    return 1;
 }
 
 void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
@@ -238,7 +270,9 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
     try {
         const TParsed parsed = Parse(args);
         if (parsed.command == "import") {
-            Import(nav, parsed, out);
+            const int status = Import(nav, parsed, out, err);
+            out.flush();
+            return status;
         } else if (parsed.command == "merge") {
             Merge(nav, parsed, out);
         } else if (parsed.command == "export-sgf") {

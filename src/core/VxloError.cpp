@@ -3,10 +3,38 @@
 #include <cerrno>
 #include <climits>
 
+#include "core/Text.h"
+
 namespace vxlo {
 
 EConvertError::EConvertError(const std::string& text)
-    : EVxloError("'" + text + "' は整数ではありません"), text_(text) {}
+    : EVxloError("'" + PrintableText(text) + "' は整数ではありません"), text_(text) {}
+
+EConvertError::EConvertError(const std::string& text, const std::string& fileName, int line)
+    : EVxloError("'" + PrintableText(text) + "' は整数ではありません（" + std::to_string(line) + " 行目）"),
+      text_(text),
+      fileName_(fileName),
+      line_(line) {}
+
+std::string PrintableText(const std::string& bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t p = 0; p < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[p]);
+        const std::size_t n = Utf8SequenceAt(bytes, p);
+        if (n == 0 || c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        } else {
+            out.append(bytes, p, n);
+            p += n;
+            continue;
+        }
+        ++p;
+    }
+    return out;
+}
 
 EInOutError::EInOutError(int errorNumber, const std::string& fileName)
     : EInOutError(TextFor(errorNumber), errorNumber, fileName) {}
@@ -82,6 +110,7 @@ std::string ErrorDisplayText(const std::exception& error) {
     const std::string* file = nullptr;
     if (auto* io = dynamic_cast<const EInOutError*>(&error)) file = &io->FileName();
     if (auto* refused = dynamic_cast<const EFileRefused*>(&error)) file = &refused->FileName();
+    if (auto* convert = dynamic_cast<const EConvertError*>(&error)) file = &convert->FileName();
     if (file && !file->empty()) text += "\n" + *file;
     return text;
 }

@@ -18,13 +18,24 @@ public:
 };
 
 // A text that should hold an integer and does not.
+// The text is shown with every byte that cannot be printed escaped.
 class EConvertError : public EVxloError {
 public:
     explicit EConvertError(const std::string& text);
+    // The same error found at a line of a file, which the message names.
+    EConvertError(const std::string& text, const std::string& fileName, int line);
     const std::string& Text() const { return text_; }
+    const std::string& FileName() const { return fileName_; }
+    int Line() const { return line_; }
 private:
     std::string text_;
+    std::string fileName_;
+    int line_ = 0;
 };
+
+// Text as it can be shown: control characters and bytes that are not UTF-8
+// as \xHH; printable text stays as it is.
+std::string PrintableText(const std::string& bytes);
 
 // A failed file operation. The message is the system's fixed text for the
 // cause; FileName() names the file so the handler can show it too.

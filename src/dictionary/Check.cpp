@@ -30,7 +30,16 @@ public:
         seen_.assign(static_cast<std::size_t>(report_.records), false);
         const int root = TLjsk::RootRecNoOf(store_);
         std::vector<TFrame> stack;
-        if (root > 0 && root < report_.records) stack.push_back(ReadChain(root));
+        // The root chain is read as the merge and the export read it: a head
+        // that record 0 names past the end is a fault, not an empty
+        // dictionary. A lone placeholder (no root role) is an empty one.
+        const bool rootRole = report_.records >= 1 && Read(0).Aux == TLjsk::kRootRoleAux;
+        if (root > 0 && !Exists(root) && rootRole) {
+            Add(TCheckFinding::Kind::LinkPastEnd, 0,
+                "the root chain starts at record " + std::to_string(root) + ", past the end of the file");
+        } else if (root > 0 && Exists(root)) {
+            stack.push_back(ReadChain(root));
+        }
         // Depth-first over an explicit stack, so a deep or damaged file cannot
         // overflow the call stack.
         while (!stack.empty()) {

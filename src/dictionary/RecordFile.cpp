@@ -1,10 +1,8 @@
 #include "dictionary/RecordFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include <cerrno>
 
 #include "core/VxloError.h"
 
@@ -41,35 +39,17 @@ TJskRecord DecodeRecord(const TRecordBytes& b) {
     return r;
 }
 
-TRecordFile::TRecordFile(const std::string& path, Mode mode) : path_(path) {
-    if (path.empty()) throw EInOutError(ENOENT, path);
-    const int flags = mode == Mode::ReadOnly ? O_RDONLY : O_RDWR | O_CREAT;
-    // Non-blocking only for the open itself: a FIFO given as a dictionary
-    // must be refused, not wait for a writer forever.
-    fd_ = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd_ < 0) throw EInOutError(errno, path);
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? errno : EINVAL;
-        ::close(fd_);
-        fd_ = -1;
-        throw EInOutError(error, path);
-    }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    recordCount_ = static_cast<std::int64_t>(st.st_size) / kRecordSize;
-    if (mode == Mode::ReadWriteCreate && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd_);
-        fd_ = -1;
-        if (error == EWOULDBLOCK) {
+TRecordFile::TRecordFile(const std::string& path, Mode mode)
+    : path_(path),
+      fd_(OpenRegularFile(path, mode == Mode::ReadWriteCreate ? EOpenMode::ReadWriteCreate : EOpenMode::ReadOnly)) {
+    if (mode == Mode::ReadWriteCreate && ::flock(fd_.Get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
             throw EFileRefused("この定石ファイルは他のプログラムが開いています", path);
         }
-        throw EInOutError(error, path);
+        throw EInOutError(errno, path);
     }
-}
-
-TRecordFile::~TRecordFile() {
-    if (fd_ >= 0) ::close(fd_);  // also releases the lock
+    // Counted under the lock: no writer changes the size from here on.
+    recordCount_ = FileSizeOf(fd_, path) / kRecordSize;
 }
 
 // The dictionary is locked while open, so only our own writes change its
@@ -79,33 +59,13 @@ std::int64_t TRecordFile::RecordCount() { return recordCount_; }
 TRecordBytes TRecordFile::Read(std::int64_t n) {
     TRecordBytes bytes{};
     if (n < 0) throw EInOutError::ReadPastEnd(path_);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done,
-                                    static_cast<off_t>(n * kRecordSize + static_cast<std::int64_t>(done)));
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError(errno, path_);
-        }
-        if (got == 0) throw EInOutError::ReadPastEnd(path_);
-        done += static_cast<std::size_t>(got);
-    }
+    ReadExactAt(fd_, n * kRecordSize, bytes, path_);
     return bytes;
 }
 
 void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     if (n < 0) throw ERangeError();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(n * kRecordSize + static_cast<std::int64_t>(done)));
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError(errno, path_);
-        }
-        if (put == 0) throw EInOutError(ENOSPC, path_);
-        done += static_cast<std::size_t>(put);
-    }
+    WriteAllAt(fd_, n * kRecordSize, bytes, path_);
     if (n >= recordCount_) recordCount_ = n + 1;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/FileIo.h"
+
 namespace vxlo {
 
 constexpr int kRecordSize = 12;
@@ -47,7 +49,7 @@ public:
     // Raises EInOutError for a file that cannot be opened or created, and
     // EFileRefused when another program holds the dictionary open.
     TRecordFile(const std::string& path, Mode mode);
-    ~TRecordFile() override;
+    // Closing also releases the lock.
     TRecordFile(const TRecordFile&) = delete;
     TRecordFile& operator=(const TRecordFile&) = delete;
 
@@ -58,7 +60,7 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    TFileDescriptor fd_;
     std::int64_t recordCount_ = 0;
 };
 

@@ -20,7 +20,6 @@ namespace {
 // Counts gather in memory for this many games and then go to the file in one
 // transaction: few disk syncs, flat memory, and a kill loses one batch at most.
 constexpr int kGamesPerFlush = 2000;
-constexpr const char* kNothingToImportText = "取り込める棋譜ファイルがありません";
 
 bool IsGameRecord(const fs::path& path) {
     const std::string name = path.filename().string();
@@ -103,7 +102,15 @@ std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImpo
 
 std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportSummary& summary) {
     if (HasSgfExtension(file)) return ReadSgfCornerGames(file, summary);
-    return {};
+    // An IG1 record has neither result nor date, and its colours alternate.
+    ++summary.gamesRead;
+    TCornerGame game;
+    int color = Black;
+    for (const TPoint& p : ReadIg1Moves(file)) {
+        game.moves.push_back({color, p.x, p.y});
+        color = color == Black ? White : Black;
+    }
+    return {std::move(game)};
 }
 
 std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, bool recursive) {
@@ -122,13 +129,13 @@ std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, 
                 for (const auto& entry : fs::directory_iterator(path, ec)) visit(entry);
             }
             if (ec) throw EInOutError(ec.value(), path);
-            if (found.empty()) throw EFileRefused(kNothingToImportText, path);
+            if (found.empty()) throw EFileRefused(kNoImportableFileText, path);
             std::sort(found.begin(), found.end());
             files.insert(files.end(), found.begin(), found.end());
         } else if (!fs::exists(path, ec)) {
             throw EInOutError(ENOENT, path);
         } else if (!IsGameRecord(path)) {
-            throw EFileRefused(kNothingToImportText, path);
+            throw EFileRefused(kNotImportableText, path);
         } else {
             files.push_back(path);
         }

@@ -8,6 +8,7 @@
 
 #include "core/VxloError.h"
 #include "import/ReadInput.h"
+#include "import/SgfReader.h"
 
 namespace vxlo {
 
@@ -104,6 +105,13 @@ std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options) {
     return TCollector(options).Run();
 }
 
+std::string WalkFailureSummary(const TFolderWalkResult& result) {
+    if (result.failures.empty()) return {};
+    std::string text = "取り込めなかったファイル: " + std::to_string(result.failures.size());
+    for (const TWalkFailure& f : result.failures) text += "\n" + f.file + ": " + f.reason;
+    return text;
+}
+
 TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
     const std::vector<std::string> files = CollectWalkFiles(options);
     TFolderWalkResult result;
@@ -114,7 +122,12 @@ TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
             break;
         }
         if (progress_) progress_(result.filesDone, result.filesFound, file);
-        ReadInput(nav_, file, options.moveLimit);
+        try {
+            ReadInput(nav_, file, options.moveLimit);
+        } catch (const ESgfError& error) {
+            // Read whole before anything changed: the dictionary has none of it.
+            result.failures.push_back({file, error.what()});
+        }
         ++result.filesDone;
     }
     if (progress_) progress_(result.filesDone, result.filesFound, "");

@@ -25,11 +25,21 @@ struct TFolderWalkOptions {
     int moveLimit = kMaxPathMoves;
 };
 
+// A file the walk passed over, and why.
+struct TWalkFailure {
+    std::string file;
+    std::string reason;
+};
+
 struct TFolderWalkResult {
     int filesFound = 0;
     int filesDone = 0;
     bool cancelled = false;
+    std::vector<TWalkFailure> failures;  // malformed SGF files, in walk order
 };
+
+// The one report of the files a walk passed over; empty when there are none.
+std::string WalkFailureSummary(const TFolderWalkResult& result);
 
 // The files of a walk in the order they are imported, full paths.
 // Folders whose name begins with "." are not entered, a folder that cannot
@@ -49,9 +59,10 @@ public:
     void SetProgress(Progress progress) { progress_ = std::move(progress); }
     void SetCancelRequested(CancelRequested cancel) { cancel_ = std::move(cancel); }
 
-    // An illegal move ends only its file's import; a file error or a row that
-    // is not an integer ends the walk (the error propagates), the files
-    // imported before keep their records.
+    // An illegal move ends only its file's import; a malformed SGF file is
+    // counted in failures and the walk goes on with the next file; a file
+    // error or a row that is not an integer ends the walk (the error
+    // propagates), the files imported before keep their records.
     TFolderWalkResult Run(const TFolderWalkOptions& options);
 
 private:

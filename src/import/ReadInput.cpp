@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
+#include "core/FileIo.h"
 #include "core/VxloError.h"
 #include "import/SgfImport.h"
 
@@ -20,52 +17,21 @@ constexpr unsigned char kCR = 0x0D;
 constexpr unsigned char kLF = 0x0A;
 constexpr unsigned char kEndOfFile = 0x1A;
 
-// The file descriptor of the record being read; closed on every exit.
-class TInputFile {
-public:
-    explicit TInputFile(const std::string& name) : name_(name) {
-        // Non-blocking so that a FIFO given a record's name cannot hang the
-        // import; only regular files are read.
-        fd_ = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) throw EInOutError(errno, name);
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0) Fail(errno);
-        if (S_ISDIR(st.st_mode)) Fail(EISDIR);
-        if (!S_ISREG(st.st_mode)) Fail(EINVAL);
-    }
-    ~TInputFile() { ::close(fd_); }
-    TInputFile(const TInputFile&) = delete;
-    TInputFile& operator=(const TInputFile&) = delete;
-
-    // Bytes read into buffer; 0 at the end of the file.
-    std::size_t Read(unsigned char* buffer, std::size_t size) {
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer, size);
-            if (got >= 0) return static_cast<std::size_t>(got);
-            if (errno != EINTR) throw EInOutError(errno, name_);
-        }
-    }
-
-private:
-    [[noreturn]] void Fail(int error) {
-        ::close(fd_);
-        fd_ = -1;
-        throw EInOutError(error, name_);
-    }
-    std::string name_;
-    int fd_ = -1;
-};
-
 // The reader works byte by byte, so a line of any length costs no memory:
 // a move token only needs its first three characters and its length.
+// OnMove(x, y) takes each move on the board and returns false to stop.
+template <class OnMove>
 class TIg1Parser {
 public:
-    TIg1Parser(TNavigation& nav, int moveLimit) : nav_(nav), moveLimit_(moveLimit) {}
+    explicit TIg1Parser(OnMove onMove) : onMove_(std::move(onMove)) {}
 
     // False once the import has stopped.
     bool Feed(unsigned char c) {
         if (c == kCR || c == kLF) {
             EndLine();
+            // CR LF, LF and a lone CR each end one line.
+            if (c == kCR || !afterCR_) ++line_;
+            afterCR_ = c == kCR;
         } else if (state_ == State::Header) {
             if (headerLength_ < 3) {
                 header_[static_cast<std::size_t>(headerLength_++)] = c;
@@ -81,13 +47,15 @@ public:
                 if (tokenLength_ < 3) token_[static_cast<std::size_t>(tokenLength_++)] = c;
             }
         }
+        if (c != kCR && c != kLF) afterCR_ = false;
         return state_ != State::Stopped;
     }
 
     // The data ended without a line end: its last line still counts.
     void Finish() { EndLine(); }
 
-    int MovesEntered() const { return entered_; }
+    // The line being read, from 1.
+    int Line() const { return line_; }
 
 private:
     enum class State { Header, MarkerRest, Moves, LineRest, Stopped };
@@ -115,36 +83,56 @@ private:
             state_ = State::LineRest;
             return;
         }
-        if (!EnterMove(column, row)) state_ = State::Stopped;
+        if (!onMove_(column, row)) state_ = State::Stopped;
     }
 
-    // The pair of Deside calls adds a new move and follows it, or follows a
-    // known one. False when the import of this file ends here.
-    bool EnterMove(int x, int y) {
-        const int before = nav_.Path().Count();
-        if (before >= kMaxPathMoves) return false;
-        const int state = nav_.Board().PointState(x, y);
-        if (!nav_.Deside(x, y)) return false;
-        nav_.Deside(x, y);
-        const bool onStone = state == Black || state == White;
-        // A move neither added nor followed (a full candidate list) would put
-        // every later move of the game at the wrong position.
-        if (!onStone && nav_.Path().Count() != before + 1) return false;
-        ++entered_;
-        return entered_ < moveLimit_;
-    }
-
-    TNavigation& nav_;
-    int moveLimit_;
-    int entered_ = 0;
+    OnMove onMove_;
     State state_ = State::Header;
     std::array<unsigned char, 3> header_{};
     int headerLength_ = 0;
     std::array<unsigned char, 3> token_{};
     int tokenLength_ = 0;
+    int line_ = 1;
+    bool afterCR_ = false;
 };
 
+// Feeds the file to the parser up to its end, an end-of-file byte or a stop;
+// a row that is no number is raised naming the file and line.
+template <class OnMove>
+void ParseIg1File(const std::string& fileName, OnMove onMove) {
+    TIg1Parser<OnMove> parser(std::move(onMove));
+    // Regular files only: a FIFO given a record's name cannot hang the import.
+    const TFileDescriptor file = OpenRegularFile(fileName, EOpenMode::ReadOnly);
+    std::vector<std::uint8_t> buffer(65536);
+    try {
+        for (;;) {
+            const std::size_t got = ReadSome(file, buffer, fileName);
+            if (got == 0) break;
+            for (std::size_t i = 0; i < got; ++i) {
+                if (buffer[i] == kEndOfFile) {
+                    parser.Finish();
+                    return;
+                }
+                if (!parser.Feed(buffer[i])) return;
+            }
+        }
+        parser.Finish();
+    } catch (const EConvertError& error) {
+        // The same error, but saying where: a walk of thousands of files ends here.
+        throw EConvertError(error.Text(), fileName, parser.Line());
+    }
+}
+
 }  // namespace
+
+std::vector<TPoint> ReadIg1Moves(const std::string& fileName) {
+    std::vector<TPoint> moves;
+    ParseIg1File(fileName, [&moves](int x, int y) {
+        moves.push_back({x, y});
+        return static_cast<int>(moves.size()) < kMaxPathMoves;
+    });
+    return moves;
+}
 
 bool HasIg1Extension(const std::string& fileName) {
     std::string tail = fileName.substr(fileName.size() - std::min<std::size_t>(3, fileName.size()));
@@ -161,22 +149,23 @@ int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     if (!HasIg1Extension(fileName)) return 0;
 
     // Beyond the path's 400 moves a move could be added but not followed.
-    TIg1Parser parser(nav, std::min(moveLimit, kMaxPathMoves));
-    TInputFile file(fileName);
-    std::vector<unsigned char> buffer(65536);
-    for (;;) {
-        const std::size_t got = file.Read(buffer.data(), buffer.size());
-        if (got == 0) break;
-        for (std::size_t i = 0; i < got; ++i) {
-            if (buffer[i] == kEndOfFile) {
-                parser.Finish();
-                return parser.MovesEntered();
-            }
-            if (!parser.Feed(buffer[i])) return parser.MovesEntered();
-        }
-    }
-    parser.Finish();
-    return parser.MovesEntered();
+    const int limit = std::min(moveLimit, kMaxPathMoves);
+    int entered = 0;
+    // The pair of Deside calls adds a new move and follows it, or follows a
+    // known one. False when the import of this file ends here.
+    ParseIg1File(fileName, [&](int x, int y) {
+        const int before = nav.Path().Count();
+        if (before >= kMaxPathMoves) return false;
+        const int state = nav.Board().PointState(x, y);
+        if (!nav.Deside(x, y)) return false;
+        nav.Deside(x, y);
+        const bool onStone = state == Black || state == White;
+        // A move neither added nor followed (a full candidate list) would put
+        // every later move of the game at the wrong position.
+        if (!onStone && nav.Path().Count() != before + 1) return false;
+        return ++entered < limit;
+    });
+    return entered;
 }
 
 }  // namespace vxlo

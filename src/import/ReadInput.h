@@ -2,10 +2,15 @@
 // Import of one IG1 game record: its moves enter the open dictionary from the
 // empty board through Deside, new moves added, known ones followed.
 #include <string>
+#include <vector>
 
 #include "mainwindow/Navigation.h"
 
 namespace vxlo {
+
+// A named input that is no game record, and a folder that holds none.
+inline constexpr const char* kNotImportableText = "取り込める棋譜ファイル（IG1、SGF）ではありません";
+inline constexpr const char* kNoImportableFileText = "取り込める棋譜ファイルがありません";
 
 // Resets to the root whatever the name, then reads the file when its name
 // ends in "IG1" (any case). Stops after moveLimit moves (a stone already on
@@ -16,6 +21,11 @@ namespace vxlo {
 // A name ending in ".sgf" (any case) is imported as SGF instead
 // (ImportSgfGames: every game of the file, a malformed file changes nothing).
 int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit);
+
+// The moves of an IG1 record in order (colours alternate from Black), at most
+// the path's 400; a row that is no number raises EConvertError naming the
+// file and line.
+std::vector<TPoint> ReadIg1Moves(const std::string& fileName);
 
 // True when the last three characters, upper-cased, are "IG1".
 bool HasIg1Extension(const std::string& fileName);

@@ -1,12 +1,10 @@
 #include "import/SgfExport.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <vector>
 
+#include "core/FileIo.h"
 #include "core/VxloError.h"
 #include "dictionary/Fjsk.h"
 #include "import/SgfMerge.h"
@@ -124,56 +122,6 @@ private:
     TSgfExportResult result_;
 };
 
-class TTempFile {
-public:
-    explicit TTempFile(const std::string& target) : target_(target) {
-        namespace fs = std::filesystem;
-        const fs::path t(target);
-        const fs::path folder = t.parent_path().empty() ? fs::path(".") : t.parent_path();
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            path_ = (folder / ("." + t.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                               std::to_string(attempt) + ".tmp"))
-                        .string();
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && errno != EEXIST) throw EInOutError(errno, target_);
-        }
-        if (fd_ < 0) throw EInOutError(EEXIST, target_);
-    }
-    ~TTempFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_) ::unlink(path_.c_str());
-    }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-
-    void Write(const std::string& text) {
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t put = ::write(fd_, text.data() + done, text.size() - done);
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                throw EInOutError(errno, target_);
-            }
-            done += static_cast<std::size_t>(put);
-        }
-    }
-
-    void Commit() {
-        if (::fsync(fd_) != 0) throw EInOutError(errno, target_);
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) throw EInOutError(errno, target_);
-        if (::rename(path_.c_str(), target_.c_str()) != 0) throw EInOutError(errno, target_);
-        committed_ = true;
-    }
-
-private:
-    std::string target_;
-    std::string path_;
-    int fd_ = -1;
-    bool committed_ = false;
-};
-
 }  // namespace
 
 std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result) {
@@ -191,9 +139,7 @@ TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfCom
     }
     TSgfExportResult result;
     const std::string text = SgfExportText(store, comments, &result);
-    TTempFile file(path);
-    file.Write(text);
-    file.Commit();
+    ReplaceFileAtomically(path, text);
     return result;
 }
 

@@ -145,13 +145,16 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     }
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
-    return MergeSgfTree(nav, sgf, comments);
+    TSgfMergeResult result = MergeSgfTree(nav, sgf, comments);
+    result.textGuessed = sgf.TextGuessed();
+    return result;
 }
 
 std::string SgfMergeSummary(const TSgfMergeResult& r) {
     if (r.wrongSize) return "19路盤の棋譜ではないため、マージしませんでした";
     std::string text = "SGF をマージしました。追加した手: " + std::to_string(r.movesAdded);
     if (r.commentsAdded > 0) text += "、コメント: " + std::to_string(r.commentsAdded);
+    if (r.textGuessed) text += "\n文字コードの指定がないため、コメントなどの文字は推測して読みました";
     if (r.LeftOut() == 0) return text;
     text += "\n取り込まなかった変化: " + std::to_string(r.LeftOut()) + "（";
     std::string parts;

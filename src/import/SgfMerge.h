@@ -21,6 +21,7 @@ struct TSgfMergeResult {
     int leftIllegal = 0;  // occupied, suicide, ko, a point off the board
     int leftLimits = 0;   // 30 candidates in a position, or the path's 400 moves
     bool wrongSize = false;  // SZ other than 19: nothing merged
+    bool textGuessed = false;  // no CA and not UTF-8: comments read by a guessed charset
     int LeftOut() const { return leftPasses + leftSetup + leftIllegal + leftLimits; }
 };
 

@@ -1,13 +1,10 @@
 #include "import/SgfReader.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <memory>
+#include <optional>
+
+#include "core/FileIo.h"
+#include "core/Text.h"
 
 namespace vxlo {
 
@@ -42,7 +39,6 @@ const TSgfNode& TSgfCollection::Node(int index) const {
 
 namespace {
 
-constexpr std::size_t kMaxFileBytes = 64u << 20;
 constexpr std::size_t kMaxNesting = 100000;
 
 // How a character set lays out its characters in bytes, as far as the SGF
@@ -62,128 +58,12 @@ int CharWidth(EByteRule rule, unsigned char c) {
     return 1;
 }
 
-// Length of the valid UTF-8 sequence at p, 0 when the bytes there are not one.
-std::size_t Utf8SequenceAt(std::string_view s, std::size_t p) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char c = b(p);
-    if (c < 0x80) return 1;
-    std::size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) lo = 0xA0;
-        if (c == 0xED) hi = 0x9F;  // no surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) lo = 0x90;
-        if (c == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (p + n > s.size()) return 0;
-    if (b(p + 1) < lo || b(p + 1) > hi) return 0;
-    for (std::size_t i = 2; i < n; ++i) {
-        if (b(p + i) < 0x80 || b(p + i) > 0xBF) return 0;
-    }
-    return n;
-}
-
-bool IsValidUtf8(std::string_view s) {
-    for (std::size_t p = 0; p < s.size();) {
-        const std::size_t n = Utf8SequenceAt(s, p);
-        if (n == 0) return false;
-        p += n;
-    }
-    return true;
-}
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Invalid bytes become U+FFFD: a comment keeps what can be read of it.
-std::string SanitiseUtf8(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t p = 0; p < s.size();) {
-        const std::size_t n = Utf8SequenceAt(s, p);
-        if (n == 0) {
-            out += kReplacement;
-            ++p;
-        } else {
-            out.append(s.substr(p, n));
-            p += n;
-        }
-    }
-    return out;
-}
-
-std::string UpperTrimmed(std::string_view s) {
-    std::string out;
-    for (char c : s) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-        out += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    return out;
-}
-
-// Labels seen in CA properties, mapped to the iconv name that reads them best:
-// the Windows supersets, since that is what the files really hold.
-std::string NormaliseCharset(std::string_view label) {
-    const std::string u = UpperTrimmed(label);
-    if (u == "UTF8" || u == "UTF-8") return "UTF-8";
-    if (u == "SJIS" || u == "SHIFT_JIS" || u == "SHIFT-JIS" || u == "SHIFTJIS" || u == "X-SJIS" ||
-        u == "MS_KANJI" || u == "CP932" || u == "MS932" || u == "WINDOWS-31J")
-        return "CP932";
-    if (u == "GB2312" || u == "GBK" || u == "CP936" || u == "EUC-CN" || u == "GB18030" ||
-        u == "X-GBK")
-        return "GB18030";
-    if (u == "BIG5" || u == "BIG-5" || u == "CP950") return "BIG5";
-    if (u == "LATIN1" || u == "ISO8859-1") return "ISO-8859-1";
-    return u;
-}
-
 EByteRule RuleFor(const std::string& charset) {
     if (charset == "CP932") return EByteRule::ShiftJis;
     if (charset == "GB18030" || charset == "BIG5" || charset == "BIG5-HKSCS" ||
         charset == "CP949" || charset == "UHC")
         return EByteRule::HighLead;
     return EByteRule::Single;
-}
-
-struct TIconvCloser {
-    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
-};
-using TIconv = std::unique_ptr<void, TIconvCloser>;
-
-TIconv OpenConverter(const std::string& charset) {
-    iconv_t cd = iconv_open("UTF-8", charset.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
-    return TIconv(cd);
-}
-
-std::string Convert(void* handle, const std::string& in) {
-    const auto cd = static_cast<iconv_t>(handle);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    std::string out;
-    std::string buffer(in.size() * 4 + 16, '\0');
-    char* inPtr = const_cast<char*>(in.data());
-    std::size_t inLeft = in.size();
-    while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        out.append(buffer.data(), buffer.size() - outLeft);
-        if (done != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
-        // A byte that does not belong to the charset, or a character cut off
-        // at the end of the value.
-        out += kReplacement;
-        ++inPtr;
-        --inLeft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
 }
 
 bool IsSpace(unsigned char c) { return c <= ' '; }
@@ -306,7 +186,7 @@ private:
         }
         // FF[3] long names keep their capitals ("AddBlack" is AB); a name of
         // small letters only stands for itself.
-        if (name.empty()) name = UpperTrimmed(ident);
+        if (name.empty()) name = UpperWithoutBlanks(ident);
         SkipSpace();
         if (pos_ >= bytes_.size() || bytes_[pos_] != '[') {
             Fail("プロパティ " + ident + " に値がありません", start);
@@ -370,34 +250,100 @@ private:
     TSgfCollection result_;
 };
 
+namespace {
+
+// Two readings of the same bytes agree when every node, link, property and
+// raw value is the same: then every value ended at the same byte.
+bool SameReading(const TSgfCollection& a, const TSgfCollection& b) {
+    if (a.GameCount() != b.GameCount() || a.NodeCount() != b.NodeCount()) return false;
+    for (int g = 0; g < a.GameCount(); ++g) {
+        if (a.GameRoot(g) != b.GameRoot(g)) return false;
+    }
+    for (int i = 0; i < a.NodeCount(); ++i) {
+        const TSgfNode& x = a.Node(i);
+        const TSgfNode& y = b.Node(i);
+        if (x.Parent != y.Parent || x.FirstChild != y.FirstChild || x.NextSibling != y.NextSibling ||
+            x.Properties.size() != y.Properties.size())
+            return false;
+        for (std::size_t k = 0; k < x.Properties.size(); ++k) {
+            if (x.Properties[k].Name != y.Properties[k].Name || x.Properties[k].Values != y.Properties[k].Values)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
     // Without CA: UTF-8 when the bytes are valid UTF-8, else Shift_JIS (the
     // Japanese servers' files).
-    std::string charset = IsValidUtf8(bytes) ? "UTF-8" : "CP932";
-    TSgfCollection games = TSgfParser(bytes, fileName, RuleFor(charset)).Run();
+    const bool utf8 = IsValidUtf8(bytes);
+    std::string charset = utf8 ? "UTF-8" : "CP932";
+    // Bytes that are not UTF-8 are also read as plain ASCII: where the
+    // Shift_JIS reading ends a value elsewhere (a Latin-1 "é" before "]"),
+    // the guess is wrong, and the ASCII structure is the one that holds.
+    std::optional<TSgfCollection> ascii;
+    std::optional<TSgfCollection> guessed;
+    try {
+        guessed = TSgfParser(bytes, fileName, RuleFor(charset)).Run();
+    } catch (const ESgfError&) {
+        if (utf8) throw;
+        try {
+            ascii = TSgfParser(bytes, fileName, EByteRule::Single).Run();
+        } catch (const ESgfError&) {
+        }
+        if (!ascii) throw;
+    }
+    TSgfCollection games = guessed ? std::move(*guessed) : *ascii;
     if (games.GameCount() == 0) throw ESgfError("棋譜がありません", fileName, 0);
 
-    TIconv converter;
+    std::optional<TCharsetDecoder> converter;
+    bool declaredCharset = false;
     if (const std::string* ca = games.Node(games.GameRoot(0)).Value("CA")) {
-        const std::string declared = NormaliseCharset(*ca);
+        const std::string declared = CanonicalCharsetName(*ca);
+        if (declared != "UTF-8") converter = TCharsetDecoder::Open(declared);
         // An unknown charset name is ignored: the bytes still tell.
-        if (declared == "UTF-8" || (converter = OpenConverter(declared))) {
-            if (RuleFor(declared) != RuleFor(charset)) {
+        if (declared == "UTF-8" || converter) {
+            declaredCharset = true;
+            if (RuleFor(declared) != RuleFor(charset) || !guessed) {
                 games = TSgfParser(bytes, fileName, RuleFor(declared)).Run();
             }
             charset = declared;
         }
     }
-    if (charset != "UTF-8" && !converter) converter = OpenConverter(charset);
+    // Moves decide against a guess: the text may come out wrong, never the game.
+    bool asciiStructure = false;
+    if (!declaredCharset && !utf8) {
+        if (!ascii) {
+            try {
+                ascii = TSgfParser(bytes, fileName, EByteRule::Single).Run();
+            } catch (const ESgfError&) {
+            }
+        }
+        if (ascii && (!guessed || !SameReading(games, *ascii))) {
+            games = std::move(*ascii);
+            asciiStructure = true;
+        }
+        games.textGuessed_ = true;
+    }
+    if (charset != "UTF-8" && !converter) converter = TCharsetDecoder::Open(charset);
     if (charset != "UTF-8" && !converter) throw ESgfError("文字コード " + charset + " を読めません", fileName, 0);
+    // In the ASCII structure each value is Shift_JIS when it reads as that
+    // whole, else Latin-1, which reads every byte.
+    std::optional<TCharsetDecoder> latin1;
+    if (asciiStructure) latin1 = TCharsetDecoder::Open("ISO-8859-1");
 
     TSgfCollection result = std::move(games);
     result.charset_ = charset;
     for (TSgfNode& node : result.nodes_) {
         for (TSgfProperty& p : node.Properties) {
             for (std::string& v : p.Values) {
-                if (converter) {
-                    v = Convert(converter.get(), v);
+                if (latin1) {
+                    std::optional<std::string> text = converter->DecodeStrict(v);
+                    v = text ? std::move(*text) : latin1->Decode(v);
+                } else if (converter) {
+                    v = converter->Decode(v);
                 } else if (!IsValidUtf8(v)) {
                     v = SanitiseUtf8(v);
                 }
@@ -408,33 +354,7 @@ TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
 }
 
 TSgfCollection ReadSgfFile(const std::string& path) {
-    // Non-blocking, and regular files only: a FIFO of that name cannot hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw EInOutError(errno, path);
-    struct TFd {
-        int fd;
-        ~TFd() { ::close(fd); }
-    } guard{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) throw EInOutError(errno, path);
-    if (S_ISDIR(st.st_mode)) throw EInOutError(EISDIR, path);
-    if (!S_ISREG(st.st_mode)) throw EInOutError(EINVAL, path);
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
-        throw EFileRefused("SGF ファイルが大きすぎます（64 MB まで）", path);
-    }
-    std::string bytes;
-    char buffer[65536];
-    while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError(errno, path);
-        }
-        if (got == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > kMaxFileBytes) throw EFileRefused("SGF ファイルが大きすぎます（64 MB まで）", path);
-    }
-    return ParseSgf(bytes, path);
+    return ParseSgf(ReadWholeFile(path, kMaxSgfFileBytes, "SGF ファイルが大きすぎます（64 MB まで）"), path);
 }
 
 TSgfMove SgfMoveOf(const TSgfNode& node) {
@@ -492,7 +412,7 @@ bool HasSgfSetup(const TSgfNode& node) { return node.Has("AB") || node.Has("AW")
 int SgfBoardSize(const TSgfNode& root) {
     const std::string* sz = root.Value("SZ");
     if (!sz) return kBoardSize;
-    const std::string text = UpperTrimmed(*sz);
+    const std::string text = UpperWithoutBlanks(*sz);
     const auto number = [](std::string_view s) {
         if (s.empty() || s.size() > 3) return 0;
         int n = 0;

@@ -50,6 +50,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     // The character set the text was read in ("UTF-8", "CP932", ...).
     const std::string& Charset() const { return charset_; }
+    // No CA and not UTF-8: the character set of the text was guessed. The
+    // structure and the moves are those an ASCII reader finds in any case.
+    bool TextGuessed() const { return textGuessed_; }
     int GameCount() const { return static_cast<int>(games_.size()); }
     int GameRoot(int game) const;
     int NodeCount() const { return static_cast<int>(nodes_.size()); }
@@ -60,12 +63,15 @@ private:
     friend TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName);
     std::string fileName_;
     std::string charset_;
+    bool textGuessed_ = false;
     std::vector<TSgfNode> nodes_;
     std::vector<int> games_;
 };
 
 // Parses SGF bytes; fileName only names the source in errors.
 TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName);
+// The largest SGF file read.
+inline constexpr std::size_t kMaxSgfFileBytes = 64u << 20;
 // Reads and parses a file (file errors as EInOutError).
 TSgfCollection ReadSgfFile(const std::string& path);
 

@@ -1,17 +1,11 @@
 #include "mainwindow/IniFile.h"
 
-#include <fcntl.h>
-#include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
+#include "core/FileIo.h"
+#include "core/Text.h"
 #include "core/VxloError.h"
 
 namespace vxlo {
@@ -19,6 +13,8 @@ namespace vxlo {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+// Far beyond any settings file; a larger one is not ours to rewrite.
+constexpr std::size_t kMaxSettingsBytes = 16u << 20;
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -57,26 +53,7 @@ std::string TextOf(const std::string& raw) {
 // The whole file; nothing when it is missing. Other failures are file
 // errors, so that a write never replaces a file it could not read.
 std::string ReadAll(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return {};
-        throw EInOutError(errno, path);
-    }
-    std::string all;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            throw EInOutError(error, path);
-        }
-        all.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return all;
+    return ReadWholeFileIfExists(path, kMaxSettingsBytes, "設定ファイルが大きすぎます").value_or("");
 }
 
 TContent Parse(std::string all) {
@@ -159,39 +136,6 @@ std::optional<std::string> Lookup(const TContent& content, std::string_view sect
     return std::nullopt;
 }
 
-class TFd {
-public:
-    explicit TFd(int fd) : fd_(fd) {}
-    ~TFd() { if (fd_ >= 0) ::close(fd_); }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return fd_; }
-    int Release() { const int fd = fd_; fd_ = -1; return fd; }
-private:
-    int fd_;
-};
-
-void WriteAll(int fd, const std::string& bytes, const std::string& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError(errno, path);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-}
-
-// The file a symbolic link names is the one to replace, not the link.
-std::string ResolvedTarget(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string result(real);
-    std::free(real);
-    return result;
-}
-
 void Store(const std::string& path, const TContent& content) {
     std::string bytes;
     if (content.bom) bytes += kBom;
@@ -201,32 +145,8 @@ void Store(const std::string& path, const TContent& content) {
         bytes += eol;
     }
 
-    const std::string target = ResolvedTarget(path);
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) {
-        if (errno != ENOENT) throw EInOutError(errno, path);
-        // A new file: nothing to keep, so it is written in place.
-        TFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.Get() < 0) throw EInOutError(errno, path);
-        WriteAll(fd.Get(), bytes, path);
-        if (::close(fd.Release()) != 0) throw EInOutError(errno, path);
-        return;
-    }
-    // Written beside the file and renamed over it: the old settings stay
-    // whole until the new ones are complete.
-    std::string temp = target + ".XXXXXX";
-    TFd fd(::mkstemp(temp.data()));
-    if (fd.Get() < 0) throw EInOutError(errno, path);
-    try {
-        if (::fchmod(fd.Get(), st.st_mode & 07777) != 0) throw EInOutError(errno, path);
-        WriteAll(fd.Get(), bytes, path);
-        if (::fsync(fd.Get()) != 0) throw EInOutError(errno, path);
-        if (::close(fd.Release()) != 0) throw EInOutError(errno, path);
-        if (::rename(temp.c_str(), target.c_str()) != 0) throw EInOutError(errno, path);
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
-    }
+    // The old settings stay whole until the new ones are complete.
+    ReplaceFileAtomically(path, bytes);
 }
 
 // Hexadecimal after "0x" as the profile readers of Windows programs take it:
@@ -246,59 +166,6 @@ std::optional<int> ParseHex(std::string_view digits) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        int extra = 0;
-        std::uint32_t min = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(extra) >= bytes.size()) return false;
-        std::uint32_t cp = c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char cc = static_cast<unsigned char>(bytes[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return true;
-}
-
-std::string DecodeShiftJis(std::string_view bytes) {
-    for (const char* charset : {"CP932", "SHIFT_JIS"}) {
-        iconv_t cd = ::iconv_open("UTF-8", charset);
-        if (cd == reinterpret_cast<iconv_t>(-1)) continue;
-        std::string in(bytes);
-        std::string out(bytes.size() * 3 + 4, '\0');
-        char* inPtr = in.data();
-        std::size_t inLeft = in.size();
-        char* outPtr = out.data();
-        std::size_t outLeft = out.size();
-        const std::size_t rc = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        ::iconv_close(cd);
-        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) continue;
-        out.resize(out.size() - outLeft);
-        return out;
-    }
-    return {};
-}
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
 

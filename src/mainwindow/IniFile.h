@@ -31,8 +31,4 @@ private:
     std::string path_;
 };
 
-// Text from Windows in code page 932 as UTF-8; empty when it does not decode.
-std::string DecodeShiftJis(std::string_view bytes);
-bool IsValidUtf8(std::string_view bytes);
-
 }  // namespace vxlo

@@ -207,6 +207,17 @@ TEST_F(CornerToolTest, StatsListsCandidatesWithTheirCountsAndErrorsNameUnknownMo
     EXPECT_NE(out.str().find("{\"record\": 0, \"games\": 0,"), std::string::npos);
 }
 
+TEST_F(CornerToolTest, Ig1RecordsGiveTheirCornersWithoutResults) {
+    const std::string d = (dir / "ig1.jsk").string();
+    // The lower-left corner, White's reply on the 3rd line: the 4-4 point and
+    // a low approach once brought to the upper right.
+    ASSERT_EQ(Run({"import", "--corners", d, Write("g.IG1", "INT 1\r\nMOV\r\nD16 C14\r\n")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(d), RecordBytes({TJskRecord{}, Move(16, 4, 2), Move(17, 6)}));
+    TEvidenceStore evidence(d, TCompanionDatabase::EAccess::ReadOnly);
+    EXPECT_EQ(evidence.Get(2)->games, 1);
+    EXPECT_EQ(evidence.Get(2)->starterWins + evidence.Get(2)->starterLosses, 0);
+}
+
 TEST_F(CornerToolTest, MissingAndUnimportableInputsAreErrorsNamingThem) {
     const std::string d = (dir / "e.jsk").string();
     EXPECT_EQ(Run({"import", "--corners", d, (dir / "nothing.sgf").string()}), 1);

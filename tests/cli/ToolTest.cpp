@@ -42,8 +42,9 @@ TEST_F(ToolTest, FoldersAreWalkedWithMaskOrRecursively) {
     Ig1("games/a.IG1", "MOV\r\nD04\r\n");
     Ig1("games/b.sgf1", "MOV\r\nQ16\r\n");
     Ig1("games/sub/c.IG1", "MOV\r\nC03\r\n");
-    EXPECT_EQ(Run({"import", "--mask=*.sgf1", tool, (dir / "games").string()}), 0);
-    EXPECT_EQ(FileBytes(tool), "");  // created; b.sgf1 is no IG1 name
+    // b.sgf1 is no IG1 name: a folder that offers nothing to import is an error.
+    EXPECT_EQ(Run({"import", "--mask=*.sgf1", tool, (dir / "games").string()}), 1);
+    EXPECT_FALSE(std::filesystem::exists(tool));
     EXPECT_EQ(Run({"import", tool, (dir / "games").string()}), 0);
     EXPECT_EQ(FileRecords(tool).size(), 2u);
     EXPECT_EQ(Run({"import", "--recursive", "--limit", "0", tool, (dir / "games").string()}), 0);
@@ -63,7 +64,7 @@ TEST_F(ToolTest, ErrorsEndWithStatusOneAndUsageErrorsWithTwo) {
     EXPECT_EQ(Run({"import", tool, (dir / "missing.IG1").string()}), 1);
     EXPECT_EQ(err.str(), "ファイルが見つかりません. " + (dir / "missing.IG1").string() + "\n");
     EXPECT_EQ(Run({"import", tool, Ig1("bad.IG1", "MOV\r\nD04 PASS\r\n")}), 1);
-    EXPECT_EQ(err.str(), "'AS' は整数ではありません.\n");
+    EXPECT_EQ(err.str(), "'AS' は整数ではありません（2 行目）. " + (dir / "bad.IG1").string() + "\n");
     WriteBytes(dir / "empty.jsk", "");
     EXPECT_EQ(Run({"merge", tool, (dir / "empty.jsk").string()}), 1);
     EXPECT_EQ(err.str().rfind("ファイルの末尾以降を読み込みました.", 0), 0u);

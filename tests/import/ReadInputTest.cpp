@@ -120,7 +120,9 @@ TEST_F(ReadInputTest, RowThatIsNotAnIntegerEndsTheImportWithTheConversionError) 
         ReadInput(nav, file, 400);
         FAIL() << "no error";
     } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'AS' は整数ではありません");
+        EXPECT_STREQ(e.what(), "'AS' は整数ではありません（2 行目）");
+        EXPECT_EQ(e.FileName(), file);
+        EXPECT_EQ(e.Line(), 2);
     }
     ExpectFile({TJskRecord{}, Move(4, 4)});
     EXPECT_EQ(nav.ProgressMode(), 0);

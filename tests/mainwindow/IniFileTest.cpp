@@ -139,14 +139,5 @@ TEST_F(IniFileTest, ALineBreakInAValueCannotStartANewKey) {
     EXPECT_EQ(Bytes(), "[Form]\nFile=a Left=9\n");
 }
 
-TEST(Utf8Check, TellsUtf8FromShiftJis) {
-    EXPECT_TRUE(IsValidUtf8("入力 abc"));
-    EXPECT_FALSE(IsValidUtf8("\x93\xfc\x97\xcd"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\x80"));  // overlong
-    EXPECT_FALSE(IsValidUtf8("\xE5\x85"));  // cut short
-    EXPECT_EQ(DecodeShiftJis("\x93\xfc\x97\xcd"), "入力");
-    EXPECT_EQ(DecodeShiftJis("\xb6\xde"), "ｶﾞ");
-}
-
 }  // namespace
 }  // namespace vxlo

@@ -238,7 +238,9 @@ void TDirForm::RunWalk() {
         QCoreApplication::processEvents();
     });
     walk.SetCancelRequested([&progress] { return progress.wasCanceled(); });
-    walk.Run(options);
+    const TFolderWalkResult result = walk.Run(options);
+    // Each malformed file was passed over; one box names them all.
+    if (!result.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(result)));
 }
 
 void TDirForm::RunCorners() {

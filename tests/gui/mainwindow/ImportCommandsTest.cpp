@@ -100,7 +100,8 @@ TEST_F(ImportCommandsTest, FileInputShowsRefusalsAndErrorsAsMessages) {
     window->Navigation().SetProgressMode(0);
     Choose(Ig1("b.IG1", "MOV\r\nD04 PASS\r\n"));
     Act("mnuFileInput")->trigger();
-    EXPECT_EQ(Texts(true), std::vector<QString>{ToQt("'AS' は整数ではありません.")});
+    EXPECT_EQ(Texts(true), std::vector<QString>{ToQt("'AS' は整数ではありません（2 行目）.\n") +
+                                                PathToQt((dir / "b.IG1").string())});
     EXPECT_EQ(window->Navigation().ProgressMode(), 0);
 }
 

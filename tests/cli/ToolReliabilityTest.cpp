@@ -1,0 +1,152 @@
+// The tool tried as a hostile or unlucky user would: nothing is reported as
+// done that was not done.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <sstream>
+
+#include "cli/VxloTool.h"
+#include "import/ImportFixture.h"
+#include "import/SgfCommentStore.h"
+#include "support/TempDir.h"
+
+namespace vxlo::testing {
+namespace {
+
+class ToolReliabilityTest : public ::testing::Test {
+protected:
+    int Run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return RunVxloTool(args, out, err);
+    }
+    std::string File(const std::string& name) const { return dir / name; }
+    bool ErrorNames(const std::string& path) const { return err.str().find(path) != std::string::npos; }
+    bool Says(const std::string& text) const { return err.str().find(text) != std::string::npos; }
+    std::string Store() const { return TCommentStore::StorePathFor(File("a.jsk")); }
+    // Three moves, two of them with comments.
+    std::string CommentedGame() const {
+        WriteBytes(File("c.sgf"), "(;SZ[19]C[root];B[pd]C[hoshi];W[dd])");
+        return File("c.sgf");
+    }
+    int StoredComments() const {
+        TSgfCommentStore store(File("a.jsk"));
+        int n = 0;
+        for (int rec = 0; rec < 4; ++rec) n += store.HasComment(rec) ? 1 : 0;
+        return n;
+    }
+
+    TTempDir dir;
+    std::ostringstream out, err;
+};
+
+// A Latin-1 file without CA: the Shift_JIS guess would swallow the "]"
+// after "é". The moves must be those of an ASCII reading; only text differs.
+TEST_F(ToolReliabilityTest, AGuessedCharsetNeverChangesTheMoves) {
+    const std::string latin = "(;SZ[19]PB[Jos\xE9]PW[Ren\xE9];B[pd]C[caf\xE9];W[dd];B[pq])";
+    const std::string ascii = "(;SZ[19]PB[Jose]PW[Rene];B[pd]C[cafe];W[dd];B[pq])";
+    WriteBytes(File("latin.sgf"), latin);
+    WriteBytes(File("ascii.sgf"), ascii);
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("latin.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "SGF をマージしました。追加した手: 3、コメント: 1 "
+              "文字コードの指定がないため、コメントなどの文字は推測して読みました\n");
+    ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("ascii.sgf")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("a.jsk")), FileBytes(File("b.jsk")));
+    {
+        TSgfCommentStore comments(File("a.jsk"));
+        EXPECT_EQ(comments.GetComment(1), "café");
+    }
+    ASSERT_EQ(Run({"import", File("c.jsk"), File("latin.sgf")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("c.jsk")), FileBytes(File("b.jsk")));
+}
+
+// Random files of ASCII structure with random high bytes in their texts:
+// whatever the bytes, the moves are those of the ASCII reading.
+TEST_F(ToolReliabilityTest, RandomHighBytesInTextsLeaveTheMovesAsAsciiReadsThem) {
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    int guessed = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::string text, plain;
+        text = plain = "(;SZ[19]";
+        for (int move = 0; move < 6; ++move) {
+            const std::string point{static_cast<char>('a' + next(19)), static_cast<char>('a' + next(19))};
+            text += std::string(move % 2 ? ";W[" : ";B[") + point + "]C[";
+            plain += std::string(move % 2 ? ";W[" : ";B[") + point + "]C[";
+            for (unsigned k = next(4); k > 0; --k) {
+                const char c = static_cast<char>(next(3) == 0 ? 0x80 + next(128) : 'a' + next(26));
+                text += c;
+                plain += (c & 0x80) ? 'x' : c;
+            }
+            text += "]";
+            plain += "]";
+        }
+        text += ")";
+        plain += ")";
+        std::filesystem::remove(File("r.jsk"));
+        std::filesystem::remove(File("p.jsk"));
+        WriteBytes(File("r.sgf"), text);
+        WriteBytes(File("p.sgf"), plain);
+        ASSERT_EQ(Run({"import", File("r.jsk"), File("r.sgf")}), 0) << err.str();
+        ASSERT_EQ(Run({"import", File("p.jsk"), File("p.sgf")}), 0) << err.str();
+        ASSERT_EQ(FileBytes(File("r.jsk")), FileBytes(File("p.jsk"))) << text;
+        guessed += text != plain ? 1 : 0;
+    }
+    EXPECT_GT(guessed, 150);
+}
+
+TEST_F(ToolReliabilityTest, CheckReadsTheRootChainAsTheMergeDoes) {
+    // Record 0 holds the root role (Aux 1) and points past the end.
+    WriteBytes(File("bad.jsk"), RecordBytes({TJskRecord{0, 0, 0, 1, 5, 0}, Move(4, 4)}));
+    EXPECT_EQ(Run({"merge", File("a.jsk"), File("bad.jsk")}), 1);
+    EXPECT_EQ(Run({"check", File("bad.jsk")}), 1);
+    EXPECT_NE(out.str().find("record 0: the root chain starts at record 5, past the end of the file"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find(" 1 problems"), std::string::npos) << out.str();
+}
+
+TEST_F(ToolReliabilityTest, NamedInputsThatImportNothingAreErrors) {
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("no/such/folder")}), 1);
+    EXPECT_TRUE(ErrorNames(File("no/such/folder"))) << err.str();
+    WriteBytes(File("typo.txt"), "MOV\r\nD04\r\n");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("typo.txt")}), 1);
+    EXPECT_TRUE(ErrorNames(File("typo.txt"))) << err.str();
+    WriteBytes(File("notes/readme.txt"), "x");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("notes")}), 1);
+    EXPECT_TRUE(ErrorNames(File("notes"))) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(File("a.jsk")));  // refused before anything was done
+}
+
+TEST_F(ToolReliabilityTest, Ig1RowThatIsNoNumberNamesFileAndLineAndEscapesBytes) {
+    WriteBytes(File("bad.IG1"), "MOV\r\nD04 Q16\r\nC03 D\x8A\x01 Q04\r\n");
+    EXPECT_EQ(Run({"import", File("a.jsk"), File("bad.IG1")}), 1);
+    EXPECT_EQ(err.str(), "'\\x8A\\x01' は整数ではありません（3 行目）. " + File("bad.IG1") + "\n");
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 4u);  // the moves before it stay
+}
+
+TEST_F(ToolReliabilityTest, BulkWalkPassesOverMalformedSgfAndListsItAtTheEnd) {
+    WriteBytes(File("games/a.sgf"), "(;SZ[19];B[pd];W[dd])");
+    WriteBytes(File("games/b.sgf"), "(;SZ[19];B[pd]C[open");
+    WriteBytes(File("games/c.IG1"), "MOV\r\nC03\r\n");
+    EXPECT_EQ(Run({"import", "--mask", "*.*", File("a.jsk"), File("games")}), 1);
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 4u);  // a and c, b passed over
+    const std::string e = err.str();
+    EXPECT_EQ(e.rfind("取り込めなかったファイル: 1\n", 0), 0u) << e;
+    EXPECT_NE(e.find(File("games/b.sgf") + ": SGF の形式が正しくありません"), std::string::npos) << e;
+    EXPECT_EQ(e.find("a.sgf"), std::string::npos) << e;
+
+    // An IG1 conversion error still ends the whole walk.
+    WriteBytes(File("games/b.sgf"), "(;SZ[19];B[qq])");
+    WriteBytes(File("games/c.IG1"), "MOV\r\nC0X\r\n");
+    EXPECT_EQ(Run({"import", "--mask", "*.*", File("d.jsk"), File("games")}), 1);
+    EXPECT_NE(err.str().find("'0X' は整数ではありません"), std::string::npos) << err.str();
+}
+
+}  // namespace
+}  // namespace vxlo::testing
