@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/mainwindow/BoardRenderer.h"
+#include "gui/mainwindow/BoardWidget.h"
 
 namespace vxlo {
 namespace {
@@ -287,6 +288,28 @@ TEST(BoardDisplayScalable, NumbersGrowWithThePitch) {
     const int white = Count(big.Area(big.G().CellLeft(3), big.G().CellTop(3), g, g), 0xFFFFFF, &ink);
     EXPECT_GT(white, 40);
     EXPECT_GT(ink.height(), 20);
+}
+
+// Run a second time with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): the
+// widget takes the screen's ratio and shows the canvas one pixel for one.
+TEST(BoardDisplayWidget, ShowsTheCanvasAtTheScreensRatio) {
+    TBoard board(340, 375);
+    TBoardWidget widget(board.renderer);
+    widget.resize(340, 375 - 52);
+    widget.show();
+    QCoreApplication::processEvents();
+    const double ratio = widget.devicePixelRatioF();
+    EXPECT_EQ(board.renderer.DevicePixelRatio(), ratio);
+    EXPECT_EQ(board.renderer.CellSize(), 17);
+    board.Play(5, 2);
+    EXPECT_EQ(board.renderer.Canvas().size(), QSize(340, 323) * ratio);
+    QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.devicePixelRatio(), ratio);
+    shown.setDevicePixelRatio(1);
+    EXPECT_EQ(shown, board.renderer.Canvas());
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
+        EXPECT_EQ(ratio, 2.0);
+    }
 }
 
 }  // namespace
