@@ -290,6 +290,47 @@ TEST(BoardDisplayScalable, NumbersGrowWithThePitch) {
     EXPECT_GT(ink.height(), 20);
 }
 
+// Drawing point by point must leave the canvas a full repaint would draw,
+// with the band around the board, at ratios 2 and 1.5 and at a large pitch.
+// The play is in the corners (a capture at the fourth move), so erased points
+// touch the band.
+TEST(BoardDisplayIncremental, PlayCaptureAndBackMatchAFullRepaintInEveryMode) {
+    const TPoint line[] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {3, 1}, {19, 19}, {1, 1},
+                           {18, 19}, {19, 18}, {17, 19}, {10, 1}, {1, 10}};
+    const struct {
+        int width, height;
+        TBoardOptions options;
+        double ratio;
+    } cases[] = {{560, 612, {true, false}, 1.0}, {560, 612, {true, false}, 2.0},
+                 {1000, 1052, {false, true}, 1.0}, {900, 952, {true, true}, 2.0},
+                 {700, 752, {true, true}, 1.5}};
+    for (const auto& c : cases) {
+        TBoard board(c.width, c.height, c.options, c.ratio);
+        SCOPED_TRACE(testing::Message() << "pitch " << board.G().cellSize << " ratio " << c.ratio);
+        board.renderer.SetColors(kBan, kRed, 0x00FF00);
+        const auto matches = [&board] {
+            const QImage incremental = board.renderer.Canvas().copy();
+            board.renderer.FullRepaint();
+            return board.renderer.Canvas() == incremental;
+        };
+        for (const TPoint p : line) {
+            board.Play(p.x, p.y);
+            ASSERT_TRUE(matches()) << p.x << "," << p.y;
+        }
+        board.nav.SetProgressMode(1);
+        board.nav.ToFirst();
+        ASSERT_TRUE(matches());
+        for (const TPoint p : line) {
+            ASSERT_TRUE(board.nav.Deside(p.x, p.y));
+            ASSERT_TRUE(matches()) << p.x << "," << p.y;
+        }
+        for (int i = 0; i < 12; ++i) {
+            board.nav.Back();
+            ASSERT_TRUE(matches()) << i;
+        }
+    }
+}
+
 // Run a second time with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): the
 // widget takes the screen's ratio and shows the canvas one pixel for one.
 TEST(BoardDisplayWidget, ShowsTheCanvasAtTheScreensRatio) {
