@@ -22,6 +22,7 @@ set(expected
   share/applications/vxlo.desktop
   share/doc/vxlo/LICENSE
   share/doc/vxlo/README.md
+  share/doc/vxlo/copyright
   share/icons/hicolor/scalable/apps/vxlo.svg
   share/man/man1/vxlo-tool.1
   share/man/man1/vxlo.1
