@@ -1,6 +1,7 @@
 # Installs the Debian packages the build needs when any is missing.
 # Sourced by run.sh and test.sh.
-vxlo_packages=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev fonts-ipafont-gothic)
+vxlo_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libsqlite3-dev libgtest-dev
+  fonts-ipafont-gothic desktop-file-utils shared-mime-info dpkg-dev)
 vxlo_missing=()
 for p in "${vxlo_packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || vxlo_missing+=("$p")

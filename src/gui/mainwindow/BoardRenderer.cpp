@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint32_t kLineColor = 0x000000;
 constexpr std::uint32_t kNumberWhite = 0xFFFFFF;
 constexpr std::uint32_t kNumberBlue = 0xFF0000;
-constexpr int kTextPixelHeight = 19;
+constexpr int kTextPixelHeight = kSeedTextPixels;
 constexpr char32_t kKanaProbe = U'い';
 
 bool SupportsKana(const QString& family) {
@@ -59,11 +59,22 @@ void FillBox(QPainter& p, int left, int top, int right, int bottom, std::uint32_
     p.fillRect(QRect(left, top, right - left, bottom - top), ColorFromBgr(bgr));
 }
 
-// Half width of the disc of diameter 2*half+1 in row dy, -1 outside it.
-int DiscHalfWidth(int half, int dy) {
-    if (dy < -half || dy > half) return -1;
-    const double r = half + 0.5;
-    return static_cast<int>(std::floor(std::sqrt(r * r - double(dy) * dy)));
+// The pixels of row j (0..diameter-1) that lie in the disc filling a square
+// of diameter pixels: [first, last], first > last when none. The pixel
+// centres count, so an odd diameter gives GDI's Ellipse disc exactly.
+struct TSpan {
+    int first = 1;
+    int last = 0;
+};
+TSpan DiscRow(int diameter, int j) {
+    if (j < 0 || j >= diameter) return {};
+    const double c = (diameter - 1) / 2.0;
+    const double r = diameter / 2.0;
+    const double dy = j - c;
+    const double reach = r * r - dy * dy;
+    if (reach < 0) return {};
+    const double w = std::sqrt(reach);
+    return {static_cast<int>(std::ceil(c - w - 1e-9)), static_cast<int>(std::floor(c + w + 1e-9))};
 }
 
 }  // namespace
@@ -78,6 +89,30 @@ TBoardRenderer::TBoardRenderer(const TNavigation& nav) : nav_(nav) {
     font_.setPixelSize(kTextPixelHeight);
     // Pixel-exact text: a label has exactly its colour code's colour.
     font_.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    coordinateFont_ = font_;
+}
+
+void TBoardRenderer::SetDevicePixelRatio(double ratio) {
+    ratio = ratio > 0 ? ratio : 1.0;
+    if (ratio == ratio_) return;
+    ratio_ = ratio;
+    Resize(clientWidth_, clientHeight_);
+}
+
+void TBoardRenderer::SetOptions(const TBoardOptions& options) {
+    if (options == options_) return;
+    options_ = options;
+    Resize(clientWidth_, clientHeight_);
+}
+
+void TBoardRenderer::BeginPaint(QPainter& p) {
+    // Client coordinates on the canvas's device pixels.
+    p.scale(ratio_, ratio_);
+    p.translate(0, -kToolPanelHeight);
+}
+
+int TBoardRenderer::Device(int logical) const {
+    return static_cast<int>(std::lround(logical * ratio_));
 }
 
 void TBoardRenderer::SetColors(std::uint32_t ban, std::uint32_t kuro, std::uint32_t siro) {
@@ -97,8 +132,10 @@ void TBoardRenderer::Resize(int clientWidth, int clientHeight) {
     clientWidth_ = std::max(0, clientWidth);
     clientHeight_ = std::max(0, clientHeight);
     const int areaHeight = std::max(0, clientHeight_ - kToolPanelHeight - kStatusBarHeight);
-    if (canvas_.width() != clientWidth_ || canvas_.height() != areaHeight) {
-        canvas_ = QImage(clientWidth_, areaHeight, QImage::Format_RGB32);
+    const int width = Device(clientWidth_);
+    const int height = Device(areaHeight);
+    if (canvas_.width() != width || canvas_.height() != height) {
+        canvas_ = QImage(width, height, QImage::Format_RGB32);
     }
     // The window's own colour also lies under the board; the fill is not
     // subject to PaintEnabled.
@@ -108,7 +145,7 @@ void TBoardRenderer::Resize(int clientWidth, int clientHeight) {
 }
 
 bool TBoardRenderer::CanDraw() const {
-    return paintEnabled_ && !canvas_.isNull() && cellSize_ > 0;
+    return paintEnabled_ && !canvas_.isNull() && geom_.cellSize > 0;
 }
 
 void TBoardRenderer::Changed() {
@@ -122,38 +159,15 @@ bool TBoardRenderer::CellOf(int x, int y, TPoint& cell) const {
     return cell.x >= 1 && cell.x <= n && cell.y >= 1 && cell.y <= n;
 }
 
-int TBoardRenderer::CellLeft(int column) const { return boardLeft_ + (column - 1) * cellSize_; }
-
-int TBoardRenderer::CellTop(int row) const { return boardTop_ + (row - 1) * cellSize_; }
-
-int TBoardRenderer::TextOffset() const {
-    if (cellSize_ == 25) return 4;
-    if (cellSize_ == 21) return 2;
-    return 0;
-}
-
 void TBoardRenderer::ComputeGeometry() {
-    const int n = nav_.Board().GetSize();
-    const int avail = clientHeight_ - kToolPanelHeight - kStatusBarHeight;
-    const int m = std::min(clientWidth_, avail);
-    const int fit = m / n;
-    cellSize_ = fit >= 25 ? 25 : fit >= 21 ? 21 : 17;
-    halfCell_ = cellSize_ / 2;
-    boardPixels_ = cellSize_ * n;
-    boardLeft_ = clientWidth_ > boardPixels_ ? (clientWidth_ - boardPixels_) / 2 : 1;
-    boardTop_ = avail > boardPixels_ ? kToolPanelHeight + (avail - boardPixels_) / 2
-                                     : kToolPanelHeight + 1;
+    geom_ = ComputeBoardGeometry(clientWidth_, clientHeight_, nav_.Board().GetSize(), options_,
+                                 kToolPanelHeight, kStatusBarHeight);
+    font_.setPixelSize(geom_.textPixels);
+    if (geom_.coordinateTextPixels > 0) coordinateFont_.setPixelSize(geom_.coordinateTextPixels);
 }
 
 TPoint TBoardRenderer::HitTest(int clientX, int clientY) const {
-    if (cellSize_ <= 0) return {};
-    // Left of or above the board: plain division would round toward cell 1.
-    if (clientX < boardLeft_ || clientY < boardTop_) return {};
-    const int column = (clientX - boardLeft_) / cellSize_ + 1;
-    const int row = (clientY - boardTop_) / cellSize_ + 1;
-    const int n = boardPixels_ / cellSize_;
-    if (column > n || row > n) return {};
-    return {column, row};
+    return geom_.HitTest(clientX, clientY);
 }
 
 void TBoardRenderer::FullRepaint() {
@@ -162,20 +176,23 @@ void TBoardRenderer::FullRepaint() {
     if (canvas_.isNull()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         const int n = nav_.Board().GetSize();
-        FillBox(p, boardLeft_, boardTop_, boardLeft_ + boardPixels_ + 1,
-                boardTop_ + boardPixels_ + 1, banColor_);
-        const int first = halfCell_;
-        const int last = halfCell_ + (n - 1) * cellSize_;  // inclusive
+        const TBoardGeometry& g = geom_;
+        FillBox(p, g.boardLeft - g.band, g.boardTop - g.band,
+                g.boardLeft + g.boardPixels + g.band + 1, g.boardTop + g.boardPixels + g.band + 1,
+                banColor_);
+        const int first = g.halfCell;
+        const int last = g.halfCell + (n - 1) * g.cellSize;  // inclusive
         for (int i = 0; i < n; ++i) {
-            const int x = boardLeft_ + halfCell_ + i * cellSize_;
-            FillBox(p, x, boardTop_ + first, x + 1, boardTop_ + last + 1, kLineColor);
+            const int x = g.boardLeft + g.halfCell + i * g.cellSize;
+            FillBox(p, x, g.boardTop + first, x + 1, g.boardTop + last + 1, kLineColor);
         }
         for (int i = 0; i < n; ++i) {
-            const int y = boardTop_ + halfCell_ + i * cellSize_;
-            FillBox(p, boardLeft_ + first, y, boardLeft_ + last + 1, y + 1, kLineColor);
+            const int y = g.boardTop + g.halfCell + i * g.cellSize;
+            FillBox(p, g.boardLeft + first, y, g.boardLeft + last + 1, y + 1, kLineColor);
         }
+        if (g.band > 0) PaintCoordinates(p);
         for (int row : {4, 10, 16}) {
             for (int column : {4, 10, 16}) PaintStarPoint(p, column, row);
         }
@@ -211,7 +228,7 @@ void TBoardRenderer::DrawStarPoint(int column, int row) {
     if (!CanDraw()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         PaintStarPoint(p, column, row);
     }
     Changed();
@@ -220,16 +237,37 @@ void TBoardRenderer::DrawStarPoint(int column, int row) {
 void TBoardRenderer::PaintStarPoint(QPainter& p, int column, int row) {
     const int n = nav_.Board().GetSize();
     if (column < 1 || column > n || row < 1 || row > n) return;
-    const int cx = CellLeft(column) + halfCell_;
-    const int cy = CellTop(row) + halfCell_;
-    FillBox(p, cx - 1, cy - 1, cx + 2, cy + 2, kLineColor);
+    const int cx = CellLeft(column) + geom_.halfCell;
+    const int cy = CellTop(row) + geom_.halfCell;
+    const int h = geom_.starHalf;
+    FillBox(p, cx - h, cy - h, cx + h + 1, cy + h + 1, kLineColor);
+}
+
+void TBoardRenderer::PaintCoordinates(QPainter& p) {
+    const TBoardGeometry& g = geom_;
+    const int n = g.size;
+    p.setFont(coordinateFont_);
+    p.setPen(ColorFromBgr(kLineColor));
+    p.setBackgroundMode(Qt::TransparentMode);
+    const int below = g.boardTop + g.boardPixels;
+    const int right = g.boardLeft + g.boardPixels;
+    for (int i = 1; i <= n; ++i) {
+        const QString column = QString::fromStdString(ColumnName(i, n));
+        const int x = CellLeft(i);
+        p.drawText(QRect(x, g.boardTop - g.band, g.cellSize, g.band), Qt::AlignCenter, column);
+        p.drawText(QRect(x, below + 1, g.cellSize, g.band), Qt::AlignCenter, column);
+        const QString row = QString::fromStdString(RowName(i, n));
+        const int y = CellTop(i);
+        p.drawText(QRect(g.boardLeft - g.band, y, g.band, g.cellSize), Qt::AlignCenter, row);
+        p.drawText(QRect(right + 1, y, g.band, g.cellSize), Qt::AlignCenter, row);
+    }
 }
 
 void TBoardRenderer::DrawStone(int value, int x, int y) {
     if (!CanDraw()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         PaintStone(p, value, x, y);
     }
     Changed();
@@ -245,32 +283,51 @@ void TBoardRenderer::PaintStone(QPainter& p, int value, int x, int y) {
     if (!CellOf(x, y, cell)) return;
     const int left = CellLeft(cell.x);
     const int top = CellTop(cell.y);
-    FillBox(p, left, top, left + cellSize_, top + cellSize_, banColor_);
+    const int pitch = geom_.cellSize;
+    FillBox(p, left, top, left + pitch, top + pitch, banColor_);
     const bool firstPlayer = (value == Black) != nav_.WhiteFirst();
     const std::uint32_t fill = firstPlayer ? kuroIsiColor_ : siroIsiColor_;
     // GDI's Ellipse in the box (left, top, left + CellSize, top + CellSize):
     // a disc of CellSize pixels across, its border pixels in the pen colour.
-    const int half = halfCell_;
-    const int cx = left + half;
-    const int cy = top + half;
-    for (int dy = -half; dy <= half; ++dy) {
-        const int w = DiscHalfWidth(half, dy);
-        // Border pixels have a neighbour outside the disc: beside them in the
-        // row (|dx| = w) or above or below (beyond the narrower next row).
-        const int inner = std::min(DiscHalfWidth(half, dy - 1), DiscHalfWidth(half, dy + 1));
-        const int rim = std::min(inner + 1, w);
-        const int py = cy + dy;
-        FillBox(p, cx - w, py, cx + w + 1, py + 1, fill);
-        FillBox(p, cx - w, py, cx - rim + 1, py + 1, kLineColor);
-        FillBox(p, cx + rim, py, cx + w + 1, py + 1, kLineColor);
+    // Drawn in device pixels, with an outline as wide as one logical pixel,
+    // so a high-density screen gets a round stone rather than square steps.
+    const int x0 = Device(left);
+    const int y0 = Device(top - kToolPanelHeight);
+    const int diameter = Device(left + pitch) - x0;
+    const int pen = std::max(1, static_cast<int>(std::lround(ratio_)));
+    p.save();
+    p.resetTransform();
+    for (int j = 0; j < diameter; ++j) {
+        const TSpan row = DiscRow(diameter, j);
+        if (row.first > row.last) continue;
+        // Border pixels have a pixel outside the disc within the pen's width:
+        // beside them in the row or above or below (beyond a narrower row).
+        int innerFirst = row.first + pen;
+        int innerLast = row.last - pen;
+        for (int k = 1; k <= pen; ++k) {
+            for (int near : {j - k, j + k}) {
+                const TSpan other = DiscRow(diameter, near);
+                innerFirst = std::max(innerFirst, other.first);
+                innerLast = std::min(innerLast, other.last);
+            }
+        }
+        const int y = y0 + j;
+        FillBox(p, x0 + row.first, y, x0 + row.last + 1, y + 1, fill);
+        if (innerFirst > innerLast) {
+            FillBox(p, x0 + row.first, y, x0 + row.last + 1, y + 1, kLineColor);
+        } else {
+            FillBox(p, x0 + row.first, y, x0 + innerFirst, y + 1, kLineColor);
+            FillBox(p, x0 + innerLast + 1, y, x0 + row.last + 1, y + 1, kLineColor);
+        }
     }
+    p.restore();
 }
 
 void TBoardRenderer::DrawStoneNumber(int value, int number, int x, int y) {
     if (!CanDraw()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         PaintStoneNumber(p, value, number, x, y);
     }
     Changed();
@@ -279,8 +336,8 @@ void TBoardRenderer::DrawStoneNumber(int value, int number, int x, int y) {
 void TBoardRenderer::PaintStoneNumber(QPainter& p, int value, int number, int x, int y) {
     TPoint cell;
     if (!CellOf(x, y, cell)) return;
-    const int d = TextOffset();
-    const int left = CellLeft(cell.x) + d + (number < 10 ? 4 : 0);
+    const int d = geom_.textOffset;
+    const int left = CellLeft(cell.x) + d + (number < 10 ? geom_.digitIndent : 0);
     const int top = CellTop(cell.y) + d;
     // The colour follows the stone's value, not the chosen stone colours.
     const bool firstPlayer = value == Black;
@@ -288,7 +345,7 @@ void TBoardRenderer::PaintStoneNumber(QPainter& p, int value, int number, int x,
         firstPlayer != nav_.WhiteFirst() ? kNumberWhite : kNumberBlue;
     // Kept to the stone's cell: redrawing the stone must remove the number
     // without leaving digits on a neighbour.
-    const QRect clip(CellLeft(cell.x), CellTop(cell.y), cellSize_, cellSize_);
+    const QRect clip(CellLeft(cell.x), CellTop(cell.y), geom_.cellSize, geom_.cellSize);
     PaintText(p, left, top, QString::number(number), color, clip);
 }
 
@@ -296,7 +353,7 @@ void TBoardRenderer::DrawLabel(std::string_view text, int x, int y, int colorCod
     if (!CanDraw()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         PaintLabel(p, text, x, y, colorCode);
     }
     Changed();
@@ -309,10 +366,11 @@ void TBoardRenderer::PaintLabel(QPainter& p, std::string_view text, int x, int y
     const int left = CellLeft(cell.x);
     const int top = CellTop(cell.y);
     // Clears the line crossing under the label.
-    FillBox(p, left, top, left + cellSize_ - 1, top + cellSize_ - 1, banColor_);
-    const int d = TextOffset();
+    const int cellSize = geom_.cellSize;
+    FillBox(p, left, top, left + cellSize - 1, top + cellSize - 1, banColor_);
+    const int d = geom_.textOffset;
     // Kept to what ErasePoint restores, so erasing a label leaves no ink.
-    const QRect clip(left, top, cellSize_ + 1, cellSize_ + 1);
+    const QRect clip(left, top, cellSize + 1, cellSize + 1);
     PaintText(p, left + d, top + d, ToQt(text), LabelColor(colorCode), clip);
 }
 
@@ -320,7 +378,7 @@ void TBoardRenderer::ErasePoint(int x, int y) {
     if (!CanDraw()) return;
     {
         QPainter p(&canvas_);
-        p.translate(0, -kToolPanelHeight);
+        BeginPaint(p);
         PaintErase(p, x, y);
     }
     Changed();
@@ -332,17 +390,18 @@ void TBoardRenderer::PaintErase(QPainter& p, int x, int y) {
     const int n = nav_.Board().GetSize();
     const int left = CellLeft(cell.x);
     const int top = CellTop(cell.y);
-    const int cx = left + halfCell_;
-    const int cy = top + halfCell_;
-    FillBox(p, left, top, left + cellSize_ + 1, top + cellSize_ + 1, banColor_);
+    const int cellSize = geom_.cellSize;
+    const int cx = left + geom_.halfCell;
+    const int cy = top + geom_.halfCell;
+    FillBox(p, left, top, left + cellSize + 1, top + cellSize + 1, banColor_);
     // On the board's edge the lines stop at the intersection, which itself
     // stays drawn (also in the bottom-right corner, where both would end
     // just short of it).
     const int y0 = cell.y == 1 ? cy : top;
-    const int y1 = cell.y == n ? cy + 1 : top + cellSize_ + 1;
+    const int y1 = cell.y == n ? cy + 1 : top + cellSize + 1;
     FillBox(p, cx, y0, cx + 1, y1, kLineColor);
     const int x0 = cell.x == 1 ? cx : left;
-    const int x1 = cell.x == n ? cx + 1 : left + cellSize_ + 1;
+    const int x1 = cell.x == n ? cx + 1 : left + cellSize + 1;
     FillBox(p, x0, cy, x1, cy + 1, kLineColor);
     const auto star = [](int v) { return v == 4 || v == 10 || v == 16; };
     if (star(cell.x) && star(cell.y)) PaintStarPoint(p, cell.x, cell.y);

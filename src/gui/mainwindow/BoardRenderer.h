@@ -2,7 +2,9 @@
 // TBoardRenderer: draws the board of the main window onto a QImage canvas,
 // GDI-style and pixel exact. Every operation paints the cells it touches at
 // once; FullRepaint redraws everything from the board state. Rectangles are
-// left, top, right, bottom with right and bottom exclusive.
+// left, top, right, bottom with right and bottom exclusive. The geometry is in
+// logical pixels; the canvas has the device pixel ratio's pixels, so that at
+// ratio 2 lines and stone outlines are drawn sharp rather than scaled up.
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -10,6 +12,7 @@
 #include <functional>
 #include <string_view>
 
+#include "mainwindow/BoardGeometry.h"
 #include "mainwindow/Navigation.h"
 
 class QPainter;
@@ -37,18 +40,25 @@ public:
     // board area between tool panel and status bar; it is cleared to the
     // window colour and fully repainted.
     void Resize(int clientWidth, int clientHeight);
-    // Board area pixels; canvas y = client y - kToolPanelHeight.
+    // Board area pixels; canvas y = (client y - kToolPanelHeight) times the
+    // device pixel ratio, x = client x times the ratio.
     const QImage& Canvas() const { return canvas_; }
+    // Both repaint everything when they change something.
+    void SetDevicePixelRatio(double ratio);
+    double DevicePixelRatio() const { return ratio_; }
+    void SetOptions(const TBoardOptions& options);
+    const TBoardOptions& Options() const { return options_; }
     static constexpr int kToolPanelHeight = 29;
     static constexpr int kStatusBarHeight = 23;
     static constexpr std::uint32_t kWindowColor = 0xC0FFFF;
 
     // Geometry of the last full repaint, in client coordinates.
-    int CellSize() const { return cellSize_; }
-    int HalfCell() const { return halfCell_; }
-    int BoardPixels() const { return boardPixels_; }
-    int BoardLeft() const { return boardLeft_; }
-    int BoardTop() const { return boardTop_; }
+    const TBoardGeometry& Geometry() const { return geom_; }
+    int CellSize() const { return geom_.cellSize; }
+    int HalfCell() const { return geom_.halfCell; }
+    int BoardPixels() const { return geom_.boardPixels; }
+    int BoardLeft() const { return geom_.boardLeft; }
+    int BoardTop() const { return geom_.boardTop; }
 
     // Client pixel -> display cell (column, row 1..19), {0, 0} outside the
     // 19x19 cells or before the first full repaint.
@@ -74,22 +84,29 @@ private:
     void Changed();
     // Display cell of a board point; false for points off the board.
     bool CellOf(int x, int y, TPoint& cell) const;
-    int CellLeft(int column) const;
-    int CellTop(int row) const;
-    int TextOffset() const;
+    int CellLeft(int column) const { return geom_.CellLeft(column); }
+    int CellTop(int row) const { return geom_.CellTop(row); }
     void ComputeGeometry();
+    // Device pixel of a logical client coordinate.
+    int Device(int logical) const;
+    // A painter on the canvas that takes client coordinates.
+    void BeginPaint(QPainter& p);
 
     void PaintStone(QPainter& p, int value, int x, int y);
     void PaintStoneNumber(QPainter& p, int value, int number, int x, int y);
     void PaintLabel(QPainter& p, std::string_view text, int x, int y, int colorCode);
     void PaintErase(QPainter& p, int x, int y);
     void PaintStarPoint(QPainter& p, int column, int row);
+    void PaintCoordinates(QPainter& p);
     void PaintText(QPainter& p, int clientX, int clientY, const QString& text,
                    std::uint32_t color, const QRect& clip);
 
     const TNavigation& nav_;
     QImage canvas_;
     QFont font_;
+    QFont coordinateFont_;
+    double ratio_ = 1.0;
+    TBoardOptions options_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     bool paintEnabled_ = false;
@@ -98,11 +115,7 @@ private:
     std::uint32_t kuroIsiColor_ = 0x000000;
     std::uint32_t siroIsiColor_ = 0xFFFFFF;
 
-    int cellSize_ = 0;  // 0 until the first full repaint
-    int halfCell_ = 0;
-    int boardPixels_ = 0;
-    int boardLeft_ = 0;
-    int boardTop_ = 0;
+    TBoardGeometry geom_;  // cellSize 0 until the first full repaint
 };
 
 // 0x00BBGGRR -> QColor.

@@ -1,7 +1,8 @@
 #pragma once
 // TBoardWidget: the board area of the main window. It shows the renderer's
-// canvas, keeps the canvas sized to itself and reports mouse presses in the
-// main window's client coordinates (the tool panel lies above it).
+// canvas, keeps the canvas sized to itself and its screen's density, and
+// reports mouse presses and moves in the main window's client coordinates
+// (the tool panel lies above it).
 #include <QWidget>
 
 #include "gui/mainwindow/BoardRenderer.h"
@@ -17,11 +18,15 @@ public:
 
 signals:
     void boardMousePressed(Qt::MouseButton button, int clientX, int clientY);
+    // Also when the mouse leaves the board area, with (-1, -1).
+    void boardMouseMoved(int clientX, int clientY);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     TBoardRenderer& renderer_;

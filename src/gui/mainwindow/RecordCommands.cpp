@@ -1,6 +1,9 @@
 // The main window's commands and hooks of the record grid and the comment
 // store.
 #include "gui/mainwindow/Sdimain.h"
+
+#include <QScreen>
+
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
 
@@ -16,6 +19,13 @@ void TSDIAppForm::CreateCommentWindow() {
     comments_.SetCommentUse(commentUse_ == 1);
     frmCmnt_ = new TfrmCmnt(settingsPath_, commentUse_ == 1, this);
     comments_.AttachMemo(*frmCmnt_);
+}
+
+void TSDIAppForm::PlaceCommentWindow() {
+    if (frmCmnt_->HasSavedBounds()) return;
+    const QScreen* where = screen();
+    if (!where) return;
+    frmCmnt_->PlaceBeside(frameGeometry(), where->availableGeometry());
 }
 
 void TSDIAppForm::mnuDBClick() {

@@ -146,6 +146,8 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
             [this](Qt::MouseButton button, int x, int y) {
                 Guard([&] { BoardMousePressed(button, x, y); });
             });
+    connect(boardArea_, &TBoardWidget::boardMouseMoved, this,
+            [this](int x, int y) { BoardMouseMoved(x, y); });
 
     positionWatch_.SetListener([this](int) { RefreshEvidence(); });
     FormCreate();
@@ -301,6 +303,7 @@ void TSDIAppForm::CreateMenus() {
     QMenu* board = top("mnuBoard", "碁盤(&B)");
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
         board->addAction(a);
+    CreateBoardOptionActions(board);
 
     QMenu* operation = top("mnuOperation", "操作");
     for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_}) operation->addAction(a);
@@ -380,6 +383,7 @@ void TSDIAppForm::ReadSettings() {
     renderer_.SetColors(static_cast<std::uint32_t>(ini.ReadInteger("Goban", "BanColor", 32896)),
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "KuroIsiColor", 0)),
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "SiroIsiColor", 16777215)));
+    ReadBoardOptions(ini);
 
     move(ini.ReadInteger("Form", "Left", 0), ini.ReadInteger("Form", "Top", 0));
     // −1 (or no key) asks for the client size; anything else is the outer
@@ -438,6 +442,8 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
     if (sizePending_) {
         FitWindowSize();
         sizePending_ = false;
+        // Once the frame is there: it is part of what the comments avoid.
+        QMetaObject::invokeMethod(this, [this] { PlaceCommentWindow(); }, Qt::QueuedConnection);
     }
 }
 
@@ -476,6 +482,7 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Mode", "選択肢", nav_.LabelMode());
     ini.WriteInteger("Mode", "進行", nav_.ProgressMode());
     ini.WriteInteger("Mode", "DB", commentUse_);
+    WriteBoardOptions(ini);
     for (int n = 1; n <= 4; ++n) {
         if (!recentFiles_[n - 1].empty())
             ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);
@@ -546,6 +553,7 @@ void TSDIAppForm::UpdateActions() {
                          : label != 0     ? ToQt("選択肢  非表示")
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
+    UpdateBoardOptionActions();
 }
 
 // ---- board, colours, dialogs ----

@@ -27,6 +27,7 @@ class QToolButton;
 namespace vxlo {
 
 class TAboutBox;
+class TIniFile;
 class TBoardWidget;
 class TEvidencePanel;
 class TJskForm;
@@ -102,6 +103,12 @@ public:
     void ExitItemClick();
     void About1Click();
     void mnuBanIsiClick();
+    // Board options (src/gui/mainwindow/BoardOptions.cpp); the menu items
+    // call it, and it keeps them checked.
+    void SetBoardOptions(const TBoardOptions& options);
+    // What the status bar shows: a hint, or the point under the mouse.
+    QString StatusText() const;
+    void BoardMouseMoved(int clientX, int clientY);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -144,6 +151,13 @@ private:
     void CloseEvidence();
     void RefreshEvidence();
 
+    void CreateBoardOptionActions(QMenu* board);
+    void ReadBoardOptions(const TIniFile& ini);
+    void WriteBoardOptions(TIniFile& ini) const;
+    void UpdateBoardOptionActions();
+    // On the first showing, when the settings held no place for it.
+    void PlaceCommentWindow();
+
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
 
@@ -174,6 +188,7 @@ private:
     bool labelModeShown_ = false;
     bool commentMenuHidden_ = false;
     bool closed_ = false;
+    bool pointShown_ = false;  // the status bar shows a coordinate
     // The size asked for by the settings, applied again once shown.
     bool sizePending_ = false;
     int pendingClientWidth_ = 0;
@@ -223,6 +238,8 @@ private:
     QAction* mnuUD_ = nullptr;
     QAction* mnuRL_ = nullptr;
     QAction* mnuBanIsi_ = nullptr;
+    QAction* mnuCoordinates_ = nullptr;
+    QAction* mnuScalable_ = nullptr;
     QAction* mnuModoru_ = nullptr;
     QAction* mnuDelete1_ = nullptr;
     QAction* mnu1st_ = nullptr;

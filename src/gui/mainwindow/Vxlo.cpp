@@ -1,5 +1,6 @@
 // The program: start sequence and the top-level error handler.
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <exception>
 #include <filesystem>
@@ -36,7 +37,10 @@ private:
 int main(int argc, char** argv) {
     TVxloApplication app(argc, argv);
     app.setApplicationName("vxlo");
-    app.setWindowIcon(vxlo::ProgramIcon());
+    // Ties the windows to the installed menu entry (Wayland shells find the
+    // icon through it) and takes the installed icon when there is one.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vxlo"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vxlo"), vxlo::ProgramIcon()));
 
     vxlo::TMessageBoxes startMessages;
     std::unique_ptr<vxlo::TSDIAppForm> form;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include "mainwindow/IniFile.h"
+#include "mainwindow/WindowPlacement.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {
@@ -53,6 +54,7 @@ TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
     const int height = ini.ReadInteger(kSection, "Height", 0);
     // A size never saved (0) would give a window nobody can use.
     resize(width > 0 ? width : kDefaultWidth, height > 0 ? height : kDefaultHeight);
+    hasSavedBounds_ = width > 0 && height > 0;
     QFont memoFont(ToQt(ini.ReadString(kSection, "FontName", kDefaultFontName)));
     const int size = ini.ReadInteger(kSection, "FontSize", kDefaultFontSize);
     memoFont.setPointSize(size > 0 ? size : kDefaultFontSize);
@@ -81,6 +83,20 @@ void TfrmCmnt::FormDestroy() {
     ini.WriteInteger(kSection, "FontColor", fontColor_);
     ini.WriteInteger(kSection, "FontSize", memEdit_->font().pointSize());
     ini.WriteString(kSection, "FontName", FromQt(memEdit_->font().family()));
+}
+
+void TfrmCmnt::PlaceBeside(const QRect& mainFrame, const QRect& screenArea) {
+    const TScreenRect place = PlaceBesideMain(
+        {mainFrame.x(), mainFrame.y(), mainFrame.width(), mainFrame.height()},
+        {screenArea.x(), screenArea.y(), screenArea.width(), screenArea.height()},
+        kReadableWidth, kReadableHeight);
+    // The frame goes to the place; what the frame takes of it is only known
+    // once the window is shown.
+    const QSize frame = frameGeometry().size() - size();
+    resize(std::max(1, place.width - frame.width()), std::max(1, place.height - frame.height()));
+    move(place.left, place.top);
+    // Platforms differ in whether move() places the frame or the client.
+    move(pos() + QPoint(place.left, place.top) - frameGeometry().topLeft());
 }
 
 void TfrmCmnt::SetFontColor(int color) {

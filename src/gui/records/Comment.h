@@ -33,6 +33,12 @@ public:
     void ClearModified() override;
     void SetReadOnly(bool readOnly) override;
 
+    // False when the settings held no size: the window then goes beside the
+    // main window (PlaceBeside) instead of where it would cover the board.
+    bool HasSavedBounds() const { return hasSavedBounds_; }
+    // mainFrame and screenArea in screen pixels.
+    void PlaceBeside(const QRect& mainFrame, const QRect& screenArea);
+
     QPlainTextEdit* Memo() const { return memEdit_; }
     int FontColor() const { return fontColor_; }
     void SetFontColor(int color);
@@ -46,6 +52,9 @@ public:
 
     static constexpr int kDefaultWidth = 320;
     static constexpr int kDefaultHeight = 240;
+    // The smallest size that PlaceBeside gives.
+    static constexpr int kReadableWidth = 360;
+    static constexpr int kReadableHeight = 240;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +65,7 @@ private:
     QAction* fontAction_ = nullptr;
     int fontColor_ = kSystemWindowTextColor;
     bool settingsWritten_ = false;
+    bool hasSavedBounds_ = false;
 };
 
 }  // namespace vxlo

@@ -1,0 +1,75 @@
+// The main window's board options: coordinates on the margins and a pitch
+// that follows the window. Both are kept in VXLO.INI, section Goban, and are
+// off unless the file says otherwise.
+#include <QAction>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "mainwindow/IniFile.h"
+
+namespace vxlo {
+
+void TSDIAppForm::CreateBoardOptionActions(QMenu* board) {
+    mnuCoordinates_ = MakeAction("mnuCoordinates", "座標表示", "盤の周りに座標を表示する");
+    mnuScalable_ = MakeAction("mnuScalable", "盤を窓に合わせる", "窓の大きさに合わせて盤を拡大する");
+    for (QAction* a : {mnuCoordinates_, mnuScalable_}) {
+        a->setCheckable(true);
+        board->addAction(a);
+    }
+    OnTriggered(mnuCoordinates_, [this] {
+        TBoardOptions options = renderer_.Options();
+        options.coordinates = !options.coordinates;
+        SetBoardOptions(options);
+    });
+    OnTriggered(mnuScalable_, [this] {
+        TBoardOptions options = renderer_.Options();
+        options.scalable = !options.scalable;
+        SetBoardOptions(options);
+    });
+}
+
+void TSDIAppForm::SetBoardOptions(const TBoardOptions& options) {
+    renderer_.SetOptions(options);
+    if (pointShown_ && !options.coordinates) {
+        statusBar_->clearMessage();
+        pointShown_ = false;
+    }
+    UpdateActions();
+}
+
+void TSDIAppForm::ReadBoardOptions(const TIniFile& ini) {
+    TBoardOptions options;
+    options.coordinates = ini.ReadInteger("Goban", "Coordinates", 0) > 0;
+    options.scalable = ini.ReadInteger("Goban", "Scalable", 0) > 0;
+    SetBoardOptions(options);
+}
+
+void TSDIAppForm::WriteBoardOptions(TIniFile& ini) const {
+    ini.WriteInteger("Goban", "Coordinates", renderer_.Options().coordinates ? 1 : 0);
+    ini.WriteInteger("Goban", "Scalable", renderer_.Options().scalable ? 1 : 0);
+}
+
+void TSDIAppForm::UpdateBoardOptionActions() {
+    mnuCoordinates_->setChecked(renderer_.Options().coordinates);
+    mnuScalable_->setChecked(renderer_.Options().scalable);
+}
+
+void TSDIAppForm::BoardMouseMoved(int clientX, int clientY) {
+    if (!renderer_.Options().coordinates) return;
+    const std::string name =
+        CellName(renderer_.HitTest(clientX, clientY), renderer_.Geometry().size);
+    if (name.empty()) {
+        if (pointShown_) statusBar_->clearMessage();
+        pointShown_ = false;
+        return;
+    }
+    statusBar_->showMessage(ToQt(name));
+    pointShown_ = true;
+}
+
+QString TSDIAppForm::StatusText() const { return statusBar_->currentMessage(); }
+
+}  // namespace vxlo
