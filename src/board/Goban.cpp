@@ -41,6 +41,7 @@ void TGoban::Reset() {
 
 int TGoban::PointState(int x, int y) const {
     if (marks_.At(x, y) != 0) return Candidate;
+    if (IsTenuki(x, y)) return Empty;
     return stones_.At(x, y);
 }
 
@@ -54,6 +55,7 @@ void TGoban::SetStone(int value, int x, int y) {
 
 void TGoban::SetNumber(int x, int y, int n) {
     if (n < 0 || n > 255) throw ERangeError();
+    if (IsTenuki(x, y)) return;  // no stone to carry it
     numbers_.At(x, y) = static_cast<std::uint8_t>(n);
 }
 
@@ -103,6 +105,10 @@ bool TGoban::GroupHasNoLiberty() const {
 }
 
 int TGoban::TestMove(int c, int x, int y) {
+    if (IsTenuki(x, y)) {
+        capturedCount_ = 0;
+        return MoveOk;
+    }
     if (stones_.At(x, y) != Empty) return MoveOccupied;
     stones_.At(x, y) = static_cast<std::uint8_t>(c);
     const int opponent = c ^ 3;
@@ -162,6 +168,10 @@ int TGoban::TestMove(int c, int x, int y) {
 int TGoban::PlayMove(int x, int y) {
     const int r = TestMove(turn_, x, y);
     if (r != MoveOk) return r;
+    if (IsTenuki(x, y)) {
+        turn_ ^= 3;
+        return MoveOk;
+    }
     stones_.At(x, y) = static_cast<std::uint8_t>(turn_);
     for (int k = 1; k <= capturedCount_; ++k) {
         const TPoint p = captured_[k];
@@ -173,8 +183,10 @@ int TGoban::PlayMove(int x, int y) {
 }
 
 void TGoban::TakeBack(int x, int y) {
-    stones_.At(x, y) = Empty;
-    numbers_.At(x, y) = 0;
+    if (!IsTenuki(x, y)) {
+        stones_.At(x, y) = Empty;
+        numbers_.At(x, y) = 0;
+    }
     turn_ ^= 3;
 }
 
@@ -190,7 +202,7 @@ void TGoban::ClearNumbers() {
 }
 
 void TGoban::DrawNumber(int x, int y) {
-    if (stones_.At(x, y) != Empty && numbers_.At(x, y) != 0) {
+    if (!IsTenuki(x, y) && stones_.At(x, y) != Empty && numbers_.At(x, y) != 0) {
         painter_.DrawStoneNumber(stones_.At(x, y), numbers_.At(x, y), x, y);
     }
 }
@@ -243,6 +255,7 @@ void TGoban::CheckInvariants() const {
             if (frame && v != Border) fail("frame", x, y);
             if (!frame && v > White) fail("value", x, y);
             if (!frame && numbers_.At(x, y) != 0 && v == Empty) fail("number on empty point", x, y);
+            if (frame && numbers_.At(x, y) != 0) fail("number on the frame", x, y);
         }
     }
 }
