@@ -27,6 +27,7 @@ void TBoardWidget::paintEvent(QPaintEvent* event) {
     // Anything the canvas does not cover (between a resize and its event).
     const QRegion rest = QRegion(event->rect()).subtracted(QRegion(canvas.rect()));
     for (const QRect& r : rest) p.fillRect(r, ColorFromBgr(TBoardRenderer::kWindowColor));
+    if (overlay) overlay(p);
 }
 
 void TBoardWidget::resizeEvent(QResizeEvent* event) {

@@ -49,6 +49,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
     currentFile_ = path;
     try {
         OpenCommentTable(currentFile_);
+        OpenMarkup(currentFile_);
         OpenDictionary();
     } catch (...) {
         // Never half open: the error is reported and the program is left
@@ -56,6 +57,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
         currentFile_.clear();
         try {
             CloseCommentTable();
+            CloseMarkup();
             nav_.CloseFile();
         } catch (...) {
         }
@@ -75,6 +77,7 @@ void TSDIAppForm::OpenDictionary() {
 
 void TSDIAppForm::CloseDictionary() {
     CloseCommentTable();
+    CloseMarkup();
     nav_.CloseFile();
     UpdateActions();
 }

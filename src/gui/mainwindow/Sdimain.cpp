@@ -142,6 +142,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     layout->addWidget(statusBar_);
     setCentralWidget(client_);
 
+    boardArea_->overlay = [this](QPainter& p) { PaintMarkupOverlay(p); };
     connect(boardArea_, &TBoardWidget::boardMousePressed, this,
             [this](Qt::MouseButton button, int x, int y) {
                 Guard([&] { BoardMousePressed(button, x, y); });
@@ -157,7 +158,10 @@ TSDIAppForm::~TSDIAppForm() {
     delete client_;
 }
 
-void TSDIAppForm::Guard(const std::function<void()>& command) { RunGuarded(*messages_, command); }
+void TSDIAppForm::Guard(const std::function<void()>& command) {
+    RunGuarded(*messages_, command);
+    RefreshBoardExtras();
+}
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
     connect(action, &QAction::triggered, this,
@@ -211,6 +215,7 @@ void TSDIAppForm::CreateActions() {
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    CreateMarkupAction();
 
     OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
     OnTriggered(mnuData_, [this] { mnuDataClick(); });
@@ -292,6 +297,7 @@ void TSDIAppForm::CreateMenus() {
     mnuSinko_->addAction(mnu1_);
     settings->addAction(mnuDB_);
     settings->addAction(mnuSiroSen_);
+    settings->addAction(mnuMarkup_);
 
     QMenu* board = top("mnuBoard", "碁盤(&B)");
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
@@ -346,6 +352,7 @@ void TSDIAppForm::CreateSpeedPanel() {
         connect(button, &QToolButton::clicked, this,
                 [this, handler = b.handler] { Guard(handler); });
     }
+    CreateTenukiSpot(left + 8);
 }
 
 void TSDIAppForm::CreateWindows() {
@@ -409,6 +416,8 @@ void TSDIAppForm::ReadSettings() {
     if (const auto mode = ModeValue(ini.ReadInteger("Mode", "DB", kNotSet))) {
         commentUse_ = *mode;
     }
+    markupShown_ = ini.ReadInteger("Mode", "マーク", 1) != 0;
+    RefreshBoardExtras();
     for (int n = 1; n <= 4; ++n)
         recentFiles_[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
 }
@@ -471,6 +480,7 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Mode", "選択肢", nav_.LabelMode());
     ini.WriteInteger("Mode", "進行", nav_.ProgressMode());
     ini.WriteInteger("Mode", "DB", commentUse_);
+    ini.WriteInteger("Mode", "マーク", markupShown_ ? 1 : 0);
     for (int n = 1; n <= 4; ++n) {
         if (!recentFiles_[n - 1].empty())
             ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);
