@@ -37,6 +37,7 @@ void TGoban::Reset() {
     }
     swapXY_ = mirrorLeftRight_ = mirrorUpDown_ = 0;
     capturedCount_ = 0;
+    mayHaveNumbers_ = false;
 }
 
 int TGoban::PointState(int x, int y) const {
@@ -57,6 +58,7 @@ void TGoban::SetNumber(int x, int y, int n) {
     if (n < 0 || n > 255) throw ERangeError();
     if (IsTenuki(x, y)) return;  // no stone to carry it
     numbers_.At(x, y) = static_cast<std::uint8_t>(n);
+    if (n != 0) mayHaveNumbers_ = true;
 }
 
 TPoint TGoban::Captured(int k) const {
@@ -191,6 +193,8 @@ void TGoban::TakeBack(int x, int y) {
 }
 
 void TGoban::ClearNumbers() {
+    if (!mayHaveNumbers_) return;
+    mayHaveNumbers_ = false;
     for (int y = 1; y <= size_; ++y) {
         for (int x = 1; x <= size_; ++x) {
             if (numbers_.At(x, y) > 0) {

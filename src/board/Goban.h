@@ -114,6 +114,9 @@ private:
     Grid stones_;
     Grid marks_;
     Grid numbers_;
+    // False while no stone carries a number: ClearNumbers, called on every
+    // step, then has nothing to scan.
+    bool mayHaveNumbers_ = false;
     int swapXY_ = 0;
     int mirrorLeftRight_ = 0;
     int mirrorUpDown_ = 0;

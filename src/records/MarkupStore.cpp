@@ -119,12 +119,17 @@ void TMarkupStore::Open(EOpen mode) {
         Exec(kCreateMarkup);
         Exec(kCreateMarkupIndex);
     }
-    if (db_) select_ = Prepare("SELECT kind, x, y, label FROM markup WHERE rec = ?1 ORDER BY rowid");
+    if (!db_) return;
+    select_ = Prepare("SELECT kind, x, y, label FROM markup WHERE rec = ?1 ORDER BY rowid");
+    TStatement any = Prepare("SELECT EXISTS (SELECT 1 FROM markup)");
+    const int found = sqlite3_step(any.get());
+    if (found != SQLITE_ROW) Fail(kCannotOpenText, found);
+    storedEmpty_ = sqlite3_column_int(any.get(), 0) == 0;
 }
 
 TMarkupList TMarkupStore::Stored(int rec) {
     TMarkupList list;
-    if (!db_) return list;
+    if (!db_ || storedEmpty_) return list;
     sqlite3_stmt* s = select_.get();
     sqlite3_reset(s);
     sqlite3_bind_int(s, 1, rec);
@@ -169,10 +174,13 @@ void TMarkupStore::Flush() {
         TStatement remove = Prepare("DELETE FROM markup WHERE rec = ?1");
         TStatement insert = Prepare("INSERT INTO markup (rec, kind, x, y, label) VALUES (?1, ?2, ?3, ?4, ?5)");
         for (const auto& [rec, list] : pending) {
-            sqlite3_reset(remove.get());
-            sqlite3_bind_int(remove.get(), 1, rec);
-            int rc = sqlite3_step(remove.get());
-            if (rc != SQLITE_DONE) Fail(kCannotSaveText, rc);
+            int rc = SQLITE_DONE;
+            if (!storedEmpty_) {
+                sqlite3_reset(remove.get());
+                sqlite3_bind_int(remove.get(), 1, rec);
+                rc = sqlite3_step(remove.get());
+                if (rc != SQLITE_DONE) Fail(kCannotSaveText, rc);
+            }
             for (const TMarkup& m : list) {
                 sqlite3_stmt* s = insert.get();
                 sqlite3_reset(s);
@@ -193,6 +201,7 @@ void TMarkupStore::Flush() {
         remove.reset();
         insert.reset();
         Exec("COMMIT");
+        storedEmpty_ = false;
     } catch (...) {
         sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;

@@ -44,6 +44,9 @@ private:
 
     std::string path_;
     bool readOnly_ = false;
+    // No markup row at open: reads need not ask the database (a merge into
+    // a fresh dictionary asks once per position).
+    bool storedEmpty_ = true;
     TDatabase db_;
     TStatement select_;
     std::map<int, TMarkupList> pending_;
