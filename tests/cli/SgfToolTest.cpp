@@ -81,6 +81,28 @@ TEST_F(SgfToolTest, TenukiAndMarkupGoThroughMergeExportDumpAndCheck) {
     EXPECT_NE(expected.find("0,0"), std::string::npos);
 }
 
+TEST_F(SgfToolTest, TheSampleNotesRegenerateTheSampleDatabaseAndAddNoMove) {
+    const std::string data = VXLO_SAMPLE_DATA;
+    std::filesystem::copy_file(data + "/sample.jsk", File("sample.jsk"));
+    ASSERT_EQ(Run({"merge", "--sgf", File("sample.jsk"), data + "/sample-notes.sgf"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 0、コメント: 4、マーク: 4\n");
+    EXPECT_EQ(FileBytes(File("sample.jsk")), FileBytes(data + "/sample.jsk"));
+    // The committed database holds what the notes give (the sample's tenuki
+    // line carries a comment and a label).
+    std::filesystem::copy_file(data + "/sample.comments.sqlite", File("shipped.comments.sqlite"));
+    std::filesystem::copy_file(data + "/sample.jsk", File("shipped.jsk"));
+    TRecordFile made(File("sample.jsk"), TRecordFile::Mode::ReadOnly);
+    TMarkupStore madeMarkup(File("sample.jsk"), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore shippedMarkup(File("shipped.jsk"), TMarkupStore::EOpen::ReadOnly);
+    const std::string expected = [&] {
+        TSgfCommentStore comments(File("sample.jsk"));
+        return TreeDump(made, comments, &madeMarkup);
+    }();
+    TSgfCommentStore shippedComments(File("shipped.jsk"));
+    EXPECT_EQ(TreeDump(made, shippedComments, &shippedMarkup), expected);
+    EXPECT_NE(expected.find("0,0 0 Black has played elsewhere"), std::string::npos) << expected;
+}
+
 TEST_F(SgfToolTest, BrokenSgfIsAnErrorThatChangesNothing) {
     WriteBytes(File("bad.sgf"), "(;SZ[19];B[pd]C[open");
     ASSERT_EQ(Run({"import", File("a.jsk"), File("bad.sgf")}), 1);
