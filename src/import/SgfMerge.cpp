@@ -21,13 +21,16 @@ public:
         // Explicit stack: one frame per node whose children are being merged.
         struct TFrame {
             int nextChild;
-            int takeBack;  // moves played to get here (a tenuki put before a move: two)
+            int takeBack;    // moves played to get here (a tenuki put before a move: two)
+            int lastColor;   // of the file's last move on the way here, 0 before the first
         };
         std::vector<TFrame> stack;
         const auto push = [&](const TStep& step) {
-            if (step.firstChild >= 0 || step.takeBack > 0) stack.push_back({step.firstChild, step.takeBack});
+            if (step.firstChild >= 0 || step.takeBack > 0) {
+                stack.push_back({step.firstChild, step.takeBack, step.lastColor});
+            }
         };
-        push(Process(root));
+        push(Process(root, 0));
         while (!stack.empty()) {
             const int n = stack.back().nextChild;
             if (n < 0) {
@@ -37,7 +40,7 @@ public:
                 continue;
             }
             stack.back().nextChild = sgf_.Node(n).NextSibling;
-            push(Process(n));
+            push(Process(n, stack.back().lastColor));
         }
         return result_;
     }
@@ -46,6 +49,7 @@ private:
     struct TStep {
         int firstChild = -1;  // the children to merge below, -1 for none
         int takeBack = 0;
+        int lastColor = 0;
     };
 
     // The record of the current position: 0 at the root.
@@ -104,7 +108,8 @@ private:
         return false;
     }
 
-    TStep Process(int n) {
+    // lastColor: the colour of the file's move before this node, 0 for none.
+    TStep Process(int n, int lastColor) {
         const TSgfNode& node = sgf_.Node(n);
         if (HasSgfSetup(node)) {
             ++result_.leftSetup;
@@ -116,7 +121,7 @@ private:
         switch (move.kind) {
         case TSgfMove::Kind::None:
             ApplyNotes(CurrentKey(), node);
-            return {hasChildren ? node.FirstChild : -1, 0};
+            return {hasChildren ? node.FirstChild : -1, 0, lastColor};
         case TSgfMove::Kind::Invalid:
             ++result_.leftIllegal;
             return {};
@@ -129,8 +134,9 @@ private:
         TGoban& board = nav_.Board();
         int played = 0;
         // The side that has just moved moves again: the other side played
-        // elsewhere in between.
-        if (move.color != board.GetTurn()) {
+        // elsewhere in between. The file's own order decides, so a file that
+        // starts with White is read as it always was.
+        if (move.color == lastColor) {
             if (!Add(kTenuki) || !Follow(kTenuki)) return {};
             played = 1;
         }
@@ -140,13 +146,13 @@ private:
         if ((state != Empty && state != Candidate) ||
             board.TestMove(board.GetTurn(), p.x, p.y) != MoveOk) {
             ++result_.leftIllegal;
-            return {-1, played};
+            return {-1, played, 0};
         }
-        if (!Add(p)) return {-1, played};
+        if (!Add(p)) return {-1, played, 0};
         ApplyColor(p, node);
         ApplyNotes(nav_.Dictionary().FindRecNo(p.x, p.y), node);
-        if (!hasChildren || !Follow(p)) return {-1, played};
-        return {node.FirstChild, played + 1};
+        if (!hasChildren || !Follow(p)) return {-1, played, 0};
+        return {node.FirstChild, played + 1, move.color};
     }
 
     TNavigation& nav_;

@@ -91,9 +91,15 @@ void TMarkupStore::Open(EOpen mode) {
     const bool missing = status.type() == fs::file_type::not_found;
     if (fs::is_directory(path_, error)) Fail(kCannotOpenText, SQLITE_CANTOPEN);
     readOnly_ = mode == EOpen::ReadOnly;
-    if (missing && readOnly_) return;  // nothing stored: every position is bare
+    // Nothing stored: every position is bare, and a file is made only for
+    // markup to keep.
+    if (missing) return;
+    Connect(false);
+}
+
+void TMarkupStore::Connect(bool create) {
     int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    if (missing) flags |= SQLITE_OPEN_CREATE;
+    if (create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path_.c_str(), &raw, flags, nullptr);
     db_.reset(raw);
@@ -169,6 +175,12 @@ void TMarkupStore::Flush() {
     if (pending_.empty()) return;
     std::map<int, TMarkupList> pending;
     pending.swap(pending_);
+    if (!db_) {
+        bool any = false;
+        for (const auto& entry : pending) any = any || !entry.second.empty();
+        if (!any) return;
+        Connect(true);
+    }
     Exec("BEGIN IMMEDIATE");
     try {
         TStatement remove = Prepare("DELETE FROM markup WHERE rec = ?1");

@@ -16,9 +16,10 @@ class TMarkupStore final : public IPositionMarkup {
 public:
     enum class EOpen { CreateWhenMissing, ReadOnly };
     // Opens the database beside the dictionary (D/main.jsk ->
-    // D/main.comments.sqlite). CreateWhenMissing makes it, with an empty
-    // comments table too, so the comment window accepts it later. EFileRefused
-    // names a file that exists but cannot be used (another program's, damaged).
+    // D/main.comments.sqlite). CreateWhenMissing makes a missing one when the
+    // first markup is flushed, with an empty comments table too, so the
+    // comment window accepts it later. EFileRefused names a file that exists
+    // but cannot be used (another program's, damaged).
     TMarkupStore(const std::string& dictionaryPath, EOpen mode);
     TMarkupStore(const TMarkupStore&) = delete;
     TMarkupStore& operator=(const TMarkupStore&) = delete;
@@ -37,6 +38,7 @@ public:
 
 private:
     void Open(EOpen mode);
+    void Connect(bool create);
     void Exec(const char* sql);
     TStatement Prepare(const char* sql);
     TMarkupList Stored(int rec);

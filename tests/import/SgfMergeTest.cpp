@@ -94,6 +94,15 @@ TEST_F(SgfMergeTest, AMoveOfTheSideThatJustMovedGetsATenukiBeforeItAndMarkupIsKe
     EXPECT_EQ(markup.GetMarkup(0), (TMarkupList{{EMarkupKind::Cross, 10, 10, ""}}));
 }
 
+TEST_F(SgfMergeTest, AFirstMoveOfEitherColourIsNeverPrecededByTenuki) {
+    // Nobody has moved before the first move, so White's first move is
+    // entered as the first move, as it always was.
+    const TSgfMergeResult r = Merge("(;SZ[19];W[pd];B[qc])");
+    EXPECT_EQ(r.movesAdded, 2);
+    EXPECT_EQ(r.tenukiAdded, 0);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2), Move(17, 3)});
+}
+
 TEST_F(SgfMergeTest, SuicideAndKoAreRefusedInThePositionReached) {
     // First line: White at ba and ab make aa suicide for Black. Second line:
     // Black takes the ko at cb, White's retake at bb is refused, so qq after

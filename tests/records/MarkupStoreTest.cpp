@@ -57,8 +57,23 @@ TEST_F(MarkupStoreTest, WithoutFlushNothingIsWrittenAndReadingMakesNoFile) {
         TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
         store.PutMarkup(0, kAll);
     }
+    // The file is made only for markup to keep.
+    EXPECT_FALSE(std::filesystem::exists(Database()));
+    {
+        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        store.PutMarkup(0, {});
+        store.Flush();
+    }
+    EXPECT_FALSE(std::filesystem::exists(Database()));
+    {
+        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        store.PutMarkup(2, kAll);
+        store.Flush();
+        store.PutMarkup(0, kAll);
+    }
     TMarkupStore reader(Dictionary(), TMarkupStore::EOpen::ReadOnly);
     EXPECT_TRUE(reader.GetMarkup(0).empty());
+    EXPECT_EQ(reader.GetMarkup(2), kAll);
 }
 
 TEST_F(MarkupStoreTest, SharesTheFileWithTheCommentsEitherWayRound) {
