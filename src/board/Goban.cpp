@@ -37,10 +37,12 @@ void TGoban::Reset() {
     }
     swapXY_ = mirrorLeftRight_ = mirrorUpDown_ = 0;
     capturedCount_ = 0;
+    mayHaveNumbers_ = false;
 }
 
 int TGoban::PointState(int x, int y) const {
     if (marks_.At(x, y) != 0) return Candidate;
+    if (IsTenuki(x, y)) return Empty;
     return stones_.At(x, y);
 }
 
@@ -54,7 +56,9 @@ void TGoban::SetStone(int value, int x, int y) {
 
 void TGoban::SetNumber(int x, int y, int n) {
     if (n < 0 || n > 255) throw ERangeError();
+    if (IsTenuki(x, y)) return;  // no stone to carry it
     numbers_.At(x, y) = static_cast<std::uint8_t>(n);
+    if (n != 0) mayHaveNumbers_ = true;
 }
 
 TPoint TGoban::Captured(int k) const {
@@ -103,6 +107,10 @@ bool TGoban::GroupHasNoLiberty() const {
 }
 
 int TGoban::TestMove(int c, int x, int y) {
+    if (IsTenuki(x, y)) {
+        capturedCount_ = 0;
+        return MoveOk;
+    }
     if (stones_.At(x, y) != Empty) return MoveOccupied;
     stones_.At(x, y) = static_cast<std::uint8_t>(c);
     const int opponent = c ^ 3;
@@ -162,6 +170,10 @@ int TGoban::TestMove(int c, int x, int y) {
 int TGoban::PlayMove(int x, int y) {
     const int r = TestMove(turn_, x, y);
     if (r != MoveOk) return r;
+    if (IsTenuki(x, y)) {
+        turn_ ^= 3;
+        return MoveOk;
+    }
     stones_.At(x, y) = static_cast<std::uint8_t>(turn_);
     for (int k = 1; k <= capturedCount_; ++k) {
         const TPoint p = captured_[k];
@@ -173,12 +185,16 @@ int TGoban::PlayMove(int x, int y) {
 }
 
 void TGoban::TakeBack(int x, int y) {
-    stones_.At(x, y) = Empty;
-    numbers_.At(x, y) = 0;
+    if (!IsTenuki(x, y)) {
+        stones_.At(x, y) = Empty;
+        numbers_.At(x, y) = 0;
+    }
     turn_ ^= 3;
 }
 
 void TGoban::ClearNumbers() {
+    if (!mayHaveNumbers_) return;
+    mayHaveNumbers_ = false;
     for (int y = 1; y <= size_; ++y) {
         for (int x = 1; x <= size_; ++x) {
             if (numbers_.At(x, y) > 0) {
@@ -190,7 +206,7 @@ void TGoban::ClearNumbers() {
 }
 
 void TGoban::DrawNumber(int x, int y) {
-    if (stones_.At(x, y) != Empty && numbers_.At(x, y) != 0) {
+    if (!IsTenuki(x, y) && stones_.At(x, y) != Empty && numbers_.At(x, y) != 0) {
         painter_.DrawStoneNumber(stones_.At(x, y), numbers_.At(x, y), x, y);
     }
 }
@@ -243,6 +259,7 @@ void TGoban::CheckInvariants() const {
             if (frame && v != Border) fail("frame", x, y);
             if (!frame && v > White) fail("value", x, y);
             if (!frame && numbers_.At(x, y) != 0 && v == Empty) fail("number on empty point", x, y);
+            if (frame && numbers_.At(x, y) != 0) fail("number on the frame", x, y);
         }
     }
 }

@@ -45,6 +45,11 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+// Tenuki, "plays elsewhere": the corner (0, 0) of the board's frame, never a
+// board point, stands for it in the dictionary, the move path and the board.
+inline constexpr TPoint kTenuki{0, 0};
+constexpr bool IsTenuki(int x, int y) { return x == kTenuki.x && y == kTenuki.y; }
+
 class TGoban final : public IBoardMarks {
 public:
     TGoban(const IMoveHistory& history, IStonePainter& painter);
@@ -54,6 +59,7 @@ public:
     int GetTurn() const { return turn_; }
 
     // 4 for a marked point (the mark wins over a stone), else the stone value.
+    // Tenuki is Empty until it is marked as a candidate: it is always playable.
     int PointState(int x, int y) const override;
     void SetMark(int x, int y, int flag) override;
     int GetStone(int x, int y) const { return stones_.At(x, y); }
@@ -62,9 +68,10 @@ public:
     void SetNumber(int x, int y, int n);
 
     // Legality for colour c at (x, y); fills the captured list and leaves the
-    // stones as they were.
+    // stones as they were. Tenuki is always legal and captures nothing.
     int TestMove(int c, int x, int y);
-    // TestMove for the side to move, then the stone, the captures and the turn.
+    // TestMove for the side to move, then the stone, the captures and the turn
+    // (tenuki only passes the turn).
     int PlayMove(int x, int y);
     // Removes the stone at (x, y) and its number, flips the turn; the caller
     // has already restored the stones the move captured.
@@ -107,6 +114,9 @@ private:
     Grid stones_;
     Grid marks_;
     Grid numbers_;
+    // False while no stone carries a number: ClearNumbers, called on every
+    // step, then has nothing to scan.
+    bool mayHaveNumbers_ = false;
     int swapXY_ = 0;
     int mirrorLeftRight_ = 0;
     int mirrorUpDown_ = 0;

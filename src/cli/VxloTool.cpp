@@ -14,6 +14,7 @@
 #include "import/Marge.h"
 #include "import/ReadInput.h"
 #include "import/SgfCommentStore.h"
+#include "records/MarkupStore.h"
 #include "import/SgfExport.h"
 #include "import/SgfImport.h"
 #include "import/SgfMerge.h"
@@ -209,8 +210,16 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
     nav.OpenFile(p.operands[0]);
     if (p.sgf) {
-        TSgfCommentStore comments(p.operands[0]);
-        out << OneLine(SgfMergeSummary(MergeSgfFile(nav, p.operands[1], &comments))) << '\n';
+        // The markup table first: the comments hold their write transaction
+        // until they are done, and the markup is written after them.
+        TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::CreateWhenMissing);
+        TSgfMergeResult result;
+        {
+            TSgfCommentStore comments(p.operands[0]);
+            result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
+        }
+        markup.Flush();
+        out << OneLine(SgfMergeSummary(result)) << '\n';
         nav.CloseFile();
         return;
     }
@@ -224,8 +233,10 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
     std::optional<TSgfCommentStore> comments;
     if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
-    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr);
+    TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::ReadOnly);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr, &markup);
     out << r.nodes << " moves written";
+    if (r.tenuki > 0) out << " (" << r.tenuki << " tenuki)";
     if (r.skippedPoints + r.skippedLoops + r.brokenLinks > 0) {
         out << "; left out: " << r.skippedPoints << " off the board, " << r.skippedLoops
             << " reached twice, " << r.brokenLinks << " links past the end";
@@ -251,7 +262,10 @@ void Dump(const TParsed& p, std::ostream& out) {
     for (std::int64_t n = 0; n < count; ++n) {
         const TJskRecord r = DecodeRecord(file.Read(n));
         out << n << ' ' << int{r.X} << ' ' << int{r.Y} << ' ' << int{r.Color} << ' ' << int{r.Aux} << ' '
-            << r.Next << ' ' << r.More << '\n';
+            << r.Next << ' ' << r.More;
+        // Record 0 is the placeholder; any other (0, 0) is a tenuki move.
+        if (n > 0 && IsTenuki(r.X, r.Y)) out << " tenuki";
+        out << '\n';
     }
 }
 

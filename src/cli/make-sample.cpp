@@ -27,7 +27,7 @@ struct TSequence {
     std::vector<TPoint> moves;
 };
 
-// Lines of "x,y" board points; "#" starts a comment.
+// Lines of "x,y" board points and "tenuki"; "#" starts a comment.
 std::vector<TSequence> ReadSequences(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw vxlo::EInOutError(errno, path);
@@ -38,6 +38,10 @@ std::vector<TSequence> ReadSequences(const std::string& path) {
         std::istringstream tokens(text);
         TSequence sequence{line, {}};
         for (std::string token; tokens >> token;) {
+            if (token == "tenuki") {
+                sequence.moves.push_back(vxlo::kTenuki);
+                continue;
+            }
             const auto comma = token.find(',');
             if (comma == std::string::npos)
                 throw vxlo::EVxloError(path + ":" + std::to_string(line) + ": not x,y: " + token);

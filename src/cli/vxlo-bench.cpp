@@ -13,15 +13,18 @@
 #include <vector>
 
 #include "board/Goban.h"
+#include "cli/JosekiTreeGenerator.h"
 #include "dictionary/RecordFile.h"
 #include "cli/CornerCommands.h"
 #include "import/FolderWalk.h"
 #include "import/CornerSequence.h"
 #include "import/SgfReader.h"
 #include "import/Marge.h"
+#include "import/SgfCommentStore.h"
 #include "import/SgfExport.h"
 #include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
+#include "records/MarkupStore.h"
 
 namespace {
 
@@ -281,6 +284,30 @@ int main(int argc, char** argv) {
                 std::printf("SGF merge of that tree into an empty %s dictionary: %.2f s for %d moves\n",
                             inMemory ? "memory" : "file", Seconds(start), result.movesAdded);
             }
+        }
+        {
+            // A tree shaped like the public joseki files, merged as
+            // `vxlo-tool merge --sgf` does it: comments and markup go to the
+            // database beside the dictionary, written before the clock stops.
+            constexpr int kJosekiNodes = 60000;
+            const TJosekiTree tree = GenerateJosekiTree(kJosekiNodes, kSeed);
+            const std::string sgf = (root / "joseki.sgf").string();
+            std::ofstream(sgf, std::ios::binary) << tree.sgf;
+            const std::string target = (root / "joseki.jsk").string();
+            TWorld w;
+            w.nav.OpenFile(target);
+            const auto start = Clock::now();
+            TMarkupStore markup(target, TMarkupStore::EOpen::CreateWhenMissing);
+            TSgfMergeResult result;
+            {
+                TSgfCommentStore comments(target);
+                result = MergeSgfFile(w.nav, sgf, &comments, &markup);
+            }
+            markup.Flush();
+            std::printf("SGF merge of a %d-node joseki tree with comments and markup into an empty file "
+                        "dictionary: %.3f s (%d moves, %d tenuki, %d comments, %d positions with markup)\n",
+                        tree.nodes, Seconds(start), result.movesAdded, result.tenukiAdded,
+                        result.commentsAdded, result.markupAdded);
         }
         BenchCornerImport(root, games * 10);
     } catch (const std::exception& e) {

@@ -92,7 +92,7 @@ private:
     TFrame ReadChain(std::int64_t head) {
         TFrame frame;
         std::int64_t rec = head;
-        bool pointSeen[20][20] = {};
+        bool pointSeen[20][20] = {};  // [0][0]: tenuki
         while (rec > 0) {
             if (seen_[static_cast<std::size_t>(rec)]) {
                 Add(TCheckFinding::Kind::ReachedTwice, rec, "reached twice (a loop or a shared record)");
@@ -102,7 +102,7 @@ private:
             ++report_.reachable;
             frame.chain.push_back(rec);
             const TJskRecord r = Read(rec);
-            if (r.X >= 1 && r.X <= 19 && r.Y >= 1 && r.Y <= 19) {
+            if ((r.X >= 1 && r.X <= 19 && r.Y >= 1 && r.Y <= 19) || IsTenuki(r.X, r.Y)) {
                 if (pointSeen[r.X][r.Y]) {
                     Add(TCheckFinding::Kind::PointTwice, rec,
                         "point " + Point(r) + " twice in one chain");
@@ -123,11 +123,13 @@ private:
     }
 
     static std::string Point(const TJskRecord& r) {
+        if (IsTenuki(r.X, r.Y)) return "tenuki";
         return "(" + std::to_string(r.X) + ", " + std::to_string(r.Y) + ")";
     }
 
     bool PlayMove(std::int64_t rec, const TJskRecord& r) {
-        if (r.X < 1 || r.X > 19 || r.Y < 1 || r.Y > 19) {
+        const bool tenuki = IsTenuki(r.X, r.Y);
+        if (!tenuki && (r.X < 1 || r.X > 19 || r.Y < 1 || r.Y > 19)) {
             Add(TCheckFinding::Kind::PointOutside, rec, "point " + Point(r) + " is off the board");
             return false;
         }

@@ -111,7 +111,10 @@ private:
         const int x = frame.record.x;
         const int y = frame.record.y;
         // A move after the path's 400th could be added but never followed.
-        if (!OnBoard(x) || !OnBoard(y) || nav_.Path().Count() >= kMaxPathMoves) {
+        // Tenuki exists only in this format; the old one reads its placeholder as (0, 0).
+        const bool tenuki = IsTenuki(x, y) && format_ == EMergeFormat::Ver4;
+        const bool onBoard = (OnBoard(x) && OnBoard(y)) || tenuki;
+        if (!onBoard || nav_.Path().Count() >= kMaxPathMoves) {
             ++result_.movesSkipped;
             return false;
         }

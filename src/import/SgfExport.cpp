@@ -21,16 +21,15 @@ struct TKid {
 
 class TExporter {
 public:
-    TExporter(IRecordStore& store, ISgfComments* comments)
-        : store_(store), comments_(comments), count_(store.RecordCount()),
+    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup)
+        : store_(store), comments_(comments), markup_(markup), count_(store.RecordCount()),
           visited_(static_cast<std::size_t>(count_), false) {}
 
     std::string Run() {
         out_ = "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]";
         const int head = count_ > 0 ? TLjsk::RootRecNoOf(store_) : 0;
         std::vector<TKid> roots = ReadChain(head);
-        Labels(roots);
-        Comment(0);
+        Notes(0, roots);
 
         struct TFrame {
             std::vector<TKid> kids;
@@ -51,14 +50,17 @@ public:
             const int depth = frame.depth;
             if (frame.Wrapped()) out_ += "\n(";
             out_ += depth % 2 == 1 ? ";B[" : ";W[";
-            out_ += EncodeSgfPoint({kid.record.X, kid.record.Y});
+            if (IsTenuki(kid.record.X, kid.record.Y)) {
+                ++result_.tenuki;  // a pass of the side to move
+            } else {
+                out_ += EncodeSgfPoint({kid.record.X, kid.record.Y});
+            }
             out_ += ']';
             if (kid.record.Color >= 1 && kid.record.Color <= 4) {
                 out_ += std::string(kSgfColorProperty) + "[" + std::to_string(kid.record.Color) + "]";
             }
             std::vector<TKid> kids = ReadChain(kid.record.Next);
-            Labels(kids);
-            Comment(kid.rec);
+            Notes(kid.rec, kids);
             ++result_.nodes;
             stack.push_back({std::move(kids), 0, depth + 1});  // frame is stale from here
         }
@@ -84,7 +86,7 @@ private:
             }
             visited_[static_cast<std::size_t>(rec)] = true;
             const TJskRecord r = DecodeRecord(store_.Read(rec));
-            if (r.X >= 1 && r.X <= kBoardSize && r.Y >= 1 && r.Y <= kBoardSize) {
+            if ((r.X >= 1 && r.X <= kBoardSize && r.Y >= 1 && r.Y <= kBoardSize) || IsTenuki(r.X, r.Y)) {
                 kids.push_back({static_cast<int>(rec), r});
             } else {
                 ++result_.skippedPoints;
@@ -94,20 +96,40 @@ private:
         return kids;
     }
 
-    void Labels(const std::vector<TKid>& kids) {
-        if (kids.empty()) return;
-        out_ += "LB";
+    // Labels of the candidates and the position's markup, then its comment.
+    // Markup goes as it was merged, kind by kind; a candidate whose point
+    // carries a markup letter gives up its kana (one label per point).
+    void Notes(int rec, const std::vector<TKid>& kids) {
+        TMarkupList markup;
+        // A row edited by hand onto no board point is left out, not written.
+        for (TMarkup& m : markup_ ? markup_->GetMarkup(rec) : TMarkupList{}) {
+            if (m.x >= 1 && m.x <= kBoardSize && m.y >= 1 && m.y <= kBoardSize) markup.push_back(std::move(m));
+        }
+        std::string labels;
+        for (const TMarkup& m : markup) {
+            if (m.kind != EMarkupKind::Label) continue;
+            labels += '[' + EncodeSgfPoint({m.x, m.y}) + ':' + EscapeSgfText(m.label) + ']';
+        }
         // The board shows no label past the 30th candidate either.
         for (std::size_t i = 0; i < kids.size() && i < static_cast<std::size_t>(kLabelCount); ++i) {
-            out_ += '[';
-            out_ += EncodeSgfPoint({kids[i].record.X, kids[i].record.Y});
-            out_ += ':';
-            out_ += CandidateLabel(static_cast<int>(i));
-            out_ += ']';
+            const TPoint p{kids[i].record.X, kids[i].record.Y};
+            if (IsTenuki(p.x, p.y)) continue;  // a pass has no point to label
+            bool taken = false;
+            for (const TMarkup& m : markup) {
+                taken = taken || (m.kind == EMarkupKind::Label && TPoint{m.x, m.y} == p);
+            }
+            if (taken) continue;
+            labels += '[' + EncodeSgfPoint(p) + ':' + std::string(CandidateLabel(static_cast<int>(i))) + ']';
         }
-    }
-
-    void Comment(int rec) {
+        if (!labels.empty()) out_ += "LB" + labels;
+        for (EMarkupKind kind : kAllMarkupKinds) {
+            if (kind == EMarkupKind::Label) continue;
+            std::string points;
+            for (const TMarkup& m : markup) {
+                if (m.kind == kind) points += '[' + EncodeSgfPoint({m.x, m.y}) + ']';
+            }
+            if (!points.empty()) out_ += std::string(SgfMarkupProperty(kind)) + points;
+        }
         if (!comments_) return;
         const std::optional<std::string> text = comments_->GetComment(rec);
         if (!text || text->empty()) return;
@@ -116,6 +138,7 @@ private:
 
     IRecordStore& store_;
     ISgfComments* comments_;
+    IPositionMarkup* markup_;
     std::int64_t count_;
     std::vector<bool> visited_;
     std::string out_;
@@ -124,21 +147,23 @@ private:
 
 }  // namespace
 
-std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result) {
-    TExporter exporter(store, comments);
+std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result,
+                          IPositionMarkup* markup) {
+    TExporter exporter(store, comments, markup);
     std::string text = exporter.Run();
     if (result) *result = exporter.Result();
     return text;
 }
 
-TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments) {
+TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
+                           IPositionMarkup* markup) {
     if (path.empty()) throw EInOutError(ENOENT, path);
     std::error_code ec;
     if (std::filesystem::equivalent(store.Name(), path, ec)) {
         throw EFileRefused("書き出し先が定石ファイルそのものです", path);
     }
     TSgfExportResult result;
-    const std::string text = SgfExportText(store, comments, &result);
+    const std::string text = SgfExportText(store, comments, &result, markup);
     ReplaceFileAtomically(path, text);
     return result;
 }

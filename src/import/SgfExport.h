@@ -2,28 +2,33 @@
 // Export of the whole dictionary tree as one SGF game: each record a node,
 // B and W by depth, alternatives as variations in chain order (the first one
 // the main line), the candidates of each position labelled with their kana
-// (LB) on the node before them, comments in C[] and label colours in the
-// private property VXC, which the SGF merge reads back.
+// (LB) on the node before them, comments in C[], markup (LB, TR, SQ, CR, MA)
+// on the node of its position, tenuki as a pass (B[] or W[]), and label
+// colours in the private property VXC, which the SGF merge reads back.
 #include <string>
 
 #include "dictionary/RecordFile.h"
 #include "import/SgfComments.h"
+#include "records/Markup.h"
 
 namespace vxlo {
 
 struct TSgfExportResult {
     int nodes = 0;          // records written as nodes
-    int skippedPoints = 0;  // records with X or Y outside 1..19, left out with what follows them
+    int tenuki = 0;         // of the nodes, passes
+    int skippedPoints = 0;  // records off the board (not tenuki), left out with what follows them
     int skippedLoops = 0;   // records reached a second time (a loop, or two parents)
     int brokenLinks = 0;    // links past the end of the file
 };
 
-// The SGF text of the tree in store (read only). comments may be null.
-std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result = nullptr);
+// The SGF text of the tree in store (read only). comments and markup may be null.
+std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result = nullptr,
+                          IPositionMarkup* markup = nullptr);
 
 // Writes the text to path through a temporary file in the same folder that
 // is renamed into place: a failed export leaves any old file as it was and no
 // half-written one. Refuses to overwrite the dictionary itself.
-TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments);
+TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
+                           IPositionMarkup* markup = nullptr);
 
 }  // namespace vxlo

@@ -22,6 +22,19 @@ bool EnterMove(TNavigation& nav, int x, int y) {
     return onStone || nav.Path().Count() == before + 1;
 }
 
+// True when the main line below node n goes on with a move on the board,
+// before any other pass or setup.
+bool MoveFollows(const TSgfCollection& sgf, int n) {
+    for (int c = sgf.Node(n).FirstChild; c >= 0; c = sgf.Node(c).FirstChild) {
+        const TSgfNode& node = sgf.Node(c);
+        if (HasSgfSetup(node)) return false;
+        const TSgfMove move = SgfMoveOf(node);
+        if (move.kind == TSgfMove::Kind::None) continue;
+        return move.kind == TSgfMove::Kind::Point;
+    }
+    return false;
+}
+
 int ImportMainLine(TNavigation& nav, const TSgfCollection& sgf, int root, int moveLimit) {
     int entered = 0;
     for (int n = root; n >= 0; n = sgf.Node(n).FirstChild) {
@@ -31,8 +44,15 @@ int ImportMainLine(TNavigation& nav, const TSgfCollection& sgf, int root, int mo
         if (n != root && HasSgfSetup(node)) break;
         const TSgfMove move = SgfMoveOf(node);
         if (move.kind == TSgfMove::Kind::None) continue;
-        if (move.kind != TSgfMove::Kind::Point) break;  // a pass or a point off the board
-        if (!EnterMove(nav, move.point.x, move.point.y)) break;
+        if (move.kind == TSgfMove::Kind::Invalid) break;  // a point off the board
+        TPoint p = move.point;
+        if (move.kind == TSgfMove::Kind::Pass) {
+            // Tenuki when the game goes on with a move; two passes in a row,
+            // or a pass at the end, end it.
+            if (!MoveFollows(sgf, n)) break;
+            p = kTenuki;
+        }
+        if (!EnterMove(nav, p.x, p.y)) break;
         // Counted after the move, as for IG1: a limit below 1 still enters one.
         if (++entered >= moveLimit) break;
     }

@@ -8,8 +8,9 @@ namespace {
 
 class TSgfMerger {
 public:
-    TSgfMerger(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments)
-        : nav_(nav), sgf_(sgf), comments_(comments) {}
+    TSgfMerger(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+               IPositionMarkup* markup)
+        : nav_(nav), sgf_(sgf), comments_(comments), markup_(markup) {}
 
     TSgfMergeResult Run() {
         const int root = sgf_.GameRoot(0);
@@ -20,36 +21,48 @@ public:
         // Explicit stack: one frame per node whose children are being merged.
         struct TFrame {
             int nextChild;
-            bool followed;  // a move was played to get here: take it back at the end
+            int takeBack;    // moves played to get here (a tenuki put before a move: two)
+            int lastColor;   // of the file's last move on the way here, 0 before the first
         };
         std::vector<TFrame> stack;
-        const TStep first = Process(root);
-        if (first.descend) stack.push_back({sgf_.Node(root).FirstChild, first.followed});
+        const auto push = [&](const TStep& step) {
+            if (step.firstChild >= 0 || step.takeBack > 0) {
+                stack.push_back({step.firstChild, step.takeBack, step.lastColor});
+            }
+        };
+        push(Process(root, 0));
         while (!stack.empty()) {
             const int n = stack.back().nextChild;
             if (n < 0) {
-                const bool followed = stack.back().followed;
+                const int takeBack = stack.back().takeBack;
                 stack.pop_back();
-                if (followed) nav_.MaeNoTe();
+                for (int k = 0; k < takeBack; ++k) nav_.MaeNoTe();
                 continue;
             }
             stack.back().nextChild = sgf_.Node(n).NextSibling;
-            const TStep step = Process(n);
-            if (step.descend) stack.push_back({sgf_.Node(n).FirstChild, step.followed});
+            push(Process(n, stack.back().lastColor));
         }
         return result_;
     }
 
 private:
     struct TStep {
-        bool descend = false;
-        bool followed = false;
+        int firstChild = -1;  // the children to merge below, -1 for none
+        int takeBack = 0;
+        int lastColor = 0;
     };
 
     // The record of the current position: 0 at the root.
     int CurrentKey() const { return nav_.Path().LastRecNo(); }
 
-    void ApplyComment(int key, const TSgfNode& node) {
+    void ApplyNotes(int key, const TSgfNode& node) {
+        if (markup_) {
+            const TMarkupList list = SgfNodeMarkup(sgf_, node);
+            if (!list.empty() && !markup_->HasMarkup(key)) {
+                markup_->PutMarkup(key, list);
+                ++result_.markupAdded;
+            }
+        }
         if (!comments_) return;
         const std::string* text = node.Value("C");
         if (!text || text->empty() || comments_->HasComment(key)) return;
@@ -72,7 +85,31 @@ private:
         }
     }
 
-    TStep Process(int n) {
+    // Makes p a candidate of the current position; false (counted) when the
+    // list is full.
+    bool Add(TPoint p) {
+        if (nav_.Board().PointState(p.x, p.y) == Candidate) return true;
+        nav_.Deside(p.x, p.y);
+        if (nav_.Board().PointState(p.x, p.y) != Candidate) {  // 30 candidates already
+            ++result_.leftLimits;
+            return false;
+        }
+        ++result_.movesAdded;
+        if (IsTenuki(p.x, p.y)) ++result_.tenukiAdded;
+        return true;
+    }
+
+    // Plays the candidate p; false (counted) when the path is full.
+    bool Follow(TPoint p) {
+        const int before = nav_.Path().Count();
+        nav_.Deside(p.x, p.y);
+        if (nav_.Path().Count() == before + 1) return true;
+        ++result_.leftLimits;
+        return false;
+    }
+
+    // lastColor: the colour of the file's move before this node, 0 for none.
+    TStep Process(int n, int lastColor) {
         const TSgfNode& node = sgf_.Node(n);
         if (HasSgfSetup(node)) {
             ++result_.leftSetup;
@@ -80,62 +117,92 @@ private:
         }
         const TSgfMove move = SgfMoveOf(node);
         const bool hasChildren = node.FirstChild >= 0;
+        TPoint p = kTenuki;
         switch (move.kind) {
         case TSgfMove::Kind::None:
-            ApplyComment(CurrentKey(), node);
-            return {hasChildren, false};
-        case TSgfMove::Kind::Pass:
-            ++result_.leftPasses;
-            return {};
+            ApplyNotes(CurrentKey(), node);
+            return {hasChildren ? node.FirstChild : -1, 0, lastColor};
         case TSgfMove::Kind::Invalid:
             ++result_.leftIllegal;
             return {};
+        case TSgfMove::Kind::Pass:
+            break;
         case TSgfMove::Kind::Point:
+            p = move.point;
             break;
         }
-        const TPoint p = move.point;
         TGoban& board = nav_.Board();
+        int played = 0;
+        // The side that has just moved moves again: the other side played
+        // elsewhere in between. The file's own order decides, so a file that
+        // starts with White is read as it always was.
+        if (move.color == lastColor) {
+            if (!Add(kTenuki) || !Follow(kTenuki)) return {};
+            played = 1;
+        }
         const int state = board.PointState(p.x, p.y);
         // Tested here rather than left to Deside: a refused move ends its
         // variation quietly and is counted for the one closing message.
         if ((state != Empty && state != Candidate) ||
             board.TestMove(board.GetTurn(), p.x, p.y) != MoveOk) {
             ++result_.leftIllegal;
-            return {};
+            return {-1, played, 0};
         }
-        if (state == Empty) {
-            nav_.Deside(p.x, p.y);
-            if (board.PointState(p.x, p.y) != Candidate) {  // 30 candidates already
-                ++result_.leftLimits;
-                return {};
-            }
-            ++result_.movesAdded;
-        }
+        if (!Add(p)) return {-1, played, 0};
         ApplyColor(p, node);
-        ApplyComment(nav_.Dictionary().FindRecNo(p.x, p.y), node);
-        if (!hasChildren) return {};
-        const int before = nav_.Path().Count();
-        nav_.Deside(p.x, p.y);
-        if (nav_.Path().Count() != before + 1) {  // the path is full
-            ++result_.leftLimits;
-            return {};
-        }
-        return {true, true};
+        ApplyNotes(nav_.Dictionary().FindRecNo(p.x, p.y), node);
+        if (!hasChildren || !Follow(p)) return {-1, played, 0};
+        return {node.FirstChild, played + 1, move.color};
     }
 
     TNavigation& nav_;
     const TSgfCollection& sgf_;
     ISgfComments* comments_;
+    IPositionMarkup* markup_;
     TSgfMergeResult result_;
 };
 
 }  // namespace
 
-TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments) {
-    return TSgfMerger(nav, sgf, comments).Run();
+TMarkupList SgfNodeMarkup(const TSgfCollection& sgf, const TSgfNode& node) {
+    TMarkupList list;
+    for (const TSgfProperty& property : node.Properties) {
+        EMarkupKind kind{};
+        if (!MarkupKindOfProperty(property.Name, kind)) continue;
+        for (const std::string& value : property.Values) {
+            if (kind != EMarkupKind::Label) {
+                std::vector<TPoint> points;
+                if (!ExpandSgfPoints({value}, points)) continue;
+                for (const TPoint p : points) list.push_back({kind, p.x, p.y, {}});
+                continue;
+            }
+            TPoint p;
+            if (value.size() < 3 || value[2] != ':' || !DecodeSgfPoint(value.substr(0, 2), p)) continue;
+            const std::string text = value.substr(3);
+            // The kana an export gives the i-th child move names a candidate,
+            // which the board shows anyway.
+            bool candidateLabel = false;
+            int i = 0;
+            for (int c = node.FirstChild; c >= 0 && i < kLabelCount; c = sgf.Node(c).NextSibling, ++i) {
+                const TSgfMove child = SgfMoveOf(sgf.Node(c));
+                if (child.kind == TSgfMove::Kind::Point && child.point == p && text == CandidateLabel(i)) {
+                    candidateLabel = true;
+                    break;
+                }
+            }
+            if (!candidateLabel) list.push_back({kind, p.x, p.y, text});
+        }
+    }
+    return list;
 }
 
-TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments) {
+TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+                             IPositionMarkup* markup) {
+    return TSgfMerger(nav, sgf, comments, markup).Run();
+}
+
+TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
+                             IPositionMarkup* markup) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     const TSgfCollection sgf = ReadSgfFile(path);
     if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
@@ -145,7 +212,7 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     }
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
-    TSgfMergeResult result = MergeSgfTree(nav, sgf, comments);
+    TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup);
     result.textGuessed = sgf.TextGuessed();
     return result;
 }
@@ -153,7 +220,9 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
 std::string SgfMergeSummary(const TSgfMergeResult& r) {
     if (r.wrongSize) return "19路盤の棋譜ではないため、マージしませんでした";
     std::string text = "SGF をマージしました。追加した手: " + std::to_string(r.movesAdded);
+    if (r.tenukiAdded > 0) text += "（うち手抜き " + std::to_string(r.tenukiAdded) + "）";
     if (r.commentsAdded > 0) text += "、コメント: " + std::to_string(r.commentsAdded);
+    if (r.markupAdded > 0) text += "、マーク: " + std::to_string(r.markupAdded);
     if (r.textGuessed) text += "\n文字コードの指定がないため、コメントなどの文字は推測して読みました";
     if (r.LeftOut() == 0) return text;
     text += "\n取り込まなかった変化: " + std::to_string(r.LeftOut()) + "（";
@@ -163,7 +232,6 @@ std::string SgfMergeSummary(const TSgfMergeResult& r) {
         if (!parts.empty()) parts += "、";
         parts += what + std::string(" ") + std::to_string(count);
     };
-    part("パス", r.leftPasses);
     part("置き石・配置", r.leftSetup);
     part("着手禁止", r.leftIllegal);
     part("候補手30・400手の上限", r.leftLimits);

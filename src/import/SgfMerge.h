@@ -8,33 +8,44 @@
 #include "import/SgfComments.h"
 #include "import/SgfReader.h"
 #include "mainwindow/Navigation.h"
+#include "records/Markup.h"
 
 namespace vxlo {
 
 struct TSgfMergeResult {
-    int movesAdded = 0;
+    int movesAdded = 0;     // records added, tenuki included
+    int tenukiAdded = 0;    // of them tenuki: passes, and where one side moved twice
     int commentsAdded = 0;
+    int markupAdded = 0;    // positions that got markup
     int colorsSet = 0;
     // Variations not followed past their first node, by cause.
-    int leftPasses = 0;
     int leftSetup = 0;    // AB/AW/AE: the position no longer follows from the moves
     int leftIllegal = 0;  // occupied, suicide, ko, a point off the board
     int leftLimits = 0;   // 30 candidates in a position, or the path's 400 moves
     bool wrongSize = false;  // SZ other than 19: nothing merged
     bool textGuessed = false;  // no CA and not UTF-8: comments read by a guessed charset
-    int LeftOut() const { return leftPasses + leftSetup + leftIllegal + leftLimits; }
+    int LeftOut() const { return leftSetup + leftIllegal + leftLimits; }
 };
 
 // Merges the first game tree of sgf at the current position (normally the
-// root). comments may be null; a C[] text becomes the comment of the position
-// after its node's move when that position has none yet. VXC[1..4] gives a
-// label colour to a record that has none. No message is shown for refused
-// moves: the result counts them.
-TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments);
+// root). comments and markup may be null; a C[] text becomes the comment of
+// the position after its node's move when that position has none yet, and
+// LB/TR/SQ/CR/MA its markup the same way (the kana labels an export writes
+// for the candidates are not markup and are left out). VXC[1..4] gives a
+// label colour to a record that has none. A pass enters tenuki; a move of the
+// side that has just moved enters the other side's tenuki before it. No
+// message is shown for refused moves: the result counts them.
+TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+                             IPositionMarkup* markup = nullptr);
 
 // Reads the file (a malformed file or another board size changes nothing),
 // resets to the root and merges with ProgressMode 1, restored on every exit.
-TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments);
+TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
+                             IPositionMarkup* markup = nullptr);
+
+// The markup of an SGF node, without the kana labels that name the node's
+// children (as the export writes them); false when a value is no point.
+TMarkupList SgfNodeMarkup(const TSgfCollection& sgf, const TSgfNode& node);
 
 // The one message that reports a merge.
 std::string SgfMergeSummary(const TSgfMergeResult& result);

@@ -44,6 +44,7 @@ void TNavigation::OpenStore(std::unique_ptr<IRecordStore> store) {
 }
 
 void TNavigation::ShowRoot() {
+    ClearTenukiNumbers();
     try {
         fileOpen_ = true;
         const int count = dictionary_.LoadRoot();
@@ -61,6 +62,7 @@ void TNavigation::ShowRoot() {
 }
 
 void TNavigation::CloseFile() {
+    ClearTenukiNumbers();
     dictionary_.Close();
     board_.Reset();
     path_.Clear();
@@ -72,6 +74,7 @@ void TNavigation::CloseFile() {
 }
 
 void TNavigation::ResetToRoot() {
+    ClearTenukiNumbers();
     board_.Reset();
     path_.Clear();
     // The reset took the old candidates' marks: the list goes with them, so
@@ -112,8 +115,14 @@ bool TNavigation::Deside(int x, int y) {
     return true;
 }
 
+void TNavigation::ClearTenukiNumbers() {
+    tenukiNumbers_.clear();
+    tenukiDepths_.clear();
+}
+
 void TNavigation::AdvanceTo(int x, int y) {
     board_.ClearNumbers();
+    ClearTenukiNumbers();
     int numbered = 0;
     int continuations = 0;
     do {
@@ -126,6 +135,10 @@ void TNavigation::AdvanceTo(int x, int y) {
             ++numbered;
             board_.SetNumber(x, y, numbered);
             board_.DrawNumber(x, y);
+            if (IsTenuki(x, y)) {
+                tenukiNumbers_.push_back(numbered);
+                tenukiDepths_.push_back(path_.Count());
+            }
             if (continuations == 1) {
                 const TPoint next = dictionary_.GetMoveXY(0);
                 x = next.x;
@@ -161,7 +174,7 @@ int TNavigation::StepTo(int x, int y) {
         throw;
     }
     board_.PlayMove(x, y);
-    view_.DrawStone(side, x, y);
+    if (!IsTenuki(x, y)) view_.DrawStone(side, x, y);
     RedrawCaptured();
     path_.Push(x, y, head, rec, board_);
     return count;
@@ -203,6 +216,10 @@ void TNavigation::MaeNoTe() {
         currentRecord_ = path_.LastRecNo();
         board_.TakeBack(move.x, move.y);
         view_.ErasePoint(move.x, move.y);
+        while (!tenukiDepths_.empty() && tenukiDepths_.back() > path_.Count()) {
+            tenukiDepths_.pop_back();
+            tenukiNumbers_.pop_back();
+        }
         again = dictionary_.LoadList(head);
         if (progressMode_ == 1) again = 0;
     } while (again == 1);
@@ -225,6 +242,21 @@ void TNavigation::MouseDown(EMouseButton button, int column, int row) {
         return;
     }
     if (board_.PointState(p.x, p.y) != Empty || inputMode_ == 1) Deside(p.x, p.y);
+}
+
+void TNavigation::TenukiDown(EMouseButton button) {
+    if (!fileOpen_) {
+        messages_.ShowMessage(kOpenFirstText);
+        return;
+    }
+    if (button == EMouseButton::Middle) return;
+    if (button == EMouseButton::Right) {
+        RightClickAt(kTenuki.x, kTenuki.y);
+        return;
+    }
+    if (board_.PointState(kTenuki.x, kTenuki.y) == Candidate || inputMode_ == 1) {
+        Deside(kTenuki.x, kTenuki.y);
+    }
 }
 
 void TNavigation::RightClickAt(int x, int y) {

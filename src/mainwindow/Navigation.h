@@ -4,6 +4,7 @@
 // position, for the mouse, the importers and the merge alike. It owns the one
 // board, move path and dictionary access object of the program.
 #include <string>
+#include <vector>
 
 #include "board/Goban.h"
 #include "dictionary/Fjsk.h"
@@ -105,6 +106,13 @@ public:
 
     // The mouse on display cell (column, row); cells outside 1..19 are ignored.
     void MouseDown(EMouseButton button, int column, int row);
+    // The mouse on the tenuki spot: as on a board point, a left click plays
+    // the tenuki candidate (or adds it in recording mode), a right click steps
+    // its colour in recording mode and otherwise goes back.
+    void TenukiDown(EMouseButton button);
+    // Numbers that tenuki moves took in the current to-branch run, in order
+    // (tenuki has no stone to carry its number).
+    const std::vector<int>& TenukiNumbers() const { return tenukiNumbers_; }
     void RightClickAt(int x, int y);
 
     void Back();         // mnuModoruClick, btnReturnClick
@@ -127,6 +135,7 @@ public:
 
 private:
     void AdvanceTo(int x, int y);
+    void ClearTenukiNumbers();
     int StepTo(int x, int y);
     void RedrawCaptured();
     void RestoreList(int head);
@@ -150,6 +159,8 @@ private:
     int labelMode_ = 0;
     bool whiteFirst_ = false;
     int currentRecord_ = 0;
+    std::vector<int> tenukiNumbers_;
+    std::vector<int> tenukiDepths_;  // path length after each numbered tenuki
     bool dataEnabled_ = false;
     bool delete1Enabled_ = false;
 };

@@ -59,7 +59,9 @@ TEST_F(Goban, ResetGivesAnEmptyFramedBoardWithBlackToMove) {
     for (int x = 0; x <= 20; ++x) {
         for (int y = 0; y <= 20; ++y) {
             const bool frame = x == 0 || x == 20 || y == 0 || y == 20;
-            EXPECT_EQ(board.PointState(x, y), frame ? Border : Empty) << x << "," << y;
+            // The frame's corner (0, 0) is tenuki, always open to play.
+            const int expected = frame && !IsTenuki(x, y) ? Border : Empty;
+            EXPECT_EQ(board.PointState(x, y), expected) << x << "," << y;
             EXPECT_EQ(board.GetNumber(x, y), 0);
         }
     }
@@ -198,6 +200,68 @@ TEST_F(Goban, RetakingTwoStonesIsNeverKo) {
         . X O O .
         X O . . O
         . X O O . )"));
+}
+
+TEST_F(Goban, TenukiPassesTheTurnAndLeavesTheStonesAsTheyWere) {
+    SetUpPosition(board, kKo, 5, 5);
+    const std::string before = Diagram(board);
+    EXPECT_EQ(board.TestMove(Black, 0, 0), MoveOk);
+    ASSERT_EQ(Play(kTenuki), MoveOk);
+    EXPECT_EQ(board.CapturedCount(), 0);
+    EXPECT_EQ(board.GetTurn(), White);
+    EXPECT_EQ(Diagram(board), before);
+    EXPECT_EQ(board.GetStone(0, 0), Border);
+    // A second tenuki in a row is just as legal; numbers never stick to it.
+    board.SetNumber(0, 0, 5);
+    board.DrawNumber(0, 0);
+    EXPECT_EQ(board.GetNumber(0, 0), 0);
+    ASSERT_EQ(Play(kTenuki), MoveOk);
+    EXPECT_EQ(board.GetTurn(), Black);
+    EXPECT_EQ(path.Count(), 2);
+    EXPECT_EQ(path.LastMove(), kTenuki);
+    Undo();
+    EXPECT_EQ(board.GetTurn(), White);
+    Undo();
+    EXPECT_EQ(board.GetTurn(), Black);
+    EXPECT_EQ(Diagram(board), before);
+    EXPECT_TRUE(paint.calls.empty());
+}
+
+TEST_F(Goban, TenukiAsCandidateIsMarkedLikeAnyPoint) {
+    EXPECT_EQ(board.PointState(0, 0), Empty);
+    board.SetMark(0, 0, 1);
+    EXPECT_EQ(board.PointState(0, 0), Candidate);
+    board.CheckInvariants();
+    board.SetMark(0, 0, 0);
+    EXPECT_EQ(board.PointState(0, 0), Empty);
+    // The rest of the frame stays closed.
+    EXPECT_EQ(board.PointState(0, 1), Border);
+    EXPECT_EQ(board.PointState(20, 20), Border);
+}
+
+// After a tenuki the ko rule looks at the tenuki as the last move: it took
+// nothing, so a ko taken before it may be retaken, as after any move elsewhere.
+TEST_F(Goban, KoAfterTenukiBehavesAsAfterAMoveElsewhere) {
+    SetUpPosition(board, kKo, 5, 5);
+    board.SetStone(White, 6, 6);
+    Play(15, 15);
+    Play(16, 16);
+    ASSERT_EQ(Play(7, 6), MoveOk);  // Black takes the ko
+    EXPECT_EQ(board.TestMove(White, 6, 6), MoveKo);
+    ASSERT_EQ(Play(kTenuki), MoveOk);  // White plays elsewhere
+    ASSERT_EQ(Play(kTenuki), MoveOk);  // and Black too
+    EXPECT_EQ(Play(6, 6), MoveOk);     // White retakes
+    EXPECT_EQ(board.GetStone(7, 6), Empty);
+    // Black, straight after the retake, is refused as ever.
+    EXPECT_EQ(board.TestMove(Black, 7, 6), MoveKo);
+    // Taking the retake and the tenukis back restores the ko position exactly.
+    Undo();
+    Undo();
+    Undo();
+    EXPECT_EQ(board.GetTurn(), White);
+    EXPECT_EQ(board.GetStone(7, 6), Black);
+    EXPECT_EQ(board.GetStone(6, 6), Empty);
+    EXPECT_EQ(board.TestMove(White, 6, 6), MoveKo);
 }
 
 TEST_F(Goban, TakeBackFlipsTheTurnAndRestoresCapturedStonesThroughThePath) {

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "import/SgfCommentStore.h"
+#include "records/MarkupStore.h"
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
 #include "support/TempDir.h"
@@ -47,6 +48,59 @@ TEST_F(SgfToolTest, ImportExportAndMergeWithComments) {
     TSgfCommentStore aComments(File("a.jsk"));
     TSgfCommentStore bComments(File("b.jsk"));
     EXPECT_EQ(TreeDump(b, bComments), TreeDump(a, aComments));
+}
+
+TEST_F(SgfToolTest, TenukiAndMarkupGoThroughMergeExportDumpAndCheck) {
+    WriteBytes(File("j.sgf"),
+               "(;SZ[19]C[start]TR[dd](;B[pd]LB[qc:a][qd:b];W[]C[elsewhere];B[qc]SQ[qc])(;B[dd];B[pp]))");
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("j.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 6（うち手抜き 2）、コメント: 2、マーク: 3\n");
+    // The markup sits in the companion database even with comments off.
+    EXPECT_TRUE(std::filesystem::exists(File("a.comments.sqlite")));
+    ASSERT_EQ(Run({"dump", File("a.jsk")}), 0);
+    EXPECT_EQ(out.str(),
+              "0 0 0 0 0 0 0\n1 16 4 0 100 2 4\n2 0 0 0 100 3 0 tenuki\n3 17 3 0 100 0 0\n"
+              "4 4 4 0 100 5 0\n5 0 0 0 100 6 0 tenuki\n6 16 16 0 100 0 0\n");
+    ASSERT_EQ(Run({"check", File("a.jsk")}), 0) << out.str();
+
+    ASSERT_EQ(Run({"export-sgf", File("a.jsk"), File("a.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "6 moves written (2 tenuki)\n");
+    EXPECT_EQ(FileBytes(File("a.sgf")),
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:い][dd:ろ]TR[dd]C[start]\n"
+              "(;B[pd]LB[qc:a][qd:b];W[]LB[qc:い]C[elsewhere];B[qc]SQ[qc])\n"
+              "(;B[dd];W[]LB[pp:い];B[pp]))\n");
+    ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("a.sgf")}), 0) << err.str();
+    TRecordFile a(File("a.jsk"), TRecordFile::Mode::ReadOnly);
+    TRecordFile b(File("b.jsk"), TRecordFile::Mode::ReadOnly);
+    TMarkupStore aMarkup(File("a.jsk"), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore bMarkup(File("b.jsk"), TMarkupStore::EOpen::ReadOnly);
+    TSgfCommentStore aComments(File("a.jsk"));
+    const std::string expected = TreeDump(a, aComments, &aMarkup);
+    TSgfCommentStore bComments(File("b.jsk"));
+    EXPECT_EQ(TreeDump(b, bComments, &bMarkup), expected);
+    EXPECT_NE(expected.find("0,0"), std::string::npos);
+}
+
+TEST_F(SgfToolTest, TheSampleNotesRegenerateTheSampleDatabaseAndAddNoMove) {
+    const std::string data = VXLO_SAMPLE_DATA;
+    std::filesystem::copy_file(data + "/sample.jsk", File("sample.jsk"));
+    ASSERT_EQ(Run({"merge", "--sgf", File("sample.jsk"), data + "/sample-notes.sgf"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 0、コメント: 4、マーク: 4\n");
+    EXPECT_EQ(FileBytes(File("sample.jsk")), FileBytes(data + "/sample.jsk"));
+    // The committed database holds what the notes give (the sample's tenuki
+    // line carries a comment and a label).
+    std::filesystem::copy_file(data + "/sample.comments.sqlite", File("shipped.comments.sqlite"));
+    std::filesystem::copy_file(data + "/sample.jsk", File("shipped.jsk"));
+    TRecordFile made(File("sample.jsk"), TRecordFile::Mode::ReadOnly);
+    TMarkupStore madeMarkup(File("sample.jsk"), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore shippedMarkup(File("shipped.jsk"), TMarkupStore::EOpen::ReadOnly);
+    const std::string expected = [&] {
+        TSgfCommentStore comments(File("sample.jsk"));
+        return TreeDump(made, comments, &madeMarkup);
+    }();
+    TSgfCommentStore shippedComments(File("shipped.jsk"));
+    EXPECT_EQ(TreeDump(made, shippedComments, &shippedMarkup), expected);
+    EXPECT_NE(expected.find("0,0 0 Black has played elsewhere"), std::string::npos) << expected;
 }
 
 TEST_F(SgfToolTest, BrokenSgfIsAnErrorThatChangesNothing) {

@@ -48,6 +48,20 @@ protected:
     }
 };
 
+TEST_F(MargeTest, Ver4CopiesTenukiWithWhatFollowsIt) {
+    // pd; White tenuki; Black qc. A second tenuki in the chain is refused.
+    const std::string source =
+        V4({TJskRecord{}, Src(16, 4, 2), Src(0, 0, 3, 4), Src(17, 3), Src(0, 0)});
+    Marge(nav, source, EMergeFormat::Ver4);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2), Move(0, 0, 3), Move(17, 3)});
+    EXPECT_EQ(Lines(dictionary.string()), (std::set<std::string>{"16,4", "16,4 0,0", "16,4 0,0 17,3"}));
+    // Merging it again adds nothing.
+    const std::string before = FileBytes(dictionary);
+    Marge(nav, source, EMergeFormat::Ver4);
+    EXPECT_EQ(FileBytes(dictionary), before);
+    ExpectConsistent(nav, false);
+}
+
 TEST_F(MargeTest, Ver1SingleRecordAndVer4SingleMove) {
     EXPECT_EQ(Marge(nav, Source("one.jsk", V1Bytes({{4, 4, 0, 0}})), EMergeFormat::Ver1).recordsRead, 1);
     ExpectFile({TJskRecord{}, Move(4, 4)});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "import/SgfExport.h"
@@ -64,7 +65,9 @@ TEST(SgfExport, DamagedTreesEndAndTheRootRoleIsHonoured) {
 
 // A random dictionary grown through the navigation: moves added, followed and
 // taken back, label colours stepped, comments written at the positions.
-void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned seed, int steps) {
+// Now and then tenuki instead of a point, and markup of every kind.
+void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned seed, int steps,
+                    IPositionMarkup* markup = nullptr) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> coord(1, kBoardSize);
     nav.SetProgressMode(1);
@@ -72,7 +75,8 @@ void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned see
         const unsigned action = rng() % 20;
         TLjsk& dict = nav.Dictionary();
         if (action < 8) {
-            const int x = coord(rng), y = coord(rng);
+            int x = coord(rng), y = coord(rng);
+            if (rng() % 8 == 0) x = y = 0;
             if (nav.Board().PointState(x, y) == Empty &&
                 nav.Board().TestMove(nav.Board().GetTurn(), x, y) == MoveOk)
                 nav.Deside(x, y);
@@ -86,34 +90,71 @@ void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned see
             dict.CycleColor(p.x, p.y);
         } else {
             comments.PutComment(nav.Path().LastRecNo(), "手 " + std::to_string(step) + " [注] \\ 終");
+            if (!markup) continue;
+            TMarkupList list;
+            for (EMarkupKind kind : kAllMarkupKinds) {
+                const int x = coord(rng), y = coord(rng);
+                const bool taken = std::any_of(list.begin(), list.end(),
+                                               [&](const TMarkup& m) { return m.x == x && m.y == y; });
+                if (rng() % 2 == 0 && !taken) {
+                    list.push_back({kind, x, y, kind == EMarkupKind::Label ? "a]" + std::to_string(step) : ""});
+                }
+            }
+            markup->PutMarkup(nav.Path().LastRecNo(), list);
         }
     }
 }
 
 TEST_F(SgfExportTest, RoundTripGivesTheSameTree) {
     TMemorySgfComments comments;
-    GrowRandomTree(nav, comments, 21, 4000);
+    TMemoryMarkup markup;
+    GrowRandomTree(nav, comments, 21, 4000, &markup);
     IRecordStore& source = nav.Dictionary().Store();
     ASSERT_GT(source.RecordCount(), 500);
-    const std::string expected = TreeDump(source, comments);
+    ASSERT_GT(markup.All().size(), 50u);
+    const std::string expected = TreeDump(source, comments, &markup);
     const std::string file = (dir / "tree.sgf").string();
-    const TSgfExportResult exported = ExportSgf(source, file, &comments);
+    const TSgfExportResult exported = ExportSgf(source, file, &comments, &markup);
     EXPECT_EQ(exported.nodes, source.RecordCount() - 1);
+    EXPECT_GT(exported.tenuki, 20);
     const std::string firstText = FileBytes(file);
     nav.CloseFile();
 
     const auto copy = dir / "copy.jsk";
     nav.OpenFile(copy.string());
     TMemorySgfComments merged;
-    const TSgfMergeResult r = MergeSgfFile(nav, file, &merged);
+    TMemoryMarkup mergedMarkup;
+    const TSgfMergeResult r = MergeSgfFile(nav, file, &merged, &mergedMarkup);
     EXPECT_EQ(r.LeftOut(), 0);
-    EXPECT_EQ(TreeDump(nav.Dictionary().Store(), merged), expected);
+    EXPECT_EQ(r.tenukiAdded, exported.tenuki);
+    EXPECT_EQ(TreeDump(nav.Dictionary().Store(), merged, &mergedMarkup), expected);
     EXPECT_TRUE(messages.shown.empty());
 
     // The copy exports to the same text (record numbers differ, the tree not).
     const std::string second = (dir / "second.sgf").string();
-    ExportSgf(nav.Dictionary().Store(), second, &merged);
+    ExportSgf(nav.Dictionary().Store(), second, &merged, &mergedMarkup);
     EXPECT_EQ(FileBytes(second), firstText);
+}
+
+TEST(SgfExport, TenukiIsAPassOfTheSideToMoveAndMarkupSitsOnItsPosition) {
+    // pd, then White tenuki (green) with Black's reply qc; dd beside pd.
+    auto store = StoreOf({TJskRecord{}, Rec(16, 4, 3, 2), Rec(4, 4), Rec(0, 0, 4, 5, 4), Rec(17, 3),
+                          Rec(16, 3)});
+    TMemoryMarkup markup;
+    markup.PutMarkup(0, {{EMarkupKind::Label, 16, 4, "a"}, {EMarkupKind::Triangle, 3, 3, ""}});
+    markup.PutMarkup(3, {{EMarkupKind::Square, 17, 3, ""}, {EMarkupKind::Circle, 1, 1, ""},
+                         {EMarkupKind::Cross, 19, 19, ""}, {EMarkupKind::Cross, 2, 2, ""}});
+    TSgfExportResult result;
+    const std::string text = SgfExportText(store, nullptr, &result, &markup);
+    // The markup letter on pd replaces its kana; the tenuki has no label.
+    EXPECT_EQ(text,
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:a][dd:ろ]TR[cc]\n"
+              "(;B[pd]LB[pc:ろ]\n"
+              "(;W[]VXC[4]LB[qc:い]SQ[qc]CR[aa]MA[ss][bb];B[qc])\n"
+              "(;W[pc]))\n"
+              "(;B[dd]))\n");
+    EXPECT_EQ(result.tenuki, 1);
+    EXPECT_EQ(result.skippedPoints, 0);
 }
 
 TEST_F(SgfExportTest, WritesThroughATemporaryFileAndNeverOverTheDictionary) {

@@ -62,18 +62,19 @@ TEST_F(SgfImportTest, SameBytesAsTheEquivalentIg1Import) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(SgfImportTest, CollectionSkipsSetupAndOtherSizesAndStopsAtAPass) {
+TEST_F(SgfImportTest, CollectionSkipsSetupAndOtherSizesAndEntersAPassAsTenuki) {
     nav.SetProgressMode(0);
     const TSgfImportResult result = ImportSgfGames(nav, DataFile("collection.sgf"), 400);
     EXPECT_EQ(result.games, 4);
     EXPECT_EQ(result.gamesImported, 2);
     EXPECT_EQ(result.skippedSetup, 1);
     EXPECT_EQ(result.skippedSize, 1);
-    EXPECT_EQ(result.movesEntered, 6);
-    // pd dd pq dp from the first game; qd dc from the last, whose pass ends it.
+    EXPECT_EQ(result.movesEntered, 8);
+    // pd dd pq dp from the first game; qd dc, Black's pass and pp from the last.
     ExpectFile({TJskRecord{}, Move(16, 4, 2, 5), Move(4, 4, 3), Move(16, 17, 4), Move(4, 16),
-                Move(17, 4, 6), Move(4, 3)});
-    EXPECT_EQ(nav.Path().Count(), 2);
+                Move(17, 4, 6), Move(4, 3, 7), Move(0, 0, 8), Move(16, 16)});
+    EXPECT_EQ(nav.Path().Count(), 4);
+    EXPECT_EQ(nav.Board().GetStone(16, 16), White);
     EXPECT_EQ(nav.ProgressMode(), 0);
 }
 
@@ -83,6 +84,19 @@ TEST_F(SgfImportTest, JapaneseServerFileAndFf3Names) {
     // A comment-only node in the middle does not end the main line.
     EXPECT_EQ(nav.Board().GetStone(3, 16), Black);
     EXPECT_EQ(nav.Path().Count(), 5);
+}
+
+TEST_F(SgfImportTest, TwoPassesInARowOrAPassAtTheEndEndTheGame) {
+    const std::string file = Ig1("p.sgf",
+                                 "(;SZ[19];B[pd];W[];C[x];B[dd];W[tt];B[];W[pp])"
+                                 "(;SZ[19];B[qd];W[dc];B[])");
+    const TSgfImportResult result = ImportSgfGames(nav, file, 400);
+    EXPECT_EQ(result.movesEntered, 3 + 2);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2, 4), Move(0, 0, 3), Move(4, 4), Move(17, 4, 5), Move(4, 3)});
+    // The move limit counts tenuki as a move.
+    nav.ResetToRoot();
+    EXPECT_EQ(ImportSgfGames(nav, Ig1("q.sgf", "(;SZ[19];B[pd];W[];B[dd])"), 2).movesEntered, 2);
+    EXPECT_EQ(nav.Path().Count(), 2);
 }
 
 TEST_F(SgfImportTest, SetupLaterInTheGameEndsItsImport) {

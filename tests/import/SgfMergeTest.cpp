@@ -8,8 +8,8 @@ namespace {
 
 class SgfMergeTest : public TImportTest {
 protected:
-    TSgfMergeResult Merge(const std::string& text) {
-        return MergeSgfFile(nav, Ig1("tree.sgf", text), &notes);
+    TSgfMergeResult Merge(const std::string& text, IPositionMarkup* withMarkup = nullptr) {
+        return MergeSgfFile(nav, Ig1("tree.sgf", text), &notes, withMarkup);
     }
     void ExpectEmptyBoard() {
         EXPECT_EQ(nav.Path().Count(), 0);
@@ -22,6 +22,7 @@ protected:
         return r;
     }
     TMemorySgfComments notes;
+    TMemoryMarkup markup;
 };
 
 TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
@@ -38,27 +39,68 @@ TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
     EXPECT_EQ(SgfMergeSummary(r), "SGF をマージしました。追加した手: 5、コメント: 3");
 }
 
-TEST_F(SgfMergeTest, PassesSetupAndIllegalMovesEndTheirVariationsOnly) {
+TEST_F(SgfMergeTest, SetupAndIllegalMovesEndTheirVariationsOnlyAndAPassIsTenuki) {
     const TSgfMergeResult r = Merge(
         "(;SZ[19]"
         "(;B[pd];W[pd];B[qq])"         // W on a stone: nothing below it either
-        "(;B[dd];W[];B[qq])"           // a pass
+        "(;B[dd];W[];B[qq])"           // a pass: tenuki, with the move below it
         "(;B[dp]AB[aa];W[qq])"         // setup on the move's node
         "(;B[zz];W[cc])"               // off the board
         "(;B[pp](;W[qq])(;W[pp]))"     // the second reply is on a stone
         "(;B[cd]))");
-    EXPECT_EQ(r.movesAdded, 5);
-    EXPECT_EQ(r.leftPasses, 1);
+    EXPECT_EQ(r.movesAdded, 7);
+    EXPECT_EQ(r.tenukiAdded, 1);
     EXPECT_EQ(r.leftSetup, 1);
     EXPECT_EQ(r.leftIllegal, 3);
     EXPECT_EQ(r.leftLimits, 0);
-    ExpectFile({TJskRecord{}, Move(16, 4, 0, 2), Move(4, 4, 0, 3), Move(16, 16, 4, 5), Move(17, 17),
-                Move(3, 4)});
+    ExpectFile({TJskRecord{}, Move(16, 4, 0, 2), Move(4, 4, 3, 5), Move(0, 0, 4), Move(17, 17),
+                Move(16, 16, 6, 7), Move(17, 17), Move(3, 4)});
     EXPECT_TRUE(messages.shown.empty());  // one summary instead of a box per move
     ExpectEmptyBoard();
     EXPECT_EQ(SgfMergeSummary(r),
-              "SGF をマージしました。追加した手: 5\n"
-              "取り込まなかった変化: 5（パス 1、置き石・配置 1、着手禁止 3）");
+              "SGF をマージしました。追加した手: 7（うち手抜き 1）\n"
+              "取り込まなかった変化: 4（置き石・配置 1、着手禁止 3）");
+}
+
+TEST_F(SgfMergeTest, AMoveOfTheSideThatJustMovedGetsATenukiBeforeItAndMarkupIsKept) {
+    const std::string tree =
+        "(;SZ[19]LB[pd:い][dd:b]TR[aa:bb]"
+        "(;B[pd];B[qc]C[again](;W[tt];B[qd]SQ[qd]CR[cc]MA[ee]LB[qd:x]))"
+        "(;B[dd]))";
+    const TSgfMergeResult r = Merge(tree, &markup);
+    EXPECT_EQ(r.movesAdded, 6);
+    EXPECT_EQ(r.tenukiAdded, 2);
+    EXPECT_EQ(r.commentsAdded, 1);
+    EXPECT_EQ(r.markupAdded, 2);
+    EXPECT_EQ(r.LeftOut(), 0);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2, 6), Move(0, 0, 3), Move(17, 3, 4), Move(0, 0, 5), Move(17, 4),
+                Move(4, 4)});
+    EXPECT_EQ(notes.All(), (std::map<int, std::string>{{3, "again"}}));
+    // The kana of the first root move is the export's candidate label, not markup.
+    const TMarkupList root = {{EMarkupKind::Label, 4, 4, "b"},    {EMarkupKind::Triangle, 1, 1, ""},
+                              {EMarkupKind::Triangle, 1, 2, ""},  {EMarkupKind::Triangle, 2, 1, ""},
+                              {EMarkupKind::Triangle, 2, 2, ""}};
+    const TMarkupList leaf = {{EMarkupKind::Square, 17, 4, ""}, {EMarkupKind::Circle, 3, 3, ""},
+                              {EMarkupKind::Cross, 5, 5, ""}, {EMarkupKind::Label, 17, 4, "x"}};
+    EXPECT_EQ(markup.All(), (std::map<int, TMarkupList>{{0, root}, {5, leaf}}));
+    ExpectEmptyBoard();
+
+    // Again: nothing new, and markup already there is never replaced.
+    markup.PutMarkup(0, {{EMarkupKind::Cross, 10, 10, ""}});
+    const std::string before = FileBytes(dictionary);
+    const TSgfMergeResult again = Merge(tree, &markup);
+    EXPECT_EQ(again.movesAdded + again.markupAdded + again.commentsAdded, 0);
+    EXPECT_EQ(FileBytes(dictionary), before);
+    EXPECT_EQ(markup.GetMarkup(0), (TMarkupList{{EMarkupKind::Cross, 10, 10, ""}}));
+}
+
+TEST_F(SgfMergeTest, AFirstMoveOfEitherColourIsNeverPrecededByTenuki) {
+    // Nobody has moved before the first move, so White's first move is
+    // entered as the first move, as it always was.
+    const TSgfMergeResult r = Merge("(;SZ[19];W[pd];B[qc])");
+    EXPECT_EQ(r.movesAdded, 2);
+    EXPECT_EQ(r.tenukiAdded, 0);
+    ExpectFile({TJskRecord{}, Move(16, 4, 2), Move(17, 3)});
 }
 
 TEST_F(SgfMergeTest, SuicideAndKoAreRefusedInThePositionReached) {

@@ -7,11 +7,23 @@
 
 #include "dictionary/Fjsk.h"
 #include "import/SgfComments.h"
+#include "records/Markup.h"
 
 namespace vxlo::testing {
 
-inline std::string TreeDump(IRecordStore& store, ISgfComments& comments) {
-    std::string dump = "root " + comments.GetComment(0).value_or("") + "\n";
+// The markup of a position as " [kind x,y label]...", empty without markup.
+inline std::string MarkupDump(IPositionMarkup* markup, int rec) {
+    std::string text;
+    if (!markup) return text;
+    for (const TMarkup& m : markup->GetMarkup(rec)) {
+        text += " [" + std::to_string(static_cast<int>(m.kind)) + " " + std::to_string(m.x) + "," +
+                std::to_string(m.y) + " " + m.label + "]";
+    }
+    return text;
+}
+
+inline std::string TreeDump(IRecordStore& store, ISgfComments& comments, IPositionMarkup* markup = nullptr) {
+    std::string dump = "root " + comments.GetComment(0).value_or("") + MarkupDump(markup, 0) + "\n";
     struct TItem {
         std::int64_t rec;
         int depth;
@@ -34,7 +46,7 @@ inline std::string TreeDump(IRecordStore& store, ISgfComments& comments) {
         const TJskRecord r = DecodeRecord(store.Read(item.rec));
         dump += std::to_string(item.depth) + " " + std::to_string(r.X) + "," + std::to_string(r.Y) + " " +
                 std::to_string(r.Color) + " " + comments.GetComment(static_cast<int>(item.rec)).value_or("") +
-                "\n";
+                MarkupDump(markup, static_cast<int>(item.rec)) + "\n";
         if (r.Next > 0) pushChain(r.Next, item.depth + 1);
     }
     return dump;

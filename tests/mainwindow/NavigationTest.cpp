@@ -620,6 +620,108 @@ TEST_F(Navigation, WhiteFirstOnlyRepaints) {
     EXPECT_EQ(nav.Board().GetTurn(), Black);
 }
 
+// --- Tenuki ---------------------------------------------------------------
+
+TEST_F(Navigation, TenukiIsAddedPlayedColouredAndAnsweredLikeAPoint) {
+    nav.SetInputMode(1);
+    Click(16, 4);
+    Click(16, 4);
+    nav.TenukiDown(Left);  // White plays elsewhere: first a candidate
+    EXPECT_EQ(rig.view.At(0, 0).label, "い");
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Move(0, 0)}));
+    ExpectSound();
+    nav.TenukiDown(Right);  // recording mode: the colour steps
+    EXPECT_EQ(rig.view.At(0, 0).labelColor, 1);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    nav.TenukiDown(Left);  // then played
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_EQ(nav.Path().LastMove(), kTenuki);
+    EXPECT_EQ(nav.CurrentRecord(), 2);
+    EXPECT_EQ(nav.Board().GetTurn(), Black);
+    EXPECT_EQ(rig.comments.calls.back(), (TRecordingComments::TCall{"locate", 2, 0}));
+    ExpectSound();
+    // Black answers below the tenuki; a second tenuki in a row is White's.
+    Click(17, 3);
+    Click(17, 3);
+    EXPECT_EQ(nav.Board().GetStone(17, 3), Black);
+    nav.TenukiDown(Left);
+    nav.TenukiDown(Left);
+    EXPECT_EQ(nav.Board().GetTurn(), Black);
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Rec(0, 0, 1, 100, 3, 0), Move(17, 3, 4, 0),
+                               Move(0, 0)}));
+    ExpectSound();
+    // In display mode a click on an empty tenuki spot adds nothing.
+    nav.SetInputMode(0);
+    const TBytes before = Bytes();
+    nav.TenukiDown(Left);
+    EXPECT_EQ(Bytes(), before);
+    // A right click there goes back, as on an empty point of the board: in
+    // to-branch mode through the single continuations to the root.
+    nav.TenukiDown(Right);
+    EXPECT_EQ(nav.Path().Count(), 0);
+    ExpectSound();
+}
+
+TEST_F(Navigation, AToBranchRunThroughTenukiNumbersTheStonesAroundIt) {
+    const TLine line = {{16, 4}, kTenuki, {17, 3}, {16, 3}, kTenuki, kTenuki, {17, 4}};
+    Record(line);
+    Click(16, 4);
+    ASSERT_EQ(nav.Path().Count(), 7);
+    EXPECT_EQ(NumbersAlong({{16, 4}, {17, 3}, {16, 3}, {17, 4}}), (std::vector<int>{1, 3, 4, 7}));
+    EXPECT_EQ(nav.TenukiNumbers(), (std::vector<int>{2, 5, 6}));
+    EXPECT_EQ(nav.Board().GetTurn(), White);
+    EXPECT_EQ(nav.Board().GetStone(17, 4), Black);  // the colours follow the passes
+    EXPECT_EQ(nav.Board().GetStone(16, 3), White);
+    EXPECT_EQ(rig.view.At(17, 4), (TScreenPoint{Black, 7, "", 0}));
+    EXPECT_TRUE(rig.menus.delete1);
+    ExpectSound();
+    // Back: one click returns to the root, numbers and tenuki numbers gone.
+    Click(10, 10, Right);
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_TRUE(nav.TenukiNumbers().empty());
+    EXPECT_EQ(nav.Board().GetTurn(), Black);
+    ExpectSound();
+    // One move at a time: tenuki is a step of its own, taken back alone.
+    nav.SetProgressMode(1);
+    Walk({{16, 4}, kTenuki});
+    EXPECT_EQ(nav.Board().GetTurn(), Black);
+    EXPECT_TRUE(nav.TenukiNumbers().empty());
+    nav.Back();
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(nav.Board().GetTurn(), White);
+    EXPECT_EQ(Candidates(), (TLine{kTenuki}));
+    ExpectSound();
+}
+
+TEST_F(Navigation, DeletingATenukiLeafUnlinksItAndKeepsItsSiblings) {
+    Record({{16, 4}, {17, 3}});
+    Record({{16, 4}, kTenuki});
+    Click(16, 4);  // a branch: both replies are candidates
+    EXPECT_EQ(Candidates(), (TLine{{17, 3}, kTenuki}));
+    EXPECT_EQ(rig.view.At(0, 0).label, "ろ");
+    nav.TenukiDown(Left);
+    ASSERT_TRUE(rig.menus.delete1);
+    nav.DeleteLast();
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(Candidates(), (TLine{{17, 3}}));
+    EXPECT_EQ(nav.Board().PointState(0, 0), Empty);
+    ExpectSound();
+    Reopen();
+    Click(16, 4);
+    EXPECT_EQ(nav.Path().Count(), 2);  // a single reply again: the run goes on
+    EXPECT_EQ(nav.Path().LastMove(), (TPoint{17, 3}));
+}
+
+TEST_F(Navigation, TenukiAtTheRootIsBlacks) {
+    Record({kTenuki, {4, 4}});
+    EXPECT_EQ(Candidates(), (TLine{kTenuki}));
+    nav.TenukiDown(Left);
+    EXPECT_EQ(nav.Path().Count(), 2);
+    EXPECT_EQ(nav.Board().GetStone(4, 4), White);
+    EXPECT_EQ(nav.CurrentRecord(), 2);
+    ExpectConsistent(nav, false);
+}
+
 TEST_F(Navigation, TheOneMoveScopeRestoresTheModeOnAnError) {
     nav.SetProgressMode(0);
     try {

@@ -67,6 +67,23 @@ TEST(CheckDictionary, FindsBadPointsAndIllegalMoves) {
     EXPECT_NE(report.findings.front().text.find("record"), std::string::npos);
 }
 
+TEST(CheckDictionary, AcceptsTenukiOnceAChainAndStillFlagsTheRestOfTheFrame) {
+    // Root (16,4) then tenuki then White (4,16); tenuki also as a second root
+    // move. Both sides playing elsewhere is a position like any other.
+    auto sound = Store({{0, 0, 0, 0, 0}, {16, 4, 2, 3}, {0, 0, 4, 0}, {0, 0, 5, 0}, {4, 16, 0, 0},
+                        {0, 0, 6, 0}, {16, 4, 0, 0}});
+    const TCheckReport ok = CheckDictionary(sound);
+    EXPECT_TRUE(ok.Sound()) << (ok.findings.empty() ? "" : ok.findings.front().text);
+    EXPECT_EQ(ok.reachable, 6);
+
+    // Tenuki twice in one chain; (0, 5) and (20, 20) are frame, not tenuki.
+    auto bad = Store({{0, 0, 0, 0, 0}, {0, 0, 0, 2}, {0, 0, 0, 3}, {0, 5, 0, 4}, {20, 20, 0, 0}});
+    const TCheckReport report = CheckDictionary(bad);
+    EXPECT_EQ(CountOf(report, TCheckFinding::Kind::PointTwice), 1);
+    EXPECT_EQ(CountOf(report, TCheckFinding::Kind::PointOutside), 2);
+    EXPECT_EQ(CountOf(report, TCheckFinding::Kind::IllegalMove), 0);
+}
+
 TEST(CheckDictionary, CountsUnreachableRecordsAndFollowsTheRootRole) {
     // Record 0 carries the root role: the root chain starts at record 2, so
     // record 1 (a deleted first move) is unreachable.

@@ -75,6 +75,8 @@ inline void ExpectConsistent(TNavigation& nav, bool allowPrefix) {
             EXPECT_EQ(board.PointState(x, y) == Candidate, candidates.count({x, y}) == 1) << x << "," << y;
         }
     }
+    EXPECT_EQ(board.PointState(kTenuki.x, kTenuki.y) == Candidate,
+              candidates.count({kTenuki.x, kTenuki.y}) == 1) << "tenuki";
     // The chain the file holds for the current position.
     IRecordStore& store = list.Store();
     std::int64_t head = 0;

@@ -168,6 +168,17 @@ struct TNavigationRig {
                 EXPECT_EQ(view.At(x, y), expected) << "screen at " << x << "," << y;
             }
         }
+        // The tenuki spot shows only its label: tenuki leaves no stone.
+        TScreenPoint tenuki;
+        if (board.PointState(kTenuki.x, kTenuki.y) == Candidate && nav.LabelMode() == 0) {
+            for (int i = 0; i < dict.Count() && i < kLabelCount; ++i) {
+                if (dict.GetMoveXY(i) == kTenuki) {
+                    tenuki.label = std::string(CandidateLabel(i));
+                    tenuki.labelColor = dict.GetRecord(i).Color;
+                }
+            }
+        }
+        EXPECT_EQ(view.At(kTenuki.x, kTenuki.y), tenuki) << "screen at the tenuki spot";
     }
 };
 

@@ -39,6 +39,7 @@ void TBoardWidget::paintEvent(QPaintEvent* event) {
                         static_cast<int>(canvas.height() / ratio));
     const QRegion rest = QRegion(event->rect()).subtracted(QRegion(covered));
     for (const QRect& r : rest) p.fillRect(r, ColorFromBgr(TBoardRenderer::kWindowColor));
+    if (overlay) overlay(p);
 }
 
 void TBoardWidget::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 // reports mouse presses and moves in the main window's client coordinates
 // (the tool panel lies above it).
 #include <QWidget>
+#include <functional>
 
 #include "gui/mainwindow/BoardRenderer.h"
 
@@ -15,6 +16,9 @@ public:
     explicit TBoardWidget(TBoardRenderer& renderer, QWidget* parent = nullptr);
     ~TBoardWidget() override;
     QSize sizeHint() const override;
+
+    // Drawn over the canvas on every paint (the position's markup).
+    std::function<void(QPainter&)> overlay;
 
 signals:
     void boardMousePressed(Qt::MouseButton button, int clientX, int clientY);

@@ -49,6 +49,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
     currentFile_ = path;
     try {
         OpenCommentTable(currentFile_);
+        OpenMarkup(currentFile_);
         OpenDictionary();
     } catch (...) {
         // Never half open: the error is reported and the program is left
@@ -56,6 +57,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
         currentFile_.clear();
         try {
             CloseCommentTable();
+            CloseMarkup();
             nav_.CloseFile();
         } catch (...) {
         }
@@ -76,6 +78,7 @@ void TSDIAppForm::OpenDictionary() {
 
 void TSDIAppForm::CloseDictionary() {
     CloseCommentTable();
+    CloseMarkup();
     nav_.CloseFile();
     CloseEvidence();
     UpdateActions();

@@ -64,11 +64,18 @@ void TSDIAppForm::mnuMargeSgfClick() {
     if (!FileOpen()) return;
     const std::optional<QString> chosen = ChooseOpenFile(ToQt(kSgfFilter));
     if (!chosen || chosen->isEmpty()) return;
-    // The file's comments join the store only while comments are in use.
-    std::optional<TSgfCommentStore> store;
-    if (CommentUse() == 1) store.emplace(CurrentFile());
-    const TSgfMergeResult result =
-        MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr);
+    // The markup is kept whether or not comments are in use; the file's
+    // comments join the store only while they are. The markup goes to the
+    // database after the comments' transaction has ended.
+    TMarkupStore markup(CurrentFile(), TMarkupStore::EOpen::CreateWhenMissing);
+    TSgfMergeResult result;
+    {
+        std::optional<TSgfCommentStore> store;
+        if (CommentUse() == 1) store.emplace(CurrentFile());
+        result = MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr, &markup);
+    }
+    markup.Flush();
+    OpenMarkup(CurrentFile());  // the viewer's connection may predate the table
     messages_->Information(ToQt(SgfMergeSummary(result)));
 }
 
@@ -78,7 +85,8 @@ void TSDIAppForm::mnuSgfOutClick() {
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
     if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) store.emplace(CurrentFile());
-    ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr);
+    ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
+              markupStore_.get());
 }
 
 }  // namespace vxlo

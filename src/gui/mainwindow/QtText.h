@@ -16,4 +16,11 @@ inline std::string FromQt(const QString& text) { return text.toStdString(); }
 std::string PathFromQt(const QString& path);
 QString PathToQt(const std::string& path);
 
+// A hint "short|long": the tool tip and the status bar text.
+inline QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
+inline QString LongHint(const QString& hint) {
+    const int bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
 }  // namespace vxlo

@@ -34,82 +34,12 @@ std::optional<int> ModeValue(int stored) {
     return stored > 0 ? 1 : 0;
 }
 
-QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
-QString LongHint(const QString& hint) {
-    const int bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
 
 // A recent path shown as a menu caption: "&" is no mnemonic there.
 QString PathCaption(const std::string& path) {
     QString caption = PathToQt(path);
     caption.replace(QLatin1Char('&'), QLatin1String("&&"));
     return caption;
-}
-
-enum class EIcon { Open, SwapXY, RotateRight, RotateLeft, UpDown, RightLeft, Return };
-
-void Arrow(QPainter& p, QPointF from, QPointF to) {
-    p.drawLine(from, to);
-    const QPointF d = (to - from) / std::max(1.0, std::hypot(to.x() - from.x(), to.y() - from.y()));
-    const QPointF n(-d.y(), d.x());
-    QPolygonF head;
-    head << to << to - d * 4 + n * 3 << to - d * 4 - n * 3;
-    p.setBrush(p.pen().color());
-    p.drawPolygon(head);
-}
-
-QIcon ToolIcon(EIcon kind) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(QColor(0, 0, 128), 1.5);
-    p.setPen(pen);
-    switch (kind) {
-    case EIcon::Open:
-        p.setPen(QColor(96, 64, 0));
-        p.setBrush(QColor(255, 214, 96));
-        p.drawRect(QRectF(1.5, 4.5, 13, 9));
-        p.drawRect(QRectF(1.5, 2.5, 5, 2));
-        break;
-    case EIcon::SwapXY:
-        p.setPen(QPen(Qt::gray, 1, Qt::DotLine));
-        p.drawLine(1, 1, 15, 15);
-        p.setPen(pen);
-        Arrow(p, {3, 11}, {11, 3});
-        Arrow(p, {11, 3}, {3, 11});
-        break;
-    case EIcon::RotateRight:
-    case EIcon::RotateLeft: {
-        QPainterPath arc;
-        arc.arcMoveTo(QRectF(2, 2, 12, 12), 200);
-        arc.arcTo(QRectF(2, 2, 12, 12), 200, -270);
-        if (kind == EIcon::RotateLeft) arc = QTransform(-1, 0, 0, 1, 16, 0).map(arc);
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(arc);
-        const QPointF end = arc.currentPosition();
-        const double dx = kind == EIcon::RotateRight ? -1 : 1;
-        Arrow(p, end + QPointF(dx * 2, -2), end + QPointF(dx * 0.5, 0.5));
-        break;
-    }
-    case EIcon::UpDown:
-        Arrow(p, {8, 8}, {8, 1.5});
-        Arrow(p, {8, 8}, {8, 14.5});
-        p.drawLine(2, 8, 14, 8);
-        break;
-    case EIcon::RightLeft:
-        Arrow(p, {8, 8}, {1.5, 8});
-        Arrow(p, {8, 8}, {14.5, 8});
-        p.drawLine(8, 2, 8, 14);
-        break;
-    case EIcon::Return:
-        p.setPen(QPen(QColor(0, 96, 0), 2));
-        Arrow(p, {14, 8}, {2, 8});
-        break;
-    }
-    p.end();
-    return QIcon(pixmap);
 }
 
 }  // namespace
@@ -142,6 +72,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     layout->addWidget(statusBar_);
     setCentralWidget(client_);
 
+    boardArea_->overlay = [this](QPainter& p) { PaintMarkupOverlay(p); };
     connect(boardArea_, &TBoardWidget::boardMousePressed, this,
             [this](Qt::MouseButton button, int x, int y) {
                 Guard([&] { BoardMousePressed(button, x, y); });
@@ -160,7 +91,10 @@ TSDIAppForm::~TSDIAppForm() {
     delete client_;
 }
 
-void TSDIAppForm::Guard(const std::function<void()>& command) { RunGuarded(*messages_, command); }
+void TSDIAppForm::Guard(const std::function<void()>& command) {
+    RunGuarded(*messages_, command);
+    RefreshBoardExtras();
+}
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
     connect(action, &QAction::triggered, this,
@@ -216,6 +150,7 @@ void TSDIAppForm::CreateActions() {
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    CreateMarkupAction();
 
     OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
     OnTriggered(mnuData_, [this] { mnuDataClick(); });
@@ -299,6 +234,7 @@ void TSDIAppForm::CreateMenus() {
     mnuSinko_->addAction(mnu1_);
     settings->addAction(mnuDB_);
     settings->addAction(mnuSiroSen_);
+    settings->addAction(mnuMarkup_);
 
     QMenu* board = top("mnuBoard", "碁盤(&B)");
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
@@ -310,50 +246,6 @@ void TSDIAppForm::CreateMenus() {
 
     QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
     help->addAction(About1_);
-}
-
-void TSDIAppForm::CreateSpeedPanel() {
-    speedPanel_ = new QWidget(client_);
-    speedPanel_->setObjectName("SpeedPanel");
-    speedPanel_->setFixedHeight(TBoardRenderer::kToolPanelHeight);
-    struct TButton {
-        const char* name;
-        EIcon icon;
-        const char* hint;
-        std::function<void()> handler;
-    };
-    const TButton buttons[] = {
-        {"OpenBtn", EIcon::Open, "開く|", [this] { mnuOpenClick(); }},
-        {"btnXY", EIcon::SwapXY, "反転|X座標とY座標を逆にする",
-         [this] { nav_.Orient(EOrientation::SwapXY); }},
-        {"btnRight", EIcon::RotateRight, "右回転|右に90度回転して表示する",
-         [this] { nav_.Orient(EOrientation::RotateRight); }},
-        {"btnLeft", EIcon::RotateLeft, "左回転|左に90度回転して表示する",
-         [this] { nav_.Orient(EOrientation::RotateLeft); }},
-        {"btnUpDown", EIcon::UpDown, "上下反転|真ん中の横線を中心に上下逆にする",
-         [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
-        {"btnRigthLeft", EIcon::RightLeft, "左右反転|真ん中の縦線を中心に左右逆にする",
-         [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
-        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります", [this] { nav_.Back(); }},
-    };
-    int left = 4;
-    for (const TButton& b : buttons) {
-        auto* button = new QToolButton(speedPanel_);
-        button->setObjectName(b.name);
-        button->setAutoRaise(true);
-        button->setIcon(ToolIcon(b.icon));
-        button->setIconSize(QSize(16, 16));
-        const QString hint = ToQt(b.hint);
-        button->setToolTip(ShortHint(hint));
-        button->setStatusTip(LongHint(hint));
-        button->setGeometry(left, 2, 25, 25);
-        // A gap between the open button, the orientation group and back.
-        left += std::string_view(b.name) == "OpenBtn" || std::string_view(b.name) == "btnRigthLeft"
-                    ? 33
-                    : 25;
-        connect(button, &QToolButton::clicked, this,
-                [this, handler = b.handler] { Guard(handler); });
-    }
 }
 
 void TSDIAppForm::CreateWindows() {
@@ -418,6 +310,8 @@ void TSDIAppForm::ReadSettings() {
     if (const auto mode = ModeValue(ini.ReadInteger("Mode", "DB", kNotSet))) {
         commentUse_ = *mode;
     }
+    markupShown_ = ini.ReadInteger("Mode", "マーク", 1) != 0;
+    RefreshBoardExtras();
     for (int n = 1; n <= 4; ++n)
         recentFiles_[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
 }
@@ -483,6 +377,7 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Mode", "進行", nav_.ProgressMode());
     ini.WriteInteger("Mode", "DB", commentUse_);
     WriteBoardOptions(ini);
+    ini.WriteInteger("Mode", "マーク", markupShown_ ? 1 : 0);
     for (int n = 1; n <= 4; ++n) {
         if (!recentFiles_[n - 1].empty())
             ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);

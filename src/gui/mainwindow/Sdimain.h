@@ -18,8 +18,10 @@
 #include "mainwindow/PositionWatch.h"
 #include "records/CommentStore.h"
 #include "records/EvidenceStore.h"
+#include "records/MarkupStore.h"
 
 class QAction;
+class QPainter;
 class QMenu;
 class QStatusBar;
 class QToolButton;
@@ -31,6 +33,7 @@ class TIniFile;
 class TBoardWidget;
 class TEvidencePanel;
 class TJskForm;
+class TTenukiSpot;
 class TfrmCmnt;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
@@ -93,6 +96,12 @@ public:
     void mnuDataClick();
     void mnuDBClick();
     TCommentStore& Comments() { return comments_; }
+    // Tenuki and board markup (src/gui/mainwindow/MarkupCommands.cpp).
+    TTenukiSpot& TenukiSpot() { return *tenukiSpot_; }
+    void mnuMarkupClick();
+    bool MarkupShown() const { return markupShown_; }
+    // The markup of the position shown, from the database beside the dictionary.
+    TMarkupList CurrentMarkup();
     TJskForm& JskForm() { return *jskForm_; }
     TfrmCmnt& CommentForm() { return *frmCmnt_; }
 
@@ -157,6 +166,13 @@ private:
     void UpdateBoardOptionActions();
     // On the first showing, when the settings held no place for it.
     void PlaceCommentWindow();
+    void CreateMarkupAction();
+    void CreateTenukiSpot(int left);
+    void OpenMarkup(const std::string& dictionaryPath);
+    void CloseMarkup();
+    void PaintMarkupOverlay(QPainter& p);
+    // The tenuki spot and the markup read the position when they paint.
+    void RefreshBoardExtras();
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -196,6 +212,8 @@ private:
     int pendingOuterWidth_ = 0;
     int pendingOuterHeight_ = 0;
     TFileChooser fileChooser_;
+    bool markupShown_ = true;
+    std::unique_ptr<TMarkupStore> markupStore_;  // read only; none without a dictionary
 
     QWidget* client_ = nullptr;
     QWidget* speedPanel_ = nullptr;
@@ -206,6 +224,7 @@ private:
     TfrmCmnt* frmCmnt_ = nullptr;
     TBanIsiColor* banIsiColor_ = nullptr;
     TEvidencePanel* evidencePanel_ = nullptr;
+    TTenukiSpot* tenukiSpot_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
     QMenu* mnuReOpen_ = nullptr;
@@ -232,6 +251,7 @@ private:
     QAction* mnu1_ = nullptr;
     QAction* mnuDB_ = nullptr;
     QAction* mnuSiroSen_ = nullptr;
+    QAction* mnuMarkup_ = nullptr;
     QAction* mnuXYchg_ = nullptr;
     QAction* mnuRight_ = nullptr;
     QAction* mnuLeft_ = nullptr;

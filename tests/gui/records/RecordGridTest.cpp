@@ -200,6 +200,30 @@ TEST_F(RecordGridTest, SavedPointMovesTheCandidateMarkAndLabel) {
     EXPECT_EQ(nav.CurrentRecord(), 2);
 }
 
+TEST_F(RecordGridTest, TenukiShowsAsPointZeroAndAnyCandidateCanBecomeTenuki) {
+    OpenWithRootMoves(2);
+    ASSERT_TRUE(nav.Deside(kTenuki.x, kTenuki.y));  // tenuki as the third root candidate
+    auto form = MakeForm();
+    form->show();
+    EXPECT_EQ(form->Cell(0, 3), ToQt("  は"));
+    EXPECT_EQ((QStringList{form->Cell(2, 3), form->Cell(3, 3)}), QStringList({"0", "0"}));
+    form->SetCell(4, 3, "4");  // green
+    form->SetCell(2, 3, "10");  // and the tenuki becomes the point 10,10 ...
+    form->SetCell(3, 3, "10");
+    form->SetCell(2, 2, "0");  // ... while 4,4 becomes tenuki
+    form->SetCell(3, 2, "0");
+    form->mnuSaveClick();
+    EXPECT_TRUE(shown.entries.empty());
+    EXPECT_EQ(nav.Board().PointState(4, 4), Empty);
+    EXPECT_EQ(nav.Board().PointState(10, 10), Candidate);
+    EXPECT_EQ(nav.Board().PointState(0, 0), Candidate);
+    EXPECT_EQ(view.At(0, 0), (testing::TScreenPoint{0, 0, "ろ", 0}));
+    EXPECT_EQ(view.At(10, 10), (testing::TScreenPoint{0, 0, "は", 4}));
+    nav.Deside(kTenuki.x, kTenuki.y);
+    EXPECT_EQ(nav.CurrentRecord(), 2);
+    EXPECT_EQ(nav.Board().GetTurn(), White);
+}
+
 TEST_F(RecordGridTest, HiddenLabelsStayHiddenAfterASave) {
     OpenWithRootMoves(2);
     nav.SetLabelMode(1);

@@ -1,0 +1,63 @@
+// The main window's tenuki spot and board markup: the settings switch, the
+// database connection that reads the markup, and the overlay on the board.
+#include <QAction>
+#include <QPainter>
+
+#include "core/VxloError.h"
+#include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/MarkupPainter.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/TenukiSpot.h"
+
+namespace vxlo {
+
+void TSDIAppForm::CreateMarkupAction() {
+    mnuMarkup_ = MakeAction("mnuMarkup", "盤上のマーク", "棋譜から取り込んだ記号と文字を盤上に表示する");
+    mnuMarkup_->setCheckable(true);
+    OnTriggered(mnuMarkup_, [this] { mnuMarkupClick(); });
+}
+
+void TSDIAppForm::CreateTenukiSpot(int left) {
+    tenukiSpot_ = new TTenukiSpot(nav_, renderer_, speedPanel_);
+    tenukiSpot_->move(left, 2);
+    tenukiSpot_->onPressed = [this](EMouseButton button) { Guard([&] { nav_.TenukiDown(button); }); };
+}
+
+void TSDIAppForm::mnuMarkupClick() {
+    markupShown_ = !markupShown_;
+    RefreshBoardExtras();
+}
+
+void TSDIAppForm::OpenMarkup(const std::string& dictionaryPath) {
+    markupStore_.reset();
+    markupStore_ = std::make_unique<TMarkupStore>(dictionaryPath, TMarkupStore::EOpen::ReadOnly);
+    RefreshBoardExtras();
+}
+
+void TSDIAppForm::CloseMarkup() {
+    markupStore_.reset();
+    RefreshBoardExtras();
+}
+
+TMarkupList TSDIAppForm::CurrentMarkup() {
+    if (!markupStore_ || !nav_.FileOpen()) return {};
+    return markupStore_->GetMarkup(nav_.CurrentRecord());
+}
+
+void TSDIAppForm::PaintMarkupOverlay(QPainter& p) {
+    if (!markupShown_ || !renderer_.PaintEnabled()) return;
+    // A paint must not throw: a database that fails to read shows no markup.
+    try {
+        PaintMarkup(p, renderer_, nav_.Board(), CurrentMarkup());
+    } catch (const EVxloError&) {
+    }
+}
+
+void TSDIAppForm::RefreshBoardExtras() {
+    if (mnuMarkup_) mnuMarkup_->setChecked(markupShown_);
+    if (tenukiSpot_) tenukiSpot_->update();
+    if (boardArea_) boardArea_->update();
+}
+
+}  // namespace vxlo
