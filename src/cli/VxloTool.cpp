@@ -1,4 +1,5 @@
 #include "cli/VxloTool.h"
+#include "cli/FindCommands.h"
 
 #include <filesystem>
 #include <optional>
@@ -66,6 +67,7 @@ struct TParsed {
     bool v1 = false;
     bool sgf = false;
     bool progress = false;
+    bool json = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -99,6 +101,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.v1 = true;
         } else if (parsed.command == "merge" && a == "--sgf") {
             parsed.sgf = true;
+        } else if (IsFindCommand(parsed.command) && a == "--json") {
+            parsed.json = true;
         } else if (parsed.command != "import") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -202,7 +206,7 @@ void Dump(const TParsed& p, std::ostream& out) {
 
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
+        out << kUsage << kFindUsage;
         return 0;
     }
     TNullView view;
@@ -224,13 +228,18 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
             return status;
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
+        } else if (IsFindCommand(parsed.command)) {
+            RunFindCommand(parsed.command, parsed.operands, parsed.json, out);
         } else {
             throw TUsageError("unknown command " + parsed.command);
         }
         out.flush();
         return 0;
     } catch (const TUsageError& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage;
+        return 2;
+    } catch (const EFindUsage& e) {
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage;
         return 2;
     } catch (const std::exception& e) {
         err << OneLine(ErrorDisplayText(e)) << '\n';

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/Goban.h"
+#include "cli/FindBench.h"
 #include "dictionary/RecordFile.h"
 #include "import/FolderWalk.h"
 #include "import/Marge.h"
@@ -28,6 +29,7 @@ constexpr int kDefaultGames = 10000;
 constexpr int kMovesPerGame = 60;
 constexpr int kOpeningDepth = 14;   // moves drawn from a shared, skewed book
 constexpr unsigned kSeed = 20240611;
+constexpr int kFindRecords = 1000000;
 
 class THistory final : public IMoveHistory {
 public:
@@ -250,6 +252,7 @@ int main(int argc, char** argv) {
                             inMemory ? "memory" : "file", Seconds(start), result.movesAdded);
             }
         }
+        BenchFind(root, kFindRecords);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         if (!keep) std::filesystem::remove_all(root);

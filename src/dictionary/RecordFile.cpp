@@ -109,6 +109,29 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     if (n >= recordCount_) recordCount_ = n + 1;
 }
 
+void IRecordStore::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = Read(first + static_cast<std::int64_t>(i));
+}
+
+void TRecordFile::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
+    if (first < 0) throw EInOutError::ReadPastEnd(path_);
+    // Records are plain byte arrays laid out back to back, as in the file.
+    static_assert(sizeof(TRecordBytes) == kRecordSize);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(out.data());
+    const std::size_t size = out.size() * kRecordSize;
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd_, bytes + done, size - done,
+                                    static_cast<off_t>(first * kRecordSize + static_cast<std::int64_t>(done)));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw EInOutError(errno, path_);
+        }
+        if (got == 0) throw EInOutError::ReadPastEnd(path_);
+        done += static_cast<std::size_t>(got);
+    }
+}
+
 TRecordBytes TMemoryRecordStore::Read(std::int64_t n) {
     if (n < 0 || n >= RecordCount()) throw EInOutError::ReadPastEnd(name_);
     return records_[static_cast<std::size_t>(n)];
