@@ -9,14 +9,17 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/mainwindow/BanIsi.h"
 #include "gui/mainwindow/BoardRenderer.h"
+#include "dictionary/TreeIndexCache.h"
 #include "mainwindow/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "records/CommentStore.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolButton;
@@ -25,6 +28,7 @@ namespace vxlo {
 
 class TAboutBox;
 class TBoardWidget;
+class TFindForm;
 class TJskForm;
 class TfrmCmnt;
 
@@ -84,6 +88,20 @@ public:
     TCommentStore& Comments() { return comments_; }
     TJskForm& JskForm() { return *jskForm_; }
     TfrmCmnt& CommentForm() { return *frmCmnt_; }
+    // Finding one's way (src/gui/mainwindow/FindCommands.cpp). The tree index
+    // of the open dictionary, built on first use with progress and again
+    // after the file changed.
+    const TTreeIndex& TreeIndex();
+    // Goes to a record as clicks along its path would (one move at a time).
+    void GoTo(int record);
+    void mnuFindClick();
+    void SearchCommentsFor(const std::string& text);
+    // Looks up the corners of a pasted game after upTo moves and goes to the
+    // best match, turned to show it as in the game.
+    void FindGame(const std::string& text, int upTo);
+    TFindForm& FindForm() { return *findForm_; }
+    // The other paths to the current position, or empty.
+    const std::vector<TPositionMatch>& SamePositions() const { return samePositions_; }
 
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
@@ -129,6 +147,8 @@ private:
     void OpenCommentTable(const std::string& dictionaryPath);
     void CloseCommentTable();
     void CreateCommentWindow();
+    void CreateFindWindow();
+    void ShowSamePosition();
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -164,6 +184,8 @@ private:
     int pendingOuterWidth_ = 0;
     int pendingOuterHeight_ = 0;
     TFileChooser fileChooser_;
+    TTreeIndexCache treeIndex_;
+    std::vector<TPositionMatch> samePositions_;
 
     QWidget* client_ = nullptr;
     QWidget* speedPanel_ = nullptr;
@@ -173,6 +195,8 @@ private:
     TJskForm* jskForm_ = nullptr;
     TfrmCmnt* frmCmnt_ = nullptr;
     TBanIsiColor* banIsiColor_ = nullptr;
+    TFindForm* findForm_ = nullptr;
+    QLabel* samePositionLabel_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
     QMenu* mnuReOpen_ = nullptr;
@@ -207,6 +231,7 @@ private:
     QAction* mnuModoru_ = nullptr;
     QAction* mnuDelete1_ = nullptr;
     QAction* mnu1st_ = nullptr;
+    QAction* mnuFind_ = nullptr;
     QAction* About1_ = nullptr;
 };
 
