@@ -107,6 +107,22 @@ TEST_F(FindToolTest, FindListsEveryImageExactFirst) {
     EXPECT_EQ(Run({"find", Dict(), "PASS"}), 1);  // read, but not yet played
 }
 
+TEST_F(FindToolTest, ATenukiInTheFileIsAPassInEveryMoveList) {
+    nav.CloseFile();
+    // 16,4, then a tenuki (a record at 0,0), then 4,4; and 3,3 beside 16,4.
+    WriteBytes(dictionary, RecordBytes({TJskRecord{}, Move(16, 4, 2, 4), Move(0, 0, 3), Move(4, 4), Move(3, 3)}));
+    EXPECT_EQ(Run({"path", "--json", Dict(), "3"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "{\"record\": 3, \"moves\": [\"16,4\", \"pass\", \"4,4\"]}\n");
+    EXPECT_EQ(Run({"path", Dict(), "2"}), 0);
+    EXPECT_EQ(out.str(), "2: 16,4 pass\n");
+    // Below the tenuki no position is known until the board plays one.
+    EXPECT_EQ(Run({"find", "--json", Dict(), "3,3"}), 0);
+    EXPECT_EQ(out.str(), "[{\"record\": 4, \"moves\": [\"3,3\"], \"symmetry\": 0, \"colours_exchanged\": false}]\n");
+    EXPECT_EQ(Run({"find", "--json", Dict(), "16,4", "pass", "4,4"}), 1);
+    EXPECT_EQ(err.str(), "move 2 (pass): a tenuki cannot be replayed yet.\n");
+    nav.OpenFile(Dict());
+}
+
 TEST(MoveTextTest, OneFormForPointsAndTenuki) {
     EXPECT_EQ(FormatMove(16, 4), "16,4");
     EXPECT_EQ(FormatMove(0, 0), "pass");

@@ -114,5 +114,29 @@ TEST_F(GoToRecordTest, AStaleIndexIsRefusedWithoutAddingAnything) {
     EXPECT_THROW(GoToRecord(gone.nav, index, 100000), EVxloError);
 }
 
+TEST(GoToRecordTenukiTest, ATenukiOnTheWayStopsThereUntilTheBoardPlaysOne) {
+    TNavigationRig rig;
+    auto store = std::make_unique<TMemoryRecordStore>();
+    // 16,4, then a tenuki (a record at 0,0), then 4,4.
+    for (const TJskRecord& r : {TJskRecord{}, TJskRecord{16, 4, 0, 100, 2, 0}, TJskRecord{0, 0, 0, 100, 3, 0},
+                                TJskRecord{4, 4, 0, 100, 0, 0}}) {
+        store->Write(store->RecordCount(), EncodeRecord(r));
+    }
+    rig.nav.OpenStore(std::move(store));
+    const TTreeIndex index = TTreeIndex::Build(rig.nav.Dictionary().Store());
+    EXPECT_EQ(index.MovesTo(3), (TLine{{16, 4}, {0, 0}, {4, 4}}));
+    EXPECT_EQ(index.PositionCount(), 2u);  // the empty board and 16,4
+    GoToRecord(rig.nav, index, 1);
+    EXPECT_EQ(rig.nav.CurrentRecord(), 1);
+    try {
+        GoToRecord(rig.nav, index, 3);
+        FAIL();
+    } catch (const EVxloError& e) {
+        EXPECT_EQ(std::string(e.what()), "record 3: a tenuki on the way cannot be replayed yet");
+    }
+    EXPECT_EQ(rig.nav.CurrentRecord(), 1);
+    EXPECT_EQ(rig.nav.Dictionary().Store().RecordCount(), 4);
+}
+
 }  // namespace
 }  // namespace vxlo::testing
