@@ -61,10 +61,10 @@ std::string PlainMoves(const std::vector<TPoint>& moves) {
     return text.empty() ? "(empty board)" : text;
 }
 
-TTreeIndex IndexOf(const std::string& dictionary) {
+TTreeIndex IndexOf(const std::string& dictionary, TTreeIndex::EContent content) {
     // Read only, no lock: a dictionary open in the window can be asked too.
     TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
-    return TTreeIndex::Build(file);
+    return TTreeIndex::Build(file, {}, content);
 }
 
 void Path(const std::vector<std::string>& operands, bool json, std::ostream& out) {
@@ -75,7 +75,7 @@ void Path(const std::vector<std::string>& operands, bool json, std::ostream& out
     } catch (const EConvertError& e) {
         throw EFindUsage(e.what());
     }
-    const TTreeIndex index = IndexOf(operands[0]);
+    const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::Links);
     const std::vector<TPoint> moves = index.MovesTo(record);
     if (json) {
         out << "{\"record\": " << record << ", \"moves\": " << JsonMoves(moves) << "}\n";
@@ -86,7 +86,7 @@ void Path(const std::vector<std::string>& operands, bool json, std::ostream& out
 
 void Search(const std::vector<std::string>& operands, bool json, std::ostream& out) {
     if (operands.size() != 2) throw EFindUsage("search needs DICTIONARY and TEXT");
-    const TTreeIndex index = IndexOf(operands[0]);
+    const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::Links);
     TCommentSearch search(operands[0]);
     const std::vector<TSearchResult> results = SearchComments(search, index, operands[1]);
     if (json) out << "[";
@@ -111,7 +111,7 @@ void Find(const std::vector<std::string>& operands, bool json, std::ostream& out
         moves.push_back(*move);
     }
     const TPositionHash position = PositionAfter(moves);
-    const TTreeIndex index = IndexOf(operands[0]);
+    const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::LinksAndPositions);
     const std::vector<TPositionMatch> matches = index.FindPosition(position);
     if (json) out << "[";
     for (std::size_t i = 0; i < matches.size(); ++i) {

@@ -37,8 +37,9 @@ constexpr const char* kUsage =
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
     "  vxlo-tool dump DICTIONARY\n"
-    "      one line per record: N X Y Color Aux Next More\n"
-    "DICTIONARY is created when missing.\n";
+    "      one line per record: N X Y Color Aux Next More\n";
+// After the commands of finding, which only read.
+constexpr const char* kUsageEnd = "DICTIONARY is created when missing (import, merge, dump).\n";
 
 class TUsageError : public std::runtime_error {
 public:
@@ -206,7 +207,7 @@ void Dump(const TParsed& p, std::ostream& out) {
 
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << kFindUsage;
+        out << kUsage << kFindUsage << kUsageEnd;
         return 0;
     }
     TNullView view;
@@ -236,10 +237,10 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         out.flush();
         return 0;
     } catch (const TUsageError& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const EFindUsage& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const std::exception& e) {
         err << OneLine(ErrorDisplayText(e)) << '\n';

@@ -42,7 +42,7 @@ bool OnBoard(int x, int y) { return x >= 1 && x <= kBoardSize && y >= 1 && y <= 
 
 }  // namespace
 
-TTreeIndex TTreeIndex::Build(IRecordStore& store, const TProgress& progress) {
+TTreeIndex TTreeIndex::Build(IRecordStore& store, const TProgress& progress, EContent content) {
     TTreeIndex index;
     const std::int64_t count = store.RecordCount();
     if (count <= 0) return index;
@@ -50,7 +50,7 @@ TTreeIndex TTreeIndex::Build(IRecordStore& store, const TProgress& progress) {
     std::vector<TRecordBytes> records(static_cast<std::size_t>(count));
     store.ReadRange(0, records);
     index.LinkTree(records, progress);
-    index.HashPositions(records, progress);
+    if (content == EContent::LinksAndPositions) index.HashPositions(records, progress);
     return index;
 }
 

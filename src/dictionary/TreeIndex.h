@@ -30,9 +30,14 @@ public:
     // Called now and then with the records walked so far and the file's count.
     using TProgress = std::function<void(std::int64_t done, std::int64_t total)>;
 
+    // What a build walks: the links alone (paths, a fraction of the time) or
+    // the positions too (a replay of every line).
+    enum class EContent { Links, LinksAndPositions };
+
     TTreeIndex() = default;
     // Reads the whole file of store and walks its tree. File errors propagate.
-    static TTreeIndex Build(IRecordStore& store, const TProgress& progress = {});
+    static TTreeIndex Build(IRecordStore& store, const TProgress& progress = {},
+                            EContent content = EContent::LinksAndPositions);
 
     std::int64_t RecordCount() const { return static_cast<std::int64_t>(depth_.size()); }
     // Record 0 stands for the empty board and is always reachable in a
@@ -56,7 +61,8 @@ public:
     // not compared), in the same order.
     std::vector<TPositionMatch> FindStones(const TPositionHash& stones) const;
     // Positions hashed: the replayable records (legal moves, not below a
-    // tenuki while the board cannot play one) and the empty board.
+    // tenuki while the board cannot play one) and the empty board; none in
+    // an index of the links alone.
     std::size_t PositionCount() const { return positions_.size(); }
 
 private:

@@ -24,8 +24,8 @@ public:
     void DrawStoneNumber(int, int, int, int) override {}
 };
 
-std::vector<TPoint> SgfMainLine(const std::string& text, const std::string& sourceName) {
-    const TSgfCollection sgf = ParseSgf(text, sourceName);
+std::vector<TPoint> SgfMainLine(const TSgfCollection& sgf) {
+    const std::string& sourceName = sgf.FileName();
     if (sgf.GameCount() == 0) throw EFileRefused(kNoGameText, sourceName);
     const int root = sgf.GameRoot(0);
     if (SgfBoardSize(sgf.Node(root)) != kBoardSize || HasSgfSetup(sgf.Node(root))) {
@@ -45,7 +45,7 @@ std::vector<TPoint> SgfMainLine(const std::string& text, const std::string& sour
 
 std::vector<TPoint> ParseGameMoves(const std::string& text, const std::string& sourceName) {
     if (text.find("(;") != std::string::npos || text.find("( ;") != std::string::npos) {
-        return SgfMainLine(text, sourceName);
+        return SgfMainLine(ParseSgf(text, sourceName));
     }
     std::vector<TPoint> moves;
     std::istringstream words(text);
@@ -58,6 +58,8 @@ std::vector<TPoint> ParseGameMoves(const std::string& text, const std::string& s
     }
     return moves;
 }
+
+std::vector<TPoint> ReadGameFile(const std::string& path) { return SgfMainLine(ReadSgfFile(path)); }
 
 bool InCorner(int corner, int x, int y) {
     const bool right = (corner & 1) != 0;

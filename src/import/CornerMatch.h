@@ -17,6 +17,8 @@ namespace vxlo {
 // at its first pass, setup stones or board other than 19x19 are refused.
 // EFileRefused naming sourceName for text that is neither.
 std::vector<TPoint> ParseGameMoves(const std::string& text, const std::string& sourceName);
+// The same for an SGF file (file errors as EInOutError).
+std::vector<TPoint> ReadGameFile(const std::string& path);
 
 struct TCornerMatch {
     TPositionMatch match;  // maps the corner's stones onto the record's

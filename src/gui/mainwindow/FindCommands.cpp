@@ -23,6 +23,7 @@ namespace {
 // change, so the window can say at once when a position has other paths.
 constexpr std::int64_t kQuietIndexRecords = 50000;
 constexpr const char* kPastedGame = "貼り付けた棋譜";
+constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
 constexpr const char* kNoCornerText = "一致する定石はありません";
 constexpr const char* kCornerNames[] = {"左上", "右上", "左下", "右下"};
 }  // namespace
@@ -32,6 +33,7 @@ void TSDIAppForm::CreateFindWindow() {
     findForm_->SetSearchHandler([this](const std::string& text) { Guard([&] { SearchCommentsFor(text); }); });
     findForm_->SetGameHandler([this](const std::string& text, int upTo) { Guard([&] { FindGame(text, upTo); }); });
     findForm_->SetGoToHandler([this](int record) { Guard([&] { GoTo(record); }); });
+    findForm_->SetGameFileHandler([this](int upTo) { Guard([&] { FindGameFile(upTo); }); });
     jskForm_->SetGoToHandler([this](int record) { Guard([&] { GoTo(record); }); });
 }
 
@@ -76,8 +78,18 @@ void TSDIAppForm::SearchCommentsFor(const std::string& text) {
 }
 
 void TSDIAppForm::FindGame(const std::string& text, int upTo) {
+    FindGameMoves(ParseGameMoves(text, kPastedGame), upTo);
+}
+
+void TSDIAppForm::FindGameFile(int upTo) {
+    const std::optional<QString> path = ChooseOpenFile(ToQt(kSgfFilter));
+    if (!path) return;
+    FindGameMoves(ReadGameFile(PathFromQt(*path)), upTo);
+}
+
+void TSDIAppForm::FindGameMoves(const std::vector<TPoint>& moves, int upTo) {
     const TTreeIndex& index = TreeIndex();
-    const std::vector<TCornerMatch> matches = FindCorners(index, ParseGameMoves(text, kPastedGame), upTo);
+    const std::vector<TCornerMatch> matches = FindCorners(index, moves, upTo);
     std::vector<TListedRecord> listed;
     for (const TCornerMatch& m : matches) {
         listed.push_back({m.match.record, index.MovesTo(m.match.record),

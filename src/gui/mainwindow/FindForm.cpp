@@ -61,6 +61,10 @@ TFindForm::TFindForm(QWidget* parent) : QDialog(parent) {
     gameButton->setObjectName("btnGame");
     gameButton->setAutoDefault(false);
     gameRow->addWidget(gameButton);
+    auto* gameFileButton = new QPushButton(ToQt("SGFを開く..."), this);
+    gameFileButton->setObjectName("btnGameFile");
+    gameFileButton->setAutoDefault(false);
+    gameRow->addWidget(gameFileButton);
     layout->addLayout(gameRow);
     corners_ = new QListWidget(this);
     corners_->setObjectName("lstCorners");
@@ -69,6 +73,7 @@ TFindForm::TFindForm(QWidget* parent) : QDialog(parent) {
     connect(searchButton, &QPushButton::clicked, this, [this] { SearchClick(); });
     connect(searchEdit_, &QLineEdit::returnPressed, this, [this] { SearchClick(); });
     connect(gameButton, &QPushButton::clicked, this, [this] { GameClick(); });
+    connect(gameFileButton, &QPushButton::clicked, this, [this] { GameFileClick(); });
     for (QListWidget* list : {results_, same_, corners_}) {
         connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { Choose(item); });
     }
@@ -81,6 +86,10 @@ void TFindForm::SearchClick() {
 
 void TFindForm::GameClick() {
     if (game_) game_(FromQt(gameText_->toPlainText()), moveNumber_->value());
+}
+
+void TFindForm::GameFileClick() {
+    if (gameFile_) gameFile_(moveNumber_->value());
 }
 
 void TFindForm::Choose(QListWidgetItem* item) {

@@ -36,6 +36,8 @@ public:
     void SetSearchHandler(std::function<void(const std::string&)> handler) { search_ = std::move(handler); }
     void SetGameHandler(std::function<void(const std::string&, int)> handler) { game_ = std::move(handler); }
     void SetGoToHandler(std::function<void(int)> handler) { goTo_ = std::move(handler); }
+    // An SGF file to look up instead of the pasted text (up to which move).
+    void SetGameFileHandler(std::function<void(int)> handler) { gameFile_ = std::move(handler); }
 
     void ShowResults(const std::vector<TListedRecord>& results);
     void ShowSamePositions(const std::vector<TListedRecord>& others);
@@ -50,6 +52,7 @@ public:
 
     void SearchClick();
     void GameClick();
+    void GameFileClick();
     // What choosing an entry does (a double click, Enter).
     void Choose(QListWidgetItem* item);
 
@@ -59,6 +62,7 @@ private:
     std::function<void(const std::string&)> search_;
     std::function<void(const std::string&, int)> game_;
     std::function<void(int)> goTo_;
+    std::function<void(int)> gameFile_;
     QLineEdit* searchEdit_ = nullptr;
     QListWidget* results_ = nullptr;
     QLabel* sameLabel_ = nullptr;

@@ -99,6 +99,8 @@ public:
     // Looks up the corners of a pasted game after upTo moves and goes to the
     // best match, turned to show it as in the game.
     void FindGame(const std::string& text, int upTo);
+    // The same for an SGF file chosen in the open-file dialog.
+    void FindGameFile(int upTo);
     TFindForm& FindForm() { return *findForm_; }
     // The other paths to the current position, or empty.
     const std::vector<TPositionMatch>& SamePositions() const { return samePositions_; }
@@ -149,6 +151,7 @@ private:
     void CreateCommentWindow();
     void CreateFindWindow();
     void ShowSamePosition();
+    void FindGameMoves(const std::vector<TPoint>& moves, int upTo);
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);

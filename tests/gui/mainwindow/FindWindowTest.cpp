@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/records/frmJsk.h"
 #include "import/ImportFixture.h"
+#include "import/SgfReader.h"
 #include "import/SgfCommentStore.h"
 #include "support/TempDir.h"
 
@@ -210,6 +212,17 @@ TEST_F(FindWindowTest, APastedGameGoesToItsCornerTurnedAsInTheGame) {
     find.GameText()->setPlainText(ToQt("(;SZ[19];B[jj])"));
     find.GameClick();
     ASSERT_EQ(messages_.entries.size(), 1u);
+
+    // The same game from an SGF file: the same corner again.
+    std::string sgf = "(;GM[1]FF[4]SZ[19]";
+    for (std::size_t i = 0; i < moves.size(); ++i) sgf += std::string(i % 2 ? ";W[" : ";B[") + EncodeSgfPoint(moves[i]) + "]";
+    const std::string file = dir_ / "game.sgf";
+    WriteBytes(file, sgf + ")");
+    w.Navigation().ToFirst();
+    w.SetFileChooser([file](const QString&) { return std::optional(PathToQt(file)); });
+    QTest::mouseClick(find.findChild<QPushButton*>("btnGameFile"), Qt::LeftButton);
+    EXPECT_EQ(w.Navigation().CurrentRecord(), path[3]);
+    EXPECT_EQ(messages_.entries.size(), 1u);
 }
 
 }  // namespace
