@@ -119,7 +119,11 @@ TCommentSearch::TCommentSearch(const std::string& dictionaryPath)
     if (rc != SQLITE_OK) Fail(rc);
     sqlite3_busy_timeout(db_.get(), 500);
     rc = EnsureSearchIndex(db_.get());
-    if (rc != SQLITE_OK) Fail(rc);
+    if (rc == SQLITE_READONLY) {
+        indexed_ = false;
+    } else if (rc != SQLITE_OK) {
+        Fail(rc);
+    }
 }
 
 void TCommentSearch::Fail(int code) {
@@ -132,7 +136,7 @@ std::vector<TCommentHit> TCommentSearch::Find(const std::string& text) {
     std::vector<TCommentHit> hits;
     if (!db_ || text.empty()) return hits;
     std::string pattern;
-    const bool indexed = Characters(text) >= kTrigram;
+    const bool indexed = indexed_ && Characters(text) >= kTrigram;
     if (indexed) {
         // One phrase: the whole text as a substring, quotes doubled.
         pattern = "\"";

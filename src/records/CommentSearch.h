@@ -44,6 +44,9 @@ private:
     [[noreturn]] void Fail(int code);
     std::string path_;
     TDatabase db_;
+    // False for a store that cannot be written and has no index yet: every
+    // text is then found by a scan.
+    bool indexed_ = true;
 };
 
 // The comment around the first place where text occurs, on one line, with

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/VxloError.h"
@@ -22,6 +23,9 @@ namespace {
 // Up to this size the index is built again without asking, after every
 // change, so the window can say at once when a position has other paths.
 constexpr std::int64_t kQuietIndexRecords = 50000;
+// The pause after the last change of position before its other paths are
+// looked for: an import or a replay changes it thousands of times.
+constexpr int kSamePositionPauseMs = 150;
 constexpr const char* kPastedGame = "貼り付けた棋譜";
 constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
 constexpr const char* kNoCornerText = "一致する定石はありません";
@@ -34,6 +38,10 @@ void TSDIAppForm::CreateFindWindow() {
     findForm_->SetGameHandler([this](const std::string& text, int upTo) { Guard([&] { FindGame(text, upTo); }); });
     findForm_->SetGoToHandler([this](int record) { Guard([&] { GoTo(record); }); });
     findForm_->SetGameFileHandler([this](int upTo) { Guard([&] { FindGameFile(upTo); }); });
+    samePositionTimer_ = new QTimer(this);
+    samePositionTimer_->setSingleShot(true);
+    samePositionTimer_->setInterval(kSamePositionPauseMs);
+    connect(samePositionTimer_, &QTimer::timeout, this, [this] { ShowSamePosition(); });
     jskForm_->SetGoToHandler([this](int record) { Guard([&] { GoTo(record); }); });
 }
 
@@ -56,6 +64,11 @@ void TSDIAppForm::GoTo(int record) {
     GoToRecord(nav_, TreeIndex(), record);
     boardArea_->update();
     UpdateActions();
+    ShowSamePosition();
+}
+
+void TSDIAppForm::ScheduleSamePosition() {
+    if (samePositionTimer_ != nullptr) samePositionTimer_->start();
 }
 
 void TSDIAppForm::mnuFindClick() {
@@ -124,7 +137,7 @@ void TSDIAppForm::ShowSamePosition() {
                 if (m.record != nav_.CurrentRecord()) samePositions_.push_back(m);
             }
         }
-    } catch (const EVxloError&) {
+    } catch (const std::exception&) {
         // A file that cannot be read says so when the user asks for the
         // index; here the notice is only left out.
         samePositions_.clear();

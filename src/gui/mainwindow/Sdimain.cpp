@@ -545,7 +545,7 @@ void TSDIAppForm::UpdateActions() {
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
     mnuFind_->setEnabled(open);
-    ShowSamePosition();
+    ScheduleSamePosition();
 }
 
 // ---- board, colours, dialogs ----

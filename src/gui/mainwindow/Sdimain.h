@@ -21,6 +21,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QStatusBar;
 class QToolButton;
 
@@ -102,8 +103,11 @@ public:
     // The same for an SGF file chosen in the open-file dialog.
     void FindGameFile(int upTo);
     TFindForm& FindForm() { return *findForm_; }
-    // The other paths to the current position, or empty.
+    // The other paths to the current position, or empty; found again a
+    // moment after the position last changed (ShowSamePosition does it now),
+    // so that imports and replays do not look for them at every move.
     const std::vector<TPositionMatch>& SamePositions() const { return samePositions_; }
+    void ShowSamePosition();
 
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
@@ -150,7 +154,7 @@ private:
     void CloseCommentTable();
     void CreateCommentWindow();
     void CreateFindWindow();
-    void ShowSamePosition();
+    void ScheduleSamePosition();
     void FindGameMoves(const std::vector<TPoint>& moves, int upTo);
 
     void ShowHint(const QString& longHint);
@@ -200,6 +204,7 @@ private:
     TBanIsiColor* banIsiColor_ = nullptr;
     TFindForm* findForm_ = nullptr;
     QLabel* samePositionLabel_ = nullptr;
+    QTimer* samePositionTimer_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
     QMenu* mnuReOpen_ = nullptr;
