@@ -1,11 +1,15 @@
 #include "cli/FindCommands.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <filesystem>
 
 #include "core/VxloError.h"
 #include "dictionary/MoveText.h"
 #include "dictionary/RecordFile.h"
 #include "dictionary/TreeIndex.h"
+#include "import/CornerMatch.h"
 #include "records/CommentSearch.h"
 
 namespace vxlo {
@@ -18,7 +22,10 @@ const char* const kFindUsage =
     "      moves and the comment around it\n"
     "  vxlo-tool find [--json] DICTIONARY MOVE...\n"
     "      the positions equal to the one after MOVEs (x,y or pass) from the\n"
-    "      empty board, in any orientation and either colour, exact ones first\n";
+    "      empty board, in any orientation and either colour, exact ones first\n"
+    "  vxlo-tool corner [--json] [--limit N] DICTIONARY (SGF-FILE | MOVE...)\n"
+    "      the positions equal to one corner of the game (its first N moves):\n"
+    "      the corner's stones in any orientation and either colour, best first\n";
 
 namespace {
 
@@ -132,17 +139,57 @@ void Find(const std::vector<std::string>& operands, bool json, std::ostream& out
     if (json) out << "]\n";
 }
 
+std::vector<TPoint> MovesOperands(const std::vector<std::string>& operands, std::size_t first) {
+    std::vector<TPoint> moves;
+    for (std::size_t i = first; i < operands.size(); ++i) {
+        const auto move = ParseMove(operands[i]);
+        if (!move) throw EFindUsage("not a move: " + operands[i] + " (x,y with 1..19, or pass)");
+        moves.push_back(*move);
+    }
+    return moves;
+}
+
+void Corner(const std::vector<std::string>& operands, const TFindOptions& options, std::ostream& out) {
+    if (operands.size() < 2) throw EFindUsage("corner needs DICTIONARY and an SGF file or moves");
+    std::error_code ec;
+    // A game is an SGF file, or its moves are given as they are for find.
+    const bool file = operands.size() == 2 && !ParseMove(operands[1]) && std::filesystem::exists(operands[1], ec);
+    std::vector<TPoint> game = file ? ReadGameFile(operands[1]) : MovesOperands(operands, 1);
+    // The board cannot play a tenuki yet: a game given as moves ends there.
+    const auto tenuki = std::find_if(game.begin(), game.end(), [](TPoint p) { return IsTenuki(p.x, p.y); });
+    game.erase(tenuki, game.end());
+    const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::LinksAndPositions);
+    const int limit = options.limit && *options.limit > 0 ? *options.limit : INT_MAX;
+    const std::vector<TCornerMatch> matches = FindCorners(index, game, limit);
+    if (options.json) out << "[";
+    for (std::size_t i = 0; i < matches.size(); ++i) {
+        const TCornerMatch& m = matches[i];
+        const std::vector<TPoint> path = index.MovesTo(m.match.record);
+        if (options.json) {
+            out << (i > 0 ? ",\n " : "") << "{\"record\": " << m.match.record << ", \"moves\": " << JsonMoves(path)
+                << ", \"corner\": " << m.corner << ", \"stones\": " << m.stones << ", \"move_number\": " << m.moveNumber
+                << ", \"symmetry\": " << m.match.symmetry
+                << ", \"colours_exchanged\": " << (m.match.coloursExchanged ? "true" : "false") << "}";
+        } else {
+            out << m.match.record << ": " << PlainMoves(path) << " (corner " << m.corner << ", " << m.stones
+                << " stones after move " << m.moveNumber << ")\n";
+        }
+    }
+    if (options.json) out << "]\n";
+}
+
 }  // namespace
 
 bool IsFindCommand(const std::string& command) {
-    return command == "path" || command == "search" || command == "find";
+    return command == "path" || command == "search" || command == "find" || command == "corner";
 }
 
-void RunFindCommand(const std::string& command, const std::vector<std::string>& operands, bool json,
-                    std::ostream& out) {
-    if (command == "path") Path(operands, json, out);
-    if (command == "search") Search(operands, json, out);
-    if (command == "find") Find(operands, json, out);
+void RunFindCommand(const std::string& command, const std::vector<std::string>& operands,
+                    const TFindOptions& options, std::ostream& out) {
+    if (command == "path") Path(operands, options.json, out);
+    if (command == "search") Search(operands, options.json, out);
+    if (command == "find") Find(operands, options.json, out);
+    if (command == "corner") Corner(operands, options, out);
 }
 
 }  // namespace vxlo

@@ -1,6 +1,7 @@
 #pragma once
 // The tool's commands for finding one's way in a dictionary: path, search
-// and find, each with a plain and a --json answer.
+// find and corner, each with a plain and a --json answer.
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -18,9 +19,14 @@ public:
 
 bool IsFindCommand(const std::string& command);
 
-// Runs path, search or find on operands (options taken off). File and
-// lookup errors propagate as EVxloError.
-void RunFindCommand(const std::string& command, const std::vector<std::string>& operands, bool json,
-                    std::ostream& out);
+struct TFindOptions {
+    bool json = false;
+    std::optional<int> limit;  // corner: up to this move of the game
+};
+
+// Runs path, search, find or corner on operands (options taken off). File
+// and lookup errors propagate as EVxloError.
+void RunFindCommand(const std::string& command, const std::vector<std::string>& operands,
+                    const TFindOptions& options, std::ostream& out);
 
 }  // namespace vxlo

@@ -104,7 +104,7 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.sgf = true;
         } else if (IsFindCommand(parsed.command) && a == "--json") {
             parsed.json = true;
-        } else if (parsed.command != "import") {
+        } else if (parsed.command != "import" && parsed.command != "corner") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
             try {
@@ -112,6 +112,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             } catch (const EConvertError& e) {
                 throw TUsageError(e.what());
             }
+        } else if (parsed.command != "import") {
+            throw TUsageError("unknown option " + a);
         } else if (const auto mask = value("--mask")) {
             parsed.mask = *mask;
         } else {
@@ -230,7 +232,7 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else if (IsFindCommand(parsed.command)) {
-            RunFindCommand(parsed.command, parsed.operands, parsed.json, out);
+            RunFindCommand(parsed.command, parsed.operands, {parsed.json, parsed.limit}, out);
         } else {
             throw TUsageError("unknown command " + parsed.command);
         }

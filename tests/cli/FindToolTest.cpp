@@ -123,6 +123,28 @@ TEST_F(FindToolTest, ATenukiInTheFileIsAPassInEveryMoveList) {
     nav.OpenFile(Dict());
 }
 
+TEST_F(FindToolTest, CornerFindsTheJosekiOfAGameFromMovesOrAnSgfFile) {
+    const TLine joseki = {{4, 3}, {3, 5}, {6, 3}};
+    const int last = EnterLine(nav, joseki);
+    // Played mirrored left-right in the game, Black first elsewhere.
+    const std::vector<std::string> moves = {"10,19", "16,3", "17,5", "14,3", "pass", "1,1"};
+    std::vector<std::string> args = {"corner", "--json", Dict()};
+    args.insert(args.end(), moves.begin(), moves.end());
+    ASSERT_EQ(Run(args), 0) << err.str();
+    const std::string best = "{\"record\": " + std::to_string(last) +
+                             ", \"moves\": [\"4,3\", \"3,5\", \"6,3\"], \"corner\": 1, \"stones\": 3, \"move_number\": 4, "
+                             "\"symmetry\": 2, \"colours_exchanged\": true}";
+    EXPECT_EQ(out.str().substr(0, best.size() + 1), "[" + best) << out.str();
+    const std::string sgf = (dir / "game.sgf").string();
+    WriteBytes(sgf, "(;GM[1]SZ[19];B[js];W[pc];B[qe];W[nc];B[cc])");
+    ASSERT_EQ(Run({"corner", "--json", "--limit", "4", Dict(), sgf}), 0) << err.str();
+    EXPECT_EQ(out.str().substr(0, best.size() + 1), "[" + best);
+    EXPECT_EQ(Run({"corner", "--limit", "2", Dict(), sgf}), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')), std::to_string(last - 2) + ": 4,3 (corner 1, 1 stones after move 2)");
+    EXPECT_EQ(Run({"corner", Dict(), (dir / "none.sgf").string()}), 2);  // neither a file nor a move
+    EXPECT_EQ(Run({"corner", "--mask", "x", Dict(), sgf}), 2);
+}
+
 TEST(MoveTextTest, OneFormForPointsAndTenuki) {
     EXPECT_EQ(FormatMove(16, 4), "16,4");
     EXPECT_EQ(FormatMove(0, 0), "pass");
