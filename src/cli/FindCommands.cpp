@@ -109,15 +109,19 @@ void Search(const std::vector<std::string>& operands, bool json, std::ostream& o
     if (json) out << "]\n";
 }
 
-void Find(const std::vector<std::string>& operands, bool json, std::ostream& out) {
-    if (operands.empty()) throw EFindUsage("find needs DICTIONARY");
+std::vector<TPoint> MovesOperands(const std::vector<std::string>& operands, std::size_t first) {
     std::vector<TPoint> moves;
-    for (std::size_t i = 1; i < operands.size(); ++i) {
+    for (std::size_t i = first; i < operands.size(); ++i) {
         const auto move = ParseMove(operands[i]);
         if (!move) throw EFindUsage("not a move: " + operands[i] + " (x,y with 1..19, or pass)");
         moves.push_back(*move);
     }
-    const TPositionHash position = PositionAfter(moves);
+    return moves;
+}
+
+void Find(const std::vector<std::string>& operands, bool json, std::ostream& out) {
+    if (operands.empty()) throw EFindUsage("find needs DICTIONARY");
+    const TPositionHash position = PositionAfter(MovesOperands(operands, 1));
     const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::LinksAndPositions);
     const std::vector<TPositionMatch> matches = index.FindPosition(position);
     if (json) out << "[";
@@ -137,16 +141,6 @@ void Find(const std::vector<std::string>& operands, bool json, std::ostream& out
         }
     }
     if (json) out << "]\n";
-}
-
-std::vector<TPoint> MovesOperands(const std::vector<std::string>& operands, std::size_t first) {
-    std::vector<TPoint> moves;
-    for (std::size_t i = first; i < operands.size(); ++i) {
-        const auto move = ParseMove(operands[i]);
-        if (!move) throw EFindUsage("not a move: " + operands[i] + " (x,y with 1..19, or pass)");
-        moves.push_back(*move);
-    }
-    return moves;
 }
 
 void Corner(const std::vector<std::string>& operands, const TFindOptions& options, std::ostream& out) {
