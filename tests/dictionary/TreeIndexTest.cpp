@@ -7,6 +7,7 @@
 
 #include "core/VxloError.h"
 #include "dictionary/MoveText.h"
+#include "dictionary/Tejun.h"
 #include "dictionary/TreeIndex.h"
 #include "dictionary/TreeIndexCache.h"
 #include "dictionary/TreeSupport.h"
@@ -81,6 +82,44 @@ TEST_F(TreeIndexTest, ParentsDepthsAndPathsMatchTheNavigationThatGrewTheTree) {
     // Every record entered was legal, so each is replayed and hashed, and
     // the empty board too.
     EXPECT_EQ(index.PositionCount(), model.moves.size() + 1);
+}
+
+TEST_F(TreeIndexTest, EveryRecordIsFoundAtItsOwnPositionCapturesIncluded) {
+    // Long legal lines crowded into a 5x5 corner capture again and again;
+    // the walk's incremental hashes must agree with hashes of the boards.
+    std::mt19937 rng(12);
+    TTreeModel model;
+    int captures = 0;
+    for (int line = 0; line < 60; ++line) {
+        TTejun path;
+        TNullView painter;
+        TGoban board(path, painter);
+        TLine moves;
+        for (int step = 0; step < 40; ++step) {
+            TPoint p{};
+            bool found = false;
+            for (int attempt = 0; attempt < 60 && !found; ++attempt) {
+                p = {1 + static_cast<int>(rng() % 5), 1 + static_cast<int>(rng() % 5)};
+                found = board.TestMove(board.GetTurn(), p.x, p.y) == MoveOk;
+            }
+            if (!found) break;
+            board.PlayMove(p.x, p.y);
+            captures += board.CapturedCount() > 0 ? 1 : 0;
+            path.Push(p.x, p.y, 0, 0, board);
+            moves.push_back(p);
+        }
+        EnterLine(nav, moves, &model);
+        ASSERT_EQ(nav.Path().Count(), static_cast<int>(moves.size()));  // every move entered
+    }
+    EXPECT_GT(captures, 50);
+    const TTreeIndex index = Index();
+    for (const auto& [record, moves] : model.moves) {
+        const std::vector<TPositionMatch> found = index.FindPosition(PositionAfter(moves));
+        ASSERT_NE(std::find(found.begin(), found.end(), TPositionMatch{record, 0, false}), found.end()) << record;
+        for (const TPositionMatch& m : found) {
+            if (m.record != record) ExpectImage(moves, index, m);
+        }
+    }
 }
 
 TEST_F(TreeIndexTest, DeletedLinesAndRecordsPastTheEndAreNamedAsNotReached) {
