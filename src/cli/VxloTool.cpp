@@ -1,4 +1,5 @@
 #include "cli/VxloTool.h"
+#include "cli/FindCommands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -52,8 +53,9 @@ constexpr const char* kUsage =
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
     "  vxlo-tool dump DICTIONARY\n"
-    "      one line per record: N X Y Color Aux Next More\n"
-    "DICTIONARY is created when missing.\n";
+    "      one line per record: N X Y Color Aux Next More\n";
+// After the commands of finding, which only read.
+constexpr const char* kUsageEnd = "DICTIONARY is created when missing (import, merge, dump).\n";
 
 
 class TUsageError : public std::runtime_error {
@@ -122,7 +124,9 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.v1 = true;
         } else if (parsed.command == "merge" && a == "--sgf") {
             parsed.sgf = true;
-        } else if (parsed.command != "import") {
+        } else if (IsFindCommand(parsed.command) && a == "--json") {
+            parsed.json = true;
+        } else if (parsed.command != "import" && parsed.command != "corner") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
             try {
@@ -130,6 +134,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             } catch (const EConvertError& e) {
                 throw TUsageError(e.what());
             }
+        } else if (parsed.command != "import") {
+            throw TUsageError("unknown option " + a);
         } else if (const auto mask = value("--mask")) {
             parsed.mask = *mask;
         } else {
@@ -273,7 +279,7 @@ void Dump(const TParsed& p, std::ostream& out) {
 
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
+        out << kUsage << kFindUsage << kUsageEnd;
         return 0;
     }
     TNullView view;
@@ -303,13 +309,18 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
             ClearEvidence(parsed.operands[0], out);
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
+        } else if (IsFindCommand(parsed.command)) {
+            RunFindCommand(parsed.command, parsed.operands, {parsed.json, parsed.limit}, out);
         } else {
             throw TUsageError("unknown command " + parsed.command);
         }
         out.flush();
         return 0;
     } catch (const TUsageError& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
+        return 2;
+    } catch (const EFindUsage& e) {
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const std::exception& e) {
         err << OneLine(ErrorDisplayText(e)) << '\n';

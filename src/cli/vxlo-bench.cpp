@@ -14,6 +14,7 @@
 
 #include "board/Goban.h"
 #include "cli/JosekiTreeGenerator.h"
+#include "cli/FindBench.h"
 #include "dictionary/RecordFile.h"
 #include "cli/CornerCommands.h"
 #include "import/FolderWalk.h"
@@ -35,6 +36,7 @@ constexpr int kDefaultGames = 10000;
 constexpr int kMovesPerGame = 60;
 constexpr int kOpeningDepth = 14;   // moves drawn from a shared, skewed book
 constexpr unsigned kSeed = 20240611;
+constexpr int kFindRecords = 1000000;
 
 class THistory final : public IMoveHistory {
 public:
@@ -310,6 +312,7 @@ int main(int argc, char** argv) {
                         result.commentsAdded, result.markupAdded);
         }
         BenchCornerImport(root, games * 10);
+        BenchFind(root, kFindRecords);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         if (!keep) std::filesystem::remove_all(root);

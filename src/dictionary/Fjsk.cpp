@@ -36,11 +36,13 @@ void TLjsk::Open(const std::string& path) {
 }
 
 void TLjsk::Attach(std::unique_ptr<IRecordStore> store) {
+    ++revision_;
     store_ = std::move(store);
     ResetList();
 }
 
 void TLjsk::Close() {
+    ++revision_;
     count_ = 0;
     store_.reset();
 }
@@ -52,7 +54,11 @@ IRecordStore& TLjsk::Store() {
 
 TJskRecord TLjsk::ReadRecord(int n) { return DecodeRecord(Store().Read(n)); }
 
-void TLjsk::WriteRecord(int n, const TJskRecord& record) { Store().Write(n, EncodeRecord(record)); }
+void TLjsk::WriteRecord(int n, const TJskRecord& record) {
+    // Counted before the write: a write that failed half way changed the file too.
+    ++revision_;
+    Store().Write(n, EncodeRecord(record));
+}
 
 int TLjsk::FindRecNo(int x, int y) const {
     for (int i = 0; i < count_; ++i) {

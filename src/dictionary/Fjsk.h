@@ -44,6 +44,9 @@ public:
     void Close();
     bool IsOpen() const { return store_ != nullptr; }
     IRecordStore& Store();
+    // Changes with every record written and every open or close: an index
+    // built from the file is stale once this differs from when it was built.
+    std::uint64_t Revision() const { return revision_; }
 
     int Count() const { return count_; }
     // False while the list holds only the part of its chain read before a
@@ -108,6 +111,7 @@ private:
     int firstRecNo_ = -1;
     int parentRecNo_ = -1;
     bool partial_ = false;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace vxlo

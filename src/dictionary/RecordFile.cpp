@@ -69,6 +69,18 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     if (n >= recordCount_) recordCount_ = n + 1;
 }
 
+void IRecordStore::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = Read(first + static_cast<std::int64_t>(i));
+}
+
+void TRecordFile::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
+    if (first < 0) throw EInOutError::ReadPastEnd(path_);
+    // Records are plain byte arrays laid out back to back, as in the file.
+    static_assert(sizeof(TRecordBytes) == kRecordSize);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(out.data());
+    ReadExactAt(fd_, first * kRecordSize, {bytes, out.size() * kRecordSize}, path_);
+}
+
 TRecordBytes TMemoryRecordStore::Read(std::int64_t n) {
     if (n < 0 || n >= RecordCount()) throw EInOutError::ReadPastEnd(name_);
     return records_[static_cast<std::size_t>(n)];

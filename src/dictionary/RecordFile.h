@@ -38,6 +38,9 @@ public:
     virtual TRecordBytes Read(std::int64_t n) = 0;
     virtual void Write(std::int64_t n, const TRecordBytes& bytes) = 0;
     virtual const std::string& Name() const = 0;
+    // Records first .. first + out.size() - 1 at once (whole-tree indexes);
+    // the same errors as Read. By default one Read per record.
+    virtual void ReadRange(std::int64_t first, std::vector<TRecordBytes>& out);
 };
 
 class TRecordFile final : public IRecordStore {
@@ -57,6 +60,7 @@ public:
     TRecordBytes Read(std::int64_t n) override;
     void Write(std::int64_t n, const TRecordBytes& bytes) override;
     const std::string& Name() const override { return path_; }
+    void ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) override;
 
 private:
     std::string path_;

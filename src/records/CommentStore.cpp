@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/VxloError.h"
+#include "records/CommentSearch.h"
 
 namespace vxlo {
 
@@ -88,6 +89,10 @@ void TCommentStore::OpenCommentTable(const std::string& dictionaryPath) {
         } else {
             OpenExisting();
         }
+        // Every writer of the store keeps the search index in step through
+        // its triggers; a store from before the index gets it here.
+        const int rc = EnsureSearchIndex(db_.get());
+        if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
         PrepareStatements();
     } catch (...) {
         CloseHandles();

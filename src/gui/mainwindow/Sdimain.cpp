@@ -149,6 +149,7 @@ void TSDIAppForm::CreateActions() {
     mnuModoru_ = MakeAction("mnuModoru", "一手戻る", "盤面を右クリックでも戻ります");
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
+    mnuFind_ = MakeAction("mnuFind", "検索", "コメント・同じ局面・棋譜の定石を探す");
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
     CreateMarkupAction();
 
@@ -186,6 +187,7 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuModoru_, [this] { nav_.Back(); });
     OnTriggered(mnuDelete1_, [this] { nav_.DeleteLast(); });
     OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
+    OnTriggered(mnuFind_, [this] { mnuFindClick(); });
     OnTriggered(About1_, [this] { About1Click(); });
 }
 
@@ -242,7 +244,7 @@ void TSDIAppForm::CreateMenus() {
     CreateBoardOptionActions(board);
 
     QMenu* operation = top("mnuOperation", "操作");
-    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_}) operation->addAction(a);
+    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_}) operation->addAction(a);
 
     QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
     help->addAction(About1_);
@@ -255,6 +257,7 @@ void TSDIAppForm::CreateWindows() {
     jskForm_ = new TJskForm(nav_, *messages_, settingsPath_, this);
     CreateCommentWindow();
     banIsiColor_ = new TBanIsiColor(*this, *messages_, settingsPath_, this);
+    CreateFindWindow();
 }
 
 // ---- start and exit ----
@@ -449,6 +452,8 @@ void TSDIAppForm::UpdateActions() {
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
     UpdateBoardOptionActions();
+    mnuFind_->setEnabled(open);
+    ScheduleSamePosition();
 }
 
 // ---- board, colours, dialogs ----

@@ -9,9 +9,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/mainwindow/BanIsi.h"
 #include "gui/mainwindow/BoardRenderer.h"
+#include "dictionary/TreeIndexCache.h"
 #include "mainwindow/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "import/CornerImport.h"
@@ -22,7 +24,9 @@
 
 class QAction;
 class QPainter;
+class QLabel;
 class QMenu;
+class QTimer;
 class QStatusBar;
 class QToolButton;
 
@@ -32,6 +36,7 @@ class TAboutBox;
 class TIniFile;
 class TBoardWidget;
 class TEvidencePanel;
+class TFindForm;
 class TJskForm;
 class TTenukiSpot;
 class TfrmCmnt;
@@ -104,6 +109,25 @@ public:
     TMarkupList CurrentMarkup();
     TJskForm& JskForm() { return *jskForm_; }
     TfrmCmnt& CommentForm() { return *frmCmnt_; }
+    // Finding one's way (src/gui/mainwindow/FindCommands.cpp). The tree index
+    // of the open dictionary, built on first use with progress and again
+    // after the file changed.
+    const TTreeIndex& TreeIndex();
+    // Goes to a record as clicks along its path would (one move at a time).
+    void GoTo(int record);
+    void mnuFindClick();
+    void SearchCommentsFor(const std::string& text);
+    // Looks up the corners of a pasted game after upTo moves and goes to the
+    // best match, turned to show it as in the game.
+    void FindGame(const std::string& text, int upTo);
+    // The same for an SGF file chosen in the open-file dialog.
+    void FindGameFile(int upTo);
+    TFindForm& FindForm() { return *findForm_; }
+    // The other paths to the current position, or empty; found again a
+    // moment after the position last changed (ShowSamePosition does it now),
+    // so that imports and replays do not look for them at every move.
+    const std::vector<TPositionMatch>& SamePositions() const { return samePositions_; }
+    void ShowSamePosition();
 
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
@@ -173,6 +197,9 @@ private:
     void PaintMarkupOverlay(QPainter& p);
     // The tenuki spot and the markup read the position when they paint.
     void RefreshBoardExtras();
+    void CreateFindWindow();
+    void ScheduleSamePosition();
+    void FindGameMoves(const std::vector<TPoint>& moves, int upTo);
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -214,6 +241,8 @@ private:
     TFileChooser fileChooser_;
     bool markupShown_ = true;
     std::unique_ptr<TMarkupStore> markupStore_;  // read only; none without a dictionary
+    TTreeIndexCache treeIndex_;
+    std::vector<TPositionMatch> samePositions_;
 
     QWidget* client_ = nullptr;
     QWidget* speedPanel_ = nullptr;
@@ -225,6 +254,9 @@ private:
     TBanIsiColor* banIsiColor_ = nullptr;
     TEvidencePanel* evidencePanel_ = nullptr;
     TTenukiSpot* tenukiSpot_ = nullptr;
+    TFindForm* findForm_ = nullptr;
+    QLabel* samePositionLabel_ = nullptr;
+    QTimer* samePositionTimer_ = nullptr;
 
     QAction* mnuOpen_ = nullptr;
     QMenu* mnuReOpen_ = nullptr;
@@ -263,6 +295,7 @@ private:
     QAction* mnuModoru_ = nullptr;
     QAction* mnuDelete1_ = nullptr;
     QAction* mnu1st_ = nullptr;
+    QAction* mnuFind_ = nullptr;
     QAction* About1_ = nullptr;
 };
 

@@ -56,6 +56,13 @@ TJskForm::TJskForm(TNavigation& navigation, IUserMessages& messages, std::string
     connect(mnuSave_, &QAction::triggered, this,
             [this] { RunGuarded(messages_, [this] { mnuSaveClick(); }); });
     connect(mnuClose_, &QAction::triggered, this, [this] { mnuCloseClick(); });
+    QMenu* go = menuBar->addMenu(ToQt("移動"));
+    mnuGoNext_ = go->addAction(ToQt("Nextへ"));
+    mnuGoNext_->setObjectName("mnuGoNext");
+    mnuGoMore_ = go->addAction(ToQt("Moreへ"));
+    mnuGoMore_->setObjectName("mnuGoMore");
+    connect(mnuGoNext_, &QAction::triggered, this, [this] { mnuGoNextClick(); });
+    connect(mnuGoMore_, &QAction::triggered, this, [this] { mnuGoMoreClick(); });
 
     grid_ = new QTableWidget(kCreatedRows - 1, kColumns - 1, this);
     grid_->setObjectName("GridJsk");
@@ -250,6 +257,21 @@ void TJskForm::done(int result) {
         ini.WriteInteger(kSection, "Top", pos().y());
     });
     QDialog::done(result);
+}
+
+void TJskForm::mnuGoNextClick() { GoToLink(false); }
+
+void TJskForm::mnuGoMoreClick() { GoToLink(true); }
+
+void TJskForm::GoToLink(bool more) {
+    const TLjsk& list = navigation_.Dictionary();
+    const int slot = grid_->currentRow();
+    if (!goTo_ || slot < 0 || slot >= list.Count()) return;
+    const TJskRecord record = list.GetRecord(slot);
+    const int target = more ? record.More : record.Next;
+    if (target <= 0) return;
+    goTo_(target);
+    FormPaint();
 }
 
 }  // namespace vxlo

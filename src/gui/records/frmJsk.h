@@ -4,6 +4,7 @@
 // the dictionary access object; the candidate list is its model.
 #include <QDialog>
 #include <QSize>
+#include <functional>
 #include <string>
 
 #include "core/CheckedArray.h"
@@ -41,6 +42,12 @@ public:
     // file errors); a failed copy leaves the list as it was.
     void mnuSaveClick();
     void mnuCloseClick();
+    // Goes to the record that the selected row's Next (or More) names, as
+    // written in the file, and shows the list found there.
+    void mnuGoNextClick();
+    void mnuGoMoreClick();
+    // The main window's way of going to a record.
+    void SetGoToHandler(std::function<void(int)> handler) { goTo_ = std::move(handler); }
 
     static constexpr int kGridWidth = 289;
     static constexpr int kRowPitch = 17;   // row height 16 and its grid line
@@ -54,6 +61,7 @@ protected:
 
 private:
     void CommitEditor();
+    void GoToLink(bool more);
     int CellValue(int column, int row, bool byteField) const;
     // Marks and labels of the main window follow the records now in the file.
     void ReloadCandidates(const TCheckedArray<TJskRecord, 0, kCandidateSlots - 1>& before,
@@ -66,6 +74,9 @@ private:
     QProxyStyle* scrollBarStyle_ = nullptr;
     QAction* mnuSave_ = nullptr;
     QAction* mnuClose_ = nullptr;
+    QAction* mnuGoNext_ = nullptr;
+    QAction* mnuGoMore_ = nullptr;
+    std::function<void(int)> goTo_;
     int labelledRows_ = 0;  // rows 1..labelledRows_ carry a label
 };
 

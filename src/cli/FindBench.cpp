@@ -1,0 +1,170 @@
+#include "cli/FindBench.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dictionary/RecordFile.h"
+#include "dictionary/TreeIndex.h"
+#include "mainwindow/Navigation.h"
+#include "records/CommentSearch.h"
+#include "records/CommentStore.h"
+
+namespace vxlo {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr unsigned kSeed = 18;
+constexpr int kCommentEvery = 10;
+constexpr int kPathAsks = 10000;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+class TQuiet final : public IMessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+// A joseki-like tree grown by a random walk of the navigation: moves in one
+// corner region, lines up to 40 moves, and every tenth record commented with
+// words drawn from a small vocabulary (so a word is in some hundreds of them).
+void GrowTree(TNavigation& nav, int records, std::vector<std::pair<int, std::string>>& comments) {
+    static const char* const kWords[] = {"定石", "三々", "星", "小目", "ハサミ", "コウ", "手抜き", "厚み", "実利", "シチョウ",
+                                         "大斜", "なだれ", "joseki", "invasion", "ladder", "approach", "pincer",
+                                         "thickness", "territory", "variation"};
+    std::mt19937 rng(kSeed);
+    nav.SetProgressMode(1);
+    IRecordStore& store = nav.Dictionary().Store();
+    while (store.RecordCount() <= records) {
+        const int depth = nav.Path().Count();
+        const unsigned roll = rng() % 100;
+        TLjsk& dict = nav.Dictionary();
+        if (roll < static_cast<unsigned>(depth * 2) || depth >= 40) {
+            nav.MaeNoTe();
+        } else if (roll < 70 || dict.Count() == 0) {
+            const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
+            if (nav.Board().PointState(x, y) != Empty ||
+                nav.Board().TestMove(nav.Board().GetTurn(), x, y) != MoveOk) {
+                continue;
+            }
+            nav.Deside(x, y);
+            const int rec = dict.FindRecNo(x, y);
+            if (rec % kCommentEvery == 0) {
+                std::string text;
+                for (int w = 0; w < 4; ++w) text += std::string(w ? " " : "") + kWords[(rng() >> 8) % 20] + std::to_string(rng() % 50);
+                comments.push_back({rec, text});
+            }
+            nav.Deside(x, y);
+        } else {
+            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
+            nav.Deside(p.x, p.y);
+        }
+    }
+}
+
+void WriteFile(IRecordStore& store, const std::string& path) {
+    std::vector<TRecordBytes> all(static_cast<std::size_t>(store.RecordCount()));
+    store.ReadRange(0, all);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(all.data()), static_cast<std::streamsize>(all.size() * kRecordSize));
+}
+
+// The comments go in with plain SQL in one transaction, the search index
+// afterwards, as for a store made before the index existed.
+double WriteComments(const std::string& dictionary, const std::vector<std::pair<int, std::string>>& comments) {
+    const std::string path = TCommentStore::StorePathFor(dictionary);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "CREATE TABLE comments (rec INTEGER PRIMARY KEY, comment TEXT); BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO comments VALUES (?1, ?2)", -1, &insert, nullptr);
+    for (const auto& [rec, text] : comments) {
+        sqlite3_bind_int(insert, 1, rec);
+        sqlite3_bind_text(insert, 2, text.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    const auto start = Clock::now();
+    EnsureSearchIndex(db);
+    const double s = Seconds(start);
+    sqlite3_close(db);
+    return s;
+}
+
+}  // namespace
+
+void BenchFind(const std::filesystem::path& folder, int records) {
+    const std::string dictionary = (folder / "find.jsk").string();
+    std::vector<std::pair<int, std::string>> comments;
+    {
+        TNullView view;
+        TQuiet quiet;
+        TNullCommentStore none;
+        TNullMenuState menus;
+        TNavigation nav(view, quiet, none, menus);
+        nav.OpenStore(std::make_unique<TMemoryRecordStore>());
+        const auto start = Clock::now();
+        GrowTree(nav, records, comments);
+        std::printf("find: generated a tree of %lld records in %.1f s\n",
+                    static_cast<long long>(nav.Dictionary().Store().RecordCount()), Seconds(start));
+        WriteFile(nav.Dictionary().Store(), dictionary);
+    }
+    std::printf("find: search index added to a store of %zu comments: %.2f s\n", comments.size(),
+                WriteComments(dictionary, comments));
+
+    auto start = Clock::now();
+    TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
+    const TTreeIndex links = TTreeIndex::Build(file, {}, TTreeIndex::EContent::Links);
+    std::printf("find: tree index of the links alone (vxlo-tool path and search) built in %.3f s\n",
+                Seconds(start));
+    start = Clock::now();
+    const TTreeIndex index = TTreeIndex::Build(file);
+    std::printf("find: tree index of %lld records (%zu positions) built in %.3f s\n",
+                static_cast<long long>(index.RecordCount()), index.PositionCount(), Seconds(start));
+
+    std::mt19937 rng(kSeed);
+    std::vector<int> asked;
+    while (static_cast<int>(asked.size()) < kPathAsks) {
+        const int rec = static_cast<int>(rng() % static_cast<unsigned>(index.RecordCount()));
+        if (index.Reachable(rec)) asked.push_back(rec);
+    }
+    std::size_t moves = 0;
+    start = Clock::now();
+    for (const int rec : asked) moves += index.MovesTo(rec).size();
+    std::printf("find: path of a record: %.4f ms (%.1f moves on average)\n", Seconds(start) * 1e3 / kPathAsks,
+                static_cast<double>(moves) / kPathAsks);
+
+    TCommentSearch search(dictionary);
+    for (const char* text : {"thickness1", "なだれ2", "定石", "Ladder", "absent"}) {
+        start = Clock::now();
+        const std::vector<TSearchResult> results = SearchComments(search, index, text);
+        std::printf("find: comment search \"%s\": %.1f ms, %zu results\n", text, Seconds(start) * 1e3, results.size());
+    }
+
+    // Positions from lines of the tree: the deepest records asked.
+    double worst = 0, total = 0;
+    std::size_t found = 0;
+    for (int i = 0; i < 100; ++i) {
+        const std::vector<TPoint> line = index.MovesTo(asked[static_cast<std::size_t>(i)]);
+        start = Clock::now();
+        const std::vector<TPositionMatch> matches = index.FindPosition(PositionAfter(line));
+        for (const TPositionMatch& m : matches) moves += index.MovesTo(m.record).size();
+        const double s = Seconds(start);
+        worst = std::max(worst, s);
+        total += s;
+        found += matches.size();
+    }
+    std::printf("find: same position: %.3f ms on average, %.3f ms at most, %.2f records found on average\n",
+                total * 10, worst * 1e3, static_cast<double>(found) / 100);
+}
+
+}  // namespace vxlo
