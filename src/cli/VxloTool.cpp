@@ -13,6 +13,8 @@
 #include "import/SgfExport.h"
 #include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
+#include "practice/PracticeStore.h"
+#include "practice/PracticeTree.h"
 
 namespace vxlo {
 
@@ -35,6 +37,9 @@ constexpr const char* kUsage =
     "  vxlo-tool check DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
+    "  vxlo-tool practice-status [--white] [--json] DICTIONARY\n"
+    "      positions of the whole tree where Black (--white: White) answers,\n"
+    "      how many are due today, practised so far, and their lapses\n"
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n"
     "DICTIONARY is created when missing.\n";
@@ -66,6 +71,8 @@ struct TParsed {
     bool v1 = false;
     bool sgf = false;
     bool progress = false;
+    bool json = false;
+    bool white = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -99,6 +106,10 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.v1 = true;
         } else if (parsed.command == "merge" && a == "--sgf") {
             parsed.sgf = true;
+        } else if (parsed.command == "practice-status" && a == "--json") {
+            parsed.json = true;
+        } else if (parsed.command == "practice-status" && a == "--white") {
+            parsed.white = true;
         } else if (parsed.command != "import") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -187,6 +198,28 @@ int Check(const TParsed& p, std::ostream& out) {
     return report.Sound() ? 0 : 1;
 }
 
+// Counts with the label colours that count by default: the tool reads no
+// settings file, so its answer does not depend on who runs it.
+void PracticeStatus(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 1) throw TUsageError("practice-status needs DICTIONARY");
+    // Read only, no lock: the window may be practising the same dictionary.
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
+    const TPracticeStore store(p.operands[0], TPracticeStore::Mode::ReadOnly);
+    const TStorePracticeTree tree(file);
+    const int user = p.white ? White : Black;
+    const TPositionCounts c = CountPositions(tree, store, TPracticeSettings{}, {0, Black, user},
+                                             TSystemPracticeClock().Today());
+    const char* color = p.white ? "white" : "black";
+    if (p.json) {
+        out << "{\"color\": \"" << color << "\", \"positions\": " << c.total
+            << ", \"due\": " << c.due << ", \"practised\": " << c.practised
+            << ", \"lapses\": " << c.lapses << "}\n";
+    } else {
+        out << c.total << " positions for " << color << ", " << c.due << " due, " << c.practised
+            << " practised, " << c.lapses << " lapses\n";
+    }
+}
+
 void Dump(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("dump needs DICTIONARY");
     TRecordFile file(p.operands[0], TRecordFile::Mode::ReadWriteCreate);
@@ -222,6 +255,8 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
             const int status = Check(parsed, out);
             out.flush();
             return status;
+        } else if (parsed.command == "practice-status") {
+            PracticeStatus(parsed, out);
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else {

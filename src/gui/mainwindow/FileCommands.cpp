@@ -74,6 +74,7 @@ void TSDIAppForm::OpenDictionary() {
 }
 
 void TSDIAppForm::CloseDictionary() {
+    StopPractice();
     CloseCommentTable();
     nav_.CloseFile();
     UpdateActions();

@@ -18,6 +18,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/SettingsPath.h"
 #include "gui/records/frmJsk.h"
+#include "practice/PracticeRun.h"
 
 namespace vxlo {
 
@@ -152,6 +153,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
 }
 
 TSDIAppForm::~TSDIAppForm() {
+    practice_.reset();
     renderer_.SetPaintEnabled(false);
     // The board area refers to the renderer: it goes before the members do.
     delete client_;
@@ -160,8 +162,9 @@ TSDIAppForm::~TSDIAppForm() {
 void TSDIAppForm::Guard(const std::function<void()>& command) { RunGuarded(*messages_, command); }
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
-    connect(action, &QAction::triggered, this,
-            [this, handler = std::move(handler)] { Guard(handler); });
+    connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
+        Guard([&] { EndPracticeFor(action); handler(); });
+    });
 }
 
 QAction* TSDIAppForm::MakeAction(const char* name, const char* caption, const char* hint) {
@@ -210,6 +213,8 @@ void TSDIAppForm::CreateActions() {
     mnuModoru_ = MakeAction("mnuModoru", "一手戻る", "盤面を右クリックでも戻ります");
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
+    mnuPractice_ = MakeAction("mnuPractice", "練習", "この局面から先の手順を練習する");
+    mnuPractice_->setCheckable(true);
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
 
     OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
@@ -245,6 +250,7 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuModoru_, [this] { nav_.Back(); });
     OnTriggered(mnuDelete1_, [this] { nav_.DeleteLast(); });
     OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
+    OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
     OnTriggered(About1_, [this] { About1Click(); });
 }
 
@@ -298,7 +304,7 @@ void TSDIAppForm::CreateMenus() {
         board->addAction(a);
 
     QMenu* operation = top("mnuOperation", "操作");
-    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_}) operation->addAction(a);
+    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuPractice_}) operation->addAction(a);
 
     QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
     help->addAction(About1_);
@@ -541,6 +547,8 @@ void TSDIAppForm::UpdateActions() {
                          : label != 0     ? ToQt("選択肢  非表示")
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
+    mnuPractice_->setEnabled(nav_.FileOpen());
+    mnuPractice_->setChecked(practice_ != nullptr);
 }
 
 // ---- board, colours, dialogs ----
@@ -565,6 +573,7 @@ void TSDIAppForm::About1Click() { aboutBox_->exec(); }
 
 void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int clientY) {
     const TPoint cell = renderer_.HitTest(clientX, clientY);
+    if (PracticeTakesClick(button, cell)) return;
     const EMouseButton which = button == Qt::LeftButton    ? EMouseButton::Left
                                : button == Qt::RightButton ? EMouseButton::Right
                                                            : EMouseButton::Middle;

@@ -4,6 +4,7 @@
 // them when it closes, opens and closes dictionaries and carries every menu
 // command. Move entry itself lives in TNavigation; this is the Qt glue.
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -27,6 +28,7 @@ class TAboutBox;
 class TBoardWidget;
 class TJskForm;
 class TfrmCmnt;
+class TPracticeRun;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
     Q_OBJECT
@@ -85,6 +87,14 @@ public:
     TJskForm& JskForm() { return *jskForm_; }
     TfrmCmnt& CommentForm() { return *frmCmnt_; }
 
+    // Practice of the lines below the current position (PracticeCommands.cpp).
+    // The start arguments: DICTIONARY, or --practice DICTIONARY.
+    void OpenFromArguments(const QStringList& args);
+    void mnuPracticeClick();  // starts, or stops a running practice
+    void StartPractice();
+    void StopPractice();
+    TPracticeRun* Practice() { return practice_.get(); }
+
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
     void mnuReopenClick(int n);  // n = 1..4
@@ -130,6 +140,12 @@ private:
     void CloseCommentTable();
     void CreateCommentWindow();
 
+    // While practising every board click is an answer: true when taken.
+    bool PracticeTakesClick(Qt::MouseButton button, TPoint cell);
+    // Commands that move or change the tree end a practice first.
+    void EndPracticeFor(const QAction* action);
+    void ShowPracticeStatus();
+
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
 
@@ -145,6 +161,8 @@ private:
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
     TNavigation nav_;
+    // Refers to the navigation and its dictionary: it goes first.
+    std::unique_ptr<TPracticeRun> practice_;
 
     std::string settingsPath_;
     std::string programFolder_;
@@ -207,6 +225,7 @@ private:
     QAction* mnuModoru_ = nullptr;
     QAction* mnuDelete1_ = nullptr;
     QAction* mnu1st_ = nullptr;
+    QAction* mnuPractice_ = nullptr;
     QAction* About1_ = nullptr;
 };
 

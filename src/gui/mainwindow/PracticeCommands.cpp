@@ -1,0 +1,106 @@
+// The main window's practice: the menu command, the start argument, clicks
+// and the status line. The practice itself is TPracticeRun, in the core.
+#include <QAction>
+#include <QStatusBar>
+#include <QStringList>
+#include <filesystem>
+#include <random>
+
+#include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "mainwindow/IniFile.h"
+#include "practice/PracticeRun.h"
+
+namespace vxlo {
+
+namespace {
+// The clock and the evidence of every practice in the window: neither holds
+// state, so one each serves the window's lifetime.
+const TSystemPracticeClock& Clock() {
+    static const TSystemPracticeClock clock;
+    return clock;
+}
+const TNoEvidence& Evidence() {
+    static const TNoEvidence evidence;
+    return evidence;
+}
+}  // namespace
+
+void TSDIAppForm::OpenFromArguments(const QStringList& args) {
+    const bool practise = args.size() > 2 && args.at(1) == "--practice";
+    const int fileArg = practise ? 2 : 1;
+    if (args.size() <= fileArg) return;
+    const std::filesystem::path path(PathFromQt(args.at(fileArg)));
+    ReopenFile(std::filesystem::absolute(path).string());
+    if (practise && nav_.FileOpen()) StartPractice();
+}
+
+void TSDIAppForm::mnuPracticeClick() {
+    if (practice_) {
+        StopPractice();
+    } else {
+        StartPractice();
+    }
+}
+
+void TSDIAppForm::StartPractice() {
+    if (!nav_.FileOpen() || practice_) {
+        UpdateActions();
+        return;
+    }
+    const TPracticeSettings settings = ReadPracticeSettings(TIniFile(settingsPath_));
+    try {
+        practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, currentFile_, settings,
+                                                   Evidence(), Clock(), std::random_device{}());
+    } catch (...) {
+        UpdateActions();
+        RepaintBoard();
+        throw;
+    }
+    UpdateActions();
+    ShowPracticeStatus();
+    RepaintBoard();
+}
+
+void TSDIAppForm::StopPractice() {
+    if (!practice_) return;
+    practice_.reset();
+    statusBar_->clearMessage();
+    UpdateActions();
+    RepaintBoard();
+}
+
+void TSDIAppForm::EndPracticeFor(const QAction* action) {
+    if (!practice_) return;
+    // Turning and colouring the board change nothing practice relies on.
+    for (const QAction* a : {mnuPractice_, mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_,
+                             mnuBanIsi_, About1_}) {
+        if (a == action) return;
+    }
+    StopPractice();
+}
+
+bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
+    if (!practice_) return false;
+    if (button != Qt::LeftButton) return true;
+    if (cell.x < 1 || cell.x > kBoardSize || cell.y < 1 || cell.y > kBoardSize) return true;
+    const TPoint p = nav_.Board().DisplayToBoard(cell.x, cell.y);
+    try {
+        practice_->Click(p.x, p.y);
+    } catch (...) {
+        // A failed answer (its row not written) or a move the board refuses
+        // ends the practice; the error says why.
+        StopPractice();
+        throw;
+    }
+    ShowPracticeStatus();
+    boardArea_->update();
+    return true;
+}
+
+void TSDIAppForm::ShowPracticeStatus() {
+    if (practice_) statusBar_->showMessage(ToQt(practice_->StatusText()));
+}
+
+}  // namespace vxlo
