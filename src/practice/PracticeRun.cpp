@@ -28,6 +28,10 @@ void TPracticeRun::Click(int x, int y) {
     }
 }
 
+void TPracticeRun::Redraw() {
+    if (session_.State() == EPracticeState::ShowingAnswers) board_.ShowAnswers(session_.CorrectAnswers());
+}
+
 std::string TPracticeRun::StatusText() const {
     const TPracticeCounts c = session_.Counts();
     std::string text = "練習 " + std::string(session_.UserColor() == White ? "白" : "黒") +

@@ -21,6 +21,8 @@ public:
     // A left click on board point (x, y): an answer while one is expected,
     // the next line once a line has ended.
     void Click(int x, int y);
+    // Shows the correct answers again after a repaint, when they are shown.
+    void Redraw();
     // Today's count, misses and due positions, with what happens next.
     std::string StatusText() const;
 

@@ -71,14 +71,18 @@ void TSDIAppForm::StopPractice() {
     RepaintBoard();
 }
 
-void TSDIAppForm::EndPracticeFor(const QAction* action) {
-    if (!practice_) return;
+void TSDIAppForm::RunCommand(const QAction* action, const std::function<void()>& handler) {
     // Turning and colouring the board change nothing practice relies on.
-    for (const QAction* a : {mnuPractice_, mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_,
-                             mnuBanIsi_, About1_}) {
-        if (a == action) return;
+    bool keeps = action == mnuPractice_;
+    for (const QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_, About1_})
+        keeps = keeps || a == action;
+    if (practice_ && !keeps) StopPractice();
+    handler();
+    // The repaint of a turned board drew no answer labels.
+    if (practice_ && action != mnuPractice_) {
+        practice_->Redraw();
+        ShowPracticeStatus();
     }
-    StopPractice();
 }
 
 bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {

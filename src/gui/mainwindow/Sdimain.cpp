@@ -163,7 +163,7 @@ void TSDIAppForm::Guard(const std::function<void()>& command) { RunGuarded(*mess
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
     connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
-        Guard([&] { EndPracticeFor(action); handler(); });
+        Guard([&] { RunCommand(action, handler); });
     });
 }
 
@@ -580,7 +580,11 @@ void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int cli
     nav_.MouseDown(which, cell.x, cell.y);
 }
 
-void TSDIAppForm::ShowHint(const QString& longHint) { statusBar_->showMessage(longHint); }
+void TSDIAppForm::ShowHint(const QString& longHint) {
+    // A menu hint ending gives the line back to the practice's status.
+    if (longHint.isEmpty() && practice_) return ShowPracticeStatus();
+    statusBar_->showMessage(longHint);
+}
 
 bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {

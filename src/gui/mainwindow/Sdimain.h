@@ -142,8 +142,9 @@ private:
 
     // While practising every board click is an answer: true when taken.
     bool PracticeTakesClick(Qt::MouseButton button, TPoint cell);
-    // Commands that move or change the tree end a practice first.
-    void EndPracticeFor(const QAction* action);
+    // Runs a menu command. Commands that move or change the tree end a
+    // practice first; after the others it is shown again.
+    void RunCommand(const QAction* action, const std::function<void()>& handler);
     void ShowPracticeStatus();
 
     void ShowHint(const QString& longHint);

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <QImage>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTest>
@@ -79,6 +80,14 @@ protected:
         QTest::mouseClick(&window_->BoardArea(), Qt::LeftButton, {},
                           QPoint(cx, cy - TBoardRenderer::kToolPanelHeight));
     }
+    // The canvas square of the cell where board point (x, y) is shown.
+    QImage CellImage(int x, int y) const {
+        const TPoint cell = window_->Navigation().Board().BoardToDisplay(x, y);
+        const TBoardRenderer& r = window_->Renderer();
+        const int left = r.BoardLeft() + (cell.x - 1) * r.CellSize();
+        const int top = r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight;
+        return r.Canvas().copy(left, top, r.CellSize(), r.CellSize());
+    }
     QString Status() const { return window_->findChild<QStatusBar*>("StatusBar")->currentMessage(); }
     QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
     bool NoErrors() const {
@@ -132,8 +141,14 @@ TEST_F(PracticeWindowTest, ThePracticeArgumentOpensIntoPracticeAndCorrectClicksG
 TEST_F(PracticeWindowTest, AWrongClickCountsALapseAndShowsTheAnswer) {
     TSDIAppForm& w = StartWith(PracticeArgs());
     ASSERT_NE(w.Practice(), nullptr);
+    const QImage hidden = CellImage(16, 4);
     ClickPoint(3, 3);
     EXPECT_EQ(w.Navigation().Path().Count(), 0);
+    // The answer's label is drawn, and drawn again after turning the board.
+    const QImage shown = CellImage(16, 4);
+    EXPECT_NE(shown, hidden);
+    Act("mnuRight")->trigger();
+    EXPECT_EQ(CellImage(16, 4), shown);
     EXPECT_EQ(w.Practice()->Session().State(), EPracticeState::ShowingAnswers);
     EXPECT_TRUE(Status().contains(ToQt("ミス 1")));
     EXPECT_GE(PracticeRows(store).at(0).lapses, 1);
