@@ -36,6 +36,9 @@ void TPracticeSession::NextLine() {
     if (settings_.color == EPracticeColor::Alternate && !AnyDue(userColor_))
         userColor_ = OtherColor(userColor_);
     board_.ReturnToStart();
+    dueCount_ = CountDue();
+    dueDay_ = clock_.Today();
+    dueKnown_ = true;
     current_ = startRec_;
     toMove_ = startColor_;
     counts_.lineMisses = 0;
@@ -133,7 +136,7 @@ EAnswer TPracticeSession::Answer(int rec) {
     if (chosen == correct.end()) {
         if (firstTry) {
             // Written before anything is shown: quitting now keeps the lapse.
-            cards_.Put(GradeMiss(card, today));
+            Grade(stored, GradeMiss(card, today), today);
             ++counts_.answered;
             ++counts_.misses;
             ++counts_.lineMisses;
@@ -146,18 +149,30 @@ EAnswer TPracticeSession::Answer(int rec) {
         ++counts_.answered;
         // Answering a position before it is due leaves its schedule alone:
         // an early review proves less than a late one.
-        if (IsDue(stored, today)) cards_.Put(GradeCorrect(card, today));
+        if (IsDue(stored, today)) Grade(stored, GradeCorrect(card, today), today);
     }
     PlayMove(*chosen);
     ContinueLine();
     return EAnswer::Correct;
 }
 
+void TPracticeSession::Grade(const std::optional<TPracticeCard>& stored,
+                             const TPracticeCard& graded, int today) {
+    cards_.Put(graded);
+    if (dueKnown_ && dueDay_ == today)
+        dueCount_ += (IsDue(graded, today) ? 1 : 0) - (IsDue(stored, today) ? 1 : 0);
+}
+
+int TPracticeSession::CountDue() const {
+    return CountPositions(tree_, cards_, settings_, {startRec_, startColor_, userColor_},
+                          clock_.Today())
+        .due;
+}
+
 TPracticeCounts TPracticeSession::Counts() const {
     TPracticeCounts counts = counts_;
-    counts.due = CountPositions(tree_, cards_, settings_, {startRec_, startColor_, userColor_},
-                                clock_.Today())
-                     .due;
+    // Past midnight the kept count is stale: it is taken afresh.
+    counts.due = dueKnown_ && dueDay_ == clock_.Today() ? dueCount_ : CountDue();
     return counts;
 }
 

@@ -79,6 +79,8 @@ private:
     TPracticeMove ChooseProgramMove(const std::vector<TPracticeMove>& moves);
     void PlayMove(const TPracticeMove& move);
     bool AnyDue(int userColor) const;
+    int CountDue() const;
+    void Grade(const std::optional<TPracticeCard>& stored, const TPracticeCard& graded, int today);
 
     const IPracticeTree& tree_;
     IPracticeCards& cards_;
@@ -96,6 +98,11 @@ private:
     int userColor_ = 1;
     int lineNumber_ = 0;
     TPracticeCounts counts_;
+    // The due count of the whole start subtree, taken once per line and kept
+    // up to date by each grade, so an answer does not walk the tree again.
+    int dueCount_ = 0;
+    int dueDay_ = 0;
+    bool dueKnown_ = false;
 };
 
 }  // namespace vxlo

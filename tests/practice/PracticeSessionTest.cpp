@@ -2,6 +2,8 @@
 // the program's choice by due dates and evidence, and the counts.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "board/Goban.h"
 #include "practice/PracticeFakes.h"
 
@@ -209,6 +211,29 @@ TEST(PracticeSession, AlternatingColoursSwitchTheUserEveryLine) {
     EXPECT_EQ(rig.cards.cards.at(1).reps, 1);
     // The program played one of Black's two answers and the line ended.
     EXPECT_EQ(rig.session.State(), EPracticeState::LineEnded);
+}
+
+TEST(PracticeSession, TheKeptDueCountAgreesWithAFreshCountAfterEveryAnswer) {
+    Rig rig(BranchingTree(), {}, 0, Black, 11);
+    std::mt19937 answers(5);
+    int checked = 0;
+    for (int line = 0; line < 300; ++line) {
+        if (line % 10 == 9) ++rig.clock.today;  // days pass: positions fall due again
+        rig.session.NextLine();
+        while (rig.session.State() == EPracticeState::UserToAnswer ||
+               rig.session.State() == EPracticeState::ShowingAnswers) {
+            // Any candidate or a click beside them, right or wrong.
+            const std::vector<TPracticeMove> moves = rig.tree.Continuations(rig.session.CurrentRecord());
+            const std::size_t pick = answers() % (moves.size() + 1);
+            rig.session.Answer(pick < moves.size() ? moves[pick].rec : 0);
+            const int fresh =
+                CountPositions(rig.tree, rig.cards, {}, {0, Black, Black}, rig.clock.today).due;
+            ASSERT_EQ(rig.session.Counts().due, fresh) << "line " << line;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 200);
+    EXPECT_GT(rig.session.Counts().misses, 20);
 }
 
 TEST(PracticeSession, CountsWalkEveryUserPositionOnceEvenInADamagedFile) {
