@@ -1,6 +1,8 @@
 // The main window's practice: the menu command, the start argument, clicks
 // and the status line. The practice itself is TPracticeRun, in the core.
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStringList>
 #include <filesystem>
@@ -34,6 +36,37 @@ void TSDIAppForm::OpenFromArguments(const QStringList& args) {
     const std::filesystem::path path(PathFromQt(args.at(fileArg)));
     ReopenFile(std::filesystem::absolute(path).string());
     if (practise && nav_.FileOpen()) StartPractice();
+}
+
+void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
+    auto* group = new QActionGroup(menu);
+    struct TChoice {
+        const char* name;
+        const char* caption;
+        EPracticeColor color;
+    };
+    for (const TChoice& c : {TChoice{"mnuPracticeBlack", "黒", EPracticeColor::Black},
+                             TChoice{"mnuPracticeWhite", "白", EPracticeColor::White},
+                             TChoice{"mnuPracticeAlternate", "交互", EPracticeColor::Alternate}}) {
+        QAction* action = MakeAction(c.name, c.caption);
+        action->setCheckable(true);
+        action->setData(static_cast<int>(c.color));
+        group->addAction(action);
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, [this, color = c.color] {
+            Guard([&] {
+                TIniFile ini(settingsPath_);
+                TPracticeSettings settings = ReadPracticeSettings(ini);
+                settings.color = color;
+                WritePracticeSettings(ini, settings);
+            });
+        });
+    }
+    // The file is the one place the setting lives: the checks follow it.
+    connect(menu, &QMenu::aboutToShow, this, [this, group] {
+        const EPracticeColor color = ReadPracticeSettings(TIniFile(settingsPath_)).color;
+        for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == static_cast<int>(color));
+    });
 }
 
 void TSDIAppForm::mnuPracticeClick() {

@@ -298,6 +298,7 @@ void TSDIAppForm::CreateMenus() {
     mnuSinko_->addAction(mnu1_);
     settings->addAction(mnuDB_);
     settings->addAction(mnuSiroSen_);
+    CreatePracticeColorMenu(submenu(settings, "mnuPracticeColor", "練習の手番"));
 
     QMenu* board = top("mnuBoard", "碁盤(&B)");
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})

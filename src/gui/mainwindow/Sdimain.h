@@ -140,6 +140,9 @@ private:
     void CloseCommentTable();
     void CreateCommentWindow();
 
+    // The colour the user practises, kept in the settings file; a practice
+    // already running goes on as it began.
+    void CreatePracticeColorMenu(QMenu* menu);
     // While practising every board click is an answer: true when taken.
     bool PracticeTakesClick(Qt::MouseButton button, TPoint cell);
     // Runs a menu command. Commands that move or change the tree end a

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "mainwindow/IniFile.h"
 #include "practice/PracticeFakes.h"
 #include "practice/PracticeRun.h"
 #include "support/TempDir.h"
@@ -158,6 +160,24 @@ TEST_F(PracticeWindowTest, AWrongClickCountsALapseAndShowsTheAnswer) {
     EXPECT_TRUE(NoErrors());
     window_.reset();
     EXPECT_EQ(testing::ReadFileBytes(dictionary), testing::ForcedLine());
+}
+
+TEST_F(PracticeWindowTest, TheColourMenuKeepsItsChoiceInTheSettingsFile) {
+    std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Practice]\nCorrect=0,1\n";
+    TSDIAppForm& w = StartWith({"vxlo"});
+    QMenu* menu = w.findChild<QMenu*>("mnuPracticeColor");
+    ASSERT_NE(menu, nullptr);
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    EXPECT_TRUE(Act("mnuPracticeBlack")->isChecked());
+    Act("mnuPracticeAlternate")->trigger();
+    const TIniFile ini(config_ + "/VXLO.INI");
+    EXPECT_EQ(ini.ReadInteger("Practice", "Color", 0), 3);
+    EXPECT_EQ(ini.ReadString("Practice", "Correct", ""), "0,1");  // the other key kept
+    Act("mnuPracticeWhite")->trigger();
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    EXPECT_TRUE(Act("mnuPracticeWhite")->isChecked());
+    EXPECT_FALSE(Act("mnuPracticeAlternate")->isChecked());
+    EXPECT_TRUE(NoErrors());
 }
 
 TEST_F(PracticeWindowTest, TheColourComesFromTheSettingsAndOtherCommandsEndThePractice) {
