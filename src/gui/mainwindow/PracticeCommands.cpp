@@ -38,6 +38,22 @@ void TSDIAppForm::OpenFromArguments(const QStringList& args) {
     if (practise && nav_.FileOpen()) StartPractice();
 }
 
+void TSDIAppForm::CreatePracticeAction() {
+    mnuPractice_ = MakeAction("mnuPractice", "練習", "この局面から先の手順を練習する");
+    mnuPractice_->setCheckable(true);
+    OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
+}
+
+void TSDIAppForm::UpdatePracticeAction() {
+    mnuPractice_->setEnabled(nav_.FileOpen());
+    mnuPractice_->setChecked(practice_ != nullptr);
+}
+
+QString TSDIAppForm::HintOrPractice(const QString& longHint) const {
+    if (!longHint.isEmpty() || !practice_) return longHint;
+    return ToQt(practice_->StatusText());
+}
+
 void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     struct TChoice {

@@ -213,8 +213,7 @@ void TSDIAppForm::CreateActions() {
     mnuModoru_ = MakeAction("mnuModoru", "一手戻る", "盤面を右クリックでも戻ります");
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
-    mnuPractice_ = MakeAction("mnuPractice", "練習", "この局面から先の手順を練習する");
-    mnuPractice_->setCheckable(true);
+    CreatePracticeAction();
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
 
     OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
@@ -250,7 +249,6 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuModoru_, [this] { nav_.Back(); });
     OnTriggered(mnuDelete1_, [this] { nav_.DeleteLast(); });
     OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
-    OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
     OnTriggered(About1_, [this] { About1Click(); });
 }
 
@@ -548,8 +546,7 @@ void TSDIAppForm::UpdateActions() {
                          : label != 0     ? ToQt("選択肢  非表示")
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
-    mnuPractice_->setEnabled(nav_.FileOpen());
-    mnuPractice_->setChecked(practice_ != nullptr);
+    UpdatePracticeAction();
 }
 
 // ---- board, colours, dialogs ----
@@ -582,9 +579,7 @@ void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int cli
 }
 
 void TSDIAppForm::ShowHint(const QString& longHint) {
-    // A menu hint ending gives the line back to the practice's status.
-    if (longHint.isEmpty() && practice_) return ShowPracticeStatus();
-    statusBar_->showMessage(longHint);
+    statusBar_->showMessage(HintOrPractice(longHint));
 }
 
 bool TSDIAppForm::event(QEvent* event) {

@@ -140,6 +140,10 @@ private:
     void CloseCommentTable();
     void CreateCommentWindow();
 
+    void CreatePracticeAction();  // mnuPractice
+    void UpdatePracticeAction();
+    // A menu hint ending gives the status line back to the practice.
+    QString HintOrPractice(const QString& longHint) const;
     // The colour the user practises, kept in the settings file; a practice
     // already running goes on as it began.
     void CreatePracticeColorMenu(QMenu* menu);

@@ -4,6 +4,8 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QStatusTipEvent>
 #include <QImage>
 #include <QMenu>
 #include <QStatusBar>
@@ -122,6 +124,14 @@ TEST_F(PracticeWindowTest, ThePracticeArgumentOpensIntoPracticeAndCorrectClicksG
     ClickPoint(17, 4);
     EXPECT_EQ(w.Practice()->Session().State(), EPracticeState::LineEnded);
     EXPECT_TRUE(Status().contains(ToQt("手順終了：ミスなし")));
+    // A menu hint takes the line for a while; its end gives it back.
+    const QString practiceStatus = Status();
+    QStatusTipEvent hint(ToQt("ヒント"));
+    QApplication::sendEvent(&w, &hint);
+    EXPECT_EQ(Status(), ToQt("ヒント"));
+    QStatusTipEvent hintEnds{QString()};
+    QApplication::sendEvent(&w, &hintEnds);
+    EXPECT_EQ(Status(), practiceStatus);
     EXPECT_TRUE(NoErrors());
 
     // Written as answered: visible before the window closes.
