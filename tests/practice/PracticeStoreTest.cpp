@@ -118,6 +118,15 @@ TEST(PracticeStore, AFileThatIsNoDatabaseIsRefusedByNameAndLeftAsItWas) {
         }
     }
     EXPECT_EQ(testing::ReadFileBytes(path), junk);
+
+    // A folder in the database's place is refused the same way.
+    std::filesystem::create_directory(dir / "other.comments.sqlite");
+    try {
+        TPracticeStore store(dir / "other.jsk", TPracticeStore::Mode::ReadWrite);
+        ADD_FAILURE() << "opened";
+    } catch (const EFileRefused& e) {
+        EXPECT_EQ(e.FileName(), dir / "other.comments.sqlite");
+    }
 }
 
 TEST(PracticeStore, ReadOnlyCreatesNothingAndRefusesToWrite) {
