@@ -30,7 +30,7 @@ const TNoEvidence& Evidence() {
 }  // namespace
 
 void TSDIAppForm::OpenFromArguments(const QStringList& args) {
-    const bool practise = args.size() > 2 && args.at(1) == "--practice";
+    const bool practise = args.size() > 1 && args.at(1) == "--practice";
     const int fileArg = practise ? 2 : 1;
     if (args.size() <= fileArg) return;
     const std::filesystem::path path(PathFromQt(args.at(fileArg)));

@@ -172,6 +172,13 @@ TEST_F(PracticeWindowTest, AWrongClickCountsALapseAndShowsTheAnswer) {
     EXPECT_EQ(testing::ReadFileBytes(dictionary), testing::ForcedLine());
 }
 
+TEST_F(PracticeWindowTest, ThePracticeArgumentWithoutADictionaryOpensNothing) {
+    TSDIAppForm& w = StartWith({"vxlo", "--practice"});
+    EXPECT_FALSE(w.FileOpen());
+    EXPECT_EQ(w.Practice(), nullptr);
+    EXPECT_TRUE(messages_.entries.empty());
+}
+
 TEST_F(PracticeWindowTest, TheColourMenuKeepsItsChoiceInTheSettingsFile) {
     std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Practice]\nCorrect=0,1\n";
     TSDIAppForm& w = StartWith({"vxlo"});
