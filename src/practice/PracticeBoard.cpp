@@ -34,6 +34,12 @@ void TNavigationPracticeBoard::Play(const TPracticeMove& move) {
     // The labels of the answers not taken would stay behind on the canvas.
     for (const TPracticeMove& m : shown_) view_.ErasePoint(m.x, m.y);
     shown_.clear();
+    // Deside adds a move at an empty point: a board that went its own way
+    // (stepped back behind the session) must be refused before it, never
+    // written to.
+    if (nav_.Board().PointState(move.x, move.y) != Candidate ||
+        nav_.Dictionary().FindRecNo(move.x, move.y) != move.rec)
+        throw EVxloError(kPracticeMoveRefusedText);
     const int before = nav_.Path().Count();
     nav_.Deside(move.x, move.y);
     if (nav_.Path().Count() != before + 1 || nav_.CurrentRecord() != move.rec)

@@ -20,7 +20,8 @@ public:
     TNavigationPracticeBoard& operator=(const TNavigationPracticeBoard&) = delete;
 
     void ReturnToStart() override;
-    // EVxloError when the board does not take the move.
+    // EVxloError when the move is not a candidate of the position shown or
+    // the board does not take it; nothing is then added or played.
     void Play(const TPracticeMove& move) override;
     void ShowAnswers(const std::vector<TPracticeMove>& answers) override;
 

@@ -98,6 +98,20 @@ TEST(PracticeRun, PractiseFromTheCurrentPositionAndKeepTheUsersModes) {
     EXPECT_EQ(r.rig.nav.Dictionary().Store().RecordCount(), 8);
 }
 
+TEST(PracticeRun, ABoardSteppedBackBehindThePracticeIsRefusedAndNeverWrittenTo) {
+    RunRig r(testing::ForcedLine());
+    auto run = r.Start();
+    run->Click(16, 4);
+    ASSERT_EQ(r.rig.nav.CurrentRecord(), 2);
+    r.rig.nav.Back();  // the board now shows the position after record 1
+    // 17,4 is empty there: playing it would have added a move.
+    EXPECT_THROW(run->Click(17, 4), EVxloError);
+    EXPECT_EQ(r.rig.nav.Path().Count(), 1);
+    run.reset();
+    r.rig.nav.CloseFile();
+    EXPECT_EQ(testing::ReadFileBytes(r.path), testing::ForcedLine());
+}
+
 TEST(PracticeRun, AMoveTheBoardRefusesEndsInAnErrorNotADisagreement) {
     // Record 2 repeats Black's own point 16,4: occupied when White would play it.
     RunRig r(testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2),

@@ -331,7 +331,8 @@ void TSDIAppForm::CreateSpeedPanel() {
          [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
         {"btnRigthLeft", EIcon::RightLeft, "左右反転|真ん中の縦線を中心に左右逆にする",
          [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
-        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります", [this] { nav_.Back(); }},
+        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります",
+         [this] { StopPractice(); nav_.Back(); }},
     };
     int left = 4;
     for (const TButton& b : buttons) {

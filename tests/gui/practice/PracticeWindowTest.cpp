@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStringList>
+#include <QToolButton>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -167,6 +168,11 @@ TEST_F(PracticeWindowTest, AWrongClickCountsALapseAndShowsTheAnswer) {
     // The shown answer is played by a click, and the line goes on.
     ClickPoint(16, 4);
     EXPECT_EQ(w.Navigation().Path().Count(), 2);
+    // The back button ends the practice before it steps back, in the user's
+    // own mode again: to the last branch, here the empty board.
+    w.findChild<QToolButton*>("btnReturn")->click();
+    EXPECT_EQ(w.Practice(), nullptr);
+    EXPECT_EQ(w.Navigation().Path().Count(), 0);
     EXPECT_TRUE(NoErrors());
     window_.reset();
     EXPECT_EQ(testing::ReadFileBytes(dictionary), testing::ForcedLine());
