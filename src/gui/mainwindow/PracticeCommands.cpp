@@ -127,11 +127,15 @@ void TSDIAppForm::RunCommand(const QAction* action, const std::function<void()>&
         keeps = keeps || a == action;
     if (practice_ && !keeps) StopPractice();
     handler();
+    if (action != mnuPractice_) RedrawPractice();
+}
+
+void TSDIAppForm::RedrawPractice() {
+    if (!practice_) return;
     // The repaint of a turned board drew no answer labels.
-    if (practice_ && action != mnuPractice_) {
-        practice_->Redraw();
-        ShowPracticeStatus();
-    }
+    practice_->Redraw();
+    ShowPracticeStatus();
+    boardArea_->update();
 }
 
 bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {

@@ -350,7 +350,7 @@ void TSDIAppForm::CreateSpeedPanel() {
                     ? 33
                     : 25;
         connect(button, &QToolButton::clicked, this,
-                [this, handler = b.handler] { Guard(handler); });
+                [this, handler = b.handler] { Guard([&] { handler(); RedrawPractice(); }); });
     }
 }
 

@@ -141,6 +141,9 @@ private:
     void CreateCommentWindow();
 
     void CreatePracticeAction();  // mnuPractice
+    // After a command that repainted the board: the answers shown after a
+    // miss are drawn again.
+    void RedrawPractice();
     void UpdatePracticeAction();
     // A menu hint ending gives the status line back to the practice.
     QString HintOrPractice(const QString& longHint) const;

@@ -162,6 +162,8 @@ TEST_F(PracticeWindowTest, AWrongClickCountsALapseAndShowsTheAnswer) {
     EXPECT_NE(shown, hidden);
     Act("mnuRight")->trigger();
     EXPECT_EQ(CellImage(16, 4), shown);
+    w.findChild<QToolButton*>("btnLeft")->click();
+    EXPECT_EQ(CellImage(16, 4), shown);
     EXPECT_EQ(w.Practice()->Session().State(), EPracticeState::ShowingAnswers);
     EXPECT_TRUE(Status().contains(ToQt("ミス 1")));
     EXPECT_GE(PracticeRows(store).at(0).lapses, 1);
