@@ -211,6 +211,12 @@ TEST(PracticeSession, AlternatingColoursSwitchTheUserEveryLine) {
     EXPECT_EQ(rig.cards.cards.at(1).reps, 1);
     // The program played one of Black's two answers and the line ended.
     EXPECT_EQ(rig.session.State(), EPracticeState::LineEnded);
+    // Black's turn again; and with nothing due for White, Black keeps it.
+    rig.session.NextLine();
+    EXPECT_EQ(rig.session.UserColor(), Black);
+    rig.session.NextLine();
+    EXPECT_EQ(rig.session.UserColor(), Black);
+    EXPECT_EQ(rig.session.State(), EPracticeState::UserToAnswer);
 }
 
 TEST(PracticeSession, TheKeptDueCountAgreesWithAFreshCountAfterEveryAnswer) {
