@@ -268,7 +268,7 @@ int main(int argc, char** argv) {
                     ++answers;
                 }
             }
-            std::printf("practice: %.2f ms per answer, the program's replies included (%d answers)\n",
+            std::printf("practice: %.2f ms per answer, the program's replies and each line's due count included (%d answers)\n",
                         Seconds(start) * 1e3 / std::max(answers, 1), answers);
         }
         {
