@@ -20,6 +20,8 @@
 #include "import/SgfImport.h"
 #include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
+#include "practice/PracticeStore.h"
+#include "practice/PracticeTree.h"
 
 namespace vxlo {
 
@@ -52,6 +54,9 @@ constexpr const char* kUsage =
     "  vxlo-tool check DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
+    "  vxlo-tool practice-status [--white] [--json] DICTIONARY\n"
+    "      positions of the whole tree where Black (--white: White) answers,\n"
+    "      how many are due today, practised so far, and their lapses\n"
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n";
 // After the commands of finding, which only read.
@@ -87,6 +92,7 @@ struct TParsed {
     bool progress = false;
     bool corners = false;
     bool json = false;
+    bool white = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -126,6 +132,10 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.sgf = true;
         } else if (IsFindCommand(parsed.command) && a == "--json") {
             parsed.json = true;
+        } else if (parsed.command == "practice-status" && a == "--json") {
+            parsed.json = true;
+        } else if (parsed.command == "practice-status" && a == "--white") {
+            parsed.white = true;
         } else if (parsed.command != "import" && parsed.command != "corner") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -261,6 +271,28 @@ int Check(const TParsed& p, std::ostream& out) {
     return report.Sound() ? 0 : 1;
 }
 
+// Counts with the label colours that count by default: the tool reads no
+// settings file, so its answer does not depend on who runs it.
+void PracticeStatus(const TParsed& p, std::ostream& out) {
+    if (p.operands.size() != 1) throw TUsageError("practice-status needs DICTIONARY");
+    // Read only, no lock: the window may be practising the same dictionary.
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
+    const TPracticeStore store(p.operands[0], TPracticeStore::Mode::ReadOnly);
+    const TStorePracticeTree tree(file);
+    const int user = p.white ? White : Black;
+    const TPositionCounts c = CountPositions(tree, store, TPracticeSettings{}, {0, Black, user},
+                                             TSystemPracticeClock().Today());
+    const char* color = p.white ? "white" : "black";
+    if (p.json) {
+        out << "{\"color\": \"" << color << "\", \"positions\": " << c.total
+            << ", \"due\": " << c.due << ", \"practised\": " << c.practised
+            << ", \"lapses\": " << c.lapses << "}\n";
+    } else {
+        out << c.total << " positions for " << color << ", " << c.due << " due, " << c.practised
+            << " practised, " << c.lapses << " lapses\n";
+    }
+}
+
 void Dump(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("dump needs DICTIONARY");
     TRecordFile file(p.operands[0], TRecordFile::Mode::ReadWriteCreate);
@@ -307,6 +339,8 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         } else if (parsed.command == "clear-evidence") {
             if (parsed.operands.size() != 1) throw TUsageError("clear-evidence needs DICTIONARY");
             ClearEvidence(parsed.operands[0], out);
+        } else if (parsed.command == "practice-status") {
+            PracticeStatus(parsed, out);
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else if (IsFindCommand(parsed.command)) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -26,6 +27,7 @@
 #include "import/SgfMerge.h"
 #include "mainwindow/Navigation.h"
 #include "records/MarkupStore.h"
+#include "practice/PracticeSession.h"
 
 namespace {
 
@@ -146,6 +148,24 @@ void GrowJosekiTree(TNavigation& nav, TMemorySgfComments& comments, int nodes, s
     }
 }
 
+class TBenchCards final : public IPracticeCards {
+public:
+    std::optional<TPracticeCard> Find(int rec) const override {
+        const auto found = cards.find(rec);
+        if (found == cards.end()) return std::nullopt;
+        return found->second;
+    }
+    void Put(const TPracticeCard& card) override { cards[card.rec] = card; }
+    std::map<int, TPracticeCard> cards;
+};
+
+class TBenchPracticeBoard final : public IPracticeBoard {
+public:
+    void ReturnToStart() override {}
+    void Play(const TPracticeMove&) override {}
+    void ShowAnswers(const std::vector<TPracticeMove>&) override {}
+};
+
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
 struct TWorld {
@@ -260,6 +280,33 @@ int main(int argc, char** argv) {
             }
             const double s = Seconds(start);
             std::printf("navigation step (follow and take back): %.2f us\n", s * 1e6 / kSteps);
+        }
+        {
+            // Practice over the imported tree: the status count walks all of
+            // it; each program move walks the subtrees of its candidates.
+            TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
+            const TStorePracticeTree tree(file);
+            TBenchCards cards;
+            TBenchPracticeBoard board;
+            const TNoEvidence evidence;
+            const TSystemPracticeClock clock;
+            auto start = Clock::now();
+            const TPositionCounts counts = CountPositions(tree, cards, {}, {0, Black, Black}, clock.Today());
+            std::printf("practice status of the whole tree: %.3f s for %d positions\n", Seconds(start),
+                        counts.total);
+            TPracticeSession session(tree, cards, board, evidence, clock, {}, 0, Black, kSeed);
+            constexpr int kLines = 20;
+            int answers = 0;
+            start = Clock::now();
+            for (int line = 0; line < kLines; ++line) {
+                session.NextLine();
+                while (session.State() == EPracticeState::UserToAnswer) {
+                    session.Answer(session.CorrectAnswers().front().rec);
+                    ++answers;
+                }
+            }
+            std::printf("practice: %.2f ms per answer, the program's replies and each line's due count included (%d answers)\n",
+                        Seconds(start) * 1e3 / std::max(answers, 1), answers);
         }
         {
             constexpr int kTreeNodes = 60000;

@@ -122,11 +122,13 @@ void TCommentStore::OpenExisting() {
     if (verdict == nullptr || std::string(verdict) != "ok") Fail(kCannotOpenText, SQLITE_CORRUPT);
     check.reset();
 
-    // A database of zero tables (an empty file) gets the table; one that holds
-    // other tables but not ours is somebody else's and is refused.
+    // A database of no tables (an empty file), or only the practice schedules
+    // kept beside the comments, gets the table; one that holds other tables but
+    // not ours is somebody else's and is refused.
     sqlite3_stmt* raw_count = nullptr;
     rc = sqlite3_prepare_v2(db_.get(),
-                            "SELECT count(*), count(CASE WHEN name = 'comments' THEN 1 END) "
+                            "SELECT count(CASE WHEN name <> 'practice' THEN 1 END), "
+                            "count(CASE WHEN name = 'comments' THEN 1 END) "
                             "FROM sqlite_schema WHERE type = 'table'",
                             -1, &raw_count, nullptr);
     TStatement count(raw_count);

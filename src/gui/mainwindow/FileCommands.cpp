@@ -77,6 +77,7 @@ void TSDIAppForm::OpenDictionary() {
 }
 
 void TSDIAppForm::CloseDictionary() {
+    StopPractice();
     CloseCommentTable();
     CloseMarkup();
     nav_.CloseFile();

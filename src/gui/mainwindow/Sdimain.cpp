@@ -18,6 +18,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/SettingsPath.h"
 #include "gui/records/frmJsk.h"
+#include "practice/PracticeRun.h"
 
 namespace vxlo {
 
@@ -86,6 +87,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
 }
 
 TSDIAppForm::~TSDIAppForm() {
+    practice_.reset();
     renderer_.SetPaintEnabled(false);
     // The board area refers to the renderer: it goes before the members do.
     delete client_;
@@ -97,8 +99,9 @@ void TSDIAppForm::Guard(const std::function<void()>& command) {
 }
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
-    connect(action, &QAction::triggered, this,
-            [this, handler = std::move(handler)] { Guard(handler); });
+    connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
+        Guard([&] { RunCommand(action, handler); });
+    });
 }
 
 QAction* TSDIAppForm::MakeAction(const char* name, const char* caption, const char* hint) {
@@ -150,6 +153,7 @@ void TSDIAppForm::CreateActions() {
     mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
     mnu1st_ = MakeAction("mnu1st", "最初に戻る");
     mnuFind_ = MakeAction("mnuFind", "検索", "コメント・同じ局面・棋譜の定石を探す");
+    CreatePracticeAction();
     About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
     CreateMarkupAction();
 
@@ -237,6 +241,7 @@ void TSDIAppForm::CreateMenus() {
     settings->addAction(mnuDB_);
     settings->addAction(mnuSiroSen_);
     settings->addAction(mnuMarkup_);
+    CreatePracticeColorMenu(submenu(settings, "mnuPracticeColor", "練習の手番"));
 
     QMenu* board = top("mnuBoard", "碁盤(&B)");
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
@@ -244,7 +249,7 @@ void TSDIAppForm::CreateMenus() {
     CreateBoardOptionActions(board);
 
     QMenu* operation = top("mnuOperation", "操作");
-    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_}) operation->addAction(a);
+    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_, mnuPractice_}) operation->addAction(a);
 
     QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
     help->addAction(About1_);
@@ -454,6 +459,7 @@ void TSDIAppForm::UpdateActions() {
     UpdateBoardOptionActions();
     mnuFind_->setEnabled(open);
     ScheduleSamePosition();
+    UpdatePracticeAction();
 }
 
 // ---- board, colours, dialogs ----
@@ -478,13 +484,16 @@ void TSDIAppForm::About1Click() { aboutBox_->exec(); }
 
 void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int clientY) {
     const TPoint cell = renderer_.HitTest(clientX, clientY);
+    if (PracticeTakesClick(button, cell)) return;
     const EMouseButton which = button == Qt::LeftButton    ? EMouseButton::Left
                                : button == Qt::RightButton ? EMouseButton::Right
                                                            : EMouseButton::Middle;
     nav_.MouseDown(which, cell.x, cell.y);
 }
 
-void TSDIAppForm::ShowHint(const QString& longHint) { statusBar_->showMessage(longHint); }
+void TSDIAppForm::ShowHint(const QString& longHint) {
+    statusBar_->showMessage(HintOrPractice(longHint));
+}
 
 bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {

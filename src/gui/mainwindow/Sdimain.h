@@ -4,6 +4,7 @@
 // them when it closes, opens and closes dictionaries and carries every menu
 // command. Move entry itself lives in TNavigation; this is the Qt glue.
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -40,6 +41,7 @@ class TFindForm;
 class TJskForm;
 class TTenukiSpot;
 class TfrmCmnt;
+class TPracticeRun;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
     Q_OBJECT
@@ -129,6 +131,14 @@ public:
     const std::vector<TPositionMatch>& SamePositions() const { return samePositions_; }
     void ShowSamePosition();
 
+    // Practice of the lines below the current position (PracticeCommands.cpp).
+    // The start arguments: DICTIONARY, or --practice DICTIONARY.
+    void OpenFromArguments(const QStringList& args);
+    void mnuPracticeClick();  // starts, or stops a running practice
+    void StartPractice();
+    void StopPractice();
+    TPracticeRun* Practice() { return practice_.get(); }
+
     // Commands of this window, as the menus and tool buttons call them.
     void mnuOpenClick();
     void mnuReopenClick(int n);  // n = 1..4
@@ -201,6 +211,23 @@ private:
     void ScheduleSamePosition();
     void FindGameMoves(const std::vector<TPoint>& moves, int upTo);
 
+    void CreatePracticeAction();  // mnuPractice
+    // After a command that repainted the board: the answers shown after a
+    // miss are drawn again.
+    void RedrawPractice();
+    void UpdatePracticeAction();
+    // A menu hint ending gives the status line back to the practice.
+    QString HintOrPractice(const QString& longHint) const;
+    // The colour the user practises, kept in the settings file; a practice
+    // already running goes on as it began.
+    void CreatePracticeColorMenu(QMenu* menu);
+    // While practising every board click is an answer: true when taken.
+    bool PracticeTakesClick(Qt::MouseButton button, TPoint cell);
+    // Runs a menu command. Commands that move or change the tree end a
+    // practice first; after the others it is shown again.
+    void RunCommand(const QAction* action, const std::function<void()>& handler);
+    void ShowPracticeStatus();
+
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
 
@@ -219,6 +246,8 @@ private:
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
     TNavigation nav_;
+    // Refers to the navigation and its dictionary: it goes first.
+    std::unique_ptr<TPracticeRun> practice_;
 
     std::string settingsPath_;
     std::string programFolder_;
@@ -296,6 +325,7 @@ private:
     QAction* mnuDelete1_ = nullptr;
     QAction* mnu1st_ = nullptr;
     QAction* mnuFind_ = nullptr;
+    QAction* mnuPractice_ = nullptr;
     QAction* About1_ = nullptr;
 };
 

@@ -101,7 +101,8 @@ void TSDIAppForm::CreateSpeedPanel() {
          [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
         {"btnRigthLeft", EIcon::RightLeft, "左右反転|真ん中の縦線を中心に左右逆にする",
          [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
-        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります", [this] { nav_.Back(); }},
+        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります",
+         [this] { StopPractice(); nav_.Back(); }},
     };
     int left = 4;
     for (const TButton& b : buttons) {
@@ -119,7 +120,7 @@ void TSDIAppForm::CreateSpeedPanel() {
                     ? 33
                     : 25;
         connect(button, &QToolButton::clicked, this,
-                [this, handler = b.handler] { Guard(handler); });
+                [this, handler = b.handler] { Guard([&] { handler(); RedrawPractice(); }); });
     }
     CreateTenukiSpot(left + 8);
 }

@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QStringList>
 #include <exception>
-#include <filesystem>
 #include <memory>
 
 #include "gui/mainwindow/About.h"
@@ -49,14 +48,9 @@ int main(int argc, char** argv) {
     app.SetMessages(&form->Messages());
     form->show();
 
-    // vxlo DICTIONARY: opened at start as a recent-list entry would be.
+    // vxlo DICTIONARY, or vxlo --practice DICTIONARY to practise it at once.
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
-        vxlo::RunGuarded(form->Messages(), [&] {
-            const std::filesystem::path path(vxlo::PathFromQt(args.at(1)));
-            form->ReopenFile(std::filesystem::absolute(path).string());
-        });
-    }
+    vxlo::RunGuarded(form->Messages(), [&] { form->OpenFromArguments(args); });
     const int status = QApplication::exec();
     app.SetMessages(nullptr);
     form.reset();

@@ -1,0 +1,163 @@
+// The main window's practice: the menu command, the start argument, clicks
+// and the status line. The practice itself is TPracticeRun, in the core.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStringList>
+#include <filesystem>
+#include <random>
+
+#include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/Sdimain.h"
+#include "mainwindow/IniFile.h"
+#include "practice/PracticeRun.h"
+
+namespace vxlo {
+
+namespace {
+// The clock and the evidence of every practice in the window: neither holds
+// state, so one each serves the window's lifetime.
+const TSystemPracticeClock& Clock() {
+    static const TSystemPracticeClock clock;
+    return clock;
+}
+const TNoEvidence& Evidence() {
+    static const TNoEvidence evidence;
+    return evidence;
+}
+}  // namespace
+
+void TSDIAppForm::OpenFromArguments(const QStringList& args) {
+    const bool practise = args.size() > 1 && args.at(1) == "--practice";
+    const int fileArg = practise ? 2 : 1;
+    if (args.size() <= fileArg) return;
+    const std::filesystem::path path(PathFromQt(args.at(fileArg)));
+    ReopenFile(std::filesystem::absolute(path).string());
+    if (practise && nav_.FileOpen()) StartPractice();
+}
+
+void TSDIAppForm::CreatePracticeAction() {
+    mnuPractice_ = MakeAction("mnuPractice", "練習", "この局面から先の手順を練習する");
+    mnuPractice_->setCheckable(true);
+    OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
+}
+
+void TSDIAppForm::UpdatePracticeAction() {
+    mnuPractice_->setEnabled(nav_.FileOpen());
+    mnuPractice_->setChecked(practice_ != nullptr);
+}
+
+QString TSDIAppForm::HintOrPractice(const QString& longHint) const {
+    if (!longHint.isEmpty() || !practice_) return longHint;
+    return ToQt(practice_->StatusText());
+}
+
+void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
+    auto* group = new QActionGroup(menu);
+    struct TChoice {
+        const char* name;
+        const char* caption;
+        EPracticeColor color;
+    };
+    for (const TChoice& c : {TChoice{"mnuPracticeBlack", "黒", EPracticeColor::Black},
+                             TChoice{"mnuPracticeWhite", "白", EPracticeColor::White},
+                             TChoice{"mnuPracticeAlternate", "交互", EPracticeColor::Alternate}}) {
+        QAction* action = MakeAction(c.name, c.caption);
+        action->setCheckable(true);
+        action->setData(static_cast<int>(c.color));
+        group->addAction(action);
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, [this, color = c.color] {
+            Guard([&] {
+                TIniFile ini(settingsPath_);
+                TPracticeSettings settings = ReadPracticeSettings(ini);
+                settings.color = color;
+                WritePracticeSettings(ini, settings);
+            });
+        });
+    }
+    // The file is the one place the setting lives: the checks follow it.
+    connect(menu, &QMenu::aboutToShow, this, [this, group] {
+        const EPracticeColor color = ReadPracticeSettings(TIniFile(settingsPath_)).color;
+        for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == static_cast<int>(color));
+    });
+}
+
+void TSDIAppForm::mnuPracticeClick() {
+    if (practice_) {
+        StopPractice();
+    } else {
+        StartPractice();
+    }
+}
+
+void TSDIAppForm::StartPractice() {
+    if (!nav_.FileOpen() || practice_) {
+        UpdateActions();
+        return;
+    }
+    const TPracticeSettings settings = ReadPracticeSettings(TIniFile(settingsPath_));
+    try {
+        practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, currentFile_, settings,
+                                                   Evidence(), Clock(), std::random_device{}());
+    } catch (...) {
+        UpdateActions();
+        RepaintBoard();
+        throw;
+    }
+    UpdateActions();
+    ShowPracticeStatus();
+    RepaintBoard();
+}
+
+void TSDIAppForm::StopPractice() {
+    if (!practice_) return;
+    practice_.reset();
+    statusBar_->clearMessage();
+    UpdateActions();
+    RepaintBoard();
+}
+
+void TSDIAppForm::RunCommand(const QAction* action, const std::function<void()>& handler) {
+    // Turning and colouring the board change nothing practice relies on.
+    bool keeps = action == mnuPractice_;
+    for (const QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_, About1_})
+        keeps = keeps || a == action;
+    if (practice_ && !keeps) StopPractice();
+    handler();
+    if (action != mnuPractice_) RedrawPractice();
+}
+
+void TSDIAppForm::RedrawPractice() {
+    if (!practice_) return;
+    // The repaint of a turned board drew no answer labels.
+    practice_->Redraw();
+    ShowPracticeStatus();
+    boardArea_->update();
+}
+
+bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
+    if (!practice_) return false;
+    if (button != Qt::LeftButton) return true;
+    if (cell.x < 1 || cell.x > kBoardSize || cell.y < 1 || cell.y > kBoardSize) return true;
+    const TPoint p = nav_.Board().DisplayToBoard(cell.x, cell.y);
+    try {
+        practice_->Click(p.x, p.y);
+    } catch (...) {
+        // A failed answer (its row not written) or a move the board refuses
+        // ends the practice; the error says why.
+        StopPractice();
+        throw;
+    }
+    ShowPracticeStatus();
+    boardArea_->update();
+    return true;
+}
+
+void TSDIAppForm::ShowPracticeStatus() {
+    if (practice_) statusBar_->showMessage(ToQt(practice_->StatusText()));
+}
+
+}  // namespace vxlo

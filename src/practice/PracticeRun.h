@@ -1,0 +1,39 @@
+#pragma once
+// TPracticeRun: one practice in the main window, everything but the widgets.
+// It opens the schedules of the dictionary the navigation shows, starts at
+// the position shown now, turns board clicks into answers and says what the
+// status line shows. Ending the run (destroying it) gives the board back.
+#include <memory>
+#include <string>
+
+#include "practice/PracticeBoard.h"
+#include "practice/PracticeSession.h"
+
+namespace vxlo {
+
+class TPracticeRun {
+public:
+    // EFileRefused (naming the file) when the schedules cannot be opened.
+    TPracticeRun(TNavigation& nav, IBoardView& view, const std::string& dictionaryPath,
+                 TPracticeSettings settings, const IEvidence& evidence,
+                 const IPracticeClock& clock, std::uint64_t seed);
+
+    // A left click on board point (x, y): an answer while one is expected,
+    // the next line once a line has ended.
+    void Click(int x, int y);
+    // Shows the correct answers again after a repaint, when they are shown.
+    void Redraw();
+    // Today's count, misses and due positions, with what happens next.
+    std::string StatusText() const;
+
+    TPracticeSession& Session() { return session_; }
+    const TPracticeStore& Store() const { return store_; }
+
+private:
+    TPracticeStore store_;
+    TStorePracticeTree tree_;
+    TNavigationPracticeBoard board_;
+    TPracticeSession session_;
+};
+
+}  // namespace vxlo

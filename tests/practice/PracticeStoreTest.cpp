@@ -1,0 +1,157 @@
+// The schedules in the companion database: written at once, beside the
+// comments, never at the cost of a file that is not ours.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/VxloError.h"
+#include "practice/PracticeStore.h"
+#include "records/CommentStore.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace vxlo {
+namespace {
+
+using testing::TTempDir;
+
+// Rows as another connection sees them: rec reps lapses interval due.
+std::vector<std::string> Rows(const std::string& path) {
+    std::vector<std::string> rows;
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* s = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT rec, reps, lapses, interval_days, due FROM practice "
+                                 "ORDER BY rec",
+                                 -1, &s, nullptr),
+              SQLITE_OK);
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        std::string row;
+        for (int c = 0; c < 5; ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+            row += (c ? " " : "") + std::string(text ? text : "NULL");
+        }
+        rows.push_back(row);
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return rows;
+}
+
+TEST(PracticeStore, EveryPutIsVisibleAtOnceAndAReopenReadsItBack) {
+    TTempDir dir;
+    const std::string dictionary = dir / "main.jsk";
+    const std::string path = dir / "main.comments.sqlite";
+    {
+        TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite);
+        EXPECT_EQ(store.Path(), path);
+        EXPECT_EQ(Rows(path), std::vector<std::string>{});
+        store.Put({0, 1, 0, 1.0, 20431});
+        // Another connection sees it while this one is still open.
+        EXPECT_EQ(Rows(path), (std::vector<std::string>{"0 1 0 1.0 2025-12-09"}));
+        store.Put({12, 0, 3, 0.0, 20432});
+        store.Put({0, 2, 0, 6.0, 20437});
+        EXPECT_EQ(Rows(path),
+                  (std::vector<std::string>{"0 2 0 6.0 2025-12-15", "12 0 3 0.0 2025-12-10"}));
+    }
+    const TPracticeStore again(dictionary, TPracticeStore::Mode::ReadOnly);
+    EXPECT_EQ(again.Count(), 2);
+    EXPECT_EQ(again.Find(12), (TPracticeCard{12, 0, 3, 0.0, 20432}));
+    EXPECT_EQ(again.Find(0), (TPracticeCard{0, 2, 0, 6.0, 20437}));
+    EXPECT_FALSE(again.Find(5).has_value());
+}
+
+TEST(PracticeStore, SharesTheFileWithTheCommentsAndKeepsThem) {
+    TTempDir dir;
+    const std::string dictionary = dir / "main.jsk";
+    TCommentStore comments;
+    comments.SetCommentUse(true);
+    comments.OpenCommentTable(dictionary);
+    TPracticeStore practice(dictionary, TPracticeStore::Mode::ReadWrite);
+    practice.Put({3, 1, 0, 1.0, 100});
+    comments.CloseCommentTable(0, 0);
+    comments.OpenCommentTable(dictionary);  // the store with both tables is still ours
+    EXPECT_TRUE(comments.IsOpen());
+    practice.Put({4, 1, 0, 1.0, 100});
+    EXPECT_EQ(Rows(dir / "main.comments.sqlite").size(), 2u);
+}
+
+TEST(PracticeStore, CommentsSwitchedOnAfterPractisingFindTheFileTheirOwn) {
+    TTempDir dir;
+    const std::string dictionary = dir / "main.jsk";
+    { TPracticeStore(dictionary, TPracticeStore::Mode::ReadWrite).Put({0, 1, 0, 1.0, 1}); }
+    TCommentStore comments;
+    comments.SetCommentUse(true);
+    comments.OpenCommentTable(dictionary);
+    EXPECT_TRUE(comments.IsOpen());
+    EXPECT_EQ(Rows(dir / "main.comments.sqlite").size(), 1u);
+}
+
+TEST(PracticeStore, ADateThatCannotBeReadMakesThePositionDue) {
+    TTempDir dir;
+    const std::string dictionary = dir / "main.jsk";
+    { TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite); }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(std::string(dir / "main.comments.sqlite").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO practice VALUES (5, 2, 0, 6.0, 'soon')", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    const TPracticeStore store(dictionary, TPracticeStore::Mode::ReadOnly);
+    EXPECT_TRUE(IsDue(store.Find(5), -1));
+}
+
+TEST(PracticeStore, AFileThatIsNoDatabaseIsRefusedByNameAndLeftAsItWas) {
+    TTempDir dir;
+    const std::string path = dir / "main.comments.sqlite";
+    const testing::TBytes junk(4096, 0x5a);
+    testing::WriteFileBytes(path, junk);
+    for (const auto mode : {TPracticeStore::Mode::ReadWrite, TPracticeStore::Mode::ReadOnly}) {
+        try {
+            TPracticeStore store(dir / "main.jsk", mode);
+            ADD_FAILURE() << "opened";
+        } catch (const EFileRefused& e) {
+            EXPECT_EQ(e.FileName(), path);
+        }
+    }
+    EXPECT_EQ(testing::ReadFileBytes(path), junk);
+
+    // A folder in the database's place is refused the same way.
+    std::filesystem::create_directory(dir / "other.comments.sqlite");
+    try {
+        TPracticeStore store(dir / "other.jsk", TPracticeStore::Mode::ReadWrite);
+        ADD_FAILURE() << "opened";
+    } catch (const EFileRefused& e) {
+        EXPECT_EQ(e.FileName(), dir / "other.comments.sqlite");
+    }
+}
+
+TEST(PracticeStore, ReadOnlyCreatesNothingAndRefusesToWrite) {
+    TTempDir dir;
+    TPracticeStore store(dir / "main.jsk", TPracticeStore::Mode::ReadOnly);
+    EXPECT_EQ(store.Count(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "main.comments.sqlite"));
+    EXPECT_THROW(store.Put({1, 1, 0, 1.0, 0}), EFileRefused);
+    EXPECT_FALSE(store.Find(1).has_value());
+}
+
+TEST(PracticeStore, AFailedWriteLeavesTheCardInMemoryAsItWas) {
+    TTempDir dir;
+    const std::string dictionary = dir / "main.jsk";
+    TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite);
+    store.Put({1, 1, 0, 1.0, 10});
+    // Another connection holds the write lock past the busy timeout.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(std::string(dir / "main.comments.sqlite").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_THROW(store.Put({1, 2, 0, 6.0, 15}), EFileRefused);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(store.Find(1), (TPracticeCard{1, 1, 0, 1.0, 10}));
+}
+
+}  // namespace
+}  // namespace vxlo
