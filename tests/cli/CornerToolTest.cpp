@@ -207,6 +207,21 @@ TEST_F(CornerToolTest, StatsListsCandidatesWithTheirCountsAndErrorsNameUnknownMo
     EXPECT_NE(out.str().find("{\"record\": 0, \"games\": 0,"), std::string::npos);
 }
 
+TEST_F(CornerToolTest, ASidePlayingElsewhereEntersTenukiThatStatsReadsAsPass) {
+    const std::string d = (dir / "t.jsk").string();
+    // White answers in the upper right twice while Black played at 4,4.
+    ASSERT_EQ(Run({"import", "--corners", d, Write("t.sgf", "(;SZ[19];B[pd];W[qf];B[dd];W[qh])")}), 0)
+        << err.str();
+    EXPECT_EQ(FileBytes(d), RecordBytes({TJskRecord{}, Move(16, 4, 2), Move(17, 6, 3), Move(0, 0, 4),
+                                         Move(17, 8)}));
+    ASSERT_EQ(Run({"stats", "--json", d, "16,4", "17,6", "pass"}), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("{\"record\": 3, \"games\": 1, \"candidates\": [{\"x\": 17, \"y\": 8,", 0), 0u)
+        << out.str();
+    ASSERT_EQ(Run({"stats", "--json", d, "16,4", "17,6"}), 0) << err.str();
+    EXPECT_NE(out.str().find("{\"x\": 0, \"y\": 0, \"label\": \"い\", \"record\": 3, \"games\": 1"),
+              std::string::npos) << out.str();
+}
+
 TEST_F(CornerToolTest, Ig1RecordsGiveTheirCornersWithoutResults) {
     const std::string d = (dir / "ig1.jsk").string();
     // The lower-left corner, White's reply on the 3rd line: the 4-4 point and

@@ -21,7 +21,11 @@ void TSDIAppForm::CreateMarkupAction() {
 void TSDIAppForm::CreateTenukiSpot(int left) {
     tenukiSpot_ = new TTenukiSpot(nav_, renderer_, speedPanel_);
     tenukiSpot_->move(left, 2);
-    tenukiSpot_->onPressed = [this](EMouseButton button) { Guard([&] { nav_.TenukiDown(button); }); };
+    tenukiSpot_->onPressed = [this](EMouseButton button) {
+        Guard([&] {
+            if (!PracticeTakesTenuki(button)) nav_.TenukiDown(button);
+        });
+    };
 }
 
 void TSDIAppForm::mnuMarkupClick() {

@@ -142,7 +142,17 @@ bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
     if (!practice_) return false;
     if (button != Qt::LeftButton) return true;
     if (cell.x < 1 || cell.x > kBoardSize || cell.y < 1 || cell.y > kBoardSize) return true;
-    const TPoint p = nav_.Board().DisplayToBoard(cell.x, cell.y);
+    PracticeAnswer(nav_.Board().DisplayToBoard(cell.x, cell.y));
+    return true;
+}
+
+bool TSDIAppForm::PracticeTakesTenuki(EMouseButton button) {
+    if (!practice_) return false;
+    if (button == EMouseButton::Left) PracticeAnswer(kTenuki);
+    return true;
+}
+
+void TSDIAppForm::PracticeAnswer(TPoint p) {
     try {
         practice_->Click(p.x, p.y);
     } catch (...) {
@@ -153,7 +163,7 @@ bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
     }
     ShowPracticeStatus();
     boardArea_->update();
-    return true;
+    RefreshBoardExtras();
 }
 
 void TSDIAppForm::ShowPracticeStatus() {

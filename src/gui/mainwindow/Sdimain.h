@@ -223,6 +223,9 @@ private:
     void CreatePracticeColorMenu(QMenu* menu);
     // While practising every board click is an answer: true when taken.
     bool PracticeTakesClick(Qt::MouseButton button, TPoint cell);
+    // A press on the tenuki spot while practising: tenuki is an answer too.
+    bool PracticeTakesTenuki(EMouseButton button);
+    void PracticeAnswer(TPoint boardPoint);
     // Runs a menu command. Commands that move or change the tree end a
     // practice first; after the others it is shown again.
     void RunCommand(const QAction* action, const std::function<void()>& handler);

@@ -20,6 +20,7 @@
 
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/TenukiSpot.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "mainwindow/IniFile.h"
 #include "practice/PracticeFakes.h"
@@ -226,6 +227,27 @@ TEST_F(PracticeWindowTest, TheColourComesFromTheSettingsAndOtherCommandsEndThePr
     EXPECT_FALSE(Act("mnuPractice")->isEnabled());
     EXPECT_TRUE(NoErrors());
     EXPECT_EQ(PracticeRows(store).at(1).reps, 1);
+}
+
+// Tenuki is an answer like any other: the user plays it on the tenuki spot.
+TEST_F(PracticeWindowTest, ATenukiAnswerIsGivenOnTheTenukiSpot) {
+    // Black 16,4, White 17,3, Black plays elsewhere, White 17,4.
+    testing::WriteFileBytes(dictionary, testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2),
+                                                         testing::Move(17, 3, 3), testing::Move(0, 0, 4),
+                                                         testing::Move(17, 4)}));
+    TSDIAppForm& w = StartWith(PracticeArgs());
+    ASSERT_NE(w.Practice(), nullptr);
+    ClickPoint(16, 4);
+    ASSERT_EQ(w.Navigation().Path().Count(), 2);
+    auto* spot = w.findChild<TTenukiSpot*>("TenukiSpot");
+    ASSERT_NE(spot, nullptr);
+    QTest::mouseClick(spot, Qt::LeftButton, {}, spot->rect().center());
+    EXPECT_EQ(w.Navigation().Path().Count(), 4);  // the tenuki and White's reply
+    EXPECT_EQ(w.Practice()->Session().State(), EPracticeState::LineEnded);
+    EXPECT_TRUE(NoErrors());
+    const std::map<int, TRow> rows = PracticeRows(store);
+    EXPECT_GE(rows.at(2).reps, 1);  // the position where tenuki was the answer
+    EXPECT_EQ(rows.at(2).lapses, 0);
 }
 
 }  // namespace
