@@ -54,7 +54,7 @@ TEST_F(Fjsk, TheWorkedExampleGivesFortyEightBytesInTheTabledOrder) {
     EXPECT_EQ(Select(16, 4), 0);
     EXPECT_EQ(currentRecord, 1);
     dict.AddMove(17, 3);
-    EXPECT_EQ(HexRecords(Bytes()), HexRecords(Concat({Placeholder(), Move(16, 4, 3, 2), Move(17, 3), Move(17, 3)})));
+    EXPECT_EQ(HexRecords(Bytes()), HexRecords(Concat({Placeholder(), MoveBytes(16, 4, 3, 2), MoveBytes(17, 3), MoveBytes(17, 3)})));
     EXPECT_EQ(Bytes().size(), 48u);
     EXPECT_EQ(log->writes, (std::vector<std::int64_t>{0, 1, 2, 1, 3, 1}));
     // Only the reply is a candidate now.
@@ -68,7 +68,7 @@ TEST_F(Fjsk, AnEmptyFileTakesAPlaceholderAndTheFirstMove) {
     Open();
     EXPECT_EQ(dict.Count(), 0);
     dict.AddMove(4, 4);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(4, 4)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(4, 4)}));
     EXPECT_EQ(dict.FirstRecNo(), 1);
     EXPECT_EQ(dict.Count(), 1);
     EXPECT_EQ(log->writes, (std::vector<std::int64_t>{0, 1}));
@@ -87,7 +87,7 @@ TEST_F(Fjsk, APlaceholderOnlyFileOpensEmptyAndItsFirstMoveHeadsTheRoot) {
     Open();
     EXPECT_EQ(dict.Count(), 0);
     dict.AddMove(3, 16);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(3, 16)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(3, 16)}));
     Reopen();
     EXPECT_EQ(Candidates(), (std::vector<TPoint>{{3, 16}}));
 }
@@ -97,7 +97,7 @@ TEST_F(Fjsk, AnIncompleteTailIsOverwrittenByTheNextRecord) {
     Open();
     EXPECT_EQ(dict.Count(), 0);
     dict.AddMove(5, 5);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(5, 5)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(5, 5)}));
 }
 
 TEST_F(Fjsk, TheThirtyFirstCandidateIsRefusedSilently) {
@@ -135,12 +135,12 @@ TEST_F(Fjsk, AThirdAlternativeRewritesOnlyTheSecond) {
     log->ClearLog();
     dict.AddMove(16, 16);
     EXPECT_EQ(log->writes, (std::vector<std::int64_t>{3, 2}));
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 0, 3), Move(16, 16)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 0, 3), MoveBytes(16, 16)}));
 }
 
 TEST_F(Fjsk, SelectingFollowsTheCandidateAndSetsTheParent) {
     // Root 1 (4,4) and 2 (16,4); under 2: 3 (17,3) and 4 (16,3).
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 3, 0), Move(17, 3, 0, 4), Move(16, 3)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 3, 0), MoveBytes(17, 3, 0, 4), MoveBytes(16, 3)}));
     Open();
     ASSERT_EQ(Candidates(), (std::vector<TPoint>{{4, 4}, {16, 4}}));
     EXPECT_EQ(dict.FindRecNo(16, 4), 2);
@@ -170,7 +170,7 @@ TEST_F(Fjsk, SelectingFollowsTheCandidateAndSetsTheParent) {
 }
 
 TEST_F(Fjsk, LoadingPastTheEndGivesAnEmptyListAndKeepsTheHead) {
-    Write(Concat({Placeholder(), Move(4, 4)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4)}));
     Open();
     ASSERT_EQ(dict.FirstRecNo(), 1);
     EXPECT_EQ(dict.LoadList(2), 0);
@@ -203,14 +203,14 @@ TEST_F(Fjsk, FiveColourStepsComeBackAndEachIsWrittenAtOnce) {
 }
 
 TEST_F(Fjsk, WriteListWritesEditedSlotsAndNothingForAnEmptyList) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4)}));
     Open();
     dict.SetAux(1, 7);
     dict.SetNext(1, 9);
     log->ClearLog();
     dict.WriteList();
     EXPECT_EQ(log->writes, (std::vector<std::int64_t>{1, 2}));
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(4, 4, 0, 2), Rec(16, 4, 0, 7, 9, 0)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(4, 4, 0, 2), Rec(16, 4, 0, 7, 9, 0)}));
     Select(4, 4);
     log->ClearLog();
     dict.WriteList();
@@ -219,7 +219,7 @@ TEST_F(Fjsk, WriteListWritesEditedSlotsAndNothingForAnEmptyList) {
 
 // Position below record 1 with the three continuations 2, 3 and 4.
 TBytes ThreeContinuations() {
-    return Concat({Placeholder(), Move(10, 10, 2, 0), Move(3, 3, 0, 3), Move(4, 4, 0, 4), Move(5, 5)});
+    return Concat({Placeholder(), MoveBytes(10, 10, 2, 0), MoveBytes(3, 3, 0, 3), MoveBytes(4, 4, 0, 4), MoveBytes(5, 5)});
 }
 
 TEST_F(Fjsk, UnlinkingRewritesOnlyTheLinkThatSkipsTheMove) {
@@ -228,9 +228,9 @@ TEST_F(Fjsk, UnlinkingRewritesOnlyTheLinkThatSkipsTheMove) {
         TBytes expected;
     };
     const std::vector<TCase> cases = {
-        {{5, 5}, Concat({Placeholder(), Move(10, 10, 2, 0), Move(3, 3, 0, 3), Move(4, 4), Move(5, 5)})},
-        {{4, 4}, Concat({Placeholder(), Move(10, 10, 2, 0), Move(3, 3, 0, 4), Move(4, 4, 0, 4), Move(5, 5)})},
-        {{3, 3}, Concat({Placeholder(), Move(10, 10, 3, 0), Move(3, 3, 0, 3), Move(4, 4, 0, 4), Move(5, 5)})},
+        {{5, 5}, Concat({Placeholder(), MoveBytes(10, 10, 2, 0), MoveBytes(3, 3, 0, 3), MoveBytes(4, 4), MoveBytes(5, 5)})},
+        {{4, 4}, Concat({Placeholder(), MoveBytes(10, 10, 2, 0), MoveBytes(3, 3, 0, 4), MoveBytes(4, 4, 0, 4), MoveBytes(5, 5)})},
+        {{3, 3}, Concat({Placeholder(), MoveBytes(10, 10, 3, 0), MoveBytes(3, 3, 0, 3), MoveBytes(4, 4, 0, 4), MoveBytes(5, 5)})},
     };
     for (const TCase& c : cases) {
         Write(ThreeContinuations());
@@ -251,12 +251,12 @@ TEST_F(Fjsk, UnlinkingRewritesOnlyTheLinkThatSkipsTheMove) {
 }
 
 TEST_F(Fjsk, DeletingTheFirstRootMoveGivesRecordZeroTheRootRoleForGood) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 0, 3), Move(16, 16)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 0, 3), MoveBytes(16, 16)}));
     Open();
     EXPECT_EQ(dict.ParentRecNo(), -1);
     dict.UnlinkMove(4, 4, 0);
     EXPECT_EQ(HexRecords(Bytes()),
-              HexRecords(Concat({Rec(0, 0, 0, 1, 2, 0), Move(4, 4, 0, 2), Move(16, 4, 0, 3), Move(16, 16)})));
+              HexRecords(Concat({Rec(0, 0, 0, 1, 2, 0), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 0, 3), MoveBytes(16, 16)})));
     Reopen();
     EXPECT_EQ(Candidates(), (std::vector<TPoint>{{16, 4}, {16, 16}}));
     EXPECT_EQ(dict.RootRecNo(), 2);
@@ -279,16 +279,16 @@ TEST_F(Fjsk, DeletingTheFirstRootMoveGivesRecordZeroTheRootRoleForGood) {
 }
 
 TEST_F(Fjsk, EmptyListLetsTheNextMoveHangBelowTheGivenParent) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4)}));
     Open();
     dict.EmptyList(2);
     EXPECT_EQ(dict.Count(), 0);
     dict.AddMove(17, 3);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 3, 0), Move(17, 3)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 3, 0), MoveBytes(17, 3)}));
 }
 
 TEST_F(Fjsk, LabelsFollowTheListOrderAndErasingKeepsTheMarks) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Rec(16, 4, 2, 100, 0, 0)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), Rec(16, 4, 2, 100, 0, 0)}));
     Open();
     dict.DrawLabels();
     EXPECT_EQ(view.Calls("label"), (std::vector<std::string>{"label い 4,4 0", "label ろ 16,4 2"}));
@@ -313,17 +313,17 @@ TEST_F(Fjsk, TheLabelTableIsIrohaWithIRepeatedAtTwentyFour) {
 // --- Damaged files -------------------------------------------------------
 
 TEST_F(Fjsk, ANextPastTheEndGivesNoContinuations) {
-    Write(Concat({Placeholder(), Move(4, 4, 7, 0)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 7, 0)}));
     Open();
     EXPECT_EQ(Select(4, 4), 0);
     EXPECT_EQ(dict.Count(), 0);
     // A move added there repairs the link.
     dict.AddMove(3, 3);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(4, 4, 2, 0), Move(3, 3)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(4, 4, 2, 0), MoveBytes(3, 3)}));
 }
 
 TEST_F(Fjsk, AMorePastTheEndIsTheReadPastEndError) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 9)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 9)}));
     try {
         Open();
         FAIL() << "no error";
@@ -334,7 +334,7 @@ TEST_F(Fjsk, AMorePastTheEndIsTheReadPastEndError) {
 }
 
 TEST_F(Fjsk, ALoopingChainStopsWithTheRangeErrorAndWritesNothing) {
-    const TBytes bytes = Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 0, 1)});
+    const TBytes bytes = Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 0, 1)});
     Write(bytes);
     EXPECT_THROW(Open(), ERangeError);
     EXPECT_TRUE(log->writes.empty());
@@ -363,7 +363,7 @@ TEST_F(Fjsk, AThirtySecondRecordInAChainIsTheRangeError) {
 }
 
 TEST_F(Fjsk, AListReadOnlyInPartRefusesLinksUntilItIsReadWhole) {
-    Write(Concat({Placeholder(), Move(4, 4, 0, 2), Move(16, 4, 0, 3), Move(16, 16)}));
+    Write(Concat({Placeholder(), MoveBytes(4, 4, 0, 2), MoveBytes(16, 4, 0, 3), MoveBytes(16, 16)}));
     auto store = std::make_unique<TFaultyRecordStore>(
         std::make_unique<TRecordFile>(file, TRecordFile::Mode::ReadWriteCreate));
     TFaultyRecordStore* faulty = store.get();

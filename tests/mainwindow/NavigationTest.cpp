@@ -108,7 +108,7 @@ TEST_F(Navigation, RecordingModeAddsOnTheFirstClickAndPlaysOnTheSecond) {
     EXPECT_EQ(rig.view.At(16, 4).label, "い");
     EXPECT_EQ(nav.Board().GetStone(16, 4), Empty);
     EXPECT_EQ(nav.Path().Count(), 0);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(16, 4)}));
     EXPECT_TRUE(rig.menus.data);
     EXPECT_FALSE(rig.menus.delete1);
     ExpectSound();
@@ -124,7 +124,7 @@ TEST_F(Navigation, RecordingModeAddsOnTheFirstClickAndPlaysOnTheSecond) {
 
     // The reply goes below the move just played.
     Click(17, 3);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Move(17, 3)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(16, 4, 2, 0), MoveBytes(17, 3)}));
     ExpectSound();
 }
 
@@ -343,8 +343,8 @@ TEST_F(Navigation, AnIllegalCandidateInAHandEditedFileIsRefusedLikeAnEmptyPoint)
     nav.CloseFile();
     // Root (2,1), then (10,10), then (1,2); below that White's (1,1), a
     // suicide, and (2,1), an occupied point.
-    WriteFileBytes(file, Concat({Placeholder(), Move(2, 1, 2, 0), Move(10, 10, 3, 0), Move(1, 2, 4, 0),
-                                 Move(1, 1, 0, 5), Move(2, 1)}));
+    WriteFileBytes(file, Concat({Placeholder(), MoveBytes(2, 1, 2, 0), MoveBytes(10, 10, 3, 0), MoveBytes(1, 2, 4, 0),
+                                 MoveBytes(1, 1, 0, 5), MoveBytes(2, 1)}));
     Open();
     nav.SetProgressMode(1);
     Walk({{2, 1}, {10, 10}, {1, 2}});
@@ -364,7 +364,7 @@ TEST_F(Navigation, AnIllegalCandidateInAHandEditedFileIsRefusedLikeAnEmptyPoint)
     nav.ToFirst();
     nav.SetProgressMode(0);
     nav.CloseFile();
-    WriteFileBytes(file, Concat({Placeholder(), Move(2, 1, 2, 0), Move(10, 10, 3, 0), Move(1, 2, 4, 0), Move(1, 1)}));
+    WriteFileBytes(file, Concat({Placeholder(), MoveBytes(2, 1, 2, 0), MoveBytes(10, 10, 3, 0), MoveBytes(1, 2, 4, 0), MoveBytes(1, 1)}));
     Open();
     rig.messages.shown.clear();
     Click(2, 1);
@@ -628,7 +628,7 @@ TEST_F(Navigation, TenukiIsAddedPlayedColouredAndAnsweredLikeAPoint) {
     Click(16, 4);
     nav.TenukiDown(Left);  // White plays elsewhere: first a candidate
     EXPECT_EQ(rig.view.At(0, 0).label, "い");
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Move(0, 0)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(16, 4, 2, 0), MoveBytes(0, 0)}));
     ExpectSound();
     nav.TenukiDown(Right);  // recording mode: the colour steps
     EXPECT_EQ(rig.view.At(0, 0).labelColor, 1);
@@ -647,8 +647,8 @@ TEST_F(Navigation, TenukiIsAddedPlayedColouredAndAnsweredLikeAPoint) {
     nav.TenukiDown(Left);
     nav.TenukiDown(Left);
     EXPECT_EQ(nav.Board().GetTurn(), Black);
-    EXPECT_EQ(Bytes(), Concat({Placeholder(), Move(16, 4, 2, 0), Rec(0, 0, 1, 100, 3, 0), Move(17, 3, 4, 0),
-                               Move(0, 0)}));
+    EXPECT_EQ(Bytes(), Concat({Placeholder(), MoveBytes(16, 4, 2, 0), Rec(0, 0, 1, 100, 3, 0), MoveBytes(17, 3, 4, 0),
+                               MoveBytes(0, 0)}));
     ExpectSound();
     // In display mode a click on an empty tenuki spot adds nothing.
     nav.SetInputMode(0);
@@ -762,7 +762,7 @@ TEST_F(Navigation, ARootChainTooLongToLoadLeavesTheDictionaryClosed) {
 TEST_F(Navigation, ALoopingChainBelowACandidateLeavesThePositionAsItWas) {
     nav.CloseFile();
     // (16,4) continues with (17,3) and (16,3), whose More leads back.
-    const TBytes bytes = Concat({Placeholder(), Move(16, 4, 2, 4), Move(17, 3, 0, 3), Move(16, 3, 0, 2), Move(4, 4)});
+    const TBytes bytes = Concat({Placeholder(), MoveBytes(16, 4, 2, 4), MoveBytes(17, 3, 0, 3), MoveBytes(16, 3, 0, 2), MoveBytes(4, 4)});
     WriteFileBytes(file, bytes);
     Open();
     EXPECT_THROW(nav.Deside(16, 4), ERangeError);

@@ -73,7 +73,7 @@ inline std::unique_ptr<TMemoryRecordStore> MemoryDictionary(const TBytes& bytes)
 // One line: Black 16,4 (1), White 17,3 (2), Black 17,4 (3). Black answers on
 // the empty board (0) and after record 2.
 inline TBytes ForcedLine() {
-    return Concat({Placeholder(), Move(16, 4, 2), Move(17, 3, 3), Move(17, 4)});
+    return Concat({Placeholder(), MoveBytes(16, 4, 2), MoveBytes(17, 3, 3), MoveBytes(17, 4)});
 }
 
 // Black answers on the empty board, where 2 is marked red, and after either
@@ -83,8 +83,8 @@ inline TBytes ForcedLine() {
 //     │                       └ 7 (13,3)
 //     └ 2 (17,4) red
 inline TBytes BranchingTree() {
-    return Concat({Placeholder(), Move(16, 4, 3, 2), Rec(17, 4, 1, 100, 0, 0), Move(17, 3, 5, 4),
-                   Move(14, 3, 6), Move(17, 4), Rec(16, 6, 2, 100, 0, 7), Move(13, 3)});
+    return Concat({Placeholder(), MoveBytes(16, 4, 3, 2), Rec(17, 4, 1, 100, 0, 0), MoveBytes(17, 3, 5, 4),
+                   MoveBytes(14, 3, 6), MoveBytes(17, 4), Rec(16, 6, 2, 100, 0, 7), MoveBytes(13, 3)});
 }
 
 }  // namespace vxlo::testing

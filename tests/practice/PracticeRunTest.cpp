@@ -114,8 +114,8 @@ TEST(PracticeRun, ABoardSteppedBackBehindThePracticeIsRefusedAndNeverWrittenTo) 
 
 TEST(PracticeRun, AMoveTheBoardRefusesEndsInAnErrorNotADisagreement) {
     // Record 2 repeats Black's own point 16,4: occupied when White would play it.
-    RunRig r(testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2),
-                              testing::Move(16, 4, 3), testing::Move(17, 4)}));
+    RunRig r(testing::Concat({testing::Placeholder(), testing::MoveBytes(16, 4, 2),
+                              testing::MoveBytes(16, 4, 3), testing::MoveBytes(17, 4)}));
     auto run = r.Start();
     EXPECT_THROW(run->Click(16, 4), EVxloError);
 }

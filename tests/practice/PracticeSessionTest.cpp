@@ -125,8 +125,8 @@ TEST(PracticeSession, EveryColourButRedCountsByDefaultAndSettingsChangeIt) {
 TEST(PracticeSession, AnswersAreRecordsSoAMoveOffTheBoardNeedsNoSpecialCase) {
     // Black 16,4, then White's only reply is a record at 0,0 (a move
     // elsewhere), then Black answers it with either of two moves.
-    Rig rig(testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2), testing::Move(0, 0, 3),
-                             testing::Move(0, 0, 0, 4), testing::Move(17, 3)}));
+    Rig rig(testing::Concat({testing::Placeholder(), testing::MoveBytes(16, 4, 2), testing::MoveBytes(0, 0, 3),
+                             testing::MoveBytes(0, 0, 0, 4), testing::MoveBytes(17, 3)}));
     rig.session.NextLine();
     rig.session.Answer(1);
     EXPECT_EQ(rig.session.CurrentRecord(), 2);
@@ -139,7 +139,7 @@ TEST(PracticeSession, AnswersAreRecordsSoAMoveOffTheBoardNeedsNoSpecialCase) {
 
 TEST(PracticeSession, ALineEndsWhereEveryAnswerIsMarkedWrong) {
     // After 1 and White's 2, Black's only continuation is red.
-    Rig rig(testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2), testing::Move(17, 3, 3),
+    Rig rig(testing::Concat({testing::Placeholder(), testing::MoveBytes(16, 4, 2), testing::MoveBytes(17, 3, 3),
                              testing::Rec(17, 4, 1, 100, 0, 0)}));
     rig.session.NextLine();
     rig.session.Answer(1);
@@ -256,9 +256,9 @@ TEST(PracticeSession, CountsWalkEveryUserPositionOnceEvenInADamagedFile) {
 
     // Record 5 links back to record 1: a loop; and 7's More points past the end.
     testing::TBytes looped = BranchingTree();
-    const testing::TBytes five = testing::Move(17, 4, 1);
+    const testing::TBytes five = testing::MoveBytes(17, 4, 1);
     std::copy(five.begin(), five.end(), looped.begin() + 5 * kRecordSize);
-    const testing::TBytes seven = testing::Move(13, 3, 0, 99);
+    const testing::TBytes seven = testing::MoveBytes(13, 3, 0, 99);
     std::copy(seven.begin(), seven.end(), looped.begin() + 7 * kRecordSize);
     auto damaged = MemoryDictionary(looped);
     const TStorePracticeTree damagedTree(*damaged);

@@ -36,7 +36,7 @@ inline TBytes Rec(int x, int y, int color, int aux, std::int32_t next, std::int3
 }
 
 // A record the way the program creates it (colour 0, Aux 100).
-inline TBytes Move(int x, int y, std::int32_t next = 0, std::int32_t more = 0) {
+inline TBytes MoveBytes(int x, int y, std::int32_t next = 0, std::int32_t more = 0) {
     return Rec(x, y, 0, 100, next, more);
 }
 
@@ -46,7 +46,7 @@ inline TBytes Placeholder() { return TBytes(kRecordSize, 0); }
 inline TBytes LongRootChain(int n) {
     TBytes bytes = Placeholder();
     for (int i = 1; i <= n; ++i) {
-        const TBytes r = Move(1 + (i - 1) % 19, 1 + (i - 1) / 19, 0, i < n ? i + 1 : 0);
+        const TBytes r = MoveBytes(1 + (i - 1) % 19, 1 + (i - 1) / 19, 0, i < n ? i + 1 : 0);
         bytes.insert(bytes.end(), r.begin(), r.end());
     }
     return bytes;

@@ -28,7 +28,7 @@ namespace vxlo {
 namespace {
 
 using testing::Concat;
-using testing::Move;
+using testing::MoveBytes;
 using testing::Placeholder;
 using testing::ReadFileBytes;
 
@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, RecordAndPlayByClickingTheBoard) {
     OpenInDialog(path);
     Act("mnuReg")->trigger();
     ClickCell(16, 4);  // adds the candidate, not played
-    EXPECT_EQ(ReadFileBytes(path), Concat({Placeholder(), Move(16, 4)}));
+    EXPECT_EQ(ReadFileBytes(path), Concat({Placeholder(), MoveBytes(16, 4)}));
     EXPECT_EQ(w.Navigation().Board().PointState(16, 4), Candidate);
     EXPECT_EQ(w.Navigation().Path().Count(), 0);
     EXPECT_TRUE(Act("mnuData")->isEnabled());
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, RecordAndPlayByClickingTheBoard) {
     EXPECT_EQ(CanvasAtCell(16, 4), 0x000000u);  // black stone fill
     EXPECT_TRUE(Act("mnuDelete1")->isEnabled());
     ClickCell(17, 3);
-    EXPECT_EQ(ReadFileBytes(path), Concat({Placeholder(), Move(16, 4, 2), Move(17, 3)}));
+    EXPECT_EQ(ReadFileBytes(path), Concat({Placeholder(), MoveBytes(16, 4, 2), MoveBytes(17, 3)}));
 
     // A rotated board still plays where the user clicked.
     Act("mnuRight")->trigger();

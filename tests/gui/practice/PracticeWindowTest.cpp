@@ -232,9 +232,9 @@ TEST_F(PracticeWindowTest, TheColourComesFromTheSettingsAndOtherCommandsEndThePr
 // Tenuki is an answer like any other: the user plays it on the tenuki spot.
 TEST_F(PracticeWindowTest, ATenukiAnswerIsGivenOnTheTenukiSpot) {
     // Black 16,4, White 17,3, Black plays elsewhere, White 17,4.
-    testing::WriteFileBytes(dictionary, testing::Concat({testing::Placeholder(), testing::Move(16, 4, 2),
-                                                         testing::Move(17, 3, 3), testing::Move(0, 0, 4),
-                                                         testing::Move(17, 4)}));
+    testing::WriteFileBytes(dictionary, testing::Concat({testing::Placeholder(), testing::MoveBytes(16, 4, 2),
+                                                         testing::MoveBytes(17, 3, 3), testing::MoveBytes(0, 0, 4),
+                                                         testing::MoveBytes(17, 4)}));
     TSDIAppForm& w = StartWith(PracticeArgs());
     ASSERT_NE(w.Practice(), nullptr);
     ClickPoint(16, 4);
