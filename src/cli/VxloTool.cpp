@@ -33,8 +33,10 @@ constexpr const char* kUsage =
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
     "      merges every variation of the first game of an SGF file, with its\n"
     "      comments (kept where a position has none yet) and label colours\n"
-    "  vxlo-tool export-sgf DICTIONARY FILE\n"
-    "      writes the whole tree as one SGF game, with labels and comments\n"
+    "  vxlo-tool export-sgf [--force] DICTIONARY FILE\n"
+    "      writes the whole tree as one SGF game, with labels and comments;\n"
+    "      never over the dictionary or its comment store, and over an existing\n"
+    "      file that is not SGF only with --force\n"
     "  vxlo-tool check DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
@@ -72,6 +74,7 @@ struct TParsed {
     bool v1 = false;
     bool sgf = false;
     bool progress = false;
+    bool force = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -105,6 +108,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.v1 = true;
         } else if (parsed.command == "merge" && a == "--sgf") {
             parsed.sgf = true;
+        } else if (parsed.command == "export-sgf" && a == "--force") {
+            parsed.force = true;
         } else if (parsed.command != "import") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -201,7 +206,8 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
     std::optional<TSgfCommentStore> comments;
     if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
-    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr,
+                                         p.force ? EExportOverwrite::Force : EExportOverwrite::OnlySgf);
     out << r.nodes << " moves written";
     if (r.skippedPoints + r.skippedLoops + r.brokenLinks > 0) {
         out << "; left out: " << r.skippedPoints << " off the board, " << r.skippedLoops

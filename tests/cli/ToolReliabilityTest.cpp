@@ -41,6 +41,36 @@ protected:
     std::ostringstream out, err;
 };
 
+TEST_F(ToolReliabilityTest, ExportRefusesTheCompanionFilesAndForeignFiles) {
+    WriteBytes(File("g.sgf"), "(;SZ[19];B[pd]C[note];W[dd])");
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    const std::string storeBytes = FileBytes(Store());
+    std::filesystem::create_symlink(Store(), File("link.sgf"));
+    for (const std::string& target : {Store(), File("link.sgf"), Store() + "-journal"}) {
+        for (const bool force : {false, true}) {
+            std::vector<std::string> args{"export-sgf"};
+            if (force) args.push_back("--force");
+            args.insert(args.end(), {File("a.jsk"), target});
+            EXPECT_EQ(Run(args), 1) << target;
+            EXPECT_TRUE(Says("コメントファイル")) << err.str();
+            EXPECT_TRUE(ErrorNames(target)) << err.str();
+        }
+    }
+    EXPECT_EQ(FileBytes(Store()), storeBytes);
+    EXPECT_FALSE(std::filesystem::exists(Store() + "-journal"));
+
+    // Another SQLite file, or any file the SGF reader does not take, only with --force.
+    WriteBytes(File("other.db"), std::string("SQLite format 3\0rest", 20));
+    EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("other.db")}), 1);
+    EXPECT_TRUE(ErrorNames(File("other.db"))) << err.str();
+    EXPECT_EQ(FileBytes(File("other.db")), std::string("SQLite format 3\0rest", 20));
+    EXPECT_EQ(Run({"export-sgf", "--force", File("a.jsk"), File("other.db")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("other.db")).rfind("(;GM[1]", 0), 0u);
+    // An SGF text, or an empty file, is replaced as before.
+    EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    EXPECT_NE(FileBytes(File("g.sgf")).find("C[note]"), std::string::npos);
+}
+
 // A Latin-1 file without CA: the Shift_JIS guess would swallow the "]"
 // after "é". The moves must be those of an ASCII reading; only text differs.
 TEST_F(ToolReliabilityTest, AGuessedCharsetNeverChangesTheMoves) {
