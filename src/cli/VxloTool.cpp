@@ -42,7 +42,9 @@ constexpr const char* kUsage =
     "      exit status 0 when sound, 1 when not\n"
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n"
-    "DICTIONARY is created when missing.\n";
+    "import and merge create DICTIONARY when missing; dump, check and export-sgf\n"
+    "only read it (and its comment store), beside other readers.\n"
+    "exit status: 0 done, 1 failed (the message names the file), 2 usage\n";
 
 constexpr const char* kNotImportableText = "取り込める棋譜ファイル（IG1、SGF）ではありません";
 constexpr const char* kNoImportableFileText = "取り込める棋譜ファイルがありません";
@@ -202,10 +204,12 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
 
 void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("export-sgf needs DICTIONARY and FILE");
-    // Read only: no lock is taken, so a dictionary open in the window can be exported.
-    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
+    // Read only, beside other readers; a writer excludes it.
+    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadShared);
     std::optional<TSgfCommentStore> comments;
-    if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
+    if (TSgfCommentStore::Exists(p.operands[0])) {
+        comments.emplace(p.operands[0], TSgfCommentStore::EAccess::ReadOnly);
+    }
     const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr,
                                          p.force ? EExportOverwrite::Force : EExportOverwrite::OnlySgf);
     out << r.nodes << " moves written";
@@ -219,7 +223,7 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
 // 0 when the tree is sound, 1 when it is not.
 int Check(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("check needs DICTIONARY");
-    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadShared);
     const TCheckReport report = CheckDictionary(file);
     for (const TCheckFinding& finding : report.findings) out << finding.text << '\n';
     out << report.records << " records, " << report.reachable << " reachable, " << report.unreachable
@@ -229,7 +233,7 @@ int Check(const TParsed& p, std::ostream& out) {
 
 void Dump(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("dump needs DICTIONARY");
-    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadWriteCreate);
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadShared);
     const std::int64_t count = file.RecordCount();
     for (std::int64_t n = 0; n < count; ++n) {
         const TJskRecord r = DecodeRecord(file.Read(n));

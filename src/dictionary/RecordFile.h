@@ -44,10 +44,13 @@ class TRecordFile final : public IRecordStore {
 public:
     enum class Mode {
         ReadWriteCreate,  // the open dictionary: created when missing, locked
-        ReadOnly,         // a merge source or a file to inspect
+        ReadOnly,         // a merge source: no lock
+        ReadShared,       // a file to inspect: no write access, a shared lock,
+                          // so readers go together and a writer excludes them
     };
     // Raises EInOutError for a file that cannot be opened or created, and
-    // EFileRefused when another program holds the dictionary open.
+    // EFileRefused when another program holds the dictionary open (for
+    // ReadShared: open for writing).
     TRecordFile(const std::string& path, Mode mode);
     // Closing also releases the lock.
     TRecordFile(const TRecordFile&) = delete;

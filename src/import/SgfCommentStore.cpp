@@ -6,8 +6,12 @@
 
 namespace vxlo {
 
-TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath) : store_(memo_) {
+TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath, EAccess access) : store_(memo_) {
     store_.SetCommentUse(true);
+    if (access == EAccess::ReadOnly) {
+        store_.OpenCommentTableForReading(dictionaryPath);
+        return;
+    }
     store_.OpenCommentTable(dictionaryPath);
     store_.BeginBatch();
 }

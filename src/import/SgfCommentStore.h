@@ -15,7 +15,11 @@ class TSgfCommentStore final : public ISgfComments {
 public:
     // Opens the store beside the dictionary, creating it when missing
     // (EFileRefused for a store that exists but cannot be used).
-    explicit TSgfCommentStore(const std::string& dictionaryPath);
+    enum class EAccess {
+        ReadWrite,  // created when missing; the comments put wait in one transaction
+        ReadOnly,   // an existing store, only read (an export)
+    };
+    explicit TSgfCommentStore(const std::string& dictionaryPath, EAccess access = EAccess::ReadWrite);
     ~TSgfCommentStore() override;
     TSgfCommentStore(const TSgfCommentStore&) = delete;
     TSgfCommentStore& operator=(const TSgfCommentStore&) = delete;

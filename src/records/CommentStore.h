@@ -59,6 +59,10 @@ public:
     // missing. An existing file that cannot be used (locked, damaged, not a
     // database, read-only) raises EFileRefused naming it and is left as it is.
     void OpenCommentTable(const std::string& dictionaryPath);
+    // Opens an existing store for reading only (nothing is created or
+    // changed, a read-only file will do); the memo stays read-only and a save
+    // is refused. EFileRefused naming the store when it cannot be read.
+    void OpenCommentTableForReading(const std::string& dictionaryPath);
     // The memo shows the comment of record n, or an empty new row that is
     // stored only if SaveComment posts it.
     void LocateComment(int n) override;
@@ -85,6 +89,7 @@ private:
 
     void OpenExisting();
     void CreateNew();
+    void PrepareSelect();
     void PrepareStatements();
     // Row of record n into text; false when there is none.
     bool Select(int n, std::string& text);

@@ -178,5 +178,34 @@ TEST_F(ToolReliabilityTest, BulkWalkPassesOverMalformedSgfAndListsItAtTheEnd) {
     EXPECT_NE(err.str().find("'0X' は整数ではありません"), std::string::npos) << err.str();
 }
 
+// dump, check and export-sgf take no write access: they work on read-only
+// files, beside each other, and a writer excludes them.
+TEST_F(ToolReliabilityTest, ReadOnlyCommandsNeedNoWriteAccess) {
+    WriteBytes(File("g.sgf"), "(;SZ[19];B[pd]C[note];W[dd])");
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    const std::string before = FileBytes(File("a.jsk"));
+    const std::string storeBefore = FileBytes(Store());
+    std::filesystem::permissions(File("a.jsk"), std::filesystem::perms::owner_read);
+    std::filesystem::permissions(Store(), std::filesystem::perms::owner_read);
+    {
+        TRecordFile otherReader(File("a.jsk"), TRecordFile::Mode::ReadShared);
+        EXPECT_EQ(Run({"dump", File("a.jsk")}), 0) << err.str();
+        EXPECT_EQ(out.str(), "0 0 0 0 0 0 0\n1 16 4 0 100 2 0\n2 4 4 0 100 0 0\n");
+        EXPECT_EQ(Run({"check", File("a.jsk")}), 0) << err.str();
+        EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("out.sgf")}), 0) << err.str();
+        EXPECT_NE(FileBytes(File("out.sgf")).find("C[note]"), std::string::npos);
+    }
+    EXPECT_EQ(FileBytes(File("a.jsk")), before);
+    EXPECT_EQ(FileBytes(Store()), storeBefore);
+    EXPECT_EQ(Run({"dump", File("missing.jsk")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(File("missing.jsk")));
+
+    std::filesystem::permissions(File("a.jsk"), std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_write);
+    TRecordFile writer(File("a.jsk"), TRecordFile::Mode::ReadWriteCreate);
+    EXPECT_EQ(Run({"dump", File("a.jsk")}), 1);
+    EXPECT_TRUE(ErrorNames(File("a.jsk"))) << err.str();
+}
+
 }  // namespace
 }  // namespace vxlo::testing
