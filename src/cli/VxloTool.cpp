@@ -194,8 +194,9 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
     nav.OpenFile(p.operands[0]);
     if (p.sgf) {
         TSgfCommentStore comments(p.operands[0]);
-        out << OneLine(SgfMergeSummary(MergeSgfFile(nav, p.operands[1], &comments))) << '\n';
+        const std::string summary = SgfMergeSummary(MergeSgfFile(nav, p.operands[1], &comments));
         nav.CloseFile();
+        out << OneLine(summary) << '\n';
         return;
     }
     Marge(nav, p.operands[1], p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);

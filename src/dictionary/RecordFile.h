@@ -38,6 +38,9 @@ public:
     virtual TRecordBytes Read(std::int64_t n) = 0;
     virtual void Write(std::int64_t n, const TRecordBytes& bytes) = 0;
     virtual const std::string& Name() const = 0;
+    // Ends the use of the store; a write the system could not complete by
+    // now is reported here. Nothing may be called after it.
+    virtual void Close() {}
 };
 
 class TRecordFile final : public IRecordStore {
@@ -60,6 +63,7 @@ public:
     TRecordBytes Read(std::int64_t n) override;
     void Write(std::int64_t n, const TRecordBytes& bytes) override;
     const std::string& Name() const override { return path_; }
+    void Close() override { fd_.Close(path_); }
 
 private:
     std::string path_;

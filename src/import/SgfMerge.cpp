@@ -147,6 +147,9 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     nav.ResetToRoot();
     TSgfMergeResult result = MergeSgfTree(nav, sgf, comments);
     result.textGuessed = sgf.TextGuessed();
+    // The result is the report of success: no caller gets it before the
+    // comments are stored.
+    if (comments) comments->Commit();
     return result;
 }
 

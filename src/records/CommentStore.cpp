@@ -63,7 +63,9 @@ void TCommentStore::BeginBatch() {
 }
 
 void TCommentStore::EndBatch() {
-    if (db_ && !sqlite3_get_autocommit(db_.get())) Exec("COMMIT");
+    if (!db_ || sqlite3_get_autocommit(db_.get())) return;
+    const int rc = sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
 }
 
 void TCommentStore::CloseHandles() {

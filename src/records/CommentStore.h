@@ -79,6 +79,8 @@ public:
     // Many saves in one transaction (a merge bringing thousands of comments):
     // one sync to the disk instead of one per comment.
     void BeginBatch();
+    // Commits the batch; EFileRefused naming the store when the commit fails
+    // (a reader still busy after the wait, a full disk, an I/O error).
     void EndBatch();
     const std::string& StorePath() const { return path_; }
     // The stored text of record n, if it has a row.

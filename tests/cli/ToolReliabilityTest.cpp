@@ -9,6 +9,7 @@
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
 #include "import/SgfCommentStore.h"
+#include "support/FaultySqliteVfs.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {
@@ -40,6 +41,72 @@ protected:
     TTempDir dir;
     std::ostringstream out, err;
 };
+
+// Another program reading the store holds its read transaction across the
+// commit: after the bounded wait the merge says the comments were not stored.
+TEST_F(ToolReliabilityTest, MergeCommitBlockedByAReaderIsAnErrorNotASummary) {
+    { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(Store().c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM comments;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), CommentedGame()}), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(ErrorNames(Store())) << err.str();
+    EXPECT_TRUE(Says("コメントは保存されませんでした")) << err.str();
+    EXPECT_TRUE(Says("マージした手は定石ファイルに残っています")) << err.str();
+    sqlite3_close(reader);
+
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 3u);  // the moves stay
+    EXPECT_EQ(StoredComments(), 0);
+    // Once the reader is gone the same merge stores them.
+    EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("c.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 0、コメント: 2\n");
+    EXPECT_EQ(StoredComments(), 2);
+}
+
+// Every write of the store's database, or every sync of its journal, fails
+// from the k-th on, for each k until the merge no longer meets a fault:
+// either the tool fails naming the store, or it succeeds with every comment
+// stored; never a success past a fault.
+TEST_F(ToolReliabilityTest, InjectedStoreFailuresAreReportedWithTheStoreName) {
+    struct TCase {
+        TFaultySqliteVfs::EOperation operation;
+        const char* suffix;
+        int code;
+    };
+    const TCase cases[] = {
+        {TFaultySqliteVfs::EOperation::Write, ".comments.sqlite", SQLITE_FULL},
+        {TFaultySqliteVfs::EOperation::Sync, ".comments.sqlite-journal", SQLITE_IOERR_FSYNC},
+        {TFaultySqliteVfs::EOperation::Write, ".comments.sqlite-journal", SQLITE_IOERR_WRITE},
+    };
+    int failures = 0;
+    for (const TCase& c : cases) {
+        for (int k = 1; k < 50; ++k) {
+            std::filesystem::remove(File("a.jsk"));
+            std::filesystem::remove(Store());
+            { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+            int status = 0;
+            int faults = 0;
+            {
+                TFaultySqliteVfs vfs;
+                vfs.Arm(c.operation, c.suffix, k, c.code);
+                status = Run({"merge", "--sgf", File("a.jsk"), CommentedGame()});
+                faults = vfs.Faults();
+            }
+            if (faults == 0) {
+                EXPECT_EQ(status, 0) << err.str();
+                EXPECT_EQ(StoredComments(), 2);
+                break;
+            }
+            ++failures;
+            EXPECT_EQ(status, 1) << "k=" << k << " " << out.str();
+            EXPECT_EQ(out.str(), "") << "k=" << k;
+            EXPECT_TRUE(ErrorNames(Store())) << "k=" << k << " " << err.str();
+        }
+    }
+    EXPECT_GE(failures, 3);  // each kind of fault was met at least once
+}
 
 TEST_F(ToolReliabilityTest, ExportRefusesTheCompanionFilesAndForeignFiles) {
     WriteBytes(File("g.sgf"), "(;SZ[19];B[pd]C[note];W[dd])");
