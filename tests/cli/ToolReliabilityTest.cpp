@@ -206,6 +206,14 @@ TEST_F(ToolReliabilityTest, CheckReadsTheRootChainAsTheMergeDoes) {
               std::string::npos)
         << out.str();
     EXPECT_NE(out.str().find(" 1 problems"), std::string::npos) << out.str();
+
+    // A lone placeholder (and a partial record after it) is an empty
+    // dictionary to check and the export alike (the merge keeps the old
+    // program's read past the end for it).
+    WriteBytes(File("empty.jsk"), RecordBytes({TJskRecord{}}) + std::string(8, '\0'));
+    EXPECT_EQ(Run({"check", File("empty.jsk")}), 0) << out.str();
+    EXPECT_EQ(Run({"export-sgf", File("empty.jsk"), File("empty.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0 moves written\n");
 }
 
 TEST_F(ToolReliabilityTest, NamedInputsThatImportNothingAreErrors) {
