@@ -49,8 +49,10 @@ constexpr const char* kUsage =
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
     "      merges every variation of the first game of an SGF file, with its\n"
     "      comments (kept where a position has none yet) and label colours\n"
-    "  vxlo-tool export-sgf DICTIONARY FILE\n"
-    "      writes the whole tree as one SGF game, with labels and comments\n"
+    "  vxlo-tool export-sgf [--force] DICTIONARY FILE\n"
+    "      writes the whole tree as one SGF game, with labels and comments;\n"
+    "      never over the dictionary or its comment store, and over an existing\n"
+    "      file that is not SGF only with --force\n"
     "  vxlo-tool check DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
     "      exit status 0 when sound, 1 when not\n"
@@ -60,7 +62,10 @@ constexpr const char* kUsage =
     "  vxlo-tool dump DICTIONARY\n"
     "      one line per record: N X Y Color Aux Next More\n";
 // After the commands of finding, which only read.
-constexpr const char* kUsageEnd = "DICTIONARY is created when missing (import, merge, dump).\n";
+constexpr const char* kUsageEnd =
+    "import and merge create DICTIONARY when missing; dump, check and export-sgf\n"
+    "only read it (and its comment store), beside other readers.\n"
+    "exit status: 0 done, 1 failed (the message names the file), 2 usage\n";
 
 
 class TUsageError : public std::runtime_error {
@@ -93,6 +98,7 @@ struct TParsed {
     bool corners = false;
     bool json = false;
     bool white = false;
+    bool force = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -136,6 +142,8 @@ TParsed Parse(const std::vector<std::string>& args) {
             parsed.json = true;
         } else if (parsed.command == "practice-status" && a == "--white") {
             parsed.white = true;
+        } else if (parsed.command == "export-sgf" && a == "--force") {
+            parsed.force = true;
         } else if (parsed.command != "import" && parsed.command != "corner") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
@@ -226,17 +234,15 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
     nav.OpenFile(p.operands[0]);
     if (p.sgf) {
-        // The markup table first: the comments hold their write transaction
-        // until they are done, and the markup is written after them.
+        // The comments are committed before the merge returns; the markup
+        // is written after them, in a transaction of its own.
         TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::CreateWhenMissing);
-        TSgfMergeResult result;
-        {
-            TSgfCommentStore comments(p.operands[0]);
-            result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
-        }
+        TSgfCommentStore comments(p.operands[0]);
+        const TSgfMergeResult result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
         markup.Flush();
-        out << OneLine(SgfMergeSummary(result)) << '\n';
+        const std::string summary = SgfMergeSummary(result);
         nav.CloseFile();
+        out << OneLine(summary) << '\n';
         return;
     }
     Marge(nav, p.operands[1], p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);
@@ -245,12 +251,15 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
 
 void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("export-sgf needs DICTIONARY and FILE");
-    // Read only: no lock is taken, so a dictionary open in the window can be exported.
-    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadOnly);
+    // Read only, beside other readers; a writer excludes it.
+    TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadShared);
     std::optional<TSgfCommentStore> comments;
-    if (TSgfCommentStore::Exists(p.operands[0])) comments.emplace(p.operands[0]);
+    if (TSgfCommentStore::Exists(p.operands[0])) {
+        comments.emplace(p.operands[0], TSgfCommentStore::EAccess::ReadOnly);
+    }
     TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::ReadOnly);
-    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr, &markup);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr, &markup,
+                                         p.force ? EExportOverwrite::Force : EExportOverwrite::OnlySgf);
     out << r.nodes << " moves written";
     if (r.tenuki > 0) out << " (" << r.tenuki << " tenuki)";
     if (r.skippedPoints + r.skippedLoops + r.brokenLinks > 0) {
@@ -263,7 +272,7 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
 // 0 when the tree is sound, 1 when it is not.
 int Check(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("check needs DICTIONARY");
-    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadShared);
     const TCheckReport report = CheckDictionary(file);
     for (const TCheckFinding& finding : report.findings) out << finding.text << '\n';
     out << report.records << " records, " << report.reachable << " reachable, " << report.unreachable
@@ -295,7 +304,7 @@ void PracticeStatus(const TParsed& p, std::ostream& out) {
 
 void Dump(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("dump needs DICTIONARY");
-    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadWriteCreate);
+    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadShared);
     const std::int64_t count = file.RecordCount();
     for (std::int64_t n = 0; n < count; ++n) {
         const TJskRecord r = DecodeRecord(file.Read(n));

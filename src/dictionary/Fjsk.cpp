@@ -44,7 +44,9 @@ void TLjsk::Attach(std::unique_ptr<IRecordStore> store) {
 void TLjsk::Close() {
     ++revision_;
     count_ = 0;
-    store_.reset();
+    // Closed even when the close reports an error: the error is the last word.
+    const std::unique_ptr<IRecordStore> store = std::move(store_);
+    if (store) store->Close();
 }
 
 IRecordStore& TLjsk::Store() {

@@ -42,7 +42,8 @@ TJskRecord DecodeRecord(const TRecordBytes& b) {
 TRecordFile::TRecordFile(const std::string& path, Mode mode)
     : path_(path),
       fd_(OpenRegularFile(path, mode == Mode::ReadWriteCreate ? EOpenMode::ReadWriteCreate : EOpenMode::ReadOnly)) {
-    if (mode == Mode::ReadWriteCreate && ::flock(fd_.Get(), LOCK_EX | LOCK_NB) != 0) {
+    const int lock = mode == Mode::ReadWriteCreate ? LOCK_EX : mode == Mode::ReadShared ? LOCK_SH : 0;
+    if (lock != 0 && ::flock(fd_.Get(), lock | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
             throw EFileRefused("この定石ファイルは他のプログラムが開いています", path);
         }

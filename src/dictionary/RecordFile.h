@@ -41,16 +41,22 @@ public:
     // Records first .. first + out.size() - 1 at once (whole-tree indexes);
     // the same errors as Read. By default one Read per record.
     virtual void ReadRange(std::int64_t first, std::vector<TRecordBytes>& out);
+    // Ends the use of the store; a write the system could not complete by
+    // now is reported here. Nothing may be called after it.
+    virtual void Close() {}
 };
 
 class TRecordFile final : public IRecordStore {
 public:
     enum class Mode {
         ReadWriteCreate,  // the open dictionary: created when missing, locked
-        ReadOnly,         // a merge source or a file to inspect
+        ReadOnly,         // a merge source: no lock
+        ReadShared,       // a file to inspect: no write access, a shared lock,
+                          // so readers go together and a writer excludes them
     };
     // Raises EInOutError for a file that cannot be opened or created, and
-    // EFileRefused when another program holds the dictionary open.
+    // EFileRefused when another program holds the dictionary open (for
+    // ReadShared: open for writing).
     TRecordFile(const std::string& path, Mode mode);
     // Closing also releases the lock.
     TRecordFile(const TRecordFile&) = delete;
@@ -61,6 +67,7 @@ public:
     void Write(std::int64_t n, const TRecordBytes& bytes) override;
     const std::string& Name() const override { return path_; }
     void ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) override;
+    void Close() override { fd_.Close(path_); }
 
 private:
     std::string path_;

@@ -6,19 +6,44 @@
 
 namespace vxlo {
 
-TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath) : store_(memo_) {
+namespace {
+constexpr const char* kCommentsNotStoredText =
+    "SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）";
+}  // namespace
+
+TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath, EAccess access) : store_(memo_) {
     store_.SetCommentUse(true);
+    if (access == EAccess::ReadOnly) {
+        store_.OpenCommentTableForReading(dictionaryPath);
+        commit_ = ECommit::Done;  // nothing to commit
+        return;
+    }
     store_.OpenCommentTable(dictionaryPath);
     store_.BeginBatch();
 }
 
 TSgfCommentStore::~TSgfCommentStore() {
-    // What was put so far belongs to moves already in the dictionary: keep it.
+    // Only reached without a Commit while another error is on its way to the
+    // user; a failure here adds nothing to that report.
+    if (commit_ == ECommit::Pending) {
+        try {
+            store_.EndBatch();
+        } catch (const EVxloError&) {
+        }
+    }
+    // Closing with the transaction still open rolls it back.
+    store_.Discard();
+}
+
+void TSgfCommentStore::Commit() {
+    if (commit_ != ECommit::Pending) return;
     try {
         store_.EndBatch();
-    } catch (const EVxloError&) {
+    } catch (const EFileRefused& e) {
+        commit_ = ECommit::Failed;
+        throw EFileRefused(std::string(e.what()) + "。" + kCommentsNotStoredText, e.FileName());
     }
-    store_.Discard();
+    commit_ = ECommit::Done;
 }
 
 bool TSgfCommentStore::Exists(const std::string& dictionaryPath) {

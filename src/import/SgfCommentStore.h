@@ -15,7 +15,15 @@ class TSgfCommentStore final : public ISgfComments {
 public:
     // Opens the store beside the dictionary, creating it when missing
     // (EFileRefused for a store that exists but cannot be used).
-    explicit TSgfCommentStore(const std::string& dictionaryPath);
+    enum class EAccess {
+        ReadWrite,  // created when missing; the comments put wait in one transaction for Commit
+        ReadOnly,   // an existing store, only read (an export)
+    };
+    explicit TSgfCommentStore(const std::string& dictionaryPath, EAccess access = EAccess::ReadWrite);
+    // Without a Commit (an error ends the merge) what was put so far is
+    // committed if it can be: it belongs to moves already in the dictionary,
+    // and the error that ended the merge is what the user is told. After a
+    // failed Commit nothing is kept, so that "not stored" stays true.
     ~TSgfCommentStore() override;
     TSgfCommentStore(const TSgfCommentStore&) = delete;
     TSgfCommentStore& operator=(const TSgfCommentStore&) = delete;
@@ -27,6 +35,10 @@ public:
     bool HasComment(int rec) override;
     void PutComment(int rec, const std::string& text) override;
     std::optional<std::string> GetComment(int rec) override;
+    // EFileRefused naming the store when the commit fails (busy past the
+    // wait, disk full, I/O error): the comments were not stored, the moves
+    // already merged stay.
+    void Commit() override;
 
 private:
     class TMemo final : public IMemo {
@@ -48,8 +60,10 @@ private:
         bool modified_ = false;
     };
 
+    enum class ECommit { Pending, Done, Failed };
     TMemo memo_;
     TCommentStore store_;
+    ECommit commit_ = ECommit::Pending;
 };
 
 }  // namespace vxlo

@@ -15,6 +15,9 @@ public:
     virtual void PutComment(int rec, const std::string& text) = 0;
     // The comment kept under rec; nullopt when the position has none.
     virtual std::optional<std::string> GetComment(int rec) = 0;
+    // Makes every comment put so far durable; raises, naming the store, when
+    // that fails. Called before any success is reported.
+    virtual void Commit() {}
 };
 
 // Comments held in memory (tests, the command-line tool without a store).

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "core/FileIo.h"
@@ -9,6 +10,7 @@
 #include "dictionary/Fjsk.h"
 #include "import/SgfMerge.h"
 #include "import/SgfReader.h"
+#include "records/CommentStore.h"
 
 namespace vxlo {
 
@@ -27,7 +29,10 @@ public:
 
     std::string Run() {
         out_ = "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]";
-        const int head = count_ > 0 ? TLjsk::RootRecNoOf(store_) : 0;
+        int head = count_ > 0 ? TLjsk::RootRecNoOf(store_) : 0;
+        // A lone placeholder without the root role is an empty dictionary,
+        // as check and the window read it.
+        if (count_ == 1 && DecodeRecord(store_.Read(0)).Aux != TLjsk::kRootRoleAux) head = 0;
         std::vector<TKid> roots = ReadChain(head);
         Notes(0, roots);
 
@@ -155,12 +160,49 @@ std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExpor
     return text;
 }
 
-TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
-                           IPositionMarkup* markup) {
-    if (path.empty()) throw EInOutError(ENOENT, path);
+namespace {
+
+// The same file, through a link or by another spelling of its path; a file
+// that does not exist yet is compared by its resolved name.
+bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (std::filesystem::equivalent(store.Name(), path, ec)) {
-        throw EFileRefused("書き出し先が定石ファイルそのものです", path);
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    const std::filesystem::path ra = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return false;
+    const std::filesystem::path rb = std::filesystem::weakly_canonical(b, ec);
+    return !ec && ra == rb;
+}
+
+// An existing file that the SGF reader does not take is somebody else's data.
+bool IsReplaceableText(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return true;
+    try {
+        const std::optional<std::string> bytes =
+            ReadWholeFileIfExists(path, kMaxSgfFileBytes, "SGF ファイルが大きすぎます（64 MB まで）");
+        if (!bytes || bytes->empty()) return true;
+        ParseSgf(*bytes, path);
+        return true;
+    } catch (const EFileRefused&) {
+        // Malformed or too large; a folder or a FIFO is the replace's error.
+        return false;
+    }
+}
+
+}  // namespace
+
+TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
+                           IPositionMarkup* markup, EExportOverwrite overwrite) {
+    if (path.empty()) throw EInOutError(ENOENT, path);
+    if (SameFile(store.Name(), path)) throw EFileRefused("書き出し先が定石ファイルそのものです", path);
+    const std::string commentStore = TCommentStore::StorePathFor(store.Name());
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        if (SameFile(commentStore + suffix, path)) {
+            throw EFileRefused("書き出し先が定石ファイルのコメントファイルです", path);
+        }
+    }
+    if (overwrite == EExportOverwrite::OnlySgf && !IsReplaceableText(path)) {
+        throw EFileRefused("書き出し先は SGF ファイルではないため、上書きしません", path);
     }
     TSgfExportResult result;
     const std::string text = SgfExportText(store, comments, &result, markup);

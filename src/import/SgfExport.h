@@ -25,10 +25,18 @@ struct TSgfExportResult {
 std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result = nullptr,
                           IPositionMarkup* markup = nullptr);
 
+enum class EExportOverwrite {
+    OnlySgf,  // an existing file is replaced only when it is an SGF text (or empty)
+    Force,    // any existing file but the dictionary's own
+};
+
 // Writes the text to path through a temporary file in the same folder that
 // is renamed into place: a failed export leaves any old file as it was and no
-// half-written one. Refuses to overwrite the dictionary itself.
+// half-written one. Refuses (EFileRefused naming path), through links too,
+// to overwrite the dictionary itself or its comment store and the store's
+// journals, and with OnlySgf any existing file the SGF reader does not take.
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
-                           IPositionMarkup* markup = nullptr);
+                           IPositionMarkup* markup = nullptr,
+                           EExportOverwrite overwrite = EExportOverwrite::OnlySgf);
 
 }  // namespace vxlo

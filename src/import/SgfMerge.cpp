@@ -214,6 +214,9 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     nav.ResetToRoot();
     TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup);
     result.textGuessed = sgf.TextGuessed();
+    // The result is the report of success: no caller gets it before the
+    // comments are stored.
+    if (comments) comments->Commit();
     return result;
 }
 

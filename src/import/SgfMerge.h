@@ -40,6 +40,7 @@ TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfCo
 
 // Reads the file (a malformed file or another board size changes nothing),
 // resets to the root and merges with ProgressMode 1, restored on every exit.
+// The comments are committed before the result is returned.
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
                              IPositionMarkup* markup = nullptr);
 

@@ -1,5 +1,7 @@
 #include "mainwindow/Navigation.h"
 
+#include <exception>
+
 namespace vxlo {
 
 namespace {
@@ -55,7 +57,11 @@ void TNavigation::ShowRoot() {
         currentRecord_ = 0;
     } catch (...) {
         // Never half open: a root chain that cannot be read closes it again.
-        CloseFile();
+        // The read error is the one to report, not a close error after it.
+        try {
+            CloseFile();
+        } catch (const EVxloError&) {
+        }
         throw;
     }
     comments_.LocateComment(0);
@@ -63,7 +69,14 @@ void TNavigation::ShowRoot() {
 
 void TNavigation::CloseFile() {
     ClearTenukiNumbers();
-    dictionary_.Close();
+    // Closed in any case; a close error (a write the system could not
+    // complete) is reported once the navigation is in its closed state.
+    std::exception_ptr closeError;
+    try {
+        dictionary_.Close();
+    } catch (const EVxloError&) {
+        closeError = std::current_exception();
+    }
     board_.Reset();
     path_.Clear();
     fileOpen_ = false;
@@ -71,6 +84,7 @@ void TNavigation::CloseFile() {
     SetData(false);
     SetDelete1(false);
     view_.FullRepaint();
+    if (closeError) std::rethrow_exception(closeError);
 }
 
 void TNavigation::ResetToRoot() {

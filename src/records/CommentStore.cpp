@@ -64,7 +64,9 @@ void TCommentStore::BeginBatch() {
 }
 
 void TCommentStore::EndBatch() {
-    if (db_ && !sqlite3_get_autocommit(db_.get())) Exec("COMMIT");
+    if (!db_ || sqlite3_get_autocommit(db_.get())) return;
+    const int rc = sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
 }
 
 void TCommentStore::CloseHandles() {
@@ -99,6 +101,25 @@ void TCommentStore::OpenCommentTable(const std::string& dictionaryPath) {
         throw;
     }
     memo_->SetReadOnly(false);
+}
+
+void TCommentStore::OpenCommentTableForReading(const std::string& dictionaryPath) {
+    if (!commentUse_) return;
+    Discard();
+    path_ = StorePathFor(dictionaryPath);
+    try {
+        std::error_code error;
+        if (fs::is_directory(path_, error)) Fail(kCannotOpenText, SQLITE_CANTOPEN);
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(path_.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
+        sqlite3_busy_timeout(db_.get(), kBusyTimeoutMs);
+        PrepareSelect();
+    } catch (...) {
+        CloseHandles();
+        throw;
+    }
 }
 
 void TCommentStore::OpenExisting() {
@@ -155,14 +176,18 @@ void TCommentStore::CreateNew() {
     Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)");
 }
 
-void TCommentStore::PrepareStatements() {
+void TCommentStore::PrepareSelect() {
     sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(db_.get(), "SELECT comment FROM comments WHERE rec = ?1", -1,
-                                &raw, nullptr);
+    const int rc = sqlite3_prepare_v2(db_.get(), "SELECT comment FROM comments WHERE rec = ?1", -1,
+                                      &raw, nullptr);
     select_.reset(raw);
     if (rc != SQLITE_OK) Fail(kCannotOpenText, rc);
-    raw = nullptr;
-    rc = sqlite3_prepare_v2(db_.get(),
+}
+
+void TCommentStore::PrepareStatements() {
+    PrepareSelect();
+    sqlite3_stmt* raw = nullptr;
+    const int rc = sqlite3_prepare_v2(db_.get(),
                             "INSERT INTO comments (rec, comment) VALUES (?1, ?2) "
                             "ON CONFLICT (rec) DO UPDATE SET comment = excluded.comment",
                             -1, &raw, nullptr);
@@ -188,6 +213,7 @@ bool TCommentStore::Select(int n, std::string& text) {
 }
 
 void TCommentStore::Store(int key, const std::string& text) {
+    if (!upsert_) Fail(kReadOnlyText, SQLITE_OK);  // opened for reading
     sqlite3_stmt* s = upsert_.get();
     sqlite3_reset(s);
     sqlite3_bind_int(s, 1, key);

@@ -59,6 +59,10 @@ public:
     // missing. An existing file that cannot be used (locked, damaged, not a
     // database, read-only) raises EFileRefused naming it and is left as it is.
     void OpenCommentTable(const std::string& dictionaryPath);
+    // Opens an existing store for reading only (nothing is created or
+    // changed, a read-only file will do); the memo stays read-only and a save
+    // is refused. EFileRefused naming the store when it cannot be read.
+    void OpenCommentTableForReading(const std::string& dictionaryPath);
     // The memo shows the comment of record n, or an empty new row that is
     // stored only if SaveComment posts it.
     void LocateComment(int n) override;
@@ -75,6 +79,8 @@ public:
     // Many saves in one transaction (a merge bringing thousands of comments):
     // one sync to the disk instead of one per comment.
     void BeginBatch();
+    // Commits the batch; EFileRefused naming the store when the commit fails
+    // (a reader still busy after the wait, a full disk, an I/O error).
     void EndBatch();
     const std::string& StorePath() const { return path_; }
     // The stored text of record n, if it has a row.
@@ -85,6 +91,7 @@ private:
 
     void OpenExisting();
     void CreateNew();
+    void PrepareSelect();
     void PrepareStatements();
     // Row of record n into text; false when there is none.
     bool Select(int n, std::string& text);

@@ -118,14 +118,14 @@ void TMarkupStore::Connect(bool create) {
     const bool hasMarkup = sqlite3_column_int(count.get(), 2) > 0;
     count.reset();
     if (tables > 0 && ours == 0) Fail(kCannotOpenText, SQLITE_MISMATCH);
-    if (readOnly_) {
-        if (!hasMarkup) db_.reset();  // comments only: no markup to show
-    } else {
-        Exec(kCreateComments);
-        Exec(kCreateMarkup);
-        Exec(kCreateMarkupIndex);
+    if (!hasMarkup) {
+        // Nothing to show yet; a writer makes the table with the first markup
+        // it keeps, so opening never waits for another program's readers.
+        if (readOnly_) db_.reset();
+        tablesMissing_ = !readOnly_;
+        storedEmpty_ = true;
+        return;
     }
-    if (!db_) return;
     select_ = Prepare("SELECT kind, x, y, label FROM markup WHERE rec = ?1 ORDER BY rowid");
     TStatement any = Prepare("SELECT EXISTS (SELECT 1 FROM markup)");
     const int found = sqlite3_step(any.get());
@@ -183,6 +183,11 @@ void TMarkupStore::Flush() {
     }
     Exec("BEGIN IMMEDIATE");
     try {
+        if (tablesMissing_) {
+            Exec(kCreateComments);
+            Exec(kCreateMarkup);
+            Exec(kCreateMarkupIndex);
+        }
         TStatement remove = Prepare("DELETE FROM markup WHERE rec = ?1");
         TStatement insert = Prepare("INSERT INTO markup (rec, kind, x, y, label) VALUES (?1, ?2, ?3, ?4, ?5)");
         for (const auto& [rec, list] : pending) {
@@ -214,6 +219,10 @@ void TMarkupStore::Flush() {
         insert.reset();
         Exec("COMMIT");
         storedEmpty_ = false;
+        if (tablesMissing_) {
+            tablesMissing_ = false;
+            select_ = Prepare("SELECT kind, x, y, label FROM markup WHERE rec = ?1 ORDER BY rowid");
+        }
     } catch (...) {
         sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;

@@ -49,6 +49,7 @@ private:
     // No markup row at open: reads need not ask the database (a merge into
     // a fresh dictionary asks once per position).
     bool storedEmpty_ = true;
+    bool tablesMissing_ = false;  // a writer on a file without the markup table yet
     TDatabase db_;
     TStatement select_;
     std::map<int, TMarkupList> pending_;

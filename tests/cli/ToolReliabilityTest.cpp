@@ -9,6 +9,7 @@
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
 #include "import/SgfCommentStore.h"
+#include "support/FaultySqliteVfs.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {
@@ -40,6 +41,102 @@ protected:
     TTempDir dir;
     std::ostringstream out, err;
 };
+
+// Another program reading the store holds its read transaction across the
+// commit: after the bounded wait the merge says the comments were not stored.
+TEST_F(ToolReliabilityTest, MergeCommitBlockedByAReaderIsAnErrorNotASummary) {
+    { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(Store().c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM comments;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), CommentedGame()}), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(ErrorNames(Store())) << err.str();
+    EXPECT_TRUE(Says("コメントは保存されませんでした")) << err.str();
+    EXPECT_TRUE(Says("マージした手は定石ファイルに残っています")) << err.str();
+    sqlite3_close(reader);
+
+    EXPECT_EQ(FileRecords(File("a.jsk")).size(), 3u);  // the moves stay
+    EXPECT_EQ(StoredComments(), 0);
+    // Once the reader is gone the same merge stores them.
+    EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("c.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 0、コメント: 2\n");
+    EXPECT_EQ(StoredComments(), 2);
+}
+
+// Every write of the store's database, or every sync of its journal, fails
+// from the k-th on, for each k until the merge no longer meets a fault:
+// either the tool fails naming the store, or it succeeds with every comment
+// stored; never a success past a fault.
+TEST_F(ToolReliabilityTest, InjectedStoreFailuresAreReportedWithTheStoreName) {
+    struct TCase {
+        TFaultySqliteVfs::EOperation operation;
+        const char* suffix;
+        int code;
+    };
+    const TCase cases[] = {
+        {TFaultySqliteVfs::EOperation::Write, ".comments.sqlite", SQLITE_FULL},
+        {TFaultySqliteVfs::EOperation::Sync, ".comments.sqlite-journal", SQLITE_IOERR_FSYNC},
+        {TFaultySqliteVfs::EOperation::Write, ".comments.sqlite-journal", SQLITE_IOERR_WRITE},
+    };
+    int failures = 0;
+    for (const TCase& c : cases) {
+        for (int k = 1; k < 50; ++k) {
+            std::filesystem::remove(File("a.jsk"));
+            std::filesystem::remove(Store());
+            { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+            int status = 0;
+            int faults = 0;
+            {
+                TFaultySqliteVfs vfs;
+                vfs.Arm(c.operation, c.suffix, k, c.code);
+                status = Run({"merge", "--sgf", File("a.jsk"), CommentedGame()});
+                faults = vfs.Faults();
+            }
+            if (faults == 0) {
+                EXPECT_EQ(status, 0) << err.str();
+                EXPECT_EQ(StoredComments(), 2);
+                break;
+            }
+            ++failures;
+            EXPECT_EQ(status, 1) << "k=" << k << " " << out.str();
+            EXPECT_EQ(out.str(), "") << "k=" << k;
+            EXPECT_TRUE(ErrorNames(Store())) << "k=" << k << " " << err.str();
+        }
+    }
+    EXPECT_GE(failures, 3);  // each kind of fault was met at least once
+}
+
+TEST_F(ToolReliabilityTest, ExportRefusesTheCompanionFilesAndForeignFiles) {
+    WriteBytes(File("g.sgf"), "(;SZ[19];B[pd]C[note];W[dd])");
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    const std::string storeBytes = FileBytes(Store());
+    std::filesystem::create_symlink(Store(), File("link.sgf"));
+    for (const std::string& target : {Store(), File("link.sgf"), Store() + "-journal"}) {
+        for (const bool force : {false, true}) {
+            std::vector<std::string> args{"export-sgf"};
+            if (force) args.push_back("--force");
+            args.insert(args.end(), {File("a.jsk"), target});
+            EXPECT_EQ(Run(args), 1) << target;
+            EXPECT_TRUE(Says("コメントファイル")) << err.str();
+            EXPECT_TRUE(ErrorNames(target)) << err.str();
+        }
+    }
+    EXPECT_EQ(FileBytes(Store()), storeBytes);
+    EXPECT_FALSE(std::filesystem::exists(Store() + "-journal"));
+
+    // Another SQLite file, or any file the SGF reader does not take, only with --force.
+    WriteBytes(File("other.db"), std::string("SQLite format 3\0rest", 20));
+    EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("other.db")}), 1);
+    EXPECT_TRUE(ErrorNames(File("other.db"))) << err.str();
+    EXPECT_EQ(FileBytes(File("other.db")), std::string("SQLite format 3\0rest", 20));
+    EXPECT_EQ(Run({"export-sgf", "--force", File("a.jsk"), File("other.db")}), 0) << err.str();
+    EXPECT_EQ(FileBytes(File("other.db")).rfind("(;GM[1]", 0), 0u);
+    // An SGF text, or an empty file, is replaced as before.
+    EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    EXPECT_NE(FileBytes(File("g.sgf")).find("C[note]"), std::string::npos);
+}
 
 // A Latin-1 file without CA: the Shift_JIS guess would swallow the "]"
 // after "é". The moves must be those of an ASCII reading; only text differs.
@@ -109,6 +206,14 @@ TEST_F(ToolReliabilityTest, CheckReadsTheRootChainAsTheMergeDoes) {
               std::string::npos)
         << out.str();
     EXPECT_NE(out.str().find(" 1 problems"), std::string::npos) << out.str();
+
+    // A lone placeholder (and a partial record after it) is an empty
+    // dictionary to check and the export alike (the merge keeps the old
+    // program's read past the end for it).
+    WriteBytes(File("empty.jsk"), RecordBytes({TJskRecord{}}) + std::string(8, '\0'));
+    EXPECT_EQ(Run({"check", File("empty.jsk")}), 0) << out.str();
+    EXPECT_EQ(Run({"export-sgf", File("empty.jsk"), File("empty.sgf")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0 moves written\n");
 }
 
 TEST_F(ToolReliabilityTest, NamedInputsThatImportNothingAreErrors) {
@@ -146,6 +251,35 @@ TEST_F(ToolReliabilityTest, BulkWalkPassesOverMalformedSgfAndListsItAtTheEnd) {
     WriteBytes(File("games/c.IG1"), "MOV\r\nC0X\r\n");
     EXPECT_EQ(Run({"import", "--mask", "*.*", File("d.jsk"), File("games")}), 1);
     EXPECT_NE(err.str().find("'0X' は整数ではありません"), std::string::npos) << err.str();
+}
+
+// dump, check and export-sgf take no write access: they work on read-only
+// files, beside each other, and a writer excludes them.
+TEST_F(ToolReliabilityTest, ReadOnlyCommandsNeedNoWriteAccess) {
+    WriteBytes(File("g.sgf"), "(;SZ[19];B[pd]C[note];W[dd])");
+    ASSERT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("g.sgf")}), 0) << err.str();
+    const std::string before = FileBytes(File("a.jsk"));
+    const std::string storeBefore = FileBytes(Store());
+    std::filesystem::permissions(File("a.jsk"), std::filesystem::perms::owner_read);
+    std::filesystem::permissions(Store(), std::filesystem::perms::owner_read);
+    {
+        TRecordFile otherReader(File("a.jsk"), TRecordFile::Mode::ReadShared);
+        EXPECT_EQ(Run({"dump", File("a.jsk")}), 0) << err.str();
+        EXPECT_EQ(out.str(), "0 0 0 0 0 0 0\n1 16 4 0 100 2 0\n2 4 4 0 100 0 0\n");
+        EXPECT_EQ(Run({"check", File("a.jsk")}), 0) << err.str();
+        EXPECT_EQ(Run({"export-sgf", File("a.jsk"), File("out.sgf")}), 0) << err.str();
+        EXPECT_NE(FileBytes(File("out.sgf")).find("C[note]"), std::string::npos);
+    }
+    EXPECT_EQ(FileBytes(File("a.jsk")), before);
+    EXPECT_EQ(FileBytes(Store()), storeBefore);
+    EXPECT_EQ(Run({"dump", File("missing.jsk")}), 1);
+    EXPECT_FALSE(std::filesystem::exists(File("missing.jsk")));
+
+    std::filesystem::permissions(File("a.jsk"), std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_write);
+    TRecordFile writer(File("a.jsk"), TRecordFile::Mode::ReadWriteCreate);
+    EXPECT_EQ(Run({"dump", File("a.jsk")}), 1);
+    EXPECT_TRUE(ErrorNames(File("a.jsk"))) << err.str();
 }
 
 }  // namespace

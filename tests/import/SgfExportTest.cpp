@@ -163,8 +163,14 @@ TEST_F(SgfExportTest, WritesThroughATemporaryFileAndNeverOverTheDictionary) {
     nav.Deside(17, 3);
     IRecordStore& store = nav.Dictionary().Store();
     const std::string target = (dir / "out.sgf").string();
-    WriteBytes(target, "old contents");
+    WriteBytes(target, "(;GM[1]C[old contents])");
     ExportSgf(store, target, nullptr);
+    EXPECT_EQ(FileBytes(target), SgfExportText(store, nullptr));
+    // A file that is no SGF text only by force.
+    WriteBytes(target, "old contents");
+    EXPECT_THROW(ExportSgf(store, target, nullptr), EFileRefused);
+    EXPECT_EQ(FileBytes(target), "old contents");
+    ExportSgf(store, target, nullptr, nullptr, EExportOverwrite::Force);
     EXPECT_EQ(FileBytes(target), SgfExportText(store, nullptr));
 
     // A folder in the way: the export fails and leaves no temporary file.

@@ -84,7 +84,9 @@ void TSDIAppForm::mnuSgfOutClick() {
     const std::optional<QString> chosen = ChooseSaveFile(ToQt(kSgfFilter));
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
-    if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) store.emplace(CurrentFile());
+    if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) {
+        store.emplace(CurrentFile(), TSgfCommentStore::EAccess::ReadOnly);
+    }
     ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
               markupStore_.get());
 }

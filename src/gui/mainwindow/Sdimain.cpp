@@ -17,6 +17,7 @@
 #include "mainwindow/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/SettingsPath.h"
+#include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
 #include "practice/PracticeRun.h"
 
@@ -368,8 +369,13 @@ void TSDIAppForm::FormClose() {
     Guard([this] {
         if (nav_.FileOpen()) CloseDictionary();
     });
-    // A settings file that cannot be written is reported; the program still ends.
-    Guard([this] { WriteSettings(); });
+    // A settings file that cannot be written is reported once; the program
+    // still ends. The comment window's keys are written here too, where an
+    // error can still be shown, not left to its destructor, which cannot.
+    Guard([this] {
+        WriteSettings();
+        if (frmCmnt_) frmCmnt_->FormDestroy();
+    });
 }
 
 void TSDIAppForm::WriteSettings() {

@@ -44,7 +44,9 @@ public:
     void SetFontColor(int color);
 
     void FontClick();
-    // Writes the seven FormComment keys (also done by the destructor).
+    // Writes the seven FormComment keys, once: the main window calls it as it
+    // closes and reports an error; the destructor only covers a window that
+    // was never closed.
     void FormDestroy();
 
     // The font chooser; tests replace it. Empty when the user cancels.

@@ -13,10 +13,13 @@
 #include <QTimer>
 #include <memory>
 
+#include <sqlite3.h>
+
 #include "gui/import/SelDir.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "import/ImportFixture.h"
+#include "records/CommentStore.h"
 
 namespace vxlo::testing {
 namespace {
@@ -246,6 +249,34 @@ TEST_F(ImportCommandsTest, SgfMergeReportsOnceAndTheExportReadsBack) {
 
     Act("mnuClose")->trigger();
     EXPECT_FALSE(Act("mnuSgfOut")->isEnabled());
+}
+
+// The window's merge shares the tool's rule: a commit that fails is an error
+// naming the store, and no summary says the comments were added.
+TEST_F(ImportCommandsTest, SgfMergeWhoseCommentsCannotBeCommittedSaysSo) {
+    window.reset();
+    std::filesystem::create_directories(dir / "config");
+    WriteBytes(dir / "config" / "VXLO.INI", "[Mode]\nDB=1\n");
+    window = std::make_unique<TSDIAppForm>(&recorded);
+    window->show();
+    Choose(dictionary.string());
+    Act("mnuOpen")->trigger();
+    ASSERT_TRUE(window->FileOpen());
+    ASSERT_EQ(window->CommentUse(), 1);
+    const std::string store = TCommentStore::StorePathFor(dictionary.string());
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM comments;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    WriteBytes(dir / "c.sgf", "(;SZ[19]C[root];B[pd]C[hoshi])");
+    Choose((dir / "c.sgf").string());
+    Act("mnuMargeSgf")->trigger();
+    sqlite3_close(reader);
+    EXPECT_TRUE(Texts(false).empty());  // no summary
+    ASSERT_EQ(Texts(true).size(), 1u);
+    EXPECT_TRUE(Texts(true)[0].contains(PathToQt(store))) << Texts(true)[0].toStdString();
+    EXPECT_TRUE(Texts(true)[0].contains(ToQt("コメントは保存されませんでした")));
+    EXPECT_EQ(Records().size(), 2u);  // the moves stay, as the message says
 }
 
 }  // namespace
