@@ -507,19 +507,31 @@ TEST_F(Navigation, BackToTheStartSavesOneCommentAndDoesNothingAtTheRoot) {
 }
 
 TEST_F(Navigation, SeededRandomWalkKeepsBoardPathListAndScreenInStep) {
-    // Record, follow, go back, delete and step colours at random; after every
-    // step the whole state is checked.
+    // Record, follow, go back, delete and step colours at random, tenuki
+    // among the moves; after every step the whole state is checked.
     std::mt19937 rng(7u);
     nav.SetInputMode(1);
-    int deletes = 0, plays = 0, backs = 0;
-    for (int step = 0; step < 400; ++step) {
+    int deletes = 0, plays = 0, backs = 0, tenukiClicks = 0;
+    for (int step = 0; step < 600; ++step) {
         const unsigned what = rng() % 10u;
         if (what < 4) {
-            Click(1 + static_cast<int>(rng() % 7u), 1 + static_cast<int>(rng() % 7u));
+            // Now and then tenuki, through its spot.
+            if (rng() % 4u == 0) {
+                nav.TenukiDown(Left);
+                ++tenukiClicks;
+            } else {
+                Click(1 + static_cast<int>(rng() % 7u), 1 + static_cast<int>(rng() % 7u));
+            }
             plays += nav.Path().Count() > 0;
         } else if (what < 6 && nav.Dictionary().Count() > 0) {
             const TPoint p = nav.Dictionary().GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(nav.Dictionary().Count())));
-            Click(p.x, p.y, rng() % 4u == 0 ? Right : Left);
+            const EMouseButton button = rng() % 4u == 0 ? Right : Left;
+            if (p == kTenuki) {
+                nav.TenukiDown(button);
+                ++tenukiClicks;
+            } else {
+                Click(p.x, p.y, button);
+            }
         } else if (what == 6) {
             nav.Back();
             ++backs;
@@ -541,6 +553,7 @@ TEST_F(Navigation, SeededRandomWalkKeepsBoardPathListAndScreenInStep) {
     EXPECT_GT(deletes, 5);
     EXPECT_GT(plays, 50);
     EXPECT_GT(backs, 20);
+    EXPECT_GT(tenukiClicks, 20);
 }
 
 // --- Menus, comments, modes -------------------------------------------------

@@ -2,6 +2,7 @@
 // continuation table of each position while the dictionary has game counts.
 #include <QTableWidget>
 
+#include "core/VxloError.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -20,10 +21,10 @@ void TSDIAppForm::OpenEvidence() {
             evidence_.emplace(currentFile_, TCompanionDatabase::EAccess::ReadOnly);
             if (!evidence_->Any()) evidence_.reset();
         }
-    } catch (const std::exception& error) {
-        // The dictionary is usable without its counts; say why they are missing.
+    } catch (const EVxloError&) {
+        // The dictionary is usable without its counts. The same file was
+        // reported by name when its markup was opened: once is enough.
         evidence_.reset();
-        ShowError(*messages_, error);
     }
     RefreshEvidence();
 }

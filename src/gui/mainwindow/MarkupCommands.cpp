@@ -35,7 +35,14 @@ void TSDIAppForm::mnuMarkupClick() {
 
 void TSDIAppForm::OpenMarkup(const std::string& dictionaryPath) {
     markupStore_.reset();
-    markupStore_ = std::make_unique<TMarkupStore>(dictionaryPath, TMarkupStore::EOpen::ReadOnly);
+    // A database beside the dictionary that cannot be read is reported by
+    // name; the dictionary still opens, without markup (the comments, when
+    // in use, have refused such a file already).
+    try {
+        markupStore_ = std::make_unique<TMarkupStore>(dictionaryPath, TMarkupStore::EOpen::ReadOnly);
+    } catch (const EVxloError& e) {
+        ShowError(*messages_, e);
+    }
     RefreshBoardExtras();
 }
 

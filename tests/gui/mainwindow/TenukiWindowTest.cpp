@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "gui/mainwindow/BoardWidget.h"
@@ -223,6 +224,20 @@ TEST_F(TenukiWindowTest, MarkupOfEachKindIsDrawnOnPointsStonesAndCandidatesAndCa
     Act("mnuMarkup")->trigger();
     image = Board();
     EXPECT_GT(Magenta(image, Cell(image, 3, 3)), 4);
+}
+
+TEST_F(TenukiWindowTest, AnUnreadableMarkupDatabaseIsReportedAndTheDictionaryStillOpens) {
+    MakeDictionary({{{16, 4}}});
+    const std::string database = dir_.File("j.comments.sqlite");
+    std::ofstream(database, std::ios::binary) << std::string(100, 'x');
+    Start();
+    EXPECT_TRUE(Nav().FileOpen());
+    ASSERT_EQ(messages_.entries.size(), 1u);
+    EXPECT_TRUE(messages_.entries[0].error);
+    EXPECT_TRUE(messages_.entries[0].text.contains(PathToQt(database)));
+    EXPECT_EQ(testing::ReadFileBytes(database), testing::TBytes(100, 'x'));  // never replaced
+    const QImage image = Board();
+    EXPECT_EQ(Magenta(image, image.rect()), 0);
 }
 
 }  // namespace
