@@ -1,8 +1,10 @@
 // The main window's corner-sequence import and the evidence it shows: the
 // continuation table of each position while the dictionary has game counts.
+#include <QPainter>
 #include <QTableWidget>
 
 #include "core/VxloError.h"
+#include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -31,6 +33,7 @@ void TSDIAppForm::OpenEvidence() {
 
 void TSDIAppForm::CloseEvidence() {
     evidence_.reset();
+    candidateGames_.clear();
     RefreshEvidence();
 }
 
@@ -38,6 +41,7 @@ void TSDIAppForm::RefreshEvidence() {
     if (importingCorners_) return;
     if (!evidence_ || !nav_.FileOpen()) {
         if (evidencePanel_) evidencePanel_->hide();
+        candidateGames_.clear();
         return;
     }
     if (!evidencePanel_) {
@@ -46,9 +50,32 @@ void TSDIAppForm::RefreshEvidence() {
         evidencePanel_->move(frameGeometry().topRight() + QPoint(4, 0));
     }
     const auto here = evidence_->Get(nav_.CurrentRecord());
-    evidencePanel_->ShowRows(ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_),
-                             here ? here->games : 0);
+    const std::vector<TContinuationRow> rows =
+        ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_);
+    evidencePanel_->ShowRows(rows, here ? here->games : 0);
     evidencePanel_->show();
+    candidateGames_.clear();
+    for (const TContinuationRow& row : rows)
+        if (row.games > 0 && !IsTenuki(row.move.x, row.move.y)) candidateGames_.push_back({row.move, row.games});
+    if (boardArea_) boardArea_->update();
+}
+
+void TSDIAppForm::PaintEvidenceOverlay(QPainter& p) {
+    if (candidateGames_.empty() || !evidence_ || !renderer_.PaintEnabled() || nav_.LabelMode() != 0) return;
+    const int s = renderer_.CellSize();
+    p.save();
+    QFont font = renderer_.TextFont();
+    // Small, in the lower right of the cell: the kana stays the thing to read.
+    font.setPixelSize(std::max(7, s * 2 / 5));
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 160));
+    for (const auto& [move, games] : candidateGames_) {
+        const TPoint cell = nav_.Board().BoardToDisplay(move.x, move.y);
+        const QRect box(renderer_.BoardLeft() + (cell.x - 1) * s,
+                        renderer_.BoardTop() + (cell.y - 1) * s - TBoardRenderer::kToolPanelHeight, s, s);
+        p.drawText(box.adjusted(0, 0, 1, 2), Qt::AlignRight | Qt::AlignBottom, QString::number(games));
+    }
+    p.restore();
 }
 
 TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::string>& files, int limit,

@@ -74,7 +74,10 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     layout->addWidget(statusBar_);
     setCentralWidget(client_);
 
-    boardArea_->overlay = [this](QPainter& p) { PaintMarkupOverlay(p); };
+    boardArea_->overlay = [this](QPainter& p) {
+        PaintMarkupOverlay(p);
+        PaintEvidenceOverlay(p);
+    };
     connect(boardArea_, &TBoardWidget::boardMousePressed, this,
             [this](Qt::MouseButton button, int x, int y) {
                 Guard([&] { BoardMousePressed(button, x, y); });

@@ -193,6 +193,8 @@ private:
     void OpenEvidence();
     void CloseEvidence();
     void RefreshEvidence();
+    // The number of games beside each candidate of the shown position.
+    void PaintEvidenceOverlay(QPainter& p);
 
     void CreateBoardOptionActions(QMenu* board);
     void ReadBoardOptions(const TIniFile& ini);
@@ -245,6 +247,7 @@ private:
     TPositionWatch positionWatch_{comments_};
     std::optional<TEvidenceStore> evidence_;
     bool importingCorners_ = false;
+    std::vector<std::pair<TPoint, long long>> candidateGames_;  // of the shown position
     // The renderer only keeps a reference to the navigation, which needs the
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "gui/import/SelDir.h"
+#include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -51,15 +52,30 @@ protected:
         return window->EvidencePanel() ? window->EvidencePanel()->Table() : nullptr;
     }
     QString Cell(int row, int column) const { return Table()->item(row, column)->text(); }
+    // Pixels of the counts' blue in the cell where board point (x, y) shows.
+    int CountPixels(int x, int y) const {
+        const QImage image = window->BoardArea().grab().toImage();
+        const TBoardRenderer& r = window->Renderer();
+        const TPoint cell = window->Navigation().Board().BoardToDisplay(x, y);
+        const QRect box(r.BoardLeft() + (cell.x - 1) * r.CellSize(),
+                        r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight,
+                        r.CellSize(), r.CellSize());
+        int count = 0;
+        for (int py = box.top(); py <= box.bottom(); ++py)
+            for (int px = box.left(); px <= box.right(); ++px)
+                if (image.pixelColor(px, py) == QColor(0, 0, 160)) ++count;
+        return count;
+    }
 
     TRecordedMessages recorded;
     std::unique_ptr<TSDIAppForm> window;
 };
 
-TEST_F(EvidenceWindowTest, ADictionaryWithoutCountsShowsNoPanel) {
+TEST_F(EvidenceWindowTest, ADictionaryWithoutCountsShowsNoPanelAndNoCounts) {
     EXPECT_EQ(window->EvidencePanel(), nullptr);
     window->Navigation().Deside(16, 4);
     EXPECT_EQ(window->EvidencePanel(), nullptr);
+    EXPECT_EQ(CountPixels(16, 4), 0);
 }
 
 TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollowsTheBoard) {
@@ -79,6 +95,10 @@ TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollows
     EXPECT_EQ(Cell(0, 4), "100.0%");
     EXPECT_EQ(Cell(1, 1), "17-4");
     EXPECT_EQ(Cell(1, 2), "1");
+    // Beside each candidate on the board, its number of games.
+    EXPECT_GT(CountPixels(16, 4), 0);
+    EXPECT_GT(CountPixels(17, 4), 0);
+    EXPECT_EQ(CountPixels(4, 4), 0);
 
     // Following the 4-4 point shows its continuation, White to move: the side
     // that answered never won.
