@@ -125,6 +125,18 @@ void ParseIg1File(const std::string& fileName, OnMove onMove) {
 
 }  // namespace
 
+bool EnterGameMove(TNavigation& nav, int x, int y) {
+    const int before = nav.Path().Count();
+    if (before >= kMaxPathMoves) return false;
+    const int state = nav.Board().PointState(x, y);
+    if (!nav.Deside(x, y)) return false;
+    nav.Deside(x, y);
+    const bool onStone = state == Black || state == White;
+    // A move neither added nor followed (a full candidate list) would put
+    // every later move of the game at the wrong position.
+    return onStone || nav.Path().Count() == before + 1;
+}
+
 std::vector<TPoint> ReadIg1Moves(const std::string& fileName) {
     std::vector<TPoint> moves;
     ParseIg1File(fileName, [&moves](int x, int y) {
@@ -151,20 +163,7 @@ int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     // Beyond the path's 400 moves a move could be added but not followed.
     const int limit = std::min(moveLimit, kMaxPathMoves);
     int entered = 0;
-    // The pair of Deside calls adds a new move and follows it, or follows a
-    // known one. False when the import of this file ends here.
-    ParseIg1File(fileName, [&](int x, int y) {
-        const int before = nav.Path().Count();
-        if (before >= kMaxPathMoves) return false;
-        const int state = nav.Board().PointState(x, y);
-        if (!nav.Deside(x, y)) return false;
-        nav.Deside(x, y);
-        const bool onStone = state == Black || state == White;
-        // A move neither added nor followed (a full candidate list) would put
-        // every later move of the game at the wrong position.
-        if (!onStone && nav.Path().Count() != before + 1) return false;
-        return ++entered < limit;
-    });
+    ParseIg1File(fileName, [&](int x, int y) { return EnterGameMove(nav, x, y) && ++entered < limit; });
     return entered;
 }
 

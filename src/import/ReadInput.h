@@ -22,6 +22,12 @@ inline constexpr const char* kNoImportableFileText = "取り込める棋譜フ�
 // (ImportSgfGames: every game of the file, a malformed file changes nothing).
 int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit);
 
+// The pair of Deside calls of every game import: adds a new move and follows
+// it, or follows a known one; a stone already on the point counts as entered.
+// False when the game's import ends here (illegal, a full candidate list, the
+// path's 400 moves).
+bool EnterGameMove(TNavigation& nav, int x, int y);
+
 // The moves of an IG1 record in order (colours alternate from Black), at most
 // the path's 400; a row that is no number raises EConvertError naming the
 // file and line.

@@ -3,24 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "import/ReadInput.h"
 #include "import/SgfReader.h"
 
 namespace vxlo {
 
 namespace {
-
-// The pair of Deside calls of the IG1 import; false when the game ends here.
-bool EnterMove(TNavigation& nav, int x, int y) {
-    const int before = nav.Path().Count();
-    if (before >= kMaxPathMoves) return false;
-    const int state = nav.Board().PointState(x, y);
-    if (!nav.Deside(x, y)) return false;
-    nav.Deside(x, y);
-    const bool onStone = state == Black || state == White;
-    // A move neither added nor followed would put every later move of the
-    // game at the wrong position.
-    return onStone || nav.Path().Count() == before + 1;
-}
 
 // True when the main line below node n goes on with a move on the board,
 // before any other pass or setup.
@@ -52,7 +40,7 @@ int ImportMainLine(TNavigation& nav, const TSgfCollection& sgf, int root, int mo
             if (!MoveFollows(sgf, n)) break;
             p = kTenuki;
         }
-        if (!EnterMove(nav, p.x, p.y)) break;
+        if (!EnterGameMove(nav, p.x, p.y)) break;
         // Counted after the move, as for IG1: a limit below 1 still enters one.
         if (++entered >= moveLimit) break;
     }

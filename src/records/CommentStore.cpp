@@ -23,12 +23,6 @@ constexpr const char* kCannotReadText = "コメントを読み込めません";
 constexpr const char* kCannotSaveText = "コメントを保存できません";
 }  // namespace
 
-void TSqliteCloser::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-
-void TStatementFinalizer::operator()(sqlite3_stmt* statement) const {
-    sqlite3_finalize(statement);
-}
-
 TCommentStore::TCommentStore(IMemo& memo) : memo_(&memo) { memo_->SetReadOnly(true); }
 
 TCommentStore::TCommentStore() : memo_(&noMemo_) {}

@@ -8,20 +8,16 @@
 #include <string>
 
 #include "mainwindow/Navigation.h"
+#include "records/CompanionDatabase.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vxlo {
 
-struct TSqliteCloser {
-    void operator()(sqlite3* db) const;
-};
-struct TStatementFinalizer {
-    void operator()(sqlite3_stmt* statement) const;
-};
-using TDatabase = std::unique_ptr<sqlite3, TSqliteCloser>;
-using TStatement = std::unique_ptr<sqlite3_stmt, TStatementFinalizer>;
+// The handles every store of the companion database holds.
+using TDatabase = std::unique_ptr<sqlite3, TSqliteHandleCloser>;
+using TStatement = TSqliteStatement;
 
 // The memo that shows and edits the comment of the current position.
 class IMemo {

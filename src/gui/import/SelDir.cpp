@@ -48,6 +48,17 @@ std::vector<std::string> SortedEntries(const std::string& folder, bool folders) 
     return names;
 }
 
+// The modal progress of a walk, with Cancel; it stays up to the end.
+void SetUpProgress(QProgressDialog& progress) {
+    progress.setObjectName("ImportProgress");
+    progress.setWindowTitle(ToQt(kDirFormCaption));
+    progress.setCancelButtonText("Cancel");
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+}
+
 }  // namespace
 
 TDirForm::TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent)
@@ -215,13 +226,7 @@ void TDirForm::RunWalk() {
     options.subfolders = chkDir->isChecked();
 
     QProgressDialog progress(parentWidget());
-    progress.setObjectName("ImportProgress");
-    progress.setWindowTitle(ToQt(kDirFormCaption));
-    progress.setCancelButtonText("Cancel");
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
+    SetUpProgress(progress);
     progress_ = &progress;
     struct TClear {
         QProgressDialog*& p;
@@ -249,13 +254,7 @@ void TDirForm::RunCorners() {
     const std::vector<std::string> files = CornerGameFiles({directory_}, chkDir->isChecked());
 
     QProgressDialog progress(parentWidget());
-    progress.setObjectName("ImportProgress");
-    progress.setWindowTitle(ToQt(kDirFormCaption));
-    progress.setCancelButtonText("Cancel");
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
+    SetUpProgress(progress);
     progress.setMaximum(std::max(static_cast<int>(files.size()), 1));
     progress_ = &progress;
     struct TClear {
