@@ -2,6 +2,7 @@
 
 #include <sys/file.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "core/VxloError.h"
@@ -51,6 +52,10 @@ TRecordFile::TRecordFile(const std::string& path, Mode mode)
     }
     // Counted under the lock: no writer changes the size from here on.
     recordCount_ = FileSizeOf(fd_, path) / kRecordSize;
+    // Under a lock no other program writes the file, so what was read stays
+    // true: pages read once serve every later read. Without one, every read
+    // goes to the file.
+    cached_ = lock != 0;
 }
 
 // The dictionary is locked while open, so only our own writes change its
@@ -60,14 +65,40 @@ std::int64_t TRecordFile::RecordCount() { return recordCount_; }
 TRecordBytes TRecordFile::Read(std::int64_t n) {
     TRecordBytes bytes{};
     if (n < 0) throw EInOutError::ReadPastEnd(path_);
-    ReadExactAt(fd_, n * kRecordSize, bytes, path_);
-    return bytes;
+    if (!cached_) {
+        ReadExactAt(fd_, n * kRecordSize, bytes, path_);
+        return bytes;
+    }
+    if (n >= recordCount_) throw EInOutError::ReadPastEnd(path_);
+    const std::int64_t page = n / kPageRecords;
+    auto found = pages_.find(page);
+    if (found == pages_.end()) {
+        // A long walk through a huge file must not keep all of it.
+        if (pages_.size() >= kMaxCachedPages) pages_.clear();
+        const std::int64_t first = page * kPageRecords;
+        std::vector<TRecordBytes> records(static_cast<std::size_t>(std::min(kPageRecords, recordCount_ - first)));
+        TRecordFile::ReadRange(first, records);
+        found = pages_.emplace(page, std::move(records)).first;
+    }
+    return found->second[static_cast<std::size_t>(n - page * kPageRecords)];
 }
 
 void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     if (n < 0) throw ERangeError();
+    // The file first: a failed write leaves the cache as the file is.
     WriteAllAt(fd_, n * kRecordSize, bytes, path_);
     if (n >= recordCount_) recordCount_ = n + 1;
+    const auto found = pages_.find(n / kPageRecords);
+    if (found == pages_.end()) return;
+    std::vector<TRecordBytes>& records = found->second;
+    const auto at = static_cast<std::size_t>(n % kPageRecords);
+    if (at < records.size()) {
+        records[at] = bytes;
+    } else if (at == records.size()) {
+        records.push_back(bytes);  // an appended record on the last page
+    } else {
+        pages_.erase(found);
+    }
 }
 
 void IRecordStore::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/FileIo.h"
@@ -70,9 +71,14 @@ public:
     void Close() override { fd_.Close(path_); }
 
 private:
+    static constexpr std::int64_t kPageRecords = 1024;     // 12 KiB a page
+    static constexpr std::size_t kMaxCachedPages = 4096;   // 48 MiB at most
+
     std::string path_;
     TFileDescriptor fd_;
     std::int64_t recordCount_ = 0;
+    bool cached_ = false;
+    std::unordered_map<std::int64_t, std::vector<TRecordBytes>> pages_;
 };
 
 // A dictionary held in memory only (benchmarks, scratch work).

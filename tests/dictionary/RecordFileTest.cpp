@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <random>
+
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "support/FileBytes.h"
@@ -123,6 +125,46 @@ TEST(VxloError, StrToIntAcceptsOnlyThirtyTwoBitDecimals) {
             EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' は整数ではありません");
         }
     }
+}
+
+// Reads of a locked dictionary come from pages kept in memory: whatever is
+// written, appended or read in any order, they agree with an independent
+// model and with the bytes on disk, also across page boundaries.
+TEST(RecordFile, CachedReadsAgreeWithTheFileUnderRandomWritesAndAppends) {
+    TTempDir dir;
+    const std::string path = dir / "cache.jsk";
+    std::vector<TRecordBytes> model;
+    std::mt19937 rng(20261209);
+    auto randomRecord = [&] {
+        TRecordBytes b{};
+        for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
+        return b;
+    };
+    {
+        TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
+        for (int i = 0; i < 2500; ++i) {
+            model.push_back(randomRecord());
+            file.Write(i, model.back());
+        }
+        for (int op = 0; op < 20000; ++op) {
+            const unsigned roll = rng() % 10;
+            const auto n = static_cast<std::int64_t>(rng() % model.size());
+            if (roll < 6) {
+                ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "op " << op;
+            } else if (roll < 9) {
+                model[static_cast<std::size_t>(n)] = randomRecord();
+                file.Write(n, model[static_cast<std::size_t>(n)]);
+            } else {
+                model.push_back(randomRecord());
+                file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
+            }
+        }
+        EXPECT_THROW(file.Read(static_cast<std::int64_t>(model.size())), EInOutError);
+        file.Close();
+    }
+    TBytes expected;
+    for (const TRecordBytes& r : model) expected.insert(expected.end(), r.begin(), r.end());
+    EXPECT_EQ(ReadFileBytes(path), expected);
 }
 
 }  // namespace
