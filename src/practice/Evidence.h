@@ -1,9 +1,11 @@
 #pragma once
-// How often a move was played in real games, where the dictionary knows it.
-// Nothing records game counts yet, so the program's choice is uniform today;
-// once counts exist they weight it without any change to practice.
+// How often a move was played in real games, where the dictionary knows it:
+// the corner import's counts weight the program's choice; without them the
+// choice is uniform.
 #include <cstdint>
 #include <optional>
+
+#include "records/EvidenceStore.h"
 
 namespace vxlo {
 
@@ -17,6 +19,21 @@ public:
 class TNoEvidence final : public IEvidence {
 public:
     std::optional<std::int64_t> GameCount(int) const override { return std::nullopt; }
+};
+
+// The counts of the companion database. A count that cannot be read is an
+// error like any failed read of the store.
+class TStoredEvidence final : public IEvidence {
+public:
+    explicit TStoredEvidence(TEvidenceStore& store) : store_(store) {}
+    std::optional<std::int64_t> GameCount(int rec) const override {
+        const std::optional<TEvidence> e = store_.Get(rec);
+        if (!e) return std::nullopt;
+        return e->games;
+    }
+
+private:
+    TEvidenceStore& store_;
 };
 
 }  // namespace vxlo

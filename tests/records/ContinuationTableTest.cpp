@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import/ImportFixture.h"
+#include "practice/Evidence.h"
 
 namespace vxlo::testing {
 namespace {
@@ -32,6 +33,17 @@ TEST_F(ContinuationTableTest, MostPlayedFirstWithShareAndWinRateOfTheSideToMove)
 
     // White to move wins where the starter lost.
     EXPECT_DOUBLE_EQ(*ContinuationRows(nav.Dictionary(), White, evidence)[0].winRate, 0.25);
+}
+
+// Practice weighs the program's choice by the same counts.
+TEST_F(ContinuationTableTest, PracticeReadsTheGameCountsOfTheStore) {
+    TEvidenceStore store(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite);
+    store.Count(5, EStarterResult::Won, 1990);
+    store.Count(5, EStarterResult::Lost, 1991);
+    store.Flush();
+    const TStoredEvidence evidence(store);
+    EXPECT_EQ(evidence.GameCount(5), 2);
+    EXPECT_EQ(evidence.GameCount(6), std::nullopt);
 }
 
 }  // namespace

@@ -99,9 +99,12 @@ void TSDIAppForm::StartPractice() {
         return;
     }
     const TPracticeSettings settings = ReadPracticeSettings(TIniFile(settingsPath_));
+    // The dictionary's game counts, when it has any, weight the program's choice.
+    if (evidence_) practiceEvidence_ = std::make_unique<TStoredEvidence>(*evidence_);
+    const IEvidence& evidence = practiceEvidence_ ? static_cast<const IEvidence&>(*practiceEvidence_) : Evidence();
     try {
         practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, currentFile_, settings,
-                                                   Evidence(), Clock(), std::random_device{}());
+                                                   evidence, Clock(), std::random_device{}());
     } catch (...) {
         UpdateActions();
         RepaintBoard();
@@ -115,6 +118,7 @@ void TSDIAppForm::StartPractice() {
 void TSDIAppForm::StopPractice() {
     if (!practice_) return;
     practice_.reset();
+    practiceEvidence_.reset();
     statusBar_->clearMessage();
     UpdateActions();
     RepaintBoard();

@@ -42,6 +42,7 @@ class TJskForm;
 class TTenukiSpot;
 class TfrmCmnt;
 class TPracticeRun;
+class TStoredEvidence;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
     Q_OBJECT
@@ -253,6 +254,7 @@ private:
     TBoardRenderer renderer_;
     TNavigation nav_;
     // Refers to the navigation and its dictionary: it goes first.
+    std::unique_ptr<TStoredEvidence> practiceEvidence_;  // outlives practice_, declared first
     std::unique_ptr<TPracticeRun> practice_;
 
     std::string settingsPath_;
