@@ -45,7 +45,7 @@ struct TPlacedLine {
     int firstColor = Black;
 };
 
-struct TGameSpec {
+struct TGamePlan {
     std::vector<TPlacedLine> lines;  // played one after the other
     char winner = 'B';
     int year = 2000;
@@ -57,10 +57,10 @@ int CornerOf(int placement) {
     return (p.x > 10 ? 1 : 0) + (p.y > 10 ? 2 : 0);
 }
 
-std::string GameSgf(const TGameSpec& spec) {
-    std::string sgf = "(;GM[1]FF[4]SZ[19]RE[" + std::string(1, spec.winner) + "+R]DT[" +
-                      std::to_string(spec.year) + "-04-01]";
-    for (const TPlacedLine& placed : spec.lines) {
+std::string GameSgf(const TGamePlan& plan) {
+    std::string sgf = "(;GM[1]FF[4]SZ[19]RE[" + std::string(1, plan.winner) + "+R]DT[" +
+                      std::to_string(plan.year) + "-04-01]";
+    for (const TPlacedLine& placed : plan.lines) {
         int color = placed.firstColor;
         for (TPoint p : kNormalLines[static_cast<std::size_t>(placed.line)]) {
             sgf += std::string(";") + (color == Black ? "B[" : "W[") +
@@ -101,27 +101,27 @@ TEST_F(CornerToolTest, PlacementsCoverEveryCornerTwice) {
 // board by the whole-game import, and the counts of an independent model.
 TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
     std::mt19937 random(20261209);
-    std::vector<TGameSpec> games;
+    std::vector<TGamePlan> games;
     std::string expectedLines;  // one SGF game per sequence, in entry order
     struct TCounts { TLine line; long long games = 0, wins = 0, losses = 0; int first = 0, last = 0; };
     std::map<std::vector<int>, TCounts> model;  // keyed by the line's coordinates
     for (int g = 0; g < 60; ++g) {
-        TGameSpec spec;
-        spec.winner = random() % 2 ? 'B' : 'W';
-        spec.year = 1990 + static_cast<int>(random() % 30);
+        TGamePlan plan;
+        plan.winner = random() % 2 ? 'B' : 'W';
+        plan.year = 1990 + static_cast<int>(random() % 30);
         const int first = static_cast<int>(random() % 8);
         int second = static_cast<int>(random() % 8);
         while (CornerOf(second) == CornerOf(first)) second = static_cast<int>(random() % 8);
         int color = random() % 2 ? Black : White;
         for (int placement : {first, second}) {
             const int line = static_cast<int>(random() % kNormalLines.size());
-            spec.lines.push_back({line, placement, color});
+            plan.lines.push_back({line, placement, color});
             const TLine& normal = kNormalLines[static_cast<std::size_t>(line)];
             if (normal.size() % 2) color = color == Black ? White : Black;
             std::string one = "(;SZ[19]";
             int c = Black;
             TLine prefix;
-            const bool starterWon = (spec.lines.back().firstColor == Black) == (spec.winner == 'B');
+            const bool starterWon = (plan.lines.back().firstColor == Black) == (plan.winner == 'B');
             auto count = [&](const TLine& line) {
                 std::vector<int> key;
                 for (TPoint p : line) key.insert(key.end(), {p.x, p.y});
@@ -129,8 +129,8 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
                 m.line = line;
                 ++m.games;
                 (starterWon ? m.wins : m.losses)++;
-                m.first = m.first ? std::min(m.first, spec.year) : spec.year;
-                m.last = std::max(m.last, spec.year);
+                m.first = m.first ? std::min(m.first, plan.year) : plan.year;
+                m.last = std::max(m.last, plan.year);
             };
             count({});
             for (TPoint p : normal) {
@@ -141,10 +141,10 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
             }
             expectedLines += one + ")";
         }
-        games.push_back(spec);
+        games.push_back(plan);
     }
     std::string collection;
-    for (const TGameSpec& spec : games) collection += GameSgf(spec) + "\n";
+    for (const TGamePlan& plan : games) collection += GameSgf(plan) + "\n";
     const std::string corners = (dir / "corners.jsk").string();
     ASSERT_EQ(Run({"import", "--corners", corners, Write("games.sgf", collection)}), 0) << err.str();
     EXPECT_EQ(out.str(), "games 60 (skipped: 0 setup, 0 size), sequences 120, moves added " +
