@@ -43,7 +43,7 @@ inline void CheckAgreement(const TNavigation& nav) {
     TGoban replay(path, view);
     for (int n = 1; n <= nav.Path().Count(); ++n) {
         const TPoint p = nav.Path().GetMove(n);
-        if (replay.PlayMove(p.x, p.y) != MoveOk) {
+        if (replay.PlayMove(p.x, p.y) != EMoveResult::Ok) {
             std::fprintf(stderr, "path move %d (%d,%d) is illegal on replay\n", n, p.x, p.y);
             std::abort();
         }

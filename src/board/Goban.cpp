@@ -106,12 +106,12 @@ bool TGoban::GroupHasNoLiberty() const {
     return true;
 }
 
-int TGoban::TestMove(int c, int x, int y) {
+EMoveResult TGoban::TestMove(int c, int x, int y) {
     if (IsTenuki(x, y)) {
         capturedCount_ = 0;
-        return MoveOk;
+        return EMoveResult::Ok;
     }
-    if (stones_.At(x, y) != Empty) return MoveOccupied;
+    if (stones_.At(x, y) != Empty) return EMoveResult::Occupied;
     stones_.At(x, y) = static_cast<std::uint8_t>(c);
     const int opponent = c ^ 3;
 
@@ -140,7 +140,7 @@ int TGoban::TestMove(int c, int x, int y) {
         FloodGroup(x, y);
         if (GroupHasNoLiberty()) {
             stones_.At(x, y) = Empty;
-            return MoveSuicide;
+            return EMoveResult::Suicide;
         }
     }
 
@@ -157,22 +157,22 @@ int TGoban::TestMove(int c, int x, int y) {
                 history_.GetCapture(n, 1, kx, ky);
                 if (kx == x && ky == y) {
                     stones_.At(x, y) = Empty;
-                    return MoveKo;
+                    return EMoveResult::Ko;
                 }
             }
         }
     }
 
     stones_.At(x, y) = Empty;
-    return MoveOk;
+    return EMoveResult::Ok;
 }
 
-int TGoban::PlayMove(int x, int y) {
-    const int r = TestMove(turn_, x, y);
-    if (r != MoveOk) return r;
+EMoveResult TGoban::PlayMove(int x, int y) {
+    const EMoveResult r = TestMove(turn_, x, y);
+    if (r != EMoveResult::Ok) return r;
     if (IsTenuki(x, y)) {
         turn_ ^= 3;
-        return MoveOk;
+        return EMoveResult::Ok;
     }
     stones_.At(x, y) = static_cast<std::uint8_t>(turn_);
     for (int k = 1; k <= capturedCount_; ++k) {
@@ -181,7 +181,7 @@ int TGoban::PlayMove(int x, int y) {
         numbers_.At(p.x, p.y) = 0;
     }
     turn_ ^= 3;
-    return MoveOk;
+    return EMoveResult::Ok;
 }
 
 void TGoban::TakeBack(int x, int y) {

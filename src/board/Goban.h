@@ -9,7 +9,8 @@
 namespace vxlo {
 
 enum PointValue : int { Empty = 0, Black = 1, White = 2, Border = 3, Candidate = 4 };
-enum MoveResult : int { MoveOk = 0, MoveOccupied = -1, MoveSuicide = -2, MoveKo = -3 };
+// Whether a move may be played, and if not why (the refusal shown).
+enum class EMoveResult : int { Ok = 0, Occupied = -1, Suicide = -2, Ko = -3 };
 
 constexpr int kBoardSize = 19;
 
@@ -69,10 +70,10 @@ public:
 
     // Legality for colour c at (x, y); fills the captured list and leaves the
     // stones as they were. Tenuki is always legal and captures nothing.
-    int TestMove(int c, int x, int y);
+    EMoveResult TestMove(int c, int x, int y);
     // TestMove for the side to move, then the stone, the captures and the turn
     // (tenuki only passes the turn).
-    int PlayMove(int x, int y);
+    EMoveResult PlayMove(int x, int y);
     // Removes the stone at (x, y) and its number, flips the turn; the caller
     // has already restored the stones the move captured.
     void TakeBack(int x, int y);

@@ -51,7 +51,7 @@ void GrowTree(TNavigation& nav, int records, std::vector<std::pair<int, std::str
         } else if (roll < 70 || dict.Count() == 0) {
             const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
             if (nav.Board().PointState(x, y) != Empty ||
-                nav.Board().TestMove(nav.Board().GetTurn(), x, y) != MoveOk) {
+                nav.Board().TestMove(nav.Board().GetTurn(), x, y) != EMoveResult::Ok) {
                 continue;
             }
             nav.Deside(x, y);

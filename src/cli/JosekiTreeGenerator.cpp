@@ -73,7 +73,7 @@ private:
             const bool corner = Roll(10) < 8;
             p = corner ? TPoint{9 + Roll(11), 1 + Roll(11)} : TPoint{1 + Roll(19), 1 + Roll(19)};
             if (board_.GetStone(p.x, p.y) != Empty || Known(parent, p)) continue;
-            if (board_.TestMove(board_.GetTurn(), p.x, p.y) == MoveOk) return true;
+            if (board_.TestMove(board_.GetTurn(), p.x, p.y) == EMoveResult::Ok) return true;
         }
         return false;
     }

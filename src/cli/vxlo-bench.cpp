@@ -78,7 +78,7 @@ std::vector<TPoint> Game(std::mt19937& rng) {
     std::geometric_distribution<int> bookChoice(0.55);
     std::uint64_t prefix = 1469598103934665603ull;
     auto play = [&](int x, int y) {
-        if (board.TestMove(board.GetTurn(), x, y) != MoveOk) return false;
+        if (board.TestMove(board.GetTurn(), x, y) != EMoveResult::Ok) return false;
         board.PlayMove(x, y);
         std::vector<TPoint> taken;
         for (int k = 1; k <= board.CapturedCount(); ++k) taken.push_back(board.Captured(k));
@@ -135,7 +135,7 @@ void GrowJosekiTree(TNavigation& nav, TMemorySgfComments& comments, int nodes, s
             nav.MaeNoTe();
         } else if (roll < 70 || dict.Count() == 0) {
             const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
-            if (nav.Board().PointState(x, y) != Empty || nav.Board().TestMove(nav.Board().GetTurn(), x, y) != MoveOk) {
+            if (nav.Board().PointState(x, y) != Empty || nav.Board().TestMove(nav.Board().GetTurn(), x, y) != EMoveResult::Ok) {
                 continue;
             }
             nav.Deside(x, y);

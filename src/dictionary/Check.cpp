@@ -133,10 +133,10 @@ private:
             Add(TCheckFinding::Kind::PointOutside, rec, "point " + Point(r) + " is off the board");
             return false;
         }
-        const int result = board_.PlayMove(r.X, r.Y);
-        if (result != MoveOk) {
-            const char* why = result == MoveOccupied ? "occupied"
-                              : result == MoveSuicide ? "suicide"
+        const EMoveResult result = board_.PlayMove(r.X, r.Y);
+        if (result != EMoveResult::Ok) {
+            const char* why = result == EMoveResult::Occupied ? "occupied"
+                              : result == EMoveResult::Suicide ? "suicide"
                                                       : "ko recaptured at once";
             Add(TCheckFinding::Kind::IllegalMove, rec, "move " + Point(r) + " is illegal (" + why + ")");
             return false;

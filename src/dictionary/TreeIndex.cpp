@@ -139,7 +139,7 @@ void TTreeIndex::HashPositions(const std::vector<TRecordBytes>& records, const T
         const int side = board.GetTurn();
         // A tenuki only passes the turn: the same stones, the other side to move.
         const bool tenuki = IsTenuki(x, y);
-        if (!(tenuki || OnBoard(x, y)) || path.Count() >= kMaxPathMoves || board.PlayMove(x, y) != MoveOk) {
+        if (!(tenuki || OnBoard(x, y)) || path.Count() >= kMaxPathMoves || board.PlayMove(x, y) != EMoveResult::Ok) {
             const std::int32_t more = MoreOf(records[at]);
             frame.rec = childOf(more, frame.parent) ? more : 0;
             continue;
@@ -260,7 +260,7 @@ TPositionHash PositionAfter(const std::vector<TPoint>& moves) {
         };
         if (!IsTenuki(p.x, p.y) && !OnBoard(p.x, p.y)) refuse("off the board");
         if (n > kMaxPathMoves) refuse("past the longest line");
-        if (board.PlayMove(p.x, p.y) != MoveOk) refuse("illegal here");
+        if (board.PlayMove(p.x, p.y) != EMoveResult::Ok) refuse("illegal here");
         path.Push(p.x, p.y, 0, 0, board);
     }
     return TPositionHash::Of(board);

@@ -153,7 +153,7 @@ bool TCornerImporter::EnterMove(TPoint point) {
     if (state != Empty && state != Candidate) return false;  // no stone is played twice
     // Tested first so that a move illegal in the corner alone ends its
     // sequence quietly instead of raising a refusal for every game.
-    if (nav_.Board().TestMove(nav_.Board().GetTurn(), point.x, point.y) != MoveOk) return false;
+    if (nav_.Board().TestMove(nav_.Board().GetTurn(), point.x, point.y) != EMoveResult::Ok) return false;
     if (!nav_.Deside(point.x, point.y)) return false;
     nav_.Deside(point.x, point.y);
     if (nav_.Path().Count() != before + 1) return false;  // a full candidate list

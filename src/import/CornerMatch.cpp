@@ -86,7 +86,7 @@ std::vector<TCornerMatch> FindCorners(const TTreeIndex& index, const std::vector
     const int last = std::min<int>(upTo, static_cast<int>(moves.size()));
     for (int n = 1; n <= last && n <= kMaxPathMoves; ++n) {
         const TPoint p = moves[static_cast<std::size_t>(n - 1)];
-        if (board.PlayMove(p.x, p.y) != MoveOk) break;
+        if (board.PlayMove(p.x, p.y) != EMoveResult::Ok) break;
         path.Push(p.x, p.y, 0, 0, board);
         for (int corner = 0; corner < kCorners; ++corner) {
             TPositionHash stones;

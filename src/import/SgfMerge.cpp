@@ -144,7 +144,7 @@ private:
         // Tested here rather than left to Deside: a refused move ends its
         // variation quietly and is counted for the one closing message.
         if ((state != Empty && state != Candidate) ||
-            board.TestMove(board.GetTurn(), p.x, p.y) != MoveOk) {
+            board.TestMove(board.GetTurn(), p.x, p.y) != EMoveResult::Ok) {
             ++result_.leftIllegal;
             return {-1, played, 0};
         }

@@ -98,16 +98,16 @@ void TNavigation::ResetToRoot() {
     view_.FullRepaint();
 }
 
-void TNavigation::ShowRefusal(int result) {
-    if (result == MoveSuicide) messages_.ShowMessage(kSuicideText);
-    if (result == MoveKo) messages_.ShowMessage(kKoText);
+void TNavigation::ShowRefusal(EMoveResult result) {
+    if (result == EMoveResult::Suicide) messages_.ShowMessage(kSuicideText);
+    if (result == EMoveResult::Ko) messages_.ShowMessage(kKoText);
 }
 
 bool TNavigation::Deside(int x, int y) {
     const int state = board_.PointState(x, y);
     const int side = board_.GetTurn();
-    const int result = board_.TestMove(side, x, y);
-    if (result != MoveOk && state == Empty) {
+    const EMoveResult result = board_.TestMove(side, x, y);
+    if (result != EMoveResult::Ok && state == Empty) {
         ShowRefusal(result);
         return false;
     }
@@ -120,9 +120,9 @@ bool TNavigation::Deside(int x, int y) {
     }
     // A candidate that cannot be played (only in a hand-edited dictionary) is
     // refused like an empty point, so board and path never disagree.
-    if (result != MoveOk) {
+    if (result != EMoveResult::Ok) {
         ShowRefusal(result);
-        return result == MoveOccupied;
+        return result == EMoveResult::Occupied;
     }
     comments_.SaveComment(currentRecord_, inputMode_);
     AdvanceTo(x, y);
@@ -170,8 +170,8 @@ void TNavigation::AdvanceTo(int x, int y) {
 int TNavigation::StepTo(int x, int y) {
     if (path_.Count() >= kMaxPathMoves) return -1;
     const int side = board_.GetTurn();
-    const int legal = board_.TestMove(side, x, y);
-    if (legal != MoveOk) {
+    const EMoveResult legal = board_.TestMove(side, x, y);
+    if (legal != EMoveResult::Ok) {
         ShowRefusal(legal);
         return -1;
     }

@@ -139,7 +139,7 @@ private:
     int StepTo(int x, int y);
     void RedrawCaptured();
     void RestoreList(int head);
-    void ShowRefusal(int result);
+    void ShowRefusal(EMoveResult result);
     void SetData(bool enabled);
     void SetDelete1(bool enabled);
     void ShowRoot();

@@ -29,13 +29,13 @@ class Goban : public ::testing::Test {
 protected:
     // Plays a move for the side to move and records it on the path, as the
     // navigation does.
-    int Play(int x, int y) {
-        const int r = board.PlayMove(x, y);
-        if (r == MoveOk) path.Push(x, y, 0, 0, board);
+    EMoveResult Play(int x, int y) {
+        const EMoveResult r = board.PlayMove(x, y);
+        if (r == EMoveResult::Ok) path.Push(x, y, 0, 0, board);
         board.CheckInvariants();
         return r;
     }
-    int Play(TPoint p) { return Play(p.x, p.y); }
+    EMoveResult Play(TPoint p) { return Play(p.x, p.y); }
     // Takes the last move back, as the navigation does.
     void Undo() {
         const TPoint p = path.Pop(board, paint);
@@ -72,10 +72,10 @@ TEST_F(Goban, ResetGivesAnEmptyFramedBoardWithBlackToMove) {
 TEST_F(Goban, OccupiedAndFramePointsAreRefusedWithoutChange) {
     Play(3, 3);
     const std::string before = Diagram(board);
-    EXPECT_EQ(board.TestMove(White, 3, 3), MoveOccupied);
-    EXPECT_EQ(board.PlayMove(3, 3), MoveOccupied);
-    EXPECT_EQ(board.PlayMove(0, 5), MoveOccupied);
-    EXPECT_EQ(board.PlayMove(20, 20), MoveOccupied);
+    EXPECT_EQ(board.TestMove(White, 3, 3), EMoveResult::Occupied);
+    EXPECT_EQ(board.PlayMove(3, 3), EMoveResult::Occupied);
+    EXPECT_EQ(board.PlayMove(0, 5), EMoveResult::Occupied);
+    EXPECT_EQ(board.PlayMove(20, 20), EMoveResult::Occupied);
     EXPECT_EQ(board.GetTurn(), White);
     EXPECT_EQ(Diagram(board), before);
     board.CheckInvariants();
@@ -92,7 +92,7 @@ TEST_F(Goban, SuicideInTheCornerIsRefusedAndCapturingThereIsNot) {
     SetUpPosition(board, R"(
         a O
         O . )");
-    EXPECT_EQ(board.PlayMove(1, 1), MoveSuicide);
+    EXPECT_EQ(board.PlayMove(1, 1), EMoveResult::Suicide);
     EXPECT_EQ(board.GetTurn(), Black);
     EXPECT_EQ(board.GetStone(1, 1), Empty);
 
@@ -102,7 +102,7 @@ TEST_F(Goban, SuicideInTheCornerIsRefusedAndCapturingThereIsNot) {
         . O X
         O X .
         X . . )");
-    EXPECT_EQ(board.PlayMove(1, 1), MoveOk);
+    EXPECT_EQ(board.PlayMove(1, 1), EMoveResult::Ok);
     ASSERT_EQ(board.CapturedCount(), 2);
     EXPECT_EQ(board.Captured(1), (TPoint{2, 1}));
     EXPECT_EQ(board.Captured(2), (TPoint{1, 2}));
@@ -117,14 +117,14 @@ TEST_F(Goban, FillingTheLastLibertyOfAGroupIsSuicideUnlessItCaptures) {
         X X a O .
         O O O . . )";
     SetUpPosition(board, position);
-    EXPECT_EQ(board.TestMove(Black, 3, 1), MoveSuicide);
+    EXPECT_EQ(board.TestMove(Black, 3, 1), EMoveResult::Suicide);
     EXPECT_EQ(Diagram(board, 1, 1, 5, 2), Normalized("XX.O.\nOOO.."));
 
     // The white stone at (4,1) has (3,1) as its last liberty.
     SetUpPosition(board, R"(
         X X a O X
         O O O X . )");
-    EXPECT_EQ(board.PlayMove(3, 1), MoveOk);
+    EXPECT_EQ(board.PlayMove(3, 1), EMoveResult::Ok);
     ASSERT_EQ(board.CapturedCount(), 1);
     EXPECT_EQ(board.Captured(1), (TPoint{4, 1}));
     EXPECT_EQ(board.GetStone(4, 1), Empty);
@@ -136,7 +136,7 @@ TEST_F(Goban, AGroupTouchingTheNewStoneTwiceIsCapturedOnce) {
         . a O X
         . . X . )";
     SetUpPosition(board, position);
-    ASSERT_EQ(board.PlayMove(PointOf(position, 'a').x, PointOf(position, 'a').y), MoveOk);
+    ASSERT_EQ(board.PlayMove(PointOf(position, 'a').x, PointOf(position, 'a').y), EMoveResult::Ok);
     // Found from the upper neighbour, breadth-first.
     ASSERT_EQ(board.CapturedCount(), 3);
     EXPECT_EQ(board.Captured(1), (TPoint{2, 1}));
@@ -159,27 +159,27 @@ TEST_F(Goban, ImmediateKoRecaptureIsRefused) {
     board.SetStone(White, 6, 6);  // the stone Black will take
     Play(15, 15);
     Play(16, 16);
-    ASSERT_EQ(Play(7, 6), MoveOk);  // Black takes one stone
+    ASSERT_EQ(Play(7, 6), EMoveResult::Ok);  // Black takes one stone
     ASSERT_EQ(board.CapturedCount(), 1);
     const std::string before = Diagram(board);
-    EXPECT_EQ(board.TestMove(White, 6, 6), MoveKo);
-    EXPECT_EQ(board.PlayMove(6, 6), MoveKo);
+    EXPECT_EQ(board.TestMove(White, 6, 6), EMoveResult::Ko);
+    EXPECT_EQ(board.PlayMove(6, 6), EMoveResult::Ko);
     EXPECT_EQ(board.GetTurn(), White);
     EXPECT_EQ(Diagram(board), before);
 
     // After a pair of moves elsewhere the recapture is an ordinary capture.
     Play(1, 19);
     Play(19, 1);
-    EXPECT_EQ(Play(6, 6), MoveOk);
+    EXPECT_EQ(Play(6, 6), EMoveResult::Ok);
     EXPECT_EQ(board.GetStone(7, 6), Empty);
 }
 
 TEST_F(Goban, WithOneMoveOnThePathTheKoTestNeverFires) {
     SetUpPosition(board, kKo, 5, 5);
     board.SetStone(White, 6, 6);
-    ASSERT_EQ(Play(7, 6), MoveOk);
+    ASSERT_EQ(Play(7, 6), EMoveResult::Ok);
     ASSERT_EQ(path.Count(), 1);
-    EXPECT_EQ(Play(6, 6), MoveOk);
+    EXPECT_EQ(Play(6, 6), EMoveResult::Ok);
     EXPECT_EQ(board.GetStone(7, 6), Empty);
 }
 
@@ -192,9 +192,9 @@ TEST_F(Goban, RetakingTwoStonesIsNeverKo) {
         . X O O . )");
     Play(15, 15);
     Play(16, 16);
-    ASSERT_EQ(Play(3, 2), MoveOk);
+    ASSERT_EQ(Play(3, 2), EMoveResult::Ok);
     ASSERT_EQ(board.CapturedCount(), 1);
-    EXPECT_EQ(Play(2, 2), MoveOk);
+    EXPECT_EQ(Play(2, 2), EMoveResult::Ok);
     EXPECT_EQ(board.CapturedCount(), 2);
     EXPECT_EQ(Diagram(board, 1, 1, 5, 3), Normalized(R"(
         . X O O .
@@ -205,8 +205,8 @@ TEST_F(Goban, RetakingTwoStonesIsNeverKo) {
 TEST_F(Goban, TenukiPassesTheTurnAndLeavesTheStonesAsTheyWere) {
     SetUpPosition(board, kKo, 5, 5);
     const std::string before = Diagram(board);
-    EXPECT_EQ(board.TestMove(Black, 0, 0), MoveOk);
-    ASSERT_EQ(Play(kTenuki), MoveOk);
+    EXPECT_EQ(board.TestMove(Black, 0, 0), EMoveResult::Ok);
+    ASSERT_EQ(Play(kTenuki), EMoveResult::Ok);
     EXPECT_EQ(board.CapturedCount(), 0);
     EXPECT_EQ(board.GetTurn(), White);
     EXPECT_EQ(Diagram(board), before);
@@ -215,7 +215,7 @@ TEST_F(Goban, TenukiPassesTheTurnAndLeavesTheStonesAsTheyWere) {
     board.SetNumber(0, 0, 5);
     board.DrawNumber(0, 0);
     EXPECT_EQ(board.GetNumber(0, 0), 0);
-    ASSERT_EQ(Play(kTenuki), MoveOk);
+    ASSERT_EQ(Play(kTenuki), EMoveResult::Ok);
     EXPECT_EQ(board.GetTurn(), Black);
     EXPECT_EQ(path.Count(), 2);
     EXPECT_EQ(path.LastMove(), kTenuki);
@@ -246,14 +246,14 @@ TEST_F(Goban, KoAfterTenukiBehavesAsAfterAMoveElsewhere) {
     board.SetStone(White, 6, 6);
     Play(15, 15);
     Play(16, 16);
-    ASSERT_EQ(Play(7, 6), MoveOk);  // Black takes the ko
-    EXPECT_EQ(board.TestMove(White, 6, 6), MoveKo);
-    ASSERT_EQ(Play(kTenuki), MoveOk);  // White plays elsewhere
-    ASSERT_EQ(Play(kTenuki), MoveOk);  // and Black too
-    EXPECT_EQ(Play(6, 6), MoveOk);     // White retakes
+    ASSERT_EQ(Play(7, 6), EMoveResult::Ok);  // Black takes the ko
+    EXPECT_EQ(board.TestMove(White, 6, 6), EMoveResult::Ko);
+    ASSERT_EQ(Play(kTenuki), EMoveResult::Ok);  // White plays elsewhere
+    ASSERT_EQ(Play(kTenuki), EMoveResult::Ok);  // and Black too
+    EXPECT_EQ(Play(6, 6), EMoveResult::Ok);     // White retakes
     EXPECT_EQ(board.GetStone(7, 6), Empty);
     // Black, straight after the retake, is refused as ever.
-    EXPECT_EQ(board.TestMove(Black, 7, 6), MoveKo);
+    EXPECT_EQ(board.TestMove(Black, 7, 6), EMoveResult::Ko);
     // Taking the retake and the tenukis back restores the ko position exactly.
     Undo();
     Undo();
@@ -261,7 +261,7 @@ TEST_F(Goban, KoAfterTenukiBehavesAsAfterAMoveElsewhere) {
     EXPECT_EQ(board.GetTurn(), White);
     EXPECT_EQ(board.GetStone(7, 6), Black);
     EXPECT_EQ(board.GetStone(6, 6), Empty);
-    EXPECT_EQ(board.TestMove(White, 6, 6), MoveKo);
+    EXPECT_EQ(board.TestMove(White, 6, 6), EMoveResult::Ko);
 }
 
 TEST_F(Goban, TakeBackFlipsTheTurnAndRestoresCapturedStonesThroughThePath) {
@@ -284,7 +284,7 @@ TEST_F(Goban, CapturedStonesLoseTheirNumbersButKeepTheirMarks) {
     board.SetNumber(2, 1, 5);
     board.SetMark(2, 1, 1);
     EXPECT_EQ(board.PointState(2, 1), Candidate);  // the mark wins over the stone
-    ASSERT_EQ(board.PlayMove(2, 2), MoveOk);
+    ASSERT_EQ(board.PlayMove(2, 2), EMoveResult::Ok);
     EXPECT_EQ(board.GetStone(2, 1), Empty);
     EXPECT_EQ(board.GetNumber(2, 1), 0);
     EXPECT_EQ(board.PointState(2, 1), Candidate);
@@ -343,10 +343,10 @@ struct TOracle {
     }
     // Result of the move for colour c, given the last move of the path and
     // the stones it took; plays it when legal.
-    int Play(int c, int x, int y, int pathCount, TPoint last, const std::vector<TPoint>& lastTaken,
+    EMoveResult Play(int c, int x, int y, int pathCount, TPoint last, const std::vector<TPoint>& lastTaken,
              std::vector<TPoint>& taken) {
         taken.clear();
-        if (stones[x][y] != Empty) return MoveOccupied;
+        if (stones[x][y] != Empty) return EMoveResult::Occupied;
         const TOracle saved = *this;
         stones[x][y] = c;
         static constexpr int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
@@ -358,7 +358,7 @@ struct TOracle {
         }
         if (taken.empty() && Dead(x, y)) {
             *this = saved;
-            return MoveSuicide;
+            return EMoveResult::Suicide;
         }
         // Ko: one stone taken, the last move's, which itself took one stone
         // here; and the new stone has no liberty but the point it emptied.
@@ -371,10 +371,10 @@ struct TOracle {
             }
             if (liberties == 0) {
                 *this = saved;
-                return MoveKo;
+                return EMoveResult::Ko;
             }
         }
-        return MoveOk;
+        return EMoveResult::Ok;
     }
 };
 
@@ -403,13 +403,13 @@ TEST_F(Goban, SeededRandomPlayAgreesWithTheOracleAndTakesBackExactly) {
             const int turn = board.GetTurn();
             const TPoint last = path.Count() > 0 ? path.LastMove() : TPoint{};
             std::vector<TPoint> taken;
-            const int expected = oracle.Play(turn, x, y, path.Count(), last, takenByMove.back(), taken);
+            const EMoveResult expected = oracle.Play(turn, x, y, path.Count(), last, takenByMove.back(), taken);
             const std::string before = Diagram(board);
-            const int got = Play(x, y);
+            const EMoveResult got = Play(x, y);
             ASSERT_EQ(got, expected) << "game " << game << " attempt " << attempt << " at " << x << "," << y
                                      << "\n" << before;
-            ++results[-got];
-            if (got != MoveOk) {
+            ++results[-static_cast<int>(got)];
+            if (got != EMoveResult::Ok) {
                 ASSERT_EQ(board.GetTurn(), turn);
                 ASSERT_EQ(Diagram(board), before);
                 continue;
@@ -425,7 +425,7 @@ TEST_F(Goban, SeededRandomPlayAgreesWithTheOracleAndTakesBackExactly) {
                 Undo();
                 ASSERT_EQ(Diagram(board), before);
                 ASSERT_EQ(board.GetTurn(), turn);
-                ASSERT_EQ(Play(x, y), MoveOk);
+                ASSERT_EQ(Play(x, y), EMoveResult::Ok);
             }
         }
         // Unwinding the whole game gives the empty board with Black to move.
@@ -435,9 +435,9 @@ TEST_F(Goban, SeededRandomPlayAgreesWithTheOracleAndTakesBackExactly) {
     }
     // Pinned so that the rare cases stay exercised when the test changes.
     EXPECT_EQ(results[0], 12 * kMaxPathMoves);
-    EXPECT_EQ(results[-MoveOccupied], 353);
-    EXPECT_EQ(results[-MoveSuicide], 571);
-    EXPECT_EQ(results[-MoveKo], 29);
+    EXPECT_EQ(results[-static_cast<int>(EMoveResult::Occupied)], 353);
+    EXPECT_EQ(results[-static_cast<int>(EMoveResult::Suicide)], 571);
+    EXPECT_EQ(results[-static_cast<int>(EMoveResult::Ko)], 29);
     EXPECT_EQ(captures, 933);
 }
 

@@ -157,7 +157,7 @@ TEST_F(Orientation, MovesLeaveTheOrientationAloneAndResetRestoresTheDefault) {
     board.RotateRight();
     board.ToggleMirrorUpDown();
     const TFlags chosen = Flags();
-    ASSERT_EQ(board.PlayMove(4, 4), MoveOk);
+    ASSERT_EQ(board.PlayMove(4, 4), EMoveResult::Ok);
     board.TakeBack(4, 4);
     board.SetMark(5, 5, 1);
     EXPECT_EQ(Flags(), chosen);

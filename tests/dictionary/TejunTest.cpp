@@ -32,7 +32,7 @@ TEST_F(Tejun, AMoveKeepsItsChainItsRecordAndItsCapturesInOrder) {
         X O O X
         . a O X
         . . X . )");
-    ASSERT_EQ(board.PlayMove(2, 2), MoveOk);
+    ASSERT_EQ(board.PlayMove(2, 2), EMoveResult::Ok);
     EXPECT_EQ(path.Push(2, 2, 7, 12, board), 1);
     EXPECT_EQ(path.LastMove(), (TPoint{2, 2}));
     EXPECT_EQ(path.LastListHead(), 7);
@@ -61,7 +61,7 @@ TEST_F(Tejun, AMoveKeepsItsChainItsRecordAndItsCapturesInOrder) {
 }
 
 TEST_F(Tejun, AMoveThatCapturedNothingRestoresNothing) {
-    ASSERT_EQ(board.PlayMove(4, 4), MoveOk);
+    ASSERT_EQ(board.PlayMove(4, 4), EMoveResult::Ok);
     path.Push(4, 4, 1, 1, board);
     EXPECT_EQ(path.GetCaptureCount(1), 0);
     EXPECT_EQ(path.Pop(board, view), (TPoint{4, 4}));
@@ -80,7 +80,7 @@ TEST_F(Tejun, ClearEmptiesThePathAndItsCaptures) {
     SetUpPosition(board, R"(
         . O X
         O X . )");
-    ASSERT_EQ(board.PlayMove(1, 1), MoveOk);
+    ASSERT_EQ(board.PlayMove(1, 1), EMoveResult::Ok);
     path.Push(1, 1, 3, 4, board);
     path.Push(9, 9, 5, 6, board);  // the captured list still holds the two stones
     path.Clear();

@@ -100,7 +100,7 @@ TEST_F(TreeIndexTest, EveryRecordIsFoundAtItsOwnPositionCapturesIncluded) {
             bool found = false;
             for (int attempt = 0; attempt < 60 && !found; ++attempt) {
                 p = {1 + static_cast<int>(rng() % 5), 1 + static_cast<int>(rng() % 5)};
-                found = board.TestMove(board.GetTurn(), p.x, p.y) == MoveOk;
+                found = board.TestMove(board.GetTurn(), p.x, p.y) == EMoveResult::Ok;
             }
             if (!found) break;
             board.PlayMove(p.x, p.y);

@@ -45,7 +45,7 @@ inline std::vector<TPoint> RandomGame(unsigned seed, int length) {
         bool played = false;
         for (int attempt = 0; attempt < 2000 && !played; ++attempt) {
             const int x = coord(rng), y = coord(rng);
-            if (board.TestMove(board.GetTurn(), x, y) != MoveOk) continue;
+            if (board.TestMove(board.GetTurn(), x, y) != EMoveResult::Ok) continue;
             board.PlayMove(x, y);
             std::vector<TPoint> taken;
             for (int k = 1; k <= board.CapturedCount(); ++k) taken.push_back(board.Captured(k));

@@ -78,7 +78,7 @@ void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned see
             int x = coord(rng), y = coord(rng);
             if (rng() % 8 == 0) x = y = 0;
             if (nav.Board().PointState(x, y) == Empty &&
-                nav.Board().TestMove(nav.Board().GetTurn(), x, y) == MoveOk)
+                nav.Board().TestMove(nav.Board().GetTurn(), x, y) == EMoveResult::Ok)
                 nav.Deside(x, y);
         } else if (action < 15 && dict.Count() > 0) {
             const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));

@@ -60,7 +60,7 @@ inline void ExpectConsistent(TNavigation& nav, bool allowPrefix) {
     TGoban replay(path, view);
     for (int n = 1; n <= nav.Path().Count(); ++n) {
         const TPoint p = nav.Path().GetMove(n);
-        ASSERT_EQ(replay.PlayMove(p.x, p.y), MoveOk) << "path move " << n;
+        ASSERT_EQ(replay.PlayMove(p.x, p.y), EMoveResult::Ok) << "path move " << n;
         path.Push(p.x, p.y, 0, 0, replay);
     }
     const TGoban& board = nav.Board();
