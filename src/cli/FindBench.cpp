@@ -1,5 +1,7 @@
 #include "cli/FindBench.h"
 
+#include "cli/BenchTree.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -40,33 +42,12 @@ void GrowTree(TNavigation& nav, int records, std::vector<std::pair<int, std::str
                                          "大斜", "なだれ", "joseki", "invasion", "ladder", "approach", "pincer",
                                          "thickness", "territory", "variation"};
     std::mt19937 rng(kSeed);
-    nav.SetProgressMode(1);
-    IRecordStore& store = nav.Dictionary().Store();
-    while (store.RecordCount() <= records) {
-        const int depth = nav.Path().Count();
-        const unsigned roll = rng() % 100;
-        TLjsk& dict = nav.Dictionary();
-        if (roll < static_cast<unsigned>(depth * 2) || depth >= 40) {
-            nav.MaeNoTe();
-        } else if (roll < 70 || dict.Count() == 0) {
-            const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
-            if (nav.Board().PointState(x, y) != Empty ||
-                nav.Board().TestMove(nav.Board().GetTurn(), x, y) != EMoveResult::Ok) {
-                continue;
-            }
-            nav.Deside(x, y);
-            const int rec = dict.FindRecNo(x, y);
-            if (rec % kCommentEvery == 0) {
-                std::string text;
-                for (int w = 0; w < 4; ++w) text += std::string(w ? " " : "") + kWords[(rng() >> 8) % 20] + std::to_string(rng() % 50);
-                comments.push_back({rec, text});
-            }
-            nav.Deside(x, y);
-        } else {
-            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
-            nav.Deside(p.x, p.y);
-        }
-    }
+    GrowJosekiTree(nav, records, rng, [&](int rec, TPoint) {
+        if (rec % kCommentEvery != 0) return;
+        std::string text;
+        for (int w = 0; w < 4; ++w) text += std::string(w ? " " : "") + kWords[(rng() >> 8) % 20] + std::to_string(rng() % 50);
+        comments.push_back({rec, text});
+    });
 }
 
 void WriteFile(IRecordStore& store, const std::string& path) {

@@ -17,6 +17,7 @@
 #include "cli/JosekiTreeGenerator.h"
 #include "cli/FindBench.h"
 #include "dictionary/RecordFile.h"
+#include "cli/BenchTree.h"
 #include "cli/CornerCommands.h"
 #include "import/FolderWalk.h"
 #include "import/CornerSequence.h"
@@ -119,33 +120,6 @@ std::string Ig1(const std::vector<TPoint>& moves) {
         text += (i % 10 == 9) ? "\r\n" : " ";
     }
     return text + "\r\n";
-}
-
-// A joseki tree of `nodes` moves grown in memory by a random walk through the
-// navigation: corner moves added and followed, lines up to 40 moves deep,
-// a comment on every tenth position.
-void GrowJosekiTree(TNavigation& nav, TMemorySgfComments& comments, int nodes, std::mt19937& rng) {
-    nav.SetProgressMode(1);
-    IRecordStore& store = nav.Dictionary().Store();
-    while (store.RecordCount() <= nodes) {
-        const int depth = nav.Path().Count();
-        const unsigned roll = rng() % 100;
-        TLjsk& dict = nav.Dictionary();
-        if (roll < static_cast<unsigned>(depth * 2) || depth >= 40) {
-            nav.MaeNoTe();
-        } else if (roll < 70 || dict.Count() == 0) {
-            const int x = 8 + static_cast<int>(rng() % 12), y = 1 + static_cast<int>(rng() % 12);
-            if (nav.Board().PointState(x, y) != Empty || nav.Board().TestMove(nav.Board().GetTurn(), x, y) != EMoveResult::Ok) {
-                continue;
-            }
-            nav.Deside(x, y);
-            if (store.RecordCount() % 10 == 0) comments.PutComment(dict.FindRecNo(x, y), "変化 " + std::to_string(x) + "-" + std::to_string(y));
-            nav.Deside(x, y);
-        } else {
-            const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
-            nav.Deside(p.x, p.y);
-        }
-    }
 }
 
 class TBenchCards final : public IPracticeCards {
@@ -314,7 +288,11 @@ int main(int argc, char** argv) {
             source.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
             TMemorySgfComments comments;
             std::mt19937 treeRng(kSeed);
-            GrowJosekiTree(source.nav, comments, kTreeNodes, treeRng);
+            // A comment on every tenth position.
+            GrowJosekiTree(source.nav, kTreeNodes, treeRng, [&](int rec, TPoint move) {
+                if ((rec + 1) % 10 == 0)
+                    comments.PutComment(rec, "変化 " + std::to_string(move.x) + "-" + std::to_string(move.y));
+            });
             const std::string sgf = (root / "tree.sgf").string();
             auto start = Clock::now();
             const TSgfExportResult exported = ExportSgf(source.nav.Dictionary().Store(), sgf, &comments);

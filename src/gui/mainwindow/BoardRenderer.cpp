@@ -42,7 +42,9 @@ QString ChooseFamily() {
     return QFont().family();
 }
 
-std::uint32_t LabelColor(int code) {
+}  // namespace
+
+std::uint32_t CandidateLabelColor(int code) {
     switch (code) {
     case 1: return 0x0000FF;  // red
     case 2: return 0xFF0000;  // blue
@@ -51,6 +53,8 @@ std::uint32_t LabelColor(int code) {
     default: return 0x000000;
     }
 }
+
+namespace {
 
 // Fills [left, right-1] x [top, bottom-1], as a GDI rectangle drawn with a
 // clear pen.
@@ -371,7 +375,7 @@ void TBoardRenderer::PaintLabel(QPainter& p, std::string_view text, int x, int y
     const int d = geom_.textOffset;
     // Kept to what ErasePoint restores, so erasing a label leaves no ink.
     const QRect clip(left, top, cellSize + 1, cellSize + 1);
-    PaintText(p, left + d, top + d, ToQt(text), LabelColor(colorCode), clip);
+    PaintText(p, left + d, top + d, ToQt(text), CandidateLabelColor(colorCode), clip);
 }
 
 void TBoardRenderer::ErasePoint(int x, int y) {

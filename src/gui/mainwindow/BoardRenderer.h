@@ -121,4 +121,7 @@ private:
 // 0x00BBGGRR -> QColor.
 QColor ColorFromBgr(std::uint32_t bgr);
 
+// The candidate label colours, 0x00BBGGRR, as the board draws them.
+std::uint32_t CandidateLabelColor(int code);
+
 }  // namespace vxlo

@@ -14,16 +14,6 @@ constexpr std::uint32_t kNumberColor = 0xFF0000; // blue, as numbers on stones
 constexpr const char* kTenukiText = "手抜き";
 }  // namespace
 
-std::uint32_t CandidateLabelColor(int code) {
-    switch (code) {
-    case 1: return 0x0000FF;  // red
-    case 2: return 0xFF0000;  // blue
-    case 3: return 0x00FFFF;  // yellow
-    case 4: return 0x008000;  // green
-    default: return 0x000000;
-    }
-}
-
 TTenukiSpot::TTenukiSpot(const TNavigation& nav, const TBoardRenderer& renderer, QWidget* parent)
     : QWidget(parent), nav_(nav), renderer_(renderer) {
     setObjectName(QStringLiteral("TenukiSpot"));

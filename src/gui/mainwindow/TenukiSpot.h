@@ -40,7 +40,4 @@ private:
     const TBoardRenderer& renderer_;
 };
 
-// The candidate label colours, 0x00BBGGRR, as the board draws them.
-std::uint32_t CandidateLabelColor(int code);
-
 }  // namespace vxlo
