@@ -105,8 +105,9 @@ std::string ErrorDisplayText(const std::string& message) {
     return message;
 }
 
-std::string ErrorDisplayText(const std::exception& error) {
-    std::string text = ErrorDisplayText(std::string(error.what()));
+std::string ErrorDisplayText(const std::exception& error, const ITranslator* translator) {
+    const auto* own = dynamic_cast<const EVxloError*>(&error);
+    std::string text = ErrorDisplayText(own ? own->Message().Text(translator) : std::string(error.what()));
     const std::string* file = nullptr;
     if (auto* io = dynamic_cast<const EInOutError*>(&error)) file = &io->FileName();
     if (auto* refused = dynamic_cast<const EFileRefused*>(&error)) file = &refused->FileName();

@@ -4,11 +4,22 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 class EVxloError : public std::runtime_error {
 public:
-    explicit EVxloError(const std::string& text) : std::runtime_error(text) {}
+    // A template marked for translation.
+    explicit EVxloError(const char* source) : EVxloError(TMessage(source)) {}
+    // A text built at run time, shown as it stands in every language.
+    explicit EVxloError(const std::string& text) : EVxloError(TMessage::Literal(text)) {}
+    explicit EVxloError(TMessage message)
+        : std::runtime_error(message.Text()), message_(std::move(message)) {}
+    // what() is this message in Japanese.
+    const TMessage& Message() const { return message_; }
+private:
+    TMessage message_;
 };
 
 // An index outside the bounds of one of the core's arrays.
@@ -57,8 +68,12 @@ private:
 // Any other failure that names a file (a damaged store, a locked dictionary).
 class EFileRefused : public EVxloError {
 public:
+    EFileRefused(const char* source, const std::string& fileName)
+        : EVxloError(source), fileName_(fileName) {}
     EFileRefused(const std::string& text, const std::string& fileName)
         : EVxloError(text), fileName_(fileName) {}
+    EFileRefused(TMessage message, const std::string& fileName)
+        : EVxloError(std::move(message)), fileName_(fileName) {}
     const std::string& FileName() const { return fileName_; }
 private:
     std::string fileName_;
@@ -73,7 +88,7 @@ int StrToInt(const std::string& text);
 std::string ErrorDisplayText(const std::string& message);
 
 // The whole text for an exception caught at the top: message plus the file
-// it names, if any.
-std::string ErrorDisplayText(const std::exception& error);
+// it names, if any, in the translator's language (Japanese without one).
+std::string ErrorDisplayText(const std::exception& error, const ITranslator* translator = nullptr);
 
 }  // namespace vxlo
