@@ -52,6 +52,7 @@ TRecordFile::TRecordFile(const std::string& path, Mode mode)
     }
     // Counted under the lock: no writer changes the size from here on.
     recordCount_ = FileSizeOf(fd_, path) / kRecordSize;
+    fileCount_ = recordCount_;
     // Under a lock no other program writes the file, so what was read stays
     // true: pages read once serve every later read. Without one, every read
     // goes to the file.
@@ -63,21 +64,33 @@ TRecordFile::TRecordFile(const std::string& path, Mode mode)
 std::int64_t TRecordFile::RecordCount() { return recordCount_; }
 
 TRecordBytes TRecordFile::Read(std::int64_t n) {
-    TRecordBytes bytes{};
     if (n < 0) throw EInOutError::ReadPastEnd(path_);
+    if (n >= fileCount_ && n < recordCount_ && !appended_.empty()) {
+        return appended_[static_cast<std::size_t>(n - fileCount_)];
+    }
+    if (!updated_.empty()) {
+        const auto held = updated_.find(n);
+        if (held != updated_.end()) return held->second;
+    }
+    return ReadFromFile(n);
+}
+
+TRecordBytes TRecordFile::ReadFromFile(std::int64_t n) {
+    TRecordBytes bytes{};
     if (!cached_) {
         ReadExactAt(fd_, n * kRecordSize, bytes, path_);
         return bytes;
     }
-    if (n >= recordCount_) throw EInOutError::ReadPastEnd(path_);
+    if (n >= fileCount_) throw EInOutError::ReadPastEnd(path_);
     const std::int64_t page = n / kPageRecords;
     auto found = pages_.find(page);
     if (found == pages_.end()) {
         // A long walk through a huge file must not keep all of it.
         if (pages_.size() >= kMaxCachedPages) pages_.clear();
         const std::int64_t first = page * kPageRecords;
-        std::vector<TRecordBytes> records(static_cast<std::size_t>(std::min(kPageRecords, recordCount_ - first)));
-        TRecordFile::ReadRange(first, records);
+        std::vector<TRecordBytes> records(static_cast<std::size_t>(std::min(kPageRecords, fileCount_ - first)));
+        ReadExactAt(fd_, first * kRecordSize,
+                    {reinterpret_cast<std::uint8_t*>(records.data()), records.size() * kRecordSize}, path_);
         found = pages_.emplace(page, std::move(records)).first;
     }
     return found->second[static_cast<std::size_t>(n - page * kPageRecords)];
@@ -85,9 +98,31 @@ TRecordBytes TRecordFile::Read(std::int64_t n) {
 
 void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     if (n < 0) throw ERangeError();
+    if (holdDepth_ > 0 && n <= recordCount_) {
+        if (n >= fileCount_) {
+            const auto at = static_cast<std::size_t>(n - fileCount_);
+            if (at == appended_.size()) {
+                appended_.push_back(bytes);
+                recordCount_ = n + 1;
+            } else {
+                appended_[at] = bytes;
+            }
+        } else {
+            updated_[n] = bytes;
+        }
+        if (appended_.size() + updated_.size() >= kMaxHeldRecords) WriteHeld();
+        return;
+    }
+    // A write past the end leaves a gap the held records cannot describe.
+    WriteHeld();
     // The file first: a failed write leaves the cache as the file is.
     WriteAllAt(fd_, n * kRecordSize, bytes, path_);
     if (n >= recordCount_) recordCount_ = n + 1;
+    fileCount_ = recordCount_;
+    UpdateCache(n, bytes);
+}
+
+void TRecordFile::UpdateCache(std::int64_t n, const TRecordBytes& bytes) {
     const auto found = pages_.find(n / kPageRecords);
     if (found == pages_.end()) return;
     std::vector<TRecordBytes>& records = found->second;
@@ -101,12 +136,85 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     }
 }
 
+void TRecordFile::HoldWrites() { ++holdDepth_; }
+
+void TRecordFile::ReleaseWrites() {
+    if (holdDepth_ > 0 && --holdDepth_ > 0) return;
+    WriteHeld();
+}
+
+void TRecordFile::WriteHeld() {
+    if (appended_.empty() && updated_.empty()) return;
+    std::vector<std::pair<std::int64_t, TRecordBytes>> updates(updated_.begin(), updated_.end());
+    std::sort(updates.begin(), updates.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TRecordBytes> appended;
+    appended.swap(appended_);
+    updated_.clear();
+    try {
+        // New records first, in one write: nothing in the file reaches them
+        // yet. Then the older records whose links now reach them.
+        if (!appended.empty()) {
+            WriteAllAt(fd_, fileCount_ * kRecordSize,
+                       {reinterpret_cast<const std::uint8_t*>(appended.data()), appended.size() * kRecordSize}, path_);
+        }
+        for (std::size_t i = 0; i < updates.size();) {
+            // Neighbouring records go in one write.
+            std::size_t end = i + 1;
+            while (end < updates.size() && updates[end].first == updates[end - 1].first + 1) ++end;
+            std::vector<TRecordBytes> run;
+            run.reserve(end - i);
+            for (std::size_t k = i; k < end; ++k) run.push_back(updates[k].second);
+            WriteAllAt(fd_, updates[i].first * kRecordSize,
+                       {reinterpret_cast<const std::uint8_t*>(run.data()), run.size() * kRecordSize}, path_);
+            i = end;
+        }
+    } catch (...) {
+        // What the file holds now is unknown past the failed write: read it
+        // again from the file from here on.
+        pages_.clear();
+        try {
+            fileCount_ = FileSizeOf(fd_, path_) / kRecordSize;
+        } catch (...) {
+        }
+        recordCount_ = fileCount_;
+        throw;
+    }
+    for (std::size_t i = 0; i < appended.size(); ++i) UpdateCache(fileCount_ + static_cast<std::int64_t>(i), appended[i]);
+    fileCount_ += static_cast<std::int64_t>(appended.size());
+    for (const auto& [n, bytes] : updates) UpdateCache(n, bytes);
+}
+
+void TRecordFile::Close() {
+    holdDepth_ = 0;
+    WriteHeld();
+    fd_.Close(path_);
+}
+
+TWriteBatch::~TWriteBatch() {
+    if (released_) return;
+    try {
+        store_.ReleaseWrites();
+    } catch (...) {
+        // The exception that ends the operation is the one reported.
+    }
+}
+
+void TWriteBatch::Commit() {
+    released_ = true;
+    store_.ReleaseWrites();
+}
+
 void IRecordStore::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
     for (std::size_t i = 0; i < out.size(); ++i) out[i] = Read(first + static_cast<std::int64_t>(i));
 }
 
 void TRecordFile::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) {
     if (first < 0) throw EInOutError::ReadPastEnd(path_);
+    if (!appended_.empty() || !updated_.empty()) {
+        IRecordStore::ReadRange(first, out);
+        return;
+    }
     // Records are plain byte arrays laid out back to back, as in the file.
     static_assert(sizeof(TRecordBytes) == kRecordSize);
     auto* bytes = reinterpret_cast<std::uint8_t*>(out.data());

@@ -45,6 +45,30 @@ public:
     // Ends the use of the store; a write the system could not complete by
     // now is reported here. Nothing may be called after it.
     virtual void Close() {}
+
+    // Writes between HoldWrites and the matching ReleaseWrites may stay in
+    // memory until the outermost ReleaseWrites, which puts them in the file
+    // and reports a failure. Reads see them at once. Use TWriteBatch.
+    virtual void HoldWrites() {}
+    virtual void ReleaseWrites() {}
+};
+
+// One operation's writes, put in the file together when it ends: an import
+// of a game record, a merge. The file stays sound at every moment, because
+// the records appended at its end are written before the links of older
+// records that reach them; a crash loses at most the operation in progress.
+// Commit reports a failed write; an operation left by an exception still
+// writes what it did, as it would have without the batch.
+class TWriteBatch {
+public:
+    explicit TWriteBatch(IRecordStore& store) : store_(store) { store_.HoldWrites(); }
+    TWriteBatch(const TWriteBatch&) = delete;
+    TWriteBatch& operator=(const TWriteBatch&) = delete;
+    ~TWriteBatch();
+    void Commit();
+private:
+    IRecordStore& store_;
+    bool released_ = false;
 };
 
 class TRecordFile final : public IRecordStore {
@@ -68,17 +92,31 @@ public:
     void Write(std::int64_t n, const TRecordBytes& bytes) override;
     const std::string& Name() const override { return path_; }
     void ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) override;
-    void Close() override { fd_.Close(path_); }
+    void Close() override;
+    void HoldWrites() override;
+    void ReleaseWrites() override;
 
 private:
     static constexpr std::int64_t kPageRecords = 1024;     // 12 KiB a page
     static constexpr std::size_t kMaxCachedPages = 4096;   // 48 MiB at most
+    static constexpr std::size_t kMaxHeldRecords = 1 << 16;
+
+    TRecordBytes ReadFromFile(std::int64_t n);
+    void UpdateCache(std::int64_t n, const TRecordBytes& bytes);
+    void WriteHeld();
 
     std::string path_;
     TFileDescriptor fd_;
     std::int64_t recordCount_ = 0;
     bool cached_ = false;
     std::unordered_map<std::int64_t, std::vector<TRecordBytes>> pages_;
+    // Held writes: records past the end of the file as it is on disk, and
+    // new contents of records already in it. The cache holds only what the
+    // file holds, so a failed write leaves nothing behind.
+    int holdDepth_ = 0;
+    std::int64_t fileCount_ = 0;
+    std::vector<TRecordBytes> appended_;
+    std::unordered_map<std::int64_t, TRecordBytes> updated_;
 };
 
 // A dictionary held in memory only (benchmarks, scratch work).

@@ -4,9 +4,11 @@
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include "core/VxloError.h"
+#include "dictionary/RecordFile.h"
 #include "import/ReadInput.h"
 #include "import/SgfImport.h"
 #include "import/SgfReader.h"
@@ -184,17 +186,24 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
 
 void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
     int sinceFlush = 0;
+    auto batch = std::make_unique<TWriteBatch>(nav_.Dictionary().Store());
+    // The moves go in the file before the counts that name their records.
+    const auto flush = [&] {
+        batch->Commit();
+        batch = std::make_unique<TWriteBatch>(nav_.Dictionary().Store());
+        Flush();
+    };
     for (std::size_t f = 0; f < files.size(); ++f) {
         if (progress && !progress(static_cast<int>(f), files[f], summary_)) break;
         for (const TCornerGame& game : ReadCornerGames(files[f], summary_)) {
             ImportGame(game);
             if (++sinceFlush >= kGamesPerFlush) {
-                Flush();
+                flush();
                 sinceFlush = 0;
             }
         }
     }
-    Flush();
+    flush();
 }
 
 void TCornerImporter::Flush() {

@@ -153,7 +153,10 @@ TMergeResult Marge(TNavigation& nav, const std::string& sourcePath, EMergeFormat
         throw EInOutError(EINVAL, sourcePath);
     }
     TRecordFile source(sourcePath, TRecordFile::Mode::ReadOnly);
-    return TMerger(nav, source, format).Run();
+    TWriteBatch batch(nav.Dictionary().Store());
+    const TMergeResult result = TMerger(nav, source, format).Run();
+    batch.Commit();
+    return result;
 }
 
 }  // namespace vxlo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "dictionary/RecordFile.h"
 #include "import/ReadInput.h"
 #include "import/SgfReader.h"
 
@@ -65,6 +66,7 @@ TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int m
 
     TSgfImportResult result;
     result.games = sgf.GameCount();
+    TWriteBatch batch(nav.Dictionary().Store());
     for (int g = 0; g < sgf.GameCount(); ++g) {
         const int root = sgf.GameRoot(g);
         if (SgfBoardSize(sgf.Node(root)) != kBoardSize) {
@@ -79,6 +81,7 @@ TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int m
         result.movesEntered += ImportMainLine(nav, sgf, root, limit);
         ++result.gamesImported;
     }
+    batch.Commit();
     return result;
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "dictionary/RecordFile.h"
+
 namespace vxlo {
 
 namespace {
@@ -212,8 +214,11 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     }
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
+    TWriteBatch batch(nav.Dictionary().Store());
     TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup);
     result.textGuessed = sgf.TextGuessed();
+    // The moves are in the file before anything that names their records.
+    batch.Commit();
     // The result is the report of success: no caller gets it before the
     // comments are stored.
     if (comments) comments->Commit();

@@ -2,8 +2,10 @@
 // dictionary, and the file errors with their fixed texts.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <random>
 
 #include "core/VxloError.h"
@@ -165,6 +167,109 @@ TEST(RecordFile, CachedReadsAgreeWithTheFileUnderRandomWritesAndAppends) {
     TBytes expected;
     for (const TRecordBytes& r : model) expected.insert(expected.end(), r.begin(), r.end());
     EXPECT_EQ(ReadFileBytes(path), expected);
+}
+
+TBytes Concat(const std::vector<TRecordBytes>& records) {
+    TBytes bytes;
+    for (const TRecordBytes& r : records) bytes.insert(bytes.end(), r.begin(), r.end());
+    return bytes;
+}
+
+// Held writes: reads see them at once, the file sees none of them until the
+// batch ends, and then exactly the model, across flushes forced by size.
+TEST(RecordFile, HeldWritesReachTheFileWhenTheBatchEndsAndNotBefore) {
+    TTempDir dir;
+    const std::string path = dir / "held.jsk";
+    std::vector<TRecordBytes> model;
+    std::mt19937 rng(91);
+    auto randomRecord = [&] {
+        TRecordBytes b{};
+        for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
+        return b;
+    };
+    TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
+    for (int i = 0; i < 1500; ++i) {
+        model.push_back(randomRecord());
+        file.Write(i, model.back());
+    }
+    for (int round = 0; round < 6; ++round) {
+        const TBytes before = ReadFileBytes(path);
+        TWriteBatch batch(file);
+        {
+            TWriteBatch nested(file);  // an operation inside another one
+            model.push_back(randomRecord());
+            file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
+            nested.Commit();
+        }
+        // The last round holds more than is ever kept back at once.
+        const int ops = round == 5 ? 200000 : 3000;
+        for (int op = 0; op < ops; ++op) {
+            const unsigned roll = rng() % 10;
+            const auto n = static_cast<std::int64_t>(rng() % model.size());
+            if (roll < 5) {
+                ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "round " << round << " op " << op;
+            } else if (roll < 8) {
+                model[static_cast<std::size_t>(n)] = randomRecord();
+                file.Write(n, model[static_cast<std::size_t>(n)]);
+            } else {
+                model.push_back(randomRecord());
+                file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
+            }
+        }
+        ASSERT_EQ(file.RecordCount(), static_cast<std::int64_t>(model.size()));
+        if (round < 5) {
+            ASSERT_EQ(ReadFileBytes(path), before) << "round " << round;
+        }
+        batch.Commit();
+        ASSERT_EQ(ReadFileBytes(path), Concat(model)) << "round " << round;
+    }
+    std::vector<TRecordBytes> all(model.size());
+    file.ReadRange(0, all);
+    EXPECT_EQ(all, model);
+}
+
+// A batch whose write fails (the file may grow no further) reports it, and
+// the file object then answers with what the file holds, not what was held.
+TEST(RecordFile, AFailedBatchIsReportedAndReadsFallBackToTheFile) {
+    TTempDir dir;
+    const std::string path = dir / "full.jsk";
+    TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
+    const TRecordBytes old = EncodeRecord({1, 1, 1, 0, 0, 0});
+    for (int i = 0; i < 100; ++i) file.Write(i, old);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    {
+        TWriteBatch batch(file);
+        for (int i = 100; i < 3000; ++i) file.Write(i, EncodeRecord({2, 2, 2, 0, i + 1, 0}));
+        file.Write(5, EncodeRecord({3, 3, 3, 0, 100, 0}));
+        EXPECT_EQ(file.Read(5), EncodeRecord({3, 3, 3, 0, 100, 0}));
+        rlimit small = saved;
+        small.rlim_cur = 100 * kRecordSize + 1000;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        try {
+            batch.Commit();
+            ADD_FAILURE() << "a write past the size limit was not reported";
+        } catch (const EInOutError& e) {
+            EXPECT_STREQ(e.what(), "ディスクがいっぱいです");
+            EXPECT_EQ(e.FileName(), path);
+        }
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    // The link to the new records was never written; part of them were.
+    EXPECT_EQ(file.Read(5), old);
+    const TBytes onDisk = ReadFileBytes(path);
+    EXPECT_EQ(file.RecordCount(), static_cast<std::int64_t>(onDisk.size()) / kRecordSize);
+    EXPECT_LT(file.RecordCount(), 3000);
+    // The file takes writes again once there is room.
+    const std::int64_t n = file.RecordCount();
+    file.Write(n, old);
+    file.Close();
+    const TBytes after = ReadFileBytes(path);
+    ASSERT_GE(after.size(), static_cast<std::size_t>(n + 1) * kRecordSize);
+    EXPECT_EQ(TBytes(after.begin() + n * kRecordSize, after.begin() + (n + 1) * kRecordSize), TBytes(old.begin(), old.end()));
 }
 
 }  // namespace
