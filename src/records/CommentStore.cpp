@@ -54,16 +54,56 @@ void TCommentStore::Exec(const char* sql) {
 }
 
 void TCommentStore::BeginBatch() {
-    if (db_) Exec("BEGIN IMMEDIATE");
+    if (!db_) return;
+    Exec("BEGIN IMMEDIATE");
+    batch_ = true;
 }
 
 void TCommentStore::EndBatch() {
+    const bool held = batch_;
+    batch_ = false;
     if (!db_ || sqlite3_get_autocommit(db_.get())) return;
+    if (held) StoreHeld();
     const int rc = sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
 }
 
+void TCommentStore::StoreHeld() {
+    std::map<int, std::string> held;
+    held.swap(held_);
+    if (held.empty()) return;
+    const int created = sqlite3_exec(db_.get(),
+                                     "CREATE TEMP TABLE IF NOT EXISTS held_comments "
+                                     "(rec INTEGER PRIMARY KEY, comment TEXT);"
+                                     "DELETE FROM temp.held_comments",
+                                     nullptr, nullptr, nullptr);
+    if (created != SQLITE_OK) Fail(kCannotSaveText, created);
+    {
+        sqlite3_stmt* raw = nullptr;
+        int rc = sqlite3_prepare_v2(db_.get(), "INSERT INTO temp.held_comments (rec, comment) VALUES (?1, ?2)",
+                                    -1, &raw, nullptr);
+        const TStatement insert(raw);
+        if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
+        for (const auto& [key, text] : held) {
+            sqlite3_reset(raw);
+            sqlite3_bind_int(raw, 1, key);
+            sqlite3_bind_text(raw, 2, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+            rc = sqlite3_step(raw);
+            if (rc != SQLITE_DONE) Fail(kCannotSaveText, rc);
+        }
+    }
+    // One statement: the search index takes every comment in one go.
+    const int rc = sqlite3_exec(db_.get(),
+                                "INSERT INTO comments (rec, comment) SELECT rec, comment FROM temp.held_comments "
+                                "WHERE true ON CONFLICT (rec) DO UPDATE SET comment = excluded.comment;"
+                                "DELETE FROM temp.held_comments",
+                                nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
+}
+
 void TCommentStore::CloseHandles() {
+    batch_ = false;
+    held_.clear();
     upsert_.reset();
     select_.reset();
     db_.reset();
@@ -190,6 +230,10 @@ void TCommentStore::PrepareStatements() {
 }
 
 bool TCommentStore::Select(int n, std::string& text) {
+    if (const auto held = held_.find(n); held != held_.end()) {
+        text = held->second;
+        return true;
+    }
     sqlite3_stmt* s = select_.get();
     sqlite3_reset(s);
     sqlite3_bind_int(s, 1, n);
@@ -208,6 +252,10 @@ bool TCommentStore::Select(int n, std::string& text) {
 
 void TCommentStore::Store(int key, const std::string& text) {
     if (!upsert_) Fail(kReadOnlyText, SQLITE_OK);  // opened for reading
+    if (batch_) {
+        held_[key] = text;
+        return;
+    }
     sqlite3_stmt* s = upsert_.get();
     sqlite3_reset(s);
     sqlite3_bind_int(s, 1, key);

@@ -3,6 +3,7 @@
 // number of the move that leads to it (0 for the empty board), kept in an
 // SQLite file beside the dictionary. The comment window's memo is reached
 // only through IMemo, so the store runs without a window.
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,7 +74,9 @@ public:
 
     bool IsOpen() const { return db_ != nullptr; }
     // Many saves in one transaction (a merge bringing thousands of comments):
-    // one sync to the disk instead of one per comment.
+    // one sync to the disk instead of one per comment, and the saves held in
+    // memory until the commit, so that the search index takes them in one
+    // statement rather than one flush of its own per comment.
     void BeginBatch();
     // Commits the batch; EFileRefused naming the store when the commit fails
     // (a reader still busy after the wait, a full disk, an I/O error).
@@ -92,6 +95,7 @@ private:
     // Row of record n into text; false when there is none.
     bool Select(int n, std::string& text);
     void Store(int key, const std::string& text);
+    void StoreHeld();
     void Exec(const char* sql);
     void CloseHandles();
     [[noreturn]] void Fail(const std::string& text, int code);
@@ -112,6 +116,9 @@ private:
     TDatabase db_;
     TStatement select_;
     TStatement upsert_;
+
+    bool batch_ = false;
+    std::map<int, std::string> held_;  // saves of the batch, by record
 
     ERow row_ = ERow::None;
     int rowKey_ = 0;          // key of the found row

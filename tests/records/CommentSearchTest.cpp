@@ -7,6 +7,7 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <random>
 
 #include "core/VxloError.h"
@@ -104,6 +105,32 @@ TEST_F(CommentSearchTest, EveryWriteKeepsTheIndexInStep) {
     Sql(Store(), "DELETE FROM comments WHERE rec = 2;"
                  "INSERT INTO comments (rec, comment) VALUES (7, 'Taisha joseki');");
     EXPECT_EQ(Records(search.Find("joseki")), std::vector<int>{7});
+}
+
+// A merge's comments wait in memory until its commit: read back before it,
+// the last save of a record wins, and the index takes the texts of the commit.
+TEST_F(CommentSearchTest, ABatchIsReadBackBeforeItsCommitAndIndexedWithIt) {
+    {
+        TSgfCommentStore store(Dictionary());
+        store.PutComment(3, "old text");
+        store.Commit();
+    }
+    {
+        TSgfCommentStore store(Dictionary());
+        store.PutComment(3, "二間高ガカリ");
+        store.PutComment(5, "first");
+        store.PutComment(5, "ハネ出し");
+        EXPECT_EQ(store.GetComment(5), std::optional<std::string>("ハネ出し"));
+        EXPECT_EQ(store.GetComment(3), std::optional<std::string>("二間高ガカリ"));
+        EXPECT_TRUE(store.HasComment(5));
+        EXPECT_FALSE(store.HasComment(6));
+        store.Commit();
+    }
+    TCommentSearch search(Dictionary());
+    EXPECT_EQ(Records(search.Find("高ガカリ")), std::vector<int>{3});
+    EXPECT_EQ(Records(search.Find("ハネ")), std::vector<int>{5});
+    EXPECT_TRUE(search.Find("old").empty());
+    EXPECT_TRUE(search.Find("first").empty());
 }
 
 TEST_F(CommentSearchTest, AStoreFromBeforeTheIndexGetsItFilled) {
