@@ -83,7 +83,7 @@ double WriteComments(const std::string& dictionary, const std::vector<std::pair<
 
 }  // namespace
 
-void BenchFind(const std::filesystem::path& folder, int records) {
+void BenchFind(const std::filesystem::path& folder, int records, TBenchReport& report) {
     const std::string dictionary = (folder / "find.jsk").string();
     std::vector<std::pair<int, std::string>> comments;
     {
@@ -95,22 +95,23 @@ void BenchFind(const std::filesystem::path& folder, int records) {
         nav.OpenStore(std::make_unique<TMemoryRecordStore>());
         const auto start = Clock::now();
         GrowTree(nav, records, comments);
-        std::printf("find: generated a tree of %lld records in %.1f s\n",
-                    static_cast<long long>(nav.Dictionary().Store().RecordCount()), Seconds(start));
+        report.Figure("find: generated a tree: s", Seconds(start), "find: generated a tree of %lld records in %.1f s",
+                      static_cast<long long>(nav.Dictionary().Store().RecordCount()), Seconds(start));
         WriteFile(nav.Dictionary().Store(), dictionary);
     }
-    std::printf("find: search index added to a store of %zu comments: %.2f s\n", comments.size(),
-                WriteComments(dictionary, comments));
+    const double indexed = WriteComments(dictionary, comments);
+    report.Figure("find: search index added to a store: s", indexed,
+                  "find: search index added to a store of %zu comments: %.2f s", comments.size(), indexed);
 
     auto start = Clock::now();
     TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
     const TTreeIndex links = TTreeIndex::Build(file, {}, TTreeIndex::EContent::Links);
-    std::printf("find: tree index of the links alone (vxlo-tool path and search) built in %.3f s\n",
-                Seconds(start));
+    report.Figure("find: tree index of the links alone: s", Seconds(start),
+                  "find: tree index of the links alone (vxlo-tool path and search) built in %.3f s", Seconds(start));
     start = Clock::now();
     const TTreeIndex index = TTreeIndex::Build(file);
-    std::printf("find: tree index of %lld records (%zu positions) built in %.3f s\n",
-                static_cast<long long>(index.RecordCount()), index.PositionCount(), Seconds(start));
+    report.Figure("find: tree index: s", Seconds(start), "find: tree index of %lld records (%zu positions) built in %.3f s",
+                  static_cast<long long>(index.RecordCount()), index.PositionCount(), Seconds(start));
 
     std::mt19937 rng(kSeed);
     std::vector<int> asked;
@@ -121,14 +122,16 @@ void BenchFind(const std::filesystem::path& folder, int records) {
     std::size_t moves = 0;
     start = Clock::now();
     for (const int rec : asked) moves += index.MovesTo(rec).size();
-    std::printf("find: path of a record: %.4f ms (%.1f moves on average)\n", Seconds(start) * 1e3 / kPathAsks,
-                static_cast<double>(moves) / kPathAsks);
+    report.Figure("find: path of a record: ms", Seconds(start) * 1e3 / kPathAsks,
+                  "find: path of a record: %.4f ms (%.1f moves on average)", Seconds(start) * 1e3 / kPathAsks,
+                  static_cast<double>(moves) / kPathAsks);
 
     TCommentSearch search(dictionary);
     for (const char* text : {"thickness1", "なだれ2", "定石", "Ladder", "absent"}) {
         start = Clock::now();
         const std::vector<TSearchResult> results = SearchComments(search, index, text);
-        std::printf("find: comment search \"%s\": %.1f ms, %zu results\n", text, Seconds(start) * 1e3, results.size());
+        report.Figure(std::string("find: comment search \"") + text + "\": ms", Seconds(start) * 1e3,
+                      "find: comment search \"%s\": %.1f ms, %zu results", text, Seconds(start) * 1e3, results.size());
     }
 
     // Positions from lines of the tree: the deepest records asked.
@@ -144,8 +147,9 @@ void BenchFind(const std::filesystem::path& folder, int records) {
         total += s;
         found += matches.size();
     }
-    std::printf("find: same position: %.3f ms on average, %.3f ms at most, %.2f records found on average\n",
-                total * 10, worst * 1e3, static_cast<double>(found) / 100);
+    report.Figure("find: same position: ms", total * 10,
+                  "find: same position: %.3f ms on average, %.3f ms at most, %.2f records found on average", total * 10,
+                  worst * 1e3, static_cast<double>(found) / 100);
 }
 
 }  // namespace vxlo

@@ -3,8 +3,10 @@
 // generated dictionary of `records` records, printed one per line.
 #include <filesystem>
 
+#include "cli/BenchReport.h"
+
 namespace vxlo {
 
-void BenchFind(const std::filesystem::path& folder, int records);
+void BenchFind(const std::filesystem::path& folder, int records, TBenchReport& report);
 
 }  // namespace vxlo
