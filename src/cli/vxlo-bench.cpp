@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
         {
             TWorld w;
             w.nav.OpenFile(dictionary);
-            w.nav.SetProgressMode(1);
+            w.nav.SetProgressMode(EProgressMode::OneMove);
             const TPoint first = w.nav.Dictionary().GetMoveXY(0);
             constexpr int kSteps = 100000;
             const auto start = Clock::now();
