@@ -25,12 +25,13 @@ constexpr int StoredMode(EMode mode) {
     return static_cast<int>(mode);
 }
 
-// The mode a stored number asks for; nullopt for a negative one (−1 is "leave
-// as is", also what a missing key reads as). The program only ever writes 0
-// and 1; a larger number reads as the second mode.
+// The mode a stored number asks for; nullopt for −1 ("leave as is", also what
+// a missing key reads as). The program only ever writes 0 and 1; any other
+// number was always shown by the menus as the second mode (their captions
+// test "≠ 0"), so it reads as that.
 template <NavigationMode EMode>
 constexpr std::optional<EMode> ModeFromStored(int stored) {
-    if (stored < 0) return std::nullopt;
+    if (stored == -1) return std::nullopt;
     return stored == 0 ? EMode{0} : EMode{1};
 }
 

@@ -149,8 +149,10 @@ TEST_F(MainWindowTest, SavedModesSizeAndColoursApplyAtStart) {
     EXPECT_FALSE(Act("mnuDsp")->isChecked());
     EXPECT_EQ(w.Navigation().LabelMode(), ELabelMode::Hidden);  // 5 is read as 1
     EXPECT_EQ(Caption("mnuSelect"), ToQt("選択肢  非表示"));
-    EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::ToBranch);  // -3 is "not set"
-    EXPECT_EQ(Caption("mnuSinko"), ToQt("進行"));
+    // Only -1 leaves a mode as it is: -3, like any other number, shows as the second mode.
+    EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::OneMove);
+    EXPECT_EQ(Caption("mnuSinko"), ToQt("進行     一手づつ"));
+    EXPECT_TRUE(Act("mnu1")->isChecked());
     EXPECT_EQ(w.CommentUse(), 1);
     EXPECT_TRUE(Act("mnuDB")->isChecked());
     EXPECT_FALSE(Act("mnuDB")->isVisible());
