@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     w.nav.OpenStore(std::move(store));
     // A little of the open dictionary already there, so that some source
     // moves are followed rather than added.
-    w.nav.SetProgressMode(1);
+    w.nav.SetProgressMode(EProgressMode::OneMove);
     for (const TPoint p : {TPoint{16, 4}, TPoint{17, 3}}) {
         w.nav.Deside(p.x, p.y);
         w.nav.Deside(p.x, p.y);

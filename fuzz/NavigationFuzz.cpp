@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EVxloError&) {
         return 0;
     }
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     for (std::size_t i = 0; i + 1 < commandCount; i += 2) {
         const int op = commands[i] % 9;
         const int arg = commands[i + 1];
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if (p.x >= 1 && p.x <= 19 && p.y >= 1 && p.y <= 19) nav.RightClickAt(p.x, p.y);
                 }
                 break;
-            case 6: nav.SetProgressMode(arg & 1); break;
+            case 6: nav.SetProgressMode(arg & 1 ? EProgressMode::OneMove : EProgressMode::ToBranch); break;
             case 7: nav.ToFirst(); break;
             case 8: nav.MouseDown(arg & 1 ? EMouseButton::Left : EMouseButton::Right, arg % 21, (arg / 21) % 21); break;
             }

@@ -4,7 +4,7 @@ namespace vxlo {
 
 void GrowJosekiTree(TNavigation& nav, int records, std::mt19937& rng,
                     const std::function<void(int record, TPoint move)>& onAdded) {
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     IRecordStore& store = nav.Dictionary().Store();
     while (store.RecordCount() <= records) {
         const int depth = nav.Path().Count();

@@ -63,7 +63,7 @@ void BenchLargeDictionary(const std::string& path, TBenchReport& report) {
         // Random walks in one-move mode, each step timed on its own: follow a
         // candidate drawn at random, or take a move back now and then and
         // always at the end of a line.
-        w.nav.SetProgressMode(1);
+        w.nav.SetProgressMode(EProgressMode::OneMove);
         std::mt19937 rng(kSeed);
         std::vector<double> micros;
         micros.reserve(kSteps);

@@ -148,7 +148,7 @@ void BenchImportAndMerge(const std::filesystem::path& root, int games, TBenchRep
     {
         TBenchWorld w;
         w.nav.OpenFile(dictionary);
-        w.nav.SetProgressMode(1);
+        w.nav.SetProgressMode(EProgressMode::OneMove);
         const TPoint first = w.nav.Dictionary().GetMoveXY(0);
         constexpr int kSteps = 100000;
         const auto start = Clock::now();

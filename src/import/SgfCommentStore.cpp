@@ -60,7 +60,7 @@ void TSgfCommentStore::PutComment(int rec, const std::string& text) {
     // Locating first makes the save land on rec, found row or new.
     store_.LocateComment(rec);
     memo_.Type(text);
-    store_.SaveComment(rec, 1);
+    store_.SaveComment(rec, EInputMode::Record);
 }
 
 std::optional<std::string> TSgfCommentStore::GetComment(int rec) { return store_.StoredComment(rec); }

@@ -52,7 +52,7 @@ void TNavigation::ShowRoot() {
         const int count = dictionary_.LoadRoot();
         SetData(count > 0);
         SetDelete1(false);
-        if (labelMode_ == 0) dictionary_.DrawLabels();
+        if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
         view_.FullRepaint();
         currentRecord_ = 0;
     } catch (...) {
@@ -144,7 +144,7 @@ void TNavigation::AdvanceTo(int x, int y) {
         if (continuations < 0) break;  // refused: the run ends where it is
         SetData(continuations > 0);
         SetDelete1(continuations == 0);
-        if (progressMode_ == 1) continuations = 0;
+        if (progressMode_ == EProgressMode::OneMove) continuations = 0;
         if (continuations == 1 || numbered > 0) {
             ++numbered;
             board_.SetNumber(x, y, numbered);
@@ -161,7 +161,7 @@ void TNavigation::AdvanceTo(int x, int y) {
             if (numbered >= kMaxRun) continuations = 0;
         }
     } while (continuations == 1);
-    if (labelMode_ == 0) dictionary_.DrawLabels();
+    if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
     comments_.LocateComment(currentRecord_);
 }
 
@@ -198,7 +198,7 @@ void TNavigation::RestoreList(int head) {
     try {
         dictionary_.ClearMarks();
         dictionary_.LoadList(head);
-        if (labelMode_ == 0) dictionary_.DrawLabels();
+        if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
     } catch (const EVxloError&) {
         // The first error is the one reported; a list read only in part still
         // has exactly its loaded entries marked.
@@ -235,9 +235,9 @@ void TNavigation::MaeNoTe() {
             tenukiNumbers_.pop_back();
         }
         again = dictionary_.LoadList(head);
-        if (progressMode_ == 1) again = 0;
+        if (progressMode_ == EProgressMode::OneMove) again = 0;
     } while (again == 1);
-    if (labelMode_ == 0) dictionary_.DrawLabels();
+    if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
     comments_.LocateComment(currentRecord_);
     SetData(true);
     SetDelete1(false);
@@ -255,7 +255,7 @@ void TNavigation::MouseDown(EMouseButton button, int column, int row) {
         RightClickAt(p.x, p.y);
         return;
     }
-    if (board_.PointState(p.x, p.y) != Empty || inputMode_ == 1) Deside(p.x, p.y);
+    if (board_.PointState(p.x, p.y) != Empty || inputMode_ == EInputMode::Record) Deside(p.x, p.y);
 }
 
 void TNavigation::TenukiDown(EMouseButton button) {
@@ -268,14 +268,14 @@ void TNavigation::TenukiDown(EMouseButton button) {
         RightClickAt(kTenuki.x, kTenuki.y);
         return;
     }
-    if (board_.PointState(kTenuki.x, kTenuki.y) == Candidate || inputMode_ == 1) {
+    if (board_.PointState(kTenuki.x, kTenuki.y) == Candidate || inputMode_ == EInputMode::Record) {
         Deside(kTenuki.x, kTenuki.y);
     }
 }
 
 void TNavigation::RightClickAt(int x, int y) {
     if (board_.PointState(x, y) == Candidate) {
-        if (inputMode_ == 1) dictionary_.CycleColor(x, y);
+        if (inputMode_ == EInputMode::Record) dictionary_.CycleColor(x, y);
         return;
     }
     comments_.SaveComment(currentRecord_, inputMode_);
@@ -325,12 +325,12 @@ void TNavigation::DeleteLast() {
         }
     }
     // The labels move up one place when an earlier entry goes.
-    if (labelMode_ == 0) dictionary_.DrawLabels();
+    if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
 }
 
-void TNavigation::SetLabelMode(int mode) {
+void TNavigation::SetLabelMode(ELabelMode mode) {
     labelMode_ = mode;
-    if (labelMode_ == 0) {
+    if (labelMode_ == ELabelMode::Shown) {
         dictionary_.DrawLabels();
     } else {
         dictionary_.EraseLabels();

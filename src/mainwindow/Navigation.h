@@ -9,6 +9,7 @@
 #include "board/Goban.h"
 #include "dictionary/Fjsk.h"
 #include "dictionary/Tejun.h"
+#include "mainwindow/NavigationModes.h"
 
 namespace vxlo {
 
@@ -31,7 +32,7 @@ class ICommentStore {
 public:
     virtual ~ICommentStore() = default;
     // Saves or discards the edited comment of the position being left.
-    virtual void SaveComment(int currentRecord, int inputMode) = 0;
+    virtual void SaveComment(int currentRecord, EInputMode inputMode) = 0;
     // Shows the comment kept under record n.
     virtual void LocateComment(int n) = 0;
 };
@@ -55,7 +56,7 @@ public:
 };
 class TNullCommentStore final : public ICommentStore {
 public:
-    void SaveComment(int, int) override {}
+    void SaveComment(int, EInputMode) override {}
     void LocateComment(int) override {}
 };
 class TNullMenuState final : public IMenuState {
@@ -121,13 +122,13 @@ public:
     bool Delete1Enabled() const { return delete1Enabled_; }
     bool DataEnabled() const { return dataEnabled_; }
 
-    int InputMode() const { return inputMode_; }
-    int ProgressMode() const { return progressMode_; }
-    int LabelMode() const { return labelMode_; }
+    EInputMode InputMode() const { return inputMode_; }
+    EProgressMode ProgressMode() const { return progressMode_; }
+    ELabelMode LabelMode() const { return labelMode_; }
     bool WhiteFirst() const { return whiteFirst_; }
-    void SetInputMode(int mode) { inputMode_ = mode; }
-    void SetProgressMode(int mode) { progressMode_ = mode; }
-    void SetLabelMode(int mode);  // draws or erases the labels
+    void SetInputMode(EInputMode mode) { inputMode_ = mode; }
+    void SetProgressMode(EProgressMode mode) { progressMode_ = mode; }
+    void SetLabelMode(ELabelMode mode);  // draws or erases the labels
     void ToggleWhiteFirst();
     void Orient(EOrientation command);
 
@@ -154,9 +155,9 @@ private:
     TLjsk dictionary_;
 
     bool fileOpen_ = false;
-    int inputMode_ = 0;
-    int progressMode_ = 0;
-    int labelMode_ = 0;
+    EInputMode inputMode_ = EInputMode::Display;
+    EProgressMode progressMode_ = EProgressMode::ToBranch;
+    ELabelMode labelMode_ = ELabelMode::Shown;
     bool whiteFirst_ = false;
     int currentRecord_ = 0;
     std::vector<int> tenukiNumbers_;
@@ -170,14 +171,14 @@ private:
 class TOneMoveScope {
 public:
     explicit TOneMoveScope(TNavigation& nav) : nav_(nav), saved_(nav.ProgressMode()) {
-        nav_.SetProgressMode(1);
+        nav_.SetProgressMode(EProgressMode::OneMove);
     }
     ~TOneMoveScope() { nav_.SetProgressMode(saved_); }
     TOneMoveScope(const TOneMoveScope&) = delete;
     TOneMoveScope& operator=(const TOneMoveScope&) = delete;
 private:
     TNavigation& nav_;
-    int saved_;
+    EProgressMode saved_;
 };
 
 }  // namespace vxlo

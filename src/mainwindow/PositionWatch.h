@@ -15,7 +15,7 @@ public:
     explicit TPositionWatch(ICommentStore& inner) : inner_(inner) {}
     // listener(record) after the comment of the shown position is located.
     void SetListener(std::function<void(int)> listener) { listener_ = std::move(listener); }
-    void SaveComment(int currentRecord, int inputMode) override {
+    void SaveComment(int currentRecord, EInputMode inputMode) override {
         inner_.SaveComment(currentRecord, inputMode);
     }
     void LocateComment(int n) override {

@@ -11,9 +11,9 @@ TNavigationPracticeBoard::TNavigationPracticeBoard(TNavigation& nav, IBoardView&
       savedInput_(nav.InputMode()),
       savedProgress_(nav.ProgressMode()),
       savedLabels_(nav.LabelMode()) {
-    nav_.SetInputMode(0);
-    nav_.SetProgressMode(1);
-    nav_.SetLabelMode(1);
+    nav_.SetInputMode(EInputMode::Display);
+    nav_.SetProgressMode(EProgressMode::OneMove);
+    nav_.SetLabelMode(ELabelMode::Hidden);
     view_.FullRepaint();
 }
 

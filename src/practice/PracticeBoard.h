@@ -31,9 +31,9 @@ private:
     TNavigation& nav_;
     IBoardView& view_;
     int startDepth_;
-    int savedInput_;
-    int savedProgress_;
-    int savedLabels_;
+    EInputMode savedInput_;
+    EProgressMode savedProgress_;
+    ELabelMode savedLabels_;
     std::vector<TPracticeMove> shown_;  // answers labelled after a miss
 };
 

@@ -281,9 +281,9 @@ void TCommentStore::LocateComment(int n) {
     memo_->Load(rowText_);
 }
 
-void TCommentStore::SaveComment(int currentRecord, int inputMode) {
+void TCommentStore::SaveComment(int currentRecord, EInputMode inputMode) {
     if (!commentUse_ || !db_) return;
-    if (inputMode == 0 || !memo_->Modified()) {
+    if (inputMode == EInputMode::Display || !memo_->Modified()) {
         // The located row stays current, so a later save cannot land on
         // another position's row.
         if (memo_->Modified()) memo_->Load(rowText_);
@@ -298,7 +298,7 @@ void TCommentStore::SaveComment(int currentRecord, int inputMode) {
     memo_->ClearModified();
 }
 
-void TCommentStore::CloseCommentTable(int currentRecord, int inputMode) {
+void TCommentStore::CloseCommentTable(int currentRecord, EInputMode inputMode) {
     if (!db_) return;
     try {
         SaveComment(currentRecord, inputMode);

@@ -65,10 +65,10 @@ public:
     void LocateComment(int n) override;
     // Display mode or nothing typed: the pending change is dropped. Otherwise
     // a new row is stored under currentRecord, a found row is updated.
-    void SaveComment(int currentRecord, int inputMode) override;
+    void SaveComment(int currentRecord, EInputMode inputMode) override;
     // Saves what is pending (as SaveComment does, so a comment typed in
     // recording mode is kept) and closes the store; the memo is emptied.
-    void CloseCommentTable(int currentRecord, int inputMode);
+    void CloseCommentTable(int currentRecord, EInputMode inputMode);
     // Closes without saving (an open that went no further).
     void Discard();
 

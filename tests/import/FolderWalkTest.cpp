@@ -170,7 +170,7 @@ TEST_F(FolderWalkTest, ConversionErrorEndsTheWholeWalkAndKeepsWhatWasImported) {
         expected.insert(point.at(name));
     }
     EXPECT_EQ(Points(), expected);
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(FolderWalkTest, CancelStopsBeforeTheNextFileAndUnlistableFoldersAreSkipped) {

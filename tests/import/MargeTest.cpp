@@ -77,13 +77,13 @@ TEST_F(MargeTest, Ver1SingleRecordAndVer4SingleMove) {
 }
 
 TEST_F(MargeTest, NewLinesAreAddedDepthFirstPreOrderAndTheBoardEndsAtTheRoot) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     // Root: D04 (with Q16, R16 below it), then C03.
     Marge(nav, V4({TJskRecord{}, Src(4, 4, 2, 4), Src(16, 16, 0, 3), Src(17, 16), Src(3, 3)}), EMergeFormat::Ver4);
     ExpectFile({TJskRecord{}, Move(4, 4, 2, 4), Move(16, 16, 0, 3), Move(17, 16), Move(3, 3)});
     EXPECT_EQ(nav.Path().Count(), 0);
     EXPECT_EQ(nav.Dictionary().Count(), 2);
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(MargeTest, OnlyTheNewLastMoveOfALineIsAdded) {
@@ -123,7 +123,7 @@ TEST_F(MargeTest, MergingIntoItselfAddsNothingAndIntoAnEmptyDictionaryCopiesEver
 }
 
 TEST_F(MargeTest, EmptyOrMissingSourceIsTheFileError) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     for (const std::string& bytes : {std::string(), RecordBytes({TJskRecord{}})}) {
         try {
             Marge(nav, Source("empty.jsk", bytes), EMergeFormat::Ver4);
@@ -138,7 +138,7 @@ TEST_F(MargeTest, EmptyOrMissingSourceIsTheFileError) {
     // A link past the end: what was merged before it stays.
     EXPECT_THROW(Marge(nav, V4({TJskRecord{}, Src(4, 4, 0, 9)}), EMergeFormat::Ver4), EInOutError);
     ExpectFile({TJskRecord{}, Move(4, 4)});
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(MargeTest, RootRoleOfRecordZeroIsHonoured) {
@@ -147,7 +147,7 @@ TEST_F(MargeTest, RootRoleOfRecordZeroIsHonoured) {
 }
 
 TEST_F(MargeTest, LoopingSiblingChainEndsWithTheRangeErrorKeepingWhatWasMerged) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     try {
         Marge(nav, V4({TJskRecord{}, Src(4, 4, 0, 2), Src(16, 16, 0, 1)}), EMergeFormat::Ver4);
         FAIL() << "no error";
@@ -155,7 +155,7 @@ TEST_F(MargeTest, LoopingSiblingChainEndsWithTheRangeErrorKeepingWhatWasMerged) 
         EXPECT_STREQ(e.what(), "範囲チェックエラー");
     }
     ExpectFile({TJskRecord{}, Move(4, 4, 0, 2), Move(16, 16)});
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(MargeTest, SharedBranchesCannotMakeTheWalkExplode) {

@@ -106,15 +106,15 @@ TEST_F(ReadInputTest, TheSameFileTwiceAddsNothing) {
 
 TEST_F(ReadInputTest, KnownMovesAreFollowedOneAtATimeInToBranchMode) {
     ReadInput(nav, Ig1("a.IG1", "MOV\r\nD04 Q16 C03\r\n"), 400);
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     EXPECT_EQ(ReadInput(nav, Ig1("b.IG1", "MOV\r\nD04 R16\r\n"), 400), 2);
     // R16 is a second answer to D04, not a continuation of the forced line.
     ExpectFile({TJskRecord{}, Move(4, 4, 2), Move(16, 16, 3, 4), Move(3, 3), Move(17, 16)});
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(ReadInputTest, RowThatIsNotAnIntegerEndsTheImportWithTheConversionError) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     const std::string file = Ig1("a.IG1", "MOV\r\nD04 PASS Q16\r\n");
     try {
         ReadInput(nav, file, 400);
@@ -125,7 +125,7 @@ TEST_F(ReadInputTest, RowThatIsNotAnIntegerEndsTheImportWithTheConversionError) 
         EXPECT_EQ(e.Line(), 2);
     }
     ExpectFile({TJskRecord{}, Move(4, 4)});
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(ReadInputTest, IllegalMoveEndsTheFileWithDesidesMessage) {
@@ -188,7 +188,7 @@ TEST_F(ReadInputTest, FileThatCannotBeReadIsTheFileError) {
     EXPECT_THROW(ReadInput(nav, (dir / "folder.IG1").string(), 400), EInOutError);
     ASSERT_EQ(::mkfifo((dir / "pipe.IG1").c_str(), 0600), 0);
     EXPECT_THROW(ReadInput(nav, (dir / "pipe.IG1").string(), 400), EInOutError);
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(ReadInputTest, FixtureRecordFromTestData) {

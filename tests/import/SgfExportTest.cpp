@@ -70,7 +70,7 @@ void GrowRandomTree(TNavigation& nav, TMemorySgfComments& comments, unsigned see
                     IPositionMarkup* markup = nullptr) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> coord(1, kBoardSize);
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     for (int step = 0; step < steps; ++step) {
         const unsigned action = rng() % 20;
         TLjsk& dict = nav.Dictionary();

@@ -63,7 +63,7 @@ TEST_F(SgfImportTest, SameBytesAsTheEquivalentIg1Import) {
 }
 
 TEST_F(SgfImportTest, CollectionSkipsSetupAndOtherSizesAndEntersAPassAsTenuki) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     const TSgfImportResult result = ImportSgfGames(nav, DataFile("collection.sgf"), 400);
     EXPECT_EQ(result.games, 4);
     EXPECT_EQ(result.gamesImported, 2);
@@ -75,7 +75,7 @@ TEST_F(SgfImportTest, CollectionSkipsSetupAndOtherSizesAndEntersAPassAsTenuki) {
                 Move(17, 4, 6), Move(4, 3, 7), Move(0, 0, 8), Move(16, 16)});
     EXPECT_EQ(nav.Path().Count(), 4);
     EXPECT_EQ(nav.Board().GetStone(16, 16), White);
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(SgfImportTest, JapaneseServerFileAndFf3Names) {

@@ -26,7 +26,7 @@ protected:
 };
 
 TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     const TSgfMergeResult r =
         Merge("(;GM[1]SZ[19]C[root note](;B[pd]C[hoshi](;W[qc];B[qd]C[a\\]b])(;W[dd]))(;B[dd]))");
     EXPECT_EQ(r.movesAdded, 5);
@@ -34,7 +34,7 @@ TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
     ExpectFile({TJskRecord{}, Move(16, 4, 2, 5), Move(17, 3, 3, 4), Move(17, 4), Move(4, 4), Move(4, 4)});
     EXPECT_EQ(notes.All(), (std::map<int, std::string>{{0, "root note"}, {1, "hoshi"}, {3, "a]b"}}));
     ExpectEmptyBoard();
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
     EXPECT_EQ(nav.Dictionary().Count(), 2);  // the root's candidates again
     EXPECT_EQ(SgfMergeSummary(r), "SGF をマージしました。追加した手: 5、コメント: 3");
 }

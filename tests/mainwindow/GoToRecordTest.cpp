@@ -101,7 +101,7 @@ TEST_F(GoToRecordTest, AStaleIndexIsRefusedWithoutAddingAnything) {
     GoToRecord(gone.nav, index, leaf);
     ASSERT_TRUE(gone.nav.Delete1Enabled());
     gone.nav.DeleteLast();
-    gone.nav.SetInputMode(1);  // recording: entering an empty point would add it
+    gone.nav.SetInputMode(EInputMode::Record);  // recording: entering an empty point would add it
     const std::int64_t records = gone.nav.Dictionary().Store().RecordCount();
     try {
         GoToRecord(gone.nav, index, leaf);

@@ -103,7 +103,7 @@ protected:
 // --- Entering and following moves ---------------------------------------
 
 TEST_F(Navigation, RecordingModeAddsOnTheFirstClickAndPlaysOnTheSecond) {
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Click(16, 4);
     EXPECT_EQ(rig.view.At(16, 4).label, "い");
     EXPECT_EQ(nav.Board().GetStone(16, 4), Empty);
@@ -145,7 +145,7 @@ TEST_F(Navigation, DisplayModeFollowsCandidatesOnlyButDesideStillAdds) {
 }
 
 TEST_F(Navigation, AClickOnAStoneOrOutsideTheGridDoesNothing) {
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Record({{16, 4}});
     Click(16, 4);
     const TBytes before = Bytes();
@@ -179,7 +179,7 @@ TEST_F(Navigation, WithoutADictionaryClicksAskForOneAndTheBackCommandsDoNothing)
 }
 
 TEST_F(Navigation, FiveColourStepsAreEachWrittenAtOnce) {
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Record({{16, 4}});
     for (int expected : {1, 2, 3, 4, 0}) {
         Click(16, 4, Right);
@@ -189,7 +189,7 @@ TEST_F(Navigation, FiveColourStepsAreEachWrittenAtOnce) {
     EXPECT_EQ(nav.Path().Count(), 0);
 
     // In display mode a right click on a candidate does nothing.
-    nav.SetInputMode(0);
+    nav.SetInputMode(EInputMode::Display);
     const TBytes before = Bytes();
     Click(16, 4, Right);
     EXPECT_EQ(Bytes(), before);
@@ -199,7 +199,7 @@ TEST_F(Navigation, FiveColourStepsAreEachWrittenAtOnce) {
 
 TEST_F(Navigation, ARightClickOffTheCandidatesGoesBackOneStep) {
     Record({{16, 4}, {17, 3}, {16, 3}});
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Walk({{16, 4}, {17, 3}});
     rig.comments.calls.clear();
     Click(10, 10, Right);
@@ -255,7 +255,7 @@ TEST_F(Navigation, RunsStopAtBranchesBothWays) {
 TEST_F(Navigation, OneMoveModePlaysOneMovePerClickWithoutNumbers) {
     const TLine line = {{16, 4}, {17, 3}, {16, 3}};
     Record(line);
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     for (int n = 1; n <= 3; ++n) {
         const TPoint p = line[static_cast<std::size_t>(n - 1)];
         Click(p.x, p.y);
@@ -314,7 +314,7 @@ TEST_F(Navigation, SuicideAndKoAreRefusedWithTheirMessagesAndChangeNothing) {
     // Black takes a ko at (7,6); White may not retake at (6,6) at once.
     const TLine koLine = {{6, 5}, {7, 5}, {5, 6}, {8, 6}, {6, 7}, {7, 7}, {15, 15}, {6, 6}, {7, 6}};
     Record(koLine);
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Walk(koLine);
     ASSERT_EQ(nav.Board().GetStone(6, 6), Empty);
     const TBytes before = Bytes();
@@ -346,7 +346,7 @@ TEST_F(Navigation, AnIllegalCandidateInAHandEditedFileIsRefusedLikeAnEmptyPoint)
     WriteFileBytes(file, Concat({Placeholder(), MoveBytes(2, 1, 2, 0), MoveBytes(10, 10, 3, 0), MoveBytes(1, 2, 4, 0),
                                  MoveBytes(1, 1, 0, 5), MoveBytes(2, 1)}));
     Open();
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Walk({{2, 1}, {10, 10}, {1, 2}});
     ASSERT_EQ(Candidates(), (TLine{{1, 1}, {2, 1}}));
     rig.comments.calls.clear();
@@ -362,7 +362,7 @@ TEST_F(Navigation, AnIllegalCandidateInAHandEditedFileIsRefusedLikeAnEmptyPoint)
 
     // A to-branch run that meets it stops in front of it.
     nav.ToFirst();
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     nav.CloseFile();
     WriteFileBytes(file, Concat({Placeholder(), MoveBytes(2, 1, 2, 0), MoveBytes(10, 10, 3, 0), MoveBytes(1, 2, 4, 0), MoveBytes(1, 1)}));
     Open();
@@ -405,7 +405,7 @@ TEST_F(Navigation, DeletingAtTheEndOfAForcedLineTakesBackExactlyOneMove) {
     EXPECT_EQ(nav.Path().Count(), 2);
     EXPECT_EQ(nav.Dictionary().Count(), 0);
     EXPECT_EQ(nav.Board().PointState(16, 3), Empty);
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
     ExpectSound();
     // Clicking the deleted point in display mode does nothing; a move added
     // here belongs to this position.
@@ -422,7 +422,7 @@ TEST_F(Navigation, DeletingAtTheEndOfAForcedLineTakesBackExactlyOneMove) {
 TEST_F(Navigation, DeletingTheFirstRootMoveLastsAfterReopening) {
     Record({{16, 4}});
     Record({{4, 4}});
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Click(16, 4);
     nav.DeleteLast();
     EXPECT_EQ(Candidates(), (TLine{{4, 4}}));
@@ -477,7 +477,7 @@ TEST_F(Navigation, GoingBackRestoresCapturedStonesWhereACandidateStood) {
     // at (1,1) is a candidate on one of the captured points.
     const TLine line = {{3, 1}, {1, 1}, {1, 2}, {2, 1}, {2, 2}, {1, 1}};
     Record(line);
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Walk(TLine(line.begin(), line.end() - 1));
     ASSERT_EQ(nav.Board().GetStone(1, 1), Empty);
     ASSERT_EQ(nav.Board().PointState(1, 1), Candidate);
@@ -491,7 +491,7 @@ TEST_F(Navigation, BackToTheStartSavesOneCommentAndDoesNothingAtTheRoot) {
     Record({{16, 4}, {17, 3}, {16, 3}});
     nav.ToFirst();
     EXPECT_TRUE(rig.comments.calls.empty());
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Walk({{16, 4}, {17, 3}, {16, 3}});
     rig.comments.calls.clear();
     nav.ToFirst();
@@ -510,7 +510,7 @@ TEST_F(Navigation, SeededRandomWalkKeepsBoardPathListAndScreenInStep) {
     // Record, follow, go back, delete and step colours at random, tenuki
     // among the moves; after every step the whole state is checked.
     std::mt19937 rng(7u);
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     int deletes = 0, plays = 0, backs = 0, tenukiClicks = 0;
     for (int step = 0; step < 600; ++step) {
         const unsigned what = rng() % 10u;
@@ -539,7 +539,7 @@ TEST_F(Navigation, SeededRandomWalkKeepsBoardPathListAndScreenInStep) {
             nav.DeleteLast();
             ++deletes;
         } else if (what == 8) {
-            nav.SetProgressMode(static_cast<int>(rng() % 2u));
+            nav.SetProgressMode(rng() % 2u != 0 ? EProgressMode::OneMove : EProgressMode::ToBranch);
         } else {
             nav.ToFirst();
         }
@@ -579,7 +579,7 @@ TEST_F(Navigation, MenusFollowTheTable) {
 TEST_F(Navigation, CommentsAreSavedOnLeavingAndLocatedOnArrival) {
     Record({{16, 4}, {17, 3}});
     Record({{16, 4}, {16, 3}});
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Click(16, 4);
     Click(17, 3);
     nav.Back();
@@ -596,7 +596,7 @@ TEST_F(Navigation, CommentsAreSavedOnLeavingAndLocatedOnArrival) {
 TEST_F(Navigation, HiddenLabelsLeaveCandidatesClickable) {
     Record({{16, 4}, {17, 3}});
     Record({{4, 4}});
-    nav.SetLabelMode(1);
+    nav.SetLabelMode(ELabelMode::Hidden);
     EXPECT_EQ(rig.view.At(16, 4), TScreenPoint{});
     ExpectSound();
     Click(16, 4);
@@ -604,13 +604,13 @@ TEST_F(Navigation, HiddenLabelsLeaveCandidatesClickable) {
     EXPECT_TRUE(rig.view.Calls("label").empty());
     ExpectSound();
     nav.Back();
-    nav.SetLabelMode(0);
+    nav.SetLabelMode(ELabelMode::Shown);
     EXPECT_EQ(rig.view.At(4, 4).label, "ろ");
     ExpectSound();
 }
 
 TEST_F(Navigation, ClicksFollowTheOrientation) {
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     nav.Orient(EOrientation::RotateRight);
     EXPECT_EQ(rig.view.log.back(), "repaint");
     nav.MouseDown(Left, 19, 1);
@@ -636,7 +636,7 @@ TEST_F(Navigation, WhiteFirstOnlyRepaints) {
 // --- Tenuki ---------------------------------------------------------------
 
 TEST_F(Navigation, TenukiIsAddedPlayedColouredAndAnsweredLikeAPoint) {
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     Click(16, 4);
     Click(16, 4);
     nav.TenukiDown(Left);  // White plays elsewhere: first a candidate
@@ -664,7 +664,7 @@ TEST_F(Navigation, TenukiIsAddedPlayedColouredAndAnsweredLikeAPoint) {
                                MoveBytes(0, 0)}));
     ExpectSound();
     // In display mode a click on an empty tenuki spot adds nothing.
-    nav.SetInputMode(0);
+    nav.SetInputMode(EInputMode::Display);
     const TBytes before = Bytes();
     nav.TenukiDown(Left);
     EXPECT_EQ(Bytes(), before);
@@ -695,7 +695,7 @@ TEST_F(Navigation, AToBranchRunThroughTenukiNumbersTheStonesAroundIt) {
     EXPECT_EQ(nav.Board().GetTurn(), Black);
     ExpectSound();
     // One move at a time: tenuki is a step of its own, taken back alone.
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Walk({{16, 4}, kTenuki});
     EXPECT_EQ(nav.Board().GetTurn(), Black);
     EXPECT_TRUE(nav.TenukiNumbers().empty());
@@ -736,14 +736,14 @@ TEST_F(Navigation, TenukiAtTheRootIsBlacks) {
 }
 
 TEST_F(Navigation, TheOneMoveScopeRestoresTheModeOnAnError) {
-    nav.SetProgressMode(0);
+    nav.SetProgressMode(EProgressMode::ToBranch);
     try {
         TOneMoveScope scope(nav);
-        EXPECT_EQ(nav.ProgressMode(), 1);
+        EXPECT_EQ(nav.ProgressMode(), EProgressMode::OneMove);
         throw ERangeError();
     } catch (const ERangeError&) {
     }
-    EXPECT_EQ(nav.ProgressMode(), 0);
+    EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
 }
 
 // --- Damaged dictionaries ---------------------------------------------------
@@ -791,7 +791,7 @@ TEST_F(Navigation, ALoopingChainBelowACandidateLeavesThePositionAsItWas) {
 TEST_F(Navigation, AChainDamagedBehindTheWalkStopsGoingBackWithoutLeavingDeleteOn) {
     Record({{16, 4}, {17, 3}});
     Record({{16, 4}, {16, 3}});
-    nav.SetProgressMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
     Click(16, 4);
     // An edit of the links in the record grid: the last continuation now
     // leads back to the first.
@@ -816,8 +816,8 @@ TEST_F(Navigation, AfterAChainWasReadOnlyInPartNoEditDropsItsRest) {
         std::make_unique<TRecordFile>(file, TRecordFile::Mode::ReadWriteCreate));
     TFaultyRecordStore* faulty = store.get();
     nav.OpenStore(std::move(store));
-    nav.SetProgressMode(1);
-    nav.SetInputMode(1);
+    nav.SetProgressMode(EProgressMode::OneMove);
+    nav.SetInputMode(EInputMode::Record);
     Click(16, 4);
     // Going back reads the root chain again; its third record fails once.
     faulty->Arm(0, 3);

@@ -64,8 +64,8 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
         EXPECT_EQ(run->Session().State(), EPracticeState::UserToAnswer);
     }
     // Ending the practice gives the labels back.
-    EXPECT_EQ(r.rig.nav.LabelMode(), 0);
-    EXPECT_EQ(r.rig.nav.ProgressMode(), 0);
+    EXPECT_EQ(r.rig.nav.LabelMode(), ELabelMode::Shown);
+    EXPECT_EQ(r.rig.nav.ProgressMode(), EProgressMode::ToBranch);
     EXPECT_EQ(r.rig.view.At(16, 4).label, "い");
     r.rig.nav.CloseFile();
     EXPECT_EQ(testing::ReadFileBytes(r.path), bytes);
@@ -78,8 +78,8 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
 
 TEST(PracticeRun, PractiseFromTheCurrentPositionAndKeepTheUsersModes) {
     RunRig r(testing::BranchingTree());
-    r.rig.nav.SetInputMode(1);
-    r.rig.nav.SetProgressMode(0);
+    r.rig.nav.SetInputMode(EInputMode::Record);
+    r.rig.nav.SetProgressMode(EProgressMode::ToBranch);
     r.rig.nav.Deside(16, 4);  // down to record 1, White to move
     ASSERT_EQ(r.rig.nav.CurrentRecord(), 1);
     {
@@ -93,7 +93,7 @@ TEST(PracticeRun, PractiseFromTheCurrentPositionAndKeepTheUsersModes) {
         run->Click(1, 1);
         EXPECT_EQ(r.rig.nav.Path().Count(), 2);  // the start, and White's next choice
     }
-    EXPECT_EQ(r.rig.nav.InputMode(), 1);
+    EXPECT_EQ(r.rig.nav.InputMode(), EInputMode::Record);
     // A click in recording mode would have added a move: nothing was added.
     EXPECT_EQ(r.rig.nav.Dictionary().Store().RecordCount(), 8);
 }

@@ -72,7 +72,7 @@ TEST(PracticeStore, SharesTheFileWithTheCommentsAndKeepsThem) {
     comments.OpenCommentTable(dictionary);
     TPracticeStore practice(dictionary, TPracticeStore::Mode::ReadWrite);
     practice.Put({3, 1, 0, 1.0, 100});
-    comments.CloseCommentTable(0, 0);
+    comments.CloseCommentTable(0, EInputMode::Display);
     comments.OpenCommentTable(dictionary);  // the store with both tables is still ours
     EXPECT_TRUE(comments.IsOpen());
     practice.Put({4, 1, 0, 1.0, 100});

@@ -38,8 +38,8 @@ protected:
     // Records 1..5 as one line, played down to record 5, and a sixth move
     // added below it as the only candidate there.
     void PlayLineToRecordFive() {
-        nav.SetInputMode(1);
-        nav.SetProgressMode(1);
+        nav.SetInputMode(EInputMode::Record);
+        nav.SetProgressMode(EProgressMode::OneMove);
         for (const TPoint p : kLine) {
             ASSERT_TRUE(nav.Deside(p.x, p.y));
             ASSERT_TRUE(nav.Deside(p.x, p.y));
@@ -100,17 +100,17 @@ TEST_F(CommentStoreTest, RecordingModeCommentIsStoredUnderThePositionLeftAndShow
 TEST_F(CommentStoreTest, DisplayModeDiscardsTypedTextForNewAndFoundRows) {
     Open(DictionaryPath());
     PlayLineToRecordFive();
-    nav.SetInputMode(0);
+    nav.SetInputMode(EInputMode::Display);
     memo.Type("消える");
     nav.Back();
     EXPECT_TRUE(StoredRows(StorePath()).empty());
     ASSERT_TRUE(nav.Deside(kLine[4].x, kLine[4].y));
     EXPECT_EQ(memo.text, "");
 
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     memo.Type("残る");
     nav.Back();
-    nav.SetInputMode(0);
+    nav.SetInputMode(EInputMode::Display);
     ASSERT_TRUE(nav.Deside(kLine[4].x, kLine[4].y));
     memo.Type("上書きされない");
     nav.Back();
@@ -128,7 +128,7 @@ TEST_F(CommentStoreTest, MovingWithoutTypingStoresNoRow) {
 
 TEST_F(CommentStoreTest, EmptyBoardHasKeyZeroAndIsLocatedRightAfterOpening) {
     Open(DictionaryPath());
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     ASSERT_TRUE(nav.Deside(16, 4));
     memo.Type("空の盤");
     ASSERT_TRUE(nav.Deside(16, 4));
@@ -143,7 +143,7 @@ TEST_F(CommentStoreTest, EmptyBoardHasKeyZeroAndIsLocatedRightAfterOpening) {
 
 TEST_F(CommentStoreTest, MainJskAndMainOldShareOneStore) {
     Open(DictionaryPath());
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     ASSERT_TRUE(nav.Deside(16, 4));
     memo.Type("共有");
     ASSERT_TRUE(nav.Deside(16, 4));
@@ -170,7 +170,7 @@ TEST_F(CommentStoreTest, ClosingSavesACommentTypedInRecordingModeOnly) {
     EXPECT_EQ(StoredRows(StorePath()), (std::map<int, std::string>{{5, "閉じる前"}}));
 
     Open(DictionaryPath());
-    nav.SetInputMode(0);
+    nav.SetInputMode(EInputMode::Display);
     memo.Type("表示モード");
     Close();
     EXPECT_EQ(StoredRows(StorePath()), (std::map<int, std::string>{{5, "閉じる前"}}));
@@ -192,7 +192,7 @@ TEST_F(CommentStoreTest, LongUtf8TextRoundTripsExactly) {
     std::string text;
     for (int i = 0; i < 50000; ++i) text += i % 7 == 0 ? "\n" : "定石";
     text += std::string("\0tail", 5);
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     ASSERT_TRUE(nav.Deside(16, 4));
     memo.Type(text);
     ASSERT_TRUE(nav.Deside(16, 4));
@@ -204,7 +204,7 @@ TEST_F(CommentStoreTest, LongUtf8TextRoundTripsExactly) {
 TEST_F(CommentStoreTest, CommentsOffTouchesNothing) {
     store.SetCommentUse(false);
     Open(DictionaryPath());
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     ASSERT_TRUE(nav.Deside(16, 4));
     memo.Type("無視");
     ASSERT_TRUE(nav.Deside(16, 4));
@@ -216,7 +216,7 @@ TEST_F(CommentStoreTest, CommentsOffTouchesNothing) {
 TEST_F(CommentStoreTest, NoTableOpenMeansNoTyping) {
     EXPECT_TRUE(memo.readOnly || !store.IsOpen());
     store.LocateComment(3);
-    store.SaveComment(3, 1);
+    store.SaveComment(3, EInputMode::Record);
     EXPECT_FALSE(store.IsOpen());
 }
 
@@ -252,11 +252,11 @@ TEST_F(DamagedStoreTest, TextFileIsRefused) {
 
 TEST_F(DamagedStoreTest, TruncatedDatabaseIsRefused) {
     Open(DictionaryPath());
-    nav.SetInputMode(1);
+    nav.SetInputMode(EInputMode::Record);
     for (int i = 0; i < 20; ++i) {
         store.LocateComment(i);
         memo.Type(std::string(3000, 'a' + static_cast<char>(i % 26)));
-        store.SaveComment(i, 1);
+        store.SaveComment(i, EInputMode::Record);
     }
     Close();
     std::vector<char> bytes = FileBytes(StorePath());

@@ -89,8 +89,8 @@ TEST_F(MarkupStoreTest, SharesTheFileWithTheCommentsEitherWayRound) {
     comments.OpenCommentTable(Dictionary());
     comments.LocateComment(0);
     memo.Type("root");
-    comments.SaveComment(0, 1);
-    comments.CloseCommentTable(0, 1);
+    comments.SaveComment(0, EInputMode::Record);
+    comments.CloseCommentTable(0, EInputMode::Record);
     TMarkupStore again(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
     EXPECT_EQ(again.GetMarkup(0), kAll);
     comments.OpenCommentTable(Dictionary());

@@ -67,7 +67,7 @@ protected:
                 std::make_unique<TRecordFile>(work, TRecordFile::Mode::ReadWriteCreate));
             TFaultyRecordStore* faulty = store.get();
             nav.OpenStore(std::move(store));
-            nav.SetInputMode(1);
+            nav.SetInputMode(EInputMode::Record);
             walkTo(nav);
             faulty->Arm(reads ? 0 : k, reads ? k : 0);
             bool failed = false;
@@ -103,7 +103,7 @@ protected:
         TNullMenuState menus;
         TNavigation nav(view, messages, comments, menus);
         nav.OpenFile(path);
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         for (const TLine& line : lines) {
             nav.ResetToRoot();
             for (const TPoint& p : line) {
@@ -123,23 +123,23 @@ protected:
 };
 
 TEST_F(FaultInjection, AddingMovesSurvivesEveryFailedWrite) {
-    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(1); };
+    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(EProgressMode::OneMove); };
     // A third root alternative: record, then the previous sibling's link.
     EXPECT_EQ(RunEveryFault(atRoot, [](TNavigation& nav) { nav.Deside(10, 10); }, false), 2);
     // A first continuation below a leaf: record, then the parent's link.
     const auto atLeaf = [](TNavigation& nav) {
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         Play(nav, {{4, 4}});
     };
     EXPECT_EQ(RunEveryFault(atLeaf, [](TNavigation& nav) { nav.Deside(3, 3); }, false), 2);
 }
 
 TEST_F(FaultInjection, ColourStepsAndDeletesSurviveEveryFailedWrite) {
-    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(1); };
+    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(EProgressMode::OneMove); };
     EXPECT_EQ(RunEveryFault(atRoot, [](TNavigation& nav) { nav.RightClickAt(4, 4); }, false), 1);
 
     const auto atEnd = [](TNavigation& nav) {
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         Play(nav, {{16, 4}, {14, 3}});
     };
     const auto deleted = [](const std::string& line) { return line == "16,4 14,3"; };
@@ -147,7 +147,7 @@ TEST_F(FaultInjection, ColourStepsAndDeletesSurviveEveryFailedWrite) {
 
     // The last root alternative: the previous sibling's More is rewritten.
     const auto atFirst = [](TNavigation& nav) {
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         nav.Deside(10, 10);
         nav.Deside(10, 10);
     };
@@ -155,7 +155,7 @@ TEST_F(FaultInjection, ColourStepsAndDeletesSurviveEveryFailedWrite) {
 
     // The only continuation: the parent's Next is rewritten.
     const auto atOnly = [](TNavigation& nav) {
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         Play(nav, {{16, 4}, {17, 3}, {16, 3}});
     };
     const auto only = [](const std::string& line) { return line == "16,4 17,3 16,3"; };
@@ -163,12 +163,12 @@ TEST_F(FaultInjection, ColourStepsAndDeletesSurviveEveryFailedWrite) {
 }
 
 TEST_F(FaultInjection, NavigationSurvivesEveryFailedRead) {
-    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(0); };
+    const auto atRoot = [](TNavigation& nav) { nav.SetProgressMode(EProgressMode::ToBranch); };
     // A to-branch run down the forced part of a line, and back again.
     EXPECT_EQ(RunEveryFault(atRoot, [](TNavigation& nav) { nav.Deside(4, 4); }, true), 0);
     EXPECT_GE(RunEveryFault(atRoot, [](TNavigation& nav) { nav.Deside(16, 4); nav.Deside(17, 3); }, true), 2);
     const auto deep = [](TNavigation& nav) {
-        nav.SetProgressMode(1);
+        nav.SetProgressMode(EProgressMode::OneMove);
         Play(nav, {{16, 4}, {17, 3}, {16, 3}});
     };
     EXPECT_GE(RunEveryFault(deep, [](TNavigation& nav) { nav.ToFirst(); }, true), 2);
@@ -181,7 +181,7 @@ TEST_F(FaultInjection, ImportsAndMergesSurviveEveryFailedWriteAndRead) {
         // Shares (16,4) (17,3), then leaves the book: three new records.
         out << "MOV\r\nR04 R03 Q03 D16 C17\r\n";
     }
-    const auto anywhere = [](TNavigation& nav) { nav.SetProgressMode(1); };
+    const auto anywhere = [](TNavigation& nav) { nav.SetProgressMode(EProgressMode::OneMove); };
     const auto import = [game](TNavigation& nav) {
         TOneMoveScope oneMove(nav);
         ReadInput(nav, game, 400);

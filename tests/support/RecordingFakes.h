@@ -63,7 +63,7 @@ public:
                 if (stone != Empty) screen_.At(x, y) = TScreenPoint{stone, board.GetNumber(x, y), "", 0};
             }
         }
-        if (nav_->FileOpen() && nav_->LabelMode() == 0) {
+        if (nav_->FileOpen() && nav_->LabelMode() == ELabelMode::Shown) {
             // Labels are part of the repaint, not new drawing calls to count.
             const std::size_t logged = log.size();
             nav_->Dictionary().DrawLabels();
@@ -104,11 +104,11 @@ public:
     struct TCall {
         std::string what;  // "save" or "locate"
         int record = 0;
-        int inputMode = 0;  // save only
+        int inputMode = 0;  // save only, as VXLO.INI stores it
         friend bool operator==(const TCall&, const TCall&) = default;
     };
-    void SaveComment(int currentRecord, int inputMode) override {
-        calls.push_back({"save", currentRecord, inputMode});
+    void SaveComment(int currentRecord, EInputMode inputMode) override {
+        calls.push_back({"save", currentRecord, StoredMode(inputMode)});
     }
     void LocateComment(int n) override { calls.push_back({"locate", n, 0}); }
     std::vector<TCall> calls;
@@ -156,7 +156,7 @@ struct TNavigationRig {
                 if (stone != Empty) {
                     expected.stone = stone;
                     expected.number = board.GetNumber(x, y);
-                } else if (board.PointState(x, y) == Candidate && nav.LabelMode() == 0) {
+                } else if (board.PointState(x, y) == Candidate && nav.LabelMode() == ELabelMode::Shown) {
                     for (int i = 0; i < dict.Count() && i < kLabelCount; ++i) {
                         if (dict.GetMoveXY(i) == TPoint{x, y}) {
                             expected.label = std::string(CandidateLabel(i));
@@ -170,7 +170,7 @@ struct TNavigationRig {
         }
         // The tenuki spot shows only its label: tenuki leaves no stone.
         TScreenPoint tenuki;
-        if (board.PointState(kTenuki.x, kTenuki.y) == Candidate && nav.LabelMode() == 0) {
+        if (board.PointState(kTenuki.x, kTenuki.y) == Candidate && nav.LabelMode() == ELabelMode::Shown) {
             for (int i = 0; i < dict.Count() && i < kLabelCount; ++i) {
                 if (dict.GetMoveXY(i) == kTenuki) {
                     tenuki.label = std::string(CandidateLabel(i));

@@ -214,7 +214,7 @@ void TBoardRenderer::FullRepaint() {
                 if (stone != Empty && number != 0) PaintStoneNumber(p, stone, number, x, y);
             }
         }
-        if (nav_.LabelMode() == 0) {
+        if (nav_.LabelMode() == ELabelMode::Shown) {
             // As the dictionary's DrawLabels: list order, and no label for a
             // candidate past the table.
             const TLjsk& dictionary = nav_.Dictionary();

@@ -61,7 +61,7 @@ void TSDIAppForm::RefreshEvidence() {
 }
 
 void TSDIAppForm::PaintEvidenceOverlay(QPainter& p) {
-    if (candidateGames_.empty() || !evidence_ || !renderer_.PaintEnabled() || nav_.LabelMode() != 0) return;
+    if (candidateGames_.empty() || !evidence_ || !renderer_.PaintEnabled() || nav_.LabelMode() != ELabelMode::Shown) return;
     const int s = renderer_.CellSize();
     p.save();
     QFont font = renderer_.TextFont();

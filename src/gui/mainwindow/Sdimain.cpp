@@ -29,7 +29,7 @@ constexpr int kDefaultClientWidth = 340;
 constexpr int kDefaultBoardHeight = 323;
 constexpr int kNotSet = -1;
 
-// Mode keys are only ever written as 0 or 1; a hand-edited value above 0 is
+// Mode/DB is only ever written as 0 or 1; a hand-edited value above 0 is
 // taken as 1, anything below 0 as "not set".
 std::optional<int> ModeValue(int stored) {
     if (stored < 0) return std::nullopt;
@@ -173,12 +173,12 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnuClose_, [this] { mnuCloseClick(); });
     OnTriggered(ExitItem_, [this] { ExitItemClick(); });
 
-    OnTriggered(mnuDsp_, [this] { nav_.SetInputMode(0); ShowInputMode(); });
-    OnTriggered(mnuReg_, [this] { nav_.SetInputMode(1); ShowInputMode(); });
-    OnTriggered(mnuIkki_, [this] { nav_.SetProgressMode(0); ShowProgressMode(); });
-    OnTriggered(mnu1_, [this] { nav_.SetProgressMode(1); ShowProgressMode(); });
-    OnTriggered(mnuShow_, [this] { nav_.SetLabelMode(0); ShowLabelMode(); });
-    OnTriggered(mnuHide_, [this] { nav_.SetLabelMode(1); ShowLabelMode(); });
+    OnTriggered(mnuDsp_, [this] { nav_.SetInputMode(EInputMode::Display); ShowInputMode(); });
+    OnTriggered(mnuReg_, [this] { nav_.SetInputMode(EInputMode::Record); ShowInputMode(); });
+    OnTriggered(mnuIkki_, [this] { nav_.SetProgressMode(EProgressMode::ToBranch); ShowProgressMode(); });
+    OnTriggered(mnu1_, [this] { nav_.SetProgressMode(EProgressMode::OneMove); ShowProgressMode(); });
+    OnTriggered(mnuShow_, [this] { nav_.SetLabelMode(ELabelMode::Shown); ShowLabelMode(); });
+    OnTriggered(mnuHide_, [this] { nav_.SetLabelMode(ELabelMode::Hidden); ShowLabelMode(); });
     OnTriggered(mnuSiroSen_, [this] {
         nav_.ToggleWhiteFirst();
         UpdateActions();
@@ -307,15 +307,15 @@ void TSDIAppForm::ReadSettings() {
     sizePending_ = true;
     FitWindowSize();
 
-    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "入力", kNotSet))) {
+    if (const auto mode = ModeFromStored<EInputMode>(ini.ReadInteger("Mode", "入力", kNotSet))) {
         nav_.SetInputMode(*mode);
         ShowInputMode();
     }
-    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "選択肢", kNotSet))) {
+    if (const auto mode = ModeFromStored<ELabelMode>(ini.ReadInteger("Mode", "選択肢", kNotSet))) {
         nav_.SetLabelMode(*mode);
         ShowLabelMode();
     }
-    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "進行", kNotSet))) {
+    if (const auto mode = ModeFromStored<EProgressMode>(ini.ReadInteger("Mode", "進行", kNotSet))) {
         nav_.SetProgressMode(*mode);
         ShowProgressMode();
     }
@@ -389,9 +389,9 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Form", "Width", frame.width());
     ini.WriteInteger("Form", "Height", frame.height());
     ini.WriteString("Form", "File", currentFile_);
-    ini.WriteInteger("Mode", "入力", nav_.InputMode());
-    ini.WriteInteger("Mode", "選択肢", nav_.LabelMode());
-    ini.WriteInteger("Mode", "進行", nav_.ProgressMode());
+    ini.WriteInteger("Mode", "入力", StoredMode(nav_.InputMode()));
+    ini.WriteInteger("Mode", "選択肢", StoredMode(nav_.LabelMode()));
+    ini.WriteInteger("Mode", "進行", StoredMode(nav_.ProgressMode()));
     ini.WriteInteger("Mode", "DB", commentUse_);
     WriteBoardOptions(ini);
     ini.WriteInteger("Mode", "マーク", markupShown_ ? 1 : 0);
@@ -446,23 +446,23 @@ void TSDIAppForm::UpdateActions() {
         if (shown) mnuReopen_[i]->setText(PathCaption(recentFiles_[i]));
     }
 
-    const int input = nav_.InputMode();
-    mnuDsp_->setChecked(input == 0);
-    mnuReg_->setChecked(input != 0);
+    const bool recording = nav_.InputMode() == EInputMode::Record;
+    mnuDsp_->setChecked(!recording);
+    mnuReg_->setChecked(recording);
     mnuInput_->setTitle(!inputModeShown_ ? ToQt("入力")
-                        : input != 0     ? ToQt("入力     登録モード")
+                        : recording      ? ToQt("入力     登録モード")
                                          : ToQt("入力     表示モード"));
-    const int progress = nav_.ProgressMode();
-    mnuIkki_->setChecked(progress == 0);
-    mnu1_->setChecked(progress != 0);
+    const bool oneMove = nav_.ProgressMode() == EProgressMode::OneMove;
+    mnuIkki_->setChecked(!oneMove);
+    mnu1_->setChecked(oneMove);
     mnuSinko_->setTitle(!progressModeShown_ ? ToQt("進行")
-                        : progress != 0     ? ToQt("進行     一手づつ")
+                        : oneMove           ? ToQt("進行     一手づつ")
                                             : ToQt("進行     分岐まで"));
-    const int label = nav_.LabelMode();
-    mnuShow_->setChecked(label == 0);
-    mnuHide_->setChecked(label != 0);
+    const bool hidden = nav_.LabelMode() == ELabelMode::Hidden;
+    mnuShow_->setChecked(!hidden);
+    mnuHide_->setChecked(hidden);
     mnuSelect_->setTitle(!labelModeShown_ ? ToQt("選択肢")
-                         : label != 0     ? ToQt("選択肢  非表示")
+                         : hidden         ? ToQt("選択肢  非表示")
                                           : ToQt("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
     UpdateBoardOptionActions();

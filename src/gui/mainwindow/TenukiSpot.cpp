@@ -33,7 +33,7 @@ int TTenukiSpot::CandidateIndex() const {
 
 QString TTenukiSpot::LabelText() const {
     const int i = CandidateIndex();
-    if (i < 0 || i >= kLabelCount || nav_.LabelMode() != 0) return {};
+    if (i < 0 || i >= kLabelCount || nav_.LabelMode() != ELabelMode::Shown) return {};
     return ToQt(std::string(CandidateLabel(i)));
 }
 

@@ -244,7 +244,7 @@ void TJskForm::ReloadCandidates(const TCheckedArray<TJskRecord, 0, kCandidateSlo
     }
     list.ClearMarks();
     list.LoadList(head);
-    if (navigation_.LabelMode() == 0) list.DrawLabels();
+    if (navigation_.LabelMode() == ELabelMode::Shown) list.DrawLabels();
     FormPaint();
 }
 

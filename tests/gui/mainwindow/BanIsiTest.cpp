@@ -101,7 +101,7 @@ TEST_F(BanIsiTest, LayoutAndPreselectionWithoutSettings) {
 TEST_F(BanIsiTest, OkAppliesRepaintsAndWritesTheThreeKeys) {
     Start("[Form]\nLeft=3\n");
     window_->ReopenFile(dir_.File("c.jsk"));
-    window_->Navigation().SetInputMode(1);
+    window_->Navigation().SetInputMode(EInputMode::Record);
     window_->Deside(4, 4);
     window_->Deside(4, 4);
     window_->Deside(16, 16);

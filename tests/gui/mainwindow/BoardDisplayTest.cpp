@@ -317,7 +317,7 @@ TEST(BoardDisplayIncremental, PlayCaptureAndBackMatchAFullRepaintInEveryMode) {
             board.Play(p.x, p.y);
             ASSERT_TRUE(matches()) << p.x << "," << p.y;
         }
-        board.nav.SetProgressMode(1);
+        board.nav.SetProgressMode(EProgressMode::OneMove);
         board.nav.ToFirst();
         ASSERT_TRUE(matches());
         for (const TPoint p : line) {

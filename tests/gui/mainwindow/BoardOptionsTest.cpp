@@ -118,7 +118,7 @@ TEST_F(BoardOptionsTest, TheStatusBarNamesThePointUnderTheMouse) {
     MoveTo(g.boardLeft - 2, g.CellTop(5) + 3);
     EXPECT_EQ(w.StatusText(), QString());
     // A click on a point of the bordered board plays that point.
-    w.Navigation().SetInputMode(1);
+    w.Navigation().SetInputMode(EInputMode::Record);
     w.SetFileChooser([this](const QString&) {
         return std::optional(PathToQt(dir_ / "new.jsk"));
     });

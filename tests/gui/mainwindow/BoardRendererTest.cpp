@@ -279,13 +279,13 @@ TEST(BoardRendererPixels, CandidateLabelsFollowTheRecordsAndTheLabelMode) {
     EXPECT_GT(board.CountInCell(12, 3, kBlack), 0);
     EXPECT_NE(board.Cell(12, 3), empty);
     // Right clicks in recording mode step the colour code.
-    board.nav.SetInputMode(1);
+    board.nav.SetInputMode(EInputMode::Record);
     board.nav.RightClickAt(12, 3);
     EXPECT_GT(board.CountInCell(12, 3, kRed), 0);
     board.renderer.Resize(340, 375);
     EXPECT_GT(board.CountInCell(12, 3, kRed), 0);
     // Hidden labels stay hidden through repaints; the candidate still plays.
-    board.nav.SetLabelMode(1);
+    board.nav.SetLabelMode(ELabelMode::Hidden);
     EXPECT_EQ(board.Cell(12, 3), empty);
     board.renderer.Resize(340, 375);
     board.nav.Orient(EOrientation::MirrorUpDown);
@@ -335,7 +335,7 @@ TEST(BoardRendererPixels, IncrementalDrawingMatchesAFullRepaint) {
         SCOPED_TRACE(board.renderer.CellSize());
         board.renderer.SetColors(kBan, kRed, kLime);
         board.OpenEmpty();
-        board.nav.SetLabelMode(1);
+        board.nav.SetLabelMode(ELabelMode::Hidden);
         for (const TPoint p : line) board.Play(p.x, p.y);
         EXPECT_EQ(board.nav.Board().GetStone(11, 10), Empty);
         EXPECT_TRUE(MatchesFullRepaint(board));
@@ -349,7 +349,7 @@ TEST(BoardRendererPixels, IncrementalDrawingMatchesAFullRepaint) {
         board.Play(9, 9);
         EXPECT_EQ(board.nav.Board().GetNumber(10, 9), 0);
         EXPECT_TRUE(MatchesFullRepaint(board));
-        board.nav.SetProgressMode(1);
+        board.nav.SetProgressMode(EProgressMode::OneMove);
         board.nav.ToFirst();
         for (const TPoint p : line) {
             ASSERT_TRUE(board.nav.Deside(p.x, p.y));
@@ -379,7 +379,7 @@ TEST(BoardRendererPixels, ErasedLabelsLeaveNoInk) {
             }
         }
         ASSERT_EQ(board.nav.Dictionary().Count(), kMaxCandidates);
-        board.nav.SetProgressMode(1);
+        board.nav.SetProgressMode(EProgressMode::OneMove);
         ASSERT_TRUE(board.nav.Deside(9, 6));  // clears every label but draws none
         ASSERT_EQ(board.nav.Dictionary().Count(), 0);
         EXPECT_TRUE(MatchesFullRepaint(board));
@@ -488,7 +488,7 @@ TEST(BoardWidget, ShowsTheCanvasAndReportsClientCoordinates) {
     EXPECT_EQ(board.renderer.BoardTop(), 30);
 
     board.OpenEmpty();
-    board.nav.SetInputMode(1);
+    board.nav.SetInputMode(EInputMode::Record);
     std::vector<TPoint> presses;
     QObject::connect(&widget, &TBoardWidget::boardMousePressed,
                      [&](Qt::MouseButton button, int clientX, int clientY) {

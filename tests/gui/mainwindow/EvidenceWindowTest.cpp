@@ -102,7 +102,7 @@ TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollows
 
     // Following the 4-4 point shows its continuation, White to move: the side
     // that answered never won.
-    window->Navigation().SetProgressMode(1);
+    window->Navigation().SetProgressMode(EProgressMode::OneMove);
     window->Navigation().Deside(16, 4);
     ASSERT_EQ(Table()->rowCount(), 1);
     EXPECT_EQ(Cell(0, 1), "17-6");

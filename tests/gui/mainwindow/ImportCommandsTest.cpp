@@ -79,12 +79,12 @@ protected:
 };
 
 TEST_F(ImportCommandsTest, FileInputImportsOneMoveAtATimeAndRestoresTheMode) {
-    window->Navigation().SetProgressMode(0);
+    window->Navigation().SetProgressMode(EProgressMode::ToBranch);
     Choose(Ig1("a.IG1", "MOV\r\nD04 Q16 C03\r\n"));
     Act("mnuFileInput")->trigger();
     ExpectFile({TJskRecord{}, Move(4, 4, 2), Move(16, 16, 3), Move(3, 3)});
     EXPECT_EQ(filters.back(), ToQt("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
-    EXPECT_EQ(window->Navigation().ProgressMode(), 0);
+    EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::ToBranch);
     EXPECT_EQ(window->Navigation().Path().Count(), 3);
 
     // The published operation, as the bulk import uses it.
@@ -100,19 +100,19 @@ TEST_F(ImportCommandsTest, FileInputShowsRefusalsAndErrorsAsMessages) {
     Choose(Ig1("a.IG1", "MOV\r\nB01 T19 A02 A01\r\n"));
     Act("mnuFileInput")->trigger();
     EXPECT_EQ(Texts(false), std::vector<QString>{ToQt(kSuicideText)});
-    window->Navigation().SetProgressMode(0);
+    window->Navigation().SetProgressMode(EProgressMode::ToBranch);
     Choose(Ig1("b.IG1", "MOV\r\nD04 PASS\r\n"));
     Act("mnuFileInput")->trigger();
     EXPECT_EQ(Texts(true), std::vector<QString>{ToQt("'AS' は整数ではありません（2 行目）.\n") +
                                                 PathToQt((dir / "b.IG1").string())});
-    EXPECT_EQ(window->Navigation().ProgressMode(), 0);
+    EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(ImportCommandsTest, BulkImportWalksTheChosenFolderAndTheDialogKeepsItsChoices) {
     WriteBytes(dir / "games/a.IG1", "MOV\r\nD04 Q16\r\n");
     WriteBytes(dir / "games/sub/b.ig1", "MOV\r\nC03\r\n");
     WriteBytes(dir / "games/notes.txt", "MOV\r\nC16\r\n");
-    window->Navigation().SetProgressMode(0);
+    window->Navigation().SetProgressMode(EProgressMode::ToBranch);
     BulkImport([this](TDirForm& form) {
         EXPECT_EQ(form.windowTitle(), ToQt("一括入力"));
         EXPECT_EQ(form.size(), QSize(392, 156));
@@ -126,7 +126,7 @@ TEST_F(ImportCommandsTest, BulkImportWalksTheChosenFolderAndTheDialogKeepsItsCho
         EXPECT_EQ(filter->itemText(0), ToQt("GOTERM(*.IG1)"));
         EXPECT_EQ(filter->itemText(1), ToQt("SGF(*.sgf)"));
         EXPECT_EQ(filter->itemText(2), ToQt("すべてのﾌｧｲﾙ (*.*)"));
-        EXPECT_EQ(window->Navigation().ProgressMode(), 1);
+        EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::OneMove);
 
         form.SetDirectory((dir / "games").string());
         QListWidget* files = Child<QListWidget>(form, "FileListBox1");
@@ -150,7 +150,7 @@ TEST_F(ImportCommandsTest, BulkImportWalksTheChosenFolderAndTheDialogKeepsItsCho
         Child<QCheckBox>(form, "chkDir")->setChecked(true);
         Child<QPushButton>(form, "btnOK")->click();
     });
-    EXPECT_EQ(window->Navigation().ProgressMode(), 0);
+    EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::ToBranch);
     // A limit of one move: D04 from a.IG1, C03 from b.ig1.
     std::multiset<std::pair<int, int>> points;
     for (const TJskRecord& r : Records()) points.insert({r.X, r.Y});
@@ -166,7 +166,7 @@ TEST_F(ImportCommandsTest, BulkImportWalksTheChosenFolderAndTheDialogKeepsItsCho
         Child<QPushButton>(form, "Button2")->click();
     });
     EXPECT_EQ(FileBytes(dictionary), before);
-    EXPECT_EQ(window->Navigation().ProgressMode(), 0);
+    EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::ToBranch);
 }
 
 TEST_F(ImportCommandsTest, BulkImportLimitThatIsNotANumberIsAnErrorAndImportsNothing) {
@@ -202,7 +202,7 @@ TEST_F(ImportCommandsTest, CancelInTheProgressDialogStopsAfterTheCurrentFile) {
 TEST_F(ImportCommandsTest, MergeCommandsReadBothFormatsAndReportFileErrors) {
     WriteBytes(dir / "v4.jsk", RecordBytes({TJskRecord{}, Move(4, 4, 2), Move(16, 16)}));
     WriteBytes(dir / "v1.jsk", std::string("\x03\x00\x03\x00\x00\x00\x00\x00\x00\x00\x00\x00", 12));
-    window->Navigation().SetProgressMode(0);
+    window->Navigation().SetProgressMode(EProgressMode::ToBranch);
     Choose((dir / "v4.jsk").string());
     Act("mnuMarge4")->trigger();
     EXPECT_EQ(filters.back(), ToQt("定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
@@ -210,7 +210,7 @@ TEST_F(ImportCommandsTest, MergeCommandsReadBothFormatsAndReportFileErrors) {
     Act("Ver11")->trigger();
     ExpectFile({TJskRecord{}, Move(4, 4, 2, 3), Move(16, 16), Move(3, 3)});
     EXPECT_EQ(window->Navigation().Path().Count(), 0);
-    EXPECT_EQ(window->Navigation().ProgressMode(), 0);
+    EXPECT_EQ(window->Navigation().ProgressMode(), EProgressMode::ToBranch);
 
     WriteBytes(dir / "empty.jsk", "");
     Choose((dir / "empty.jsk").string());

@@ -108,9 +108,9 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesEveryDefault) {
     EXPECT_EQ(Caption("mnuInput"), ToQt("入力"));
     EXPECT_EQ(Caption("mnuSelect"), ToQt("選択肢"));
     EXPECT_EQ(Caption("mnuSinko"), ToQt("進行"));
-    EXPECT_EQ(w.Navigation().InputMode(), 0);
-    EXPECT_EQ(w.Navigation().LabelMode(), 0);
-    EXPECT_EQ(w.Navigation().ProgressMode(), 0);
+    EXPECT_EQ(w.Navigation().InputMode(), EInputMode::Display);
+    EXPECT_EQ(w.Navigation().LabelMode(), ELabelMode::Shown);
+    EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::ToBranch);
     EXPECT_FALSE(w.Navigation().WhiteFirst());
 
     for (const char* enabled : {"mnuOpen", "ExitItem", "mnuInput", "mnuSelect", "mnuSinko",
@@ -143,14 +143,16 @@ TEST_F(MainWindowTest, SavedModesSizeAndColoursApplyAtStart) {
            "[Mode]\n入力=1\n選択肢=5\n進行=-3\nDB=1\n[Goban]\nBanColor=49601\nKuroIsiColor=32768\n");
     TSDIAppForm& w = Start();
     EXPECT_EQ(w.frameGeometry(), QRect(20, 30, 520, 600));
-    EXPECT_EQ(w.Navigation().InputMode(), 1);
+    EXPECT_EQ(w.Navigation().InputMode(), EInputMode::Record);
     EXPECT_EQ(Caption("mnuInput"), ToQt("入力     登録モード"));
     EXPECT_TRUE(Act("mnuReg")->isChecked());
     EXPECT_FALSE(Act("mnuDsp")->isChecked());
-    EXPECT_EQ(w.Navigation().LabelMode(), 1);  // 5 is read as 1
+    EXPECT_EQ(w.Navigation().LabelMode(), ELabelMode::Hidden);  // 5 is read as 1
     EXPECT_EQ(Caption("mnuSelect"), ToQt("選択肢  非表示"));
-    EXPECT_EQ(w.Navigation().ProgressMode(), 0);  // -3 is "not set"
-    EXPECT_EQ(Caption("mnuSinko"), ToQt("進行"));
+    // Only -1 leaves a mode as it is: -3, like any other number, shows as the second mode.
+    EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::OneMove);
+    EXPECT_EQ(Caption("mnuSinko"), ToQt("進行     一手づつ"));
+    EXPECT_TRUE(Act("mnu1")->isChecked());
     EXPECT_EQ(w.CommentUse(), 1);
     EXPECT_TRUE(Act("mnuDB")->isChecked());
     EXPECT_FALSE(Act("mnuDB")->isVisible());
@@ -180,8 +182,8 @@ TEST_F(MainWindowTest, ShiftJisModesFromWindowsAreRead) {
     // [Mode] 入力=1 進行=1 in code page 932, CR LF.
     PutIni("[Mode]\r\n\x93\xfc\x97\xcd=1\r\n\x90\x69\x8d\x73=1\r\n");
     TSDIAppForm& w = Start();
-    EXPECT_EQ(w.Navigation().InputMode(), 1);
-    EXPECT_EQ(w.Navigation().ProgressMode(), 1);
+    EXPECT_EQ(w.Navigation().InputMode(), EInputMode::Record);
+    EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::OneMove);
     EXPECT_EQ(Caption("mnuSinko"), ToQt("進行     一手づつ"));
     EXPECT_EQ(Caption("mnuSelect"), ToQt("選択肢"));
 }

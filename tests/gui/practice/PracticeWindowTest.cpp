@@ -147,7 +147,7 @@ TEST_F(PracticeWindowTest, ThePracticeArgumentOpensIntoPracticeAndCorrectClicksG
     Act("mnuPractice")->trigger();
     EXPECT_EQ(w.Practice(), nullptr);
     EXPECT_FALSE(Act("mnuPractice")->isChecked());
-    EXPECT_EQ(w.Navigation().LabelMode(), 0);
+    EXPECT_EQ(w.Navigation().LabelMode(), ELabelMode::Shown);
     window_.reset();
     EXPECT_EQ(testing::ReadFileBytes(dictionary), testing::ForcedLine());
 }

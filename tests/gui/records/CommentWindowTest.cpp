@@ -127,7 +127,7 @@ TEST_F(CommentWindowTest, StoreAndWindowTogether) {
     EXPECT_FALSE(form.Memo()->isReadOnly());
     store.LocateComment(0);
     form.Memo()->insertPlainText(ToQt("根"));
-    store.SaveComment(0, 1);
+    store.SaveComment(0, EInputMode::Record);
     EXPECT_EQ(store.StoredComment(0), std::optional<std::string>("根"));
     store.LocateComment(7);
     EXPECT_EQ(form.Text(), "");

@@ -226,7 +226,7 @@ TEST_F(RecordGridTest, TenukiShowsAsPointZeroAndAnyCandidateCanBecomeTenuki) {
 
 TEST_F(RecordGridTest, HiddenLabelsStayHiddenAfterASave) {
     OpenWithRootMoves(2);
-    nav.SetLabelMode(1);
+    nav.SetLabelMode(ELabelMode::Hidden);
     auto form = MakeForm();
     form->show();
     form->SetCell(2, 1, "15");

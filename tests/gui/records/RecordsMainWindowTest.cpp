@@ -78,7 +78,7 @@ TEST_F(RecordsMainWindowTest, CommentsOnShowTheWindowAndKeepCommentsPerPosition)
     ASSERT_TRUE(w.FileOpen());
     EXPECT_TRUE(StoredRows(Store()).empty());
     EXPECT_FALSE(w.CommentForm().Memo()->isReadOnly());
-    w.Navigation().SetInputMode(1);
+    w.Navigation().SetInputMode(EInputMode::Record);
     ASSERT_TRUE(w.Deside(16, 4));
     Type("星の定石");
     ASSERT_TRUE(w.Deside(16, 4));
@@ -92,7 +92,7 @@ TEST_F(RecordsMainWindowTest, ClosingOpeningAnotherAndExitingSaveThePendingComme
     CommentsOn();
     TSDIAppForm& w = Start();
     Open(Dictionary());
-    w.Navigation().SetInputMode(1);
+    w.Navigation().SetInputMode(EInputMode::Record);
     Type("閉じる");
     Act("mnuClose")->trigger();
     EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "閉じる"}}));
@@ -131,7 +131,7 @@ TEST_F(RecordsMainWindowTest, CommentsOffLeaveNoStoreBehind) {
     TSDIAppForm& w = Start();
     EXPECT_FALSE(w.CommentForm().isVisible());
     Open(Dictionary());
-    w.Navigation().SetInputMode(1);
+    w.Navigation().SetInputMode(EInputMode::Record);
     ASSERT_TRUE(w.Deside(16, 4));
     ASSERT_TRUE(w.Deside(16, 4));
     Act("ExitItem")->trigger();
@@ -152,7 +152,7 @@ TEST_F(RecordsMainWindowTest, CommentWindowSettingsAreWrittenAtProgramEnd) {
 TEST_F(RecordsMainWindowTest, DataCommandEditsTheCurrentCandidatesModally) {
     TSDIAppForm& w = Start();
     Open(Dictionary());
-    w.Navigation().SetInputMode(1);
+    w.Navigation().SetInputMode(EInputMode::Record);
     ASSERT_TRUE(w.Deside(16, 4));
     ASSERT_TRUE(w.Deside(4, 4));
     ASSERT_TRUE(Act("mnuData")->isEnabled());
