@@ -48,14 +48,14 @@ void TCommentStore::Fail(const std::string& text, int code) {
     throw EFileRefused(message, path_);
 }
 
-void TCommentStore::Exec(const char* sql) {
+void TCommentStore::Exec(const char* sql, const char* failureText) {
     const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
+    if (rc != SQLITE_OK) Fail(failureText, rc);
 }
 
 void TCommentStore::BeginBatch() {
     if (!db_) return;
-    Exec("BEGIN IMMEDIATE");
+    Exec("BEGIN IMMEDIATE", kCannotCreateText);
     batch_ = true;
 }
 
@@ -72,12 +72,9 @@ void TCommentStore::StoreHeld() {
     std::map<int, std::string> held;
     held.swap(held_);
     if (held.empty()) return;
-    const int created = sqlite3_exec(db_.get(),
-                                     "CREATE TEMP TABLE IF NOT EXISTS held_comments "
-                                     "(rec INTEGER PRIMARY KEY, comment TEXT);"
-                                     "DELETE FROM temp.held_comments",
-                                     nullptr, nullptr, nullptr);
-    if (created != SQLITE_OK) Fail(kCannotSaveText, created);
+    Exec("CREATE TEMP TABLE IF NOT EXISTS held_comments (rec INTEGER PRIMARY KEY, comment TEXT);"
+         "DELETE FROM temp.held_comments",
+         kCannotSaveText);
     {
         sqlite3_stmt* raw = nullptr;
         int rc = sqlite3_prepare_v2(db_.get(), "INSERT INTO temp.held_comments (rec, comment) VALUES (?1, ?2)",
@@ -93,12 +90,10 @@ void TCommentStore::StoreHeld() {
         }
     }
     // One statement: the search index takes every comment in one go.
-    const int rc = sqlite3_exec(db_.get(),
-                                "INSERT INTO comments (rec, comment) SELECT rec, comment FROM temp.held_comments "
-                                "WHERE true ON CONFLICT (rec) DO UPDATE SET comment = excluded.comment;"
-                                "DELETE FROM temp.held_comments",
-                                nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) Fail(kCannotSaveText, rc);
+    Exec("INSERT INTO comments (rec, comment) SELECT rec, comment FROM temp.held_comments "
+         "WHERE true ON CONFLICT (rec) DO UPDATE SET comment = excluded.comment;"
+         "DELETE FROM temp.held_comments",
+         kCannotSaveText);
 }
 
 void TCommentStore::CloseHandles() {
@@ -195,7 +190,7 @@ void TCommentStore::OpenExisting() {
     count.reset();
     if (ours == 0) {
         if (tables != 0) Fail(kCannotOpenText, SQLITE_MISMATCH);
-        Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)");
+        Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)", kCannotCreateText);
     }
 }
 
@@ -207,7 +202,7 @@ void TCommentStore::CreateNew() {
     if (rc != SQLITE_OK) Fail(kCannotCreateText, rc);
     sqlite3_busy_timeout(db_.get(), kBusyTimeoutMs);
     // Two programs may create it at once (main.jsk and main.old).
-    Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)");
+    Exec("CREATE TABLE IF NOT EXISTS comments (rec INTEGER PRIMARY KEY, comment TEXT)", kCannotCreateText);
 }
 
 void TCommentStore::PrepareSelect() {

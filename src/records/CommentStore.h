@@ -96,7 +96,7 @@ private:
     bool Select(int n, std::string& text);
     void Store(int key, const std::string& text);
     void StoreHeld();
-    void Exec(const char* sql);
+    void Exec(const char* sql, const char* failureText);
     void CloseHandles();
     [[noreturn]] void Fail(const std::string& text, int code);
 
