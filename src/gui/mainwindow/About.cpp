@@ -29,7 +29,7 @@ QIcon ProgramIcon() {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle(ToQt("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
 
     const double scale = logicalDpiX() / 96.0;
@@ -40,19 +40,19 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     programIcon_->setPixmap(ProgramIcon().pixmap(32, 32));
     programIcon_->setGeometry(scaled(16), 16, 32, 32);
 
-    productName_ = new QLabel(ToQt("Vexlo定石辞典"), this);
+    productName_ = new QLabel(tr("Vexlo定石辞典"), this);
     productName_->setObjectName("ProductName");
     productName_->setGeometry(scaled(72), 16, scaled(kProductWidth), 16);
 
-    version_ = new QLabel(ToQt("Version 5.0"), this);
+    version_ = new QLabel(tr("Version 5.0"), this);
     version_->setObjectName("Version");
     version_->setGeometry(scaled(72), 40, scaled(kVersionWidth), 16);
 
-    comments_ = new QLabel(ToQt("このソフトはフリーです。"), this);
+    comments_ = new QLabel(tr("このソフトはフリーです。"), this);
     comments_->setObjectName("Comments");
     comments_->setGeometry(scaled(16), 72, scaled(kCommentsWidth), 16);
 
-    okButton_ = new QPushButton(ToQt("OK"), this);
+    okButton_ = new QPushButton(tr("OK"), this);
     okButton_->setObjectName("OKButton");
     okButton_->setDefault(true);
     okButton_->setGeometry((scaled(kWidth) - 65) / 2, 104, 65, 25);
