@@ -17,19 +17,29 @@
 <context>
     <name>vxlo</name>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="73"/>
+        <location filename="../src/mainwindow/Navigation.h" line="74"/>
         <source>禁じ手：打ったと同時に取られてしまう手</source>
         <translation>Illegal move: suicide</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="74"/>
+        <location filename="../src/mainwindow/Navigation.h" line="76"/>
         <source>禁じ手：コウはすぐ取り返せません</source>
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="75"/>
+        <location filename="../src/mainwindow/Navigation.h" line="78"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
+    </message>
+    <message>
+        <location filename="../src/import/ReadInput.h" line="13"/>
+        <source>取り込める棋譜ファイル（IG1、SGF）ではありません</source>
+        <translation>Not a game record that can be imported (IG1, SGF)</translation>
+    </message>
+    <message>
+        <location filename="../src/import/ReadInput.h" line="15"/>
+        <source>取り込める棋譜ファイルがありません</source>
+        <translation>No game record to import</translation>
     </message>
 </context>
 <context>

@@ -70,9 +70,12 @@ enum class EMouseButton { Left, Right, Middle };
 enum class EOrientation { SwapXY, RotateRight, RotateLeft, MirrorUpDown, MirrorLeftRight };
 
 // Refusal texts shown by Deside.
-inline constexpr const char* kSuicideText = QT_TRANSLATE_NOOP("vxlo", "禁じ手：打ったと同時に取られてしまう手");
-inline constexpr const char* kKoText = QT_TRANSLATE_NOOP("vxlo", "禁じ手：コウはすぐ取り返せません");
-inline constexpr const char* kOpenFirstText = QT_TRANSLATE_NOOP("vxlo", "まずファイルを開いてください");
+inline constexpr const char* kSuicideText =
+    QT_TRANSLATE_NOOP("vxlo", "禁じ手：打ったと同時に取られてしまう手");
+inline constexpr const char* kKoText =
+    QT_TRANSLATE_NOOP("vxlo", "禁じ手：コウはすぐ取り返せません");
+inline constexpr const char* kOpenFirstText =
+    QT_TRANSLATE_NOOP("vxlo", "まずファイルを開いてください");
 
 class TNavigation {
 public:
