@@ -723,7 +723,7 @@
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
         <source>操作</source>
-        <translation>Moves</translation>
+        <translation>Actions</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
