@@ -27,6 +27,7 @@
 #include "dictionary/Fjsk.h"
 #include "gui/import/SelDir.h"
 #include "gui/language/Catalogue.h"
+#include "gui/mainwindow/About.h"
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
@@ -203,6 +204,12 @@ TEST_F(LanguageWindowTest, EveryTextOfTheEnglishWindowAndItsDialogsIsEnglish) {
     }();
     EXPECT_EQ(w.windowTitle(), PathToQt("Vexlo Joseki Dictionary[" + dir_.File("english.jsk") + "]"));
     EXPECT_EQ(Act("mnuInput")->text(), "Input: Browse mode");
+
+    // The longer English name is not cut off in the version box.
+    const QLabel* name = w.AboutBox().findChild<QLabel*>("ProductName");
+    EXPECT_EQ(name->text(), "Vexlo Joseki Dictionary");
+    EXPECT_GE(name->width(), name->sizeHint().width());
+    EXPECT_LE(name->geometry().right(), w.AboutBox().width());
 }
 
 TEST_F(LanguageWindowTest, EnglishMessagesAndHintsOfWholeFlows) {
