@@ -45,27 +45,27 @@
 <context>
     <name>vxlo::TAboutBox</name>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="32"/>
+        <location filename="../src/gui/mainwindow/About.cpp" line="33"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/About.cpp" line="44"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="47"/>
+        <location filename="../src/gui/mainwindow/About.cpp" line="52"/>
         <source>Version 5.0</source>
         <translation>Version 5.0</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="51"/>
+        <location filename="../src/gui/mainwindow/About.cpp" line="56"/>
         <source>このソフトはフリーです。</source>
         <translation>This software is free.</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="55"/>
+        <location filename="../src/gui/mainwindow/About.cpp" line="60"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -343,32 +343,32 @@
         <translation>No matching joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="149"/>
         <source>この局面はほかの手順でも現れます（%1）</source>
         <translation>This position also arises by other move orders (%1)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="161"/>
         <source>向き %1</source>
         <translation>orientation %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
         <source>白黒逆</source>
         <translation>colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
         <source>・白黒逆</source>
         <translation>, colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="22"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="23"/>
         <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="35"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="37"/>
         <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>

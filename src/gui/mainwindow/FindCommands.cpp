@@ -145,7 +145,8 @@ void TSDIAppForm::ShowSamePosition() {
         samePositions_.clear();
     }
     QString notice;
-    if (!samePositions_.empty()) notice = tr("この局面はほかの手順でも現れます（%1）").arg(samePositions_.size());
+    if (!samePositions_.empty())
+        notice = tr("この局面はほかの手順でも現れます（%1）").arg(samePositions_.size());
     if (samePositionLabel_ == nullptr && !notice.isEmpty()) {
         samePositionLabel_ = new QLabel(statusBar_);
         samePositionLabel_->setObjectName("lblSamePosition");

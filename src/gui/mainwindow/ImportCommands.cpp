@@ -19,7 +19,8 @@ QString SgfFilter() { return TSDIAppForm::tr("SGF (*.sgf *.SGF);;すべてのﾌ
 
 void RunMerge(TSDIAppForm& window, EMergeFormat format) {
     if (!window.FileOpen()) return;
-    const std::optional<QString> chosen = window.ChooseOpenFile(TSDIAppForm::tr("定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
+    const std::optional<QString> chosen =
+        window.ChooseOpenFile(TSDIAppForm::tr("定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     Marge(window.Navigation(), PathFromQt(*chosen), format);
 }
@@ -32,7 +33,8 @@ void TSDIAppForm::ReadInput(const std::string& fileName, int moveLimit) {
 
 void TSDIAppForm::mnuFileInputClick() {
     if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseOpenFile(tr("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
+    const std::optional<QString> chosen =
+        ChooseOpenFile(tr("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     TOneMoveScope oneMove(nav_);
     ReadInput(PathFromQt(*chosen), kMaxPathMoves);
