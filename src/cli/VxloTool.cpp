@@ -318,7 +318,8 @@ void Dump(const TParsed& p, std::ostream& out) {
 
 }  // namespace
 
-int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const ITranslator* translator) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out << kUsage << kFindUsage << kUsageEnd;
         return 0;
@@ -366,7 +367,7 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const std::exception& e) {
-        err << OneLine(ErrorDisplayText(e)) << '\n';
+        err << OneLine(ErrorDisplayText(e, translator)) << '\n';
         return 1;
     }
 }

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 // args without the program name. Exit status: 0 when the command ran to its
 // end (refusals included), 1 when an error ended it, 2 for a usage error.
-int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// translator: the language of the messages printed; Japanese without one.
+int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const ITranslator* translator = nullptr);
 
 }  // namespace vxlo

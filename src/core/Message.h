@@ -8,8 +8,10 @@
 
 // Marks a Japanese template for the translation catalogue (lupdate collects
 // every QT_TRANSLATE_NOOP("vxlo", ...)); the core needs no Qt to use it.
+// Spelled as Qt spells it, so that a Qt header included after this one
+// redefines it without a warning.
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, text) text
+#define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
 namespace vxlo {

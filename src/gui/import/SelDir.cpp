@@ -28,7 +28,8 @@ struct TFilterEntry {
     const char* mask;
 };
 constexpr TFilterEntry kFilters[] = {
-    {"GOTERM(*.IG1)", "*.IG1"}, {"SGF(*.sgf)", "*.sgf"}, {"すべてのﾌｧｲﾙ (*.*)", "*.*"}};
+    {"GOTERM(*.IG1)", "*.IG1"}, {"SGF(*.sgf)", "*.sgf"},
+    {QT_TRANSLATE_NOOP("vxlo::TDirForm", "すべてのﾌｧｲﾙ (*.*)"), "*.*"}};
 
 std::string WithSlash(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
@@ -51,7 +52,7 @@ std::vector<std::string> SortedEntries(const std::string& folder, bool folders) 
 // The modal progress of a walk, with Cancel; it stays up to the end.
 void SetUpProgress(QProgressDialog& progress) {
     progress.setObjectName("ImportProgress");
-    progress.setWindowTitle(ToQt(kDirFormCaption));
+    progress.setWindowTitle(TDirForm::tr("一括入力"));
     progress.setCancelButtonText("Cancel");
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(300);
@@ -64,7 +65,7 @@ void SetUpProgress(QProgressDialog& progress) {
 TDirForm::TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent)
     : QDialog(parent), nav_(nav), messages_(messages) {
     setObjectName("DirForm");
-    setWindowTitle(ToQt(kDirFormCaption));
+    setWindowTitle(tr("一括入力"));
     setFixedSize(392, 156);
     QFont font(ToQt("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
@@ -86,13 +87,13 @@ TDirForm::TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent)
     FilterComboBox1 = new QComboBox(this);
     FilterComboBox1->setObjectName("FilterComboBox1");
     FilterComboBox1->setGeometry(8, 112, 145, FilterComboBox1->sizeHint().height());
-    for (const TFilterEntry& f : kFilters) FilterComboBox1->addItem(ToQt(f.caption), ToQt(f.mask));
+    for (const TFilterEntry& f : kFilters) FilterComboBox1->addItem(tr(f.caption), ToQt(f.mask));
 
     edtTesu = new QLineEdit(this);
     edtTesu->setObjectName("edtTesu");
     edtTesu->setGeometry(312, 8, 33, edtTesu->sizeHint().height());
 
-    Label1 = new QLabel(ToQt("手まで"), this);
+    Label1 = new QLabel(tr("手まで"), this);
     Label1->setObjectName("Label1");
     Label1->move(344, 8);
     QFont labelFont = font;
@@ -103,13 +104,13 @@ TDirForm::TDirForm(TNavigation& nav, IUserMessages& messages, QWidget* parent)
     Label1->setPalette(black);
     Label1->adjustSize();
 
-    chkDir = new QCheckBox(ToQt("下位のディレクトリ"), this);
+    chkDir = new QCheckBox(tr("下位のディレクトリ"), this);
     chkDir->setObjectName("chkDir");
     chkDir->setGeometry(160, 136, 121, 17);
 
     // Corner sequences: each corner of each game, with the games' counts; an
     // empty move limit then means 30.
-    chkCorners = new QCheckBox(ToQt("隅の定形"), this);
+    chkCorners = new QCheckBox(tr("隅の定形"), this);
     chkCorners->setObjectName("chkCorners");
     chkCorners->setGeometry(312, 40, 78, 17);
     chkCorners->hide();
@@ -266,8 +267,8 @@ void TDirForm::RunCorners() {
         [&](int done, const std::string& current, const TCornerImportSummary& sofar) {
             progress.setValue(done);
             const QString name = PathToQt(std::filesystem::path(current).filename().string());
-            progress.setLabelText(ToQt("対局 ") + QString::number(sofar.gamesRead) + ToQt("  定形 ") +
-                                  QString::number(sofar.sequences) + QString("\n%1").arg(name));
+            progress.setLabelText(tr("対局 %1  定形 %2").arg(sofar.gamesRead).arg(sofar.sequences) +
+                                  QString("\n%1").arg(name));
             QCoreApplication::processEvents();
             return !progress.wasCanceled();
         });

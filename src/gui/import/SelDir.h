@@ -23,8 +23,6 @@ class QPushButton;
 
 namespace vxlo {
 
-inline constexpr const char* kDirFormCaption = "一括入力";
-
 class TDirForm : public QDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "gui/mainwindow/QtText.h"
 
@@ -29,7 +30,7 @@ QIcon ProgramIcon() {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle(ToQt("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
 
     const double scale = logicalDpiX() / 96.0;
@@ -40,25 +41,29 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     programIcon_->setPixmap(ProgramIcon().pixmap(32, 32));
     programIcon_->setGeometry(scaled(16), 16, 32, 32);
 
-    productName_ = new QLabel(ToQt("Vexlo定石辞典"), this);
+    productName_ = new QLabel(tr("Vexlo定石辞典"), this);
     productName_->setObjectName("ProductName");
-    productName_->setGeometry(scaled(72), 16, scaled(kProductWidth), 16);
+    // A translated name longer than the seed's widens the box rather than
+    // being cut off; the Japanese box keeps its size.
+    const int productWidth = std::max(scaled(kProductWidth), productName_->sizeHint().width());
+    const int width = std::max(scaled(kWidth), scaled(72) + productWidth + scaled(8));
+    productName_->setGeometry(scaled(72), 16, productWidth, 16);
 
-    version_ = new QLabel(ToQt("Version 5.0"), this);
+    version_ = new QLabel(tr("Version 5.0"), this);
     version_->setObjectName("Version");
     version_->setGeometry(scaled(72), 40, scaled(kVersionWidth), 16);
 
-    comments_ = new QLabel(ToQt("このソフトはフリーです。"), this);
+    comments_ = new QLabel(tr("このソフトはフリーです。"), this);
     comments_->setObjectName("Comments");
-    comments_->setGeometry(scaled(16), 72, scaled(kCommentsWidth), 16);
+    comments_->setGeometry(scaled(16), 72, std::max(scaled(kCommentsWidth), comments_->sizeHint().width()), 16);
 
-    okButton_ = new QPushButton(ToQt("OK"), this);
+    okButton_ = new QPushButton(tr("OK"), this);
     okButton_->setObjectName("OKButton");
     okButton_->setDefault(true);
-    okButton_->setGeometry((scaled(kWidth) - 65) / 2, 104, 65, 25);
+    okButton_->setGeometry((width - 65) / 2, 104, 65, 25);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(scaled(kWidth), 140);
+    setFixedSize(width, 140);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());

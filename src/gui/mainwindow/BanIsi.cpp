@@ -56,7 +56,7 @@ TBanIsiColor::TBanIsiColor(IBoardColors& target, IUserMessages& messages,
       messages_(messages),
       settingsPath_(std::move(settingsPath)) {
     setObjectName("BanIsiColor");
-    setWindowTitle(ToQt("盤石の色"));
+    setWindowTitle(tr("盤石の色"));
     setModal(true);
     QFont font;
     font.setFamilies({ToQt("ＭＳ Ｐゴシック"), "IPAPGothic", "IPAGothic"});
@@ -64,7 +64,7 @@ TBanIsiColor::TBanIsiColor(IBoardColors& target, IUserMessages& messages,
     setFont(font);
     setFixedSize(kClientWidth, kClientHeight);
 
-    gbBan_ = new QGroupBox(ToQt("盤の色"), this);
+    gbBan_ = new QGroupBox(tr("盤の色"), this);
     gbBan_->setObjectName("gbBan");
     gbBan_->setGeometry(8, 8, 129, 145);
     for (int i = 0; i < 4; ++i) {
@@ -77,7 +77,7 @@ TBanIsiColor::TBanIsiColor(IBoardColors& target, IUserMessages& messages,
         connect(shpBan_[i], &TShape::mousePressed, this, [this, i] { shpBanMouseDown(i); });
     }
 
-    gbIsi_ = new QGroupBox(ToQt("石の色"), this);
+    gbIsi_ = new QGroupBox(tr("石の色"), this);
     gbIsi_->setObjectName("gbIsi");
     gbIsi_->setGeometry(144, 8, 97, 81);
     rbIsi1_ = new QRadioButton(gbIsi_);
@@ -100,7 +100,7 @@ TBanIsiColor::TBanIsiColor(IBoardColors& target, IUserMessages& messages,
         shape->setGeometry(stone.left, stone.top, 24, 24);
     }
 
-    btnOK_ = new QPushButton(ToQt("OK"), this);
+    btnOK_ = new QPushButton(tr("OK"), this);
     btnOK_->setObjectName("btnOK");
     btnOK_->setGeometry(160, 112, 65, 25);
     btnOK_->setDefault(true);

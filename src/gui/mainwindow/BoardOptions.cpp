@@ -13,8 +13,8 @@
 namespace vxlo {
 
 void TSDIAppForm::CreateBoardOptionActions(QMenu* board) {
-    mnuCoordinates_ = MakeAction("mnuCoordinates", "座標表示", "盤の周りに座標を表示する");
-    mnuScalable_ = MakeAction("mnuScalable", "盤を窓に合わせる", "窓の大きさに合わせて盤を拡大する");
+    mnuCoordinates_ = MakeAction("mnuCoordinates", tr("座標表示"), tr("盤の周りに座標を表示する"));
+    mnuScalable_ = MakeAction("mnuScalable", tr("盤を窓に合わせる"), tr("窓の大きさに合わせて盤を拡大する"));
     for (QAction* a : {mnuCoordinates_, mnuScalable_}) {
         a->setCheckable(true);
         board->addAction(a);

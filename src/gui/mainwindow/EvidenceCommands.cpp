@@ -12,10 +12,6 @@
 
 namespace vxlo {
 
-namespace {
-constexpr const char* kGameFilter = "棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
-}  // namespace
-
 void TSDIAppForm::OpenEvidence() {
     evidence_.reset();
     try {
@@ -99,7 +95,7 @@ TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::s
 
 void TSDIAppForm::mnuCornerInputClick() {
     if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kGameFilter));
+    const std::optional<QString> chosen = ChooseOpenFile(tr("棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     const std::vector<std::string> files = CornerGameFiles({PathFromQt(*chosen)}, false);
     const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, {});

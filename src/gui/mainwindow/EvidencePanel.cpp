@@ -10,8 +10,10 @@ namespace vxlo {
 
 namespace {
 constexpr int kColumns = 5;
-constexpr const char* kHeaders[kColumns] = {"候補", "手", "対局", "割合", "勝率"};
-constexpr const char* kTenukiText = "手抜き";
+constexpr const char* kHeaders[kColumns] = {
+    QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "候補"), QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "手"),
+    QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "対局"), QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "割合"),
+    QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "勝率")};
 
 QTableWidgetItem* Cell(const QString& text, bool number) {
     auto* item = new QTableWidgetItem(text);
@@ -25,11 +27,11 @@ QString Percent(double share) { return QString::number(share * 100.0, 'f', 1) + 
 
 TEvidencePanel::TEvidencePanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("EvidencePanel");
-    setWindowTitle(ToQt(kEvidenceCaption));
+    setWindowTitle(tr("Vexlo定石辞典 対局数"));
     table_ = new QTableWidget(0, kColumns, this);
     table_->setObjectName("EvidenceTable");
     QStringList headers;
-    for (const char* h : kHeaders) headers << ToQt(h);
+    for (const char* h : kHeaders) headers << tr(h);
     table_->setHorizontalHeaderLabels(headers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -43,7 +45,7 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const TContinuationRow& row = rows[static_cast<std::size_t>(r)];
-        const QString move = row.move.x == 0 ? ToQt(kTenukiText)
+        const QString move = row.move.x == 0 ? tr("手抜き")
                                              : QString("%1-%2").arg(row.move.x).arg(row.move.y);
         table_->setItem(r, 0, Cell(ToQt(row.label), false));
         table_->setItem(r, 1, Cell(move, false));
@@ -51,7 +53,7 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
         table_->setItem(r, 3, Cell(Percent(row.share), true));
         table_->setItem(r, 4, Cell(row.winRate ? Percent(*row.winRate) : QString("-"), true));
     }
-    setWindowTitle(ToQt(kEvidenceCaption) + QString("  %1").arg(positionGames));
+    setWindowTitle(tr("Vexlo定石辞典 対局数") + QString("  %1").arg(positionGames));
 }
 
 }  // namespace vxlo

@@ -10,7 +10,6 @@ class QTableWidget;
 
 namespace vxlo {
 
-inline constexpr const char* kEvidenceCaption = "Vexlo定石辞典 対局数";
 
 class TEvidencePanel : public QWidget {
     Q_OBJECT

@@ -32,7 +32,7 @@ std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
 }
 
 void TSDIAppForm::mnuOpenClick() {
-    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kOpenFilter));
+    const std::optional<QString> chosen = ChooseOpenFile(tr("定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     OpenChosenFile(PathFromQt(*chosen));
 }

@@ -26,10 +26,10 @@ constexpr std::int64_t kQuietIndexRecords = 50000;
 // The pause after the last change of position before its other paths are
 // looked for: an import or a replay changes it thousands of times.
 constexpr int kSamePositionPauseMs = 150;
-constexpr const char* kPastedGame = "貼り付けた棋譜";
-constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
-constexpr const char* kNoCornerText = "一致する定石はありません";
-constexpr const char* kCornerNames[] = {"左上", "右上", "左下", "右下"};
+constexpr const char* kCornerNames[] = {QT_TRANSLATE_NOOP("vxlo::TSDIAppForm", "左上"),
+                                        QT_TRANSLATE_NOOP("vxlo::TSDIAppForm", "右上"),
+                                        QT_TRANSLATE_NOOP("vxlo::TSDIAppForm", "左下"),
+                                        QT_TRANSLATE_NOOP("vxlo::TSDIAppForm", "右下")};
 }  // namespace
 
 void TSDIAppForm::CreateFindWindow() {
@@ -49,7 +49,7 @@ const TTreeIndex& TSDIAppForm::TreeIndex() {
     if (!nav_.FileOpen()) throw EVxloError(kOpenFirstText);
     TLjsk& dictionary = nav_.Dictionary();
     if (treeIndex_.Current(dictionary)) return treeIndex_.For(dictionary);
-    QProgressDialog progress(ToQt("索引を作成しています"), QString(), 0, 100, this);
+    QProgressDialog progress(tr("索引を作成しています"), QString(), 0, 100, this);
     progress.setObjectName("IndexProgress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -87,15 +87,15 @@ void TSDIAppForm::SearchCommentsFor(const std::string& text) {
         listed.push_back({r.record, std::move(r.moves), std::move(r.snippet)});
     }
     findForm_->ShowResults(listed);
-    statusBar_->showMessage(ToQt(std::to_string(listed.size()) + " 件"));
+    statusBar_->showMessage(tr("%1 件").arg(listed.size()));
 }
 
 void TSDIAppForm::FindGame(const std::string& text, int upTo) {
-    FindGameMoves(ParseGameMoves(text, kPastedGame), upTo);
+    FindGameMoves(ParseGameMoves(text, FromQt(tr("貼り付けた棋譜"))), upTo);
 }
 
 void TSDIAppForm::FindGameFile(int upTo) {
-    const std::optional<QString> path = ChooseOpenFile(ToQt(kSgfFilter));
+    const std::optional<QString> path = ChooseOpenFile(tr("SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!path) return;
     FindGameMoves(ReadGameFile(PathFromQt(*path)), upTo);
 }
@@ -106,12 +106,14 @@ void TSDIAppForm::FindGameMoves(const std::vector<TPoint>& moves, int upTo) {
     std::vector<TListedRecord> listed;
     for (const TCornerMatch& m : matches) {
         listed.push_back({m.match.record, index.MovesTo(m.match.record),
-                          std::string(kCornerNames[m.corner]) + " " + std::to_string(m.stones) + "子 " +
-                              std::to_string(m.moveNumber) + "手目"});
+                          FromQt(tr("%1 %2子 %3手目")
+                                     .arg(tr(kCornerNames[m.corner]))
+                                     .arg(m.stones)
+                                     .arg(m.moveNumber))});
     }
     findForm_->ShowCornerMatches(listed);
     if (matches.empty()) {
-        messages_->Information(ToQt(kNoCornerText));
+        messages_->Information(tr("一致する定石はありません"));
         return;
     }
     GoTo(matches[0].match.record);
@@ -142,24 +144,23 @@ void TSDIAppForm::ShowSamePosition() {
         // index; here the notice is only left out.
         samePositions_.clear();
     }
-    std::string notice;
-    if (!samePositions_.empty()) {
-        notice = "この局面はほかの手順でも現れます（" + std::to_string(samePositions_.size()) + "）";
-    }
-    if (samePositionLabel_ == nullptr && !notice.empty()) {
+    QString notice;
+    if (!samePositions_.empty())
+        notice = tr("この局面はほかの手順でも現れます（%1）").arg(samePositions_.size());
+    if (samePositionLabel_ == nullptr && !notice.isEmpty()) {
         samePositionLabel_ = new QLabel(statusBar_);
         samePositionLabel_->setObjectName("lblSamePosition");
         statusBar_->addPermanentWidget(samePositionLabel_);
     }
-    if (samePositionLabel_ != nullptr) samePositionLabel_->setText(ToQt(notice));
+    if (samePositionLabel_ != nullptr) samePositionLabel_->setText(notice);
     if (findForm_ == nullptr) return;
     std::vector<TListedRecord> listed;
     if (!samePositions_.empty()) {
         const TTreeIndex& index = treeIndex_.For(nav_.Dictionary());
         for (const TPositionMatch& m : samePositions_) {
-            std::string note = m.Exact() ? "" : "向き " + std::to_string(m.symmetry);
-            if (m.coloursExchanged) note += note.empty() ? "白黒逆" : "・白黒逆";
-            listed.push_back({m.record, index.MovesTo(m.record), note});
+            QString note = m.Exact() ? QString() : tr("向き %1").arg(m.symmetry);
+            if (m.coloursExchanged) note += note.isEmpty() ? tr("白黒逆") : tr("・白黒逆");
+            listed.push_back({m.record, index.MovesTo(m.record), FromQt(note)});
         }
     }
     findForm_->ShowSamePositions(listed);

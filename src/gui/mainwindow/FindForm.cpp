@@ -16,20 +16,19 @@ namespace vxlo {
 
 namespace {
 constexpr int kMaxMoveNumber = 400;
-constexpr const char* kSameNone = "同じ局面：ほかの手順はありません";
 }  // namespace
 
 TFindForm::TFindForm(QWidget* parent) : QDialog(parent) {
     setObjectName("frmFind");
-    setWindowTitle(ToQt("検索"));
+    setWindowTitle(tr("検索"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
 
     auto* searchRow = new QHBoxLayout;
     searchEdit_ = new QLineEdit(this);
     searchEdit_->setObjectName("edtSearch");
-    searchEdit_->setPlaceholderText(ToQt("コメントを検索"));
-    auto* searchButton = new QPushButton(ToQt("検索"), this);
+    searchEdit_->setPlaceholderText(tr("コメントを検索"));
+    auto* searchButton = new QPushButton(tr("検索"), this);
     searchButton->setObjectName("btnSearch");
     searchButton->setAutoDefault(false);
     searchRow->addWidget(searchEdit_);
@@ -39,29 +38,29 @@ TFindForm::TFindForm(QWidget* parent) : QDialog(parent) {
     results_->setObjectName("lstResults");
     layout->addWidget(results_);
 
-    sameLabel_ = new QLabel(ToQt(kSameNone), this);
+    sameLabel_ = new QLabel(tr("同じ局面：ほかの手順はありません"), this);
     sameLabel_->setObjectName("lblSame");
     layout->addWidget(sameLabel_);
     same_ = new QListWidget(this);
     same_->setObjectName("lstSame");
     layout->addWidget(same_);
 
-    layout->addWidget(new QLabel(ToQt("棋譜（SGFまたは x,y の並び）から定石を探す"), this));
+    layout->addWidget(new QLabel(tr("棋譜（SGFまたは x,y の並び）から定石を探す"), this));
     gameText_ = new QPlainTextEdit(this);
     gameText_->setObjectName("edtGame");
     layout->addWidget(gameText_);
     auto* gameRow = new QHBoxLayout;
-    gameRow->addWidget(new QLabel(ToQt("手数"), this));
+    gameRow->addWidget(new QLabel(tr("手数"), this));
     moveNumber_ = new QSpinBox(this);
     moveNumber_->setObjectName("spnMove");
     moveNumber_->setRange(1, kMaxMoveNumber);
     moveNumber_->setValue(kMaxMoveNumber);
     gameRow->addWidget(moveNumber_);
-    auto* gameButton = new QPushButton(ToQt("照合"), this);
+    auto* gameButton = new QPushButton(tr("照合"), this);
     gameButton->setObjectName("btnGame");
     gameButton->setAutoDefault(false);
     gameRow->addWidget(gameButton);
-    auto* gameFileButton = new QPushButton(ToQt("SGFを開く..."), this);
+    auto* gameFileButton = new QPushButton(tr("SGFを開く..."), this);
     gameFileButton->setObjectName("btnGameFile");
     gameFileButton->setAutoDefault(false);
     gameRow->addWidget(gameFileButton);
@@ -99,10 +98,10 @@ void TFindForm::Choose(QListWidgetItem* item) {
 void TFindForm::Fill(QListWidget* list, const std::vector<TListedRecord>& entries) {
     list->clear();
     for (const TListedRecord& e : entries) {
-        std::string moves;
-        for (const TPoint p : e.moves) moves += (moves.empty() ? "" : " ") + FormatMove(p);
-        if (moves.empty()) moves = "（空の盤）";
-        auto* item = new QListWidgetItem(ToQt(e.note.empty() ? moves : moves + "　" + e.note), list);
+        std::string path;
+        for (const TPoint p : e.moves) path += (path.empty() ? "" : " ") + FormatMove(p);
+        const QString moves = path.empty() ? tr("（空の盤）") : ToQt(path);
+        auto* item = new QListWidgetItem(e.note.empty() ? moves : tr("%1　%2").arg(moves, ToQt(e.note)), list);
         item->setData(Qt::UserRole, e.record);
     }
 }
@@ -111,8 +110,8 @@ void TFindForm::ShowResults(const std::vector<TListedRecord>& results) { Fill(re
 
 void TFindForm::ShowSamePositions(const std::vector<TListedRecord>& others) {
     Fill(same_, others);
-    sameLabel_->setText(others.empty() ? ToQt(kSameNone)
-                                       : ToQt("同じ局面：ほかに " + std::to_string(others.size()) + " 通りの手順"));
+    sameLabel_->setText(others.empty() ? tr("同じ局面：ほかの手順はありません")
+                                       : tr("同じ局面：ほかに %1 通りの手順").arg(others.size()));
 }
 
 void TFindForm::ShowCornerMatches(const std::vector<TListedRecord>& matches) { Fill(corners_, matches); }

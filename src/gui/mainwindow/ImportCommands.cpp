@@ -15,13 +15,12 @@ namespace vxlo {
 
 namespace {
 
-constexpr const char* kIg1Filter = "GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
-constexpr const char* kSgfFilter = "SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)";
-constexpr const char* kMergeFilter = "定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)";
+QString SgfFilter() { return TSDIAppForm::tr("SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"); }
 
 void RunMerge(TSDIAppForm& window, EMergeFormat format) {
     if (!window.FileOpen()) return;
-    const std::optional<QString> chosen = window.ChooseOpenFile(ToQt(kMergeFilter));
+    const std::optional<QString> chosen =
+        window.ChooseOpenFile(TSDIAppForm::tr("定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     Marge(window.Navigation(), PathFromQt(*chosen), format);
 }
@@ -34,7 +33,8 @@ void TSDIAppForm::ReadInput(const std::string& fileName, int moveLimit) {
 
 void TSDIAppForm::mnuFileInputClick() {
     if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kIg1Filter));
+    const std::optional<QString> chosen =
+        ChooseOpenFile(tr("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     TOneMoveScope oneMove(nav_);
     ReadInput(PathFromQt(*chosen), kMaxPathMoves);
@@ -62,7 +62,7 @@ void TSDIAppForm::Ver11Click() { RunMerge(*this, EMergeFormat::Ver1); }
 
 void TSDIAppForm::mnuMargeSgfClick() {
     if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseOpenFile(ToQt(kSgfFilter));
+    const std::optional<QString> chosen = ChooseOpenFile(SgfFilter());
     if (!chosen || chosen->isEmpty()) return;
     // The markup is kept whether or not comments are in use; the file's
     // comments join the store only while they are. The markup goes to the
@@ -81,7 +81,7 @@ void TSDIAppForm::mnuMargeSgfClick() {
 
 void TSDIAppForm::mnuSgfOutClick() {
     if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseSaveFile(ToQt(kSgfFilter));
+    const std::optional<QString> chosen = ChooseSaveFile(SgfFilter());
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
     if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) {

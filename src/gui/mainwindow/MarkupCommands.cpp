@@ -13,7 +13,7 @@
 namespace vxlo {
 
 void TSDIAppForm::CreateMarkupAction() {
-    mnuMarkup_ = MakeAction("mnuMarkup", "盤上のマーク", "棋譜から取り込んだ記号と文字を盤上に表示する");
+    mnuMarkup_ = MakeAction("mnuMarkup", tr("盤上のマーク"), tr("棋譜から取り込んだ記号と文字を盤上に表示する"));
     mnuMarkup_->setCheckable(true);
     OnTriggered(mnuMarkup_, [this] { mnuMarkupClick(); });
 }

@@ -39,7 +39,7 @@ void TSDIAppForm::OpenFromArguments(const QStringList& args) {
 }
 
 void TSDIAppForm::CreatePracticeAction() {
-    mnuPractice_ = MakeAction("mnuPractice", "練習", "この局面から先の手順を練習する");
+    mnuPractice_ = MakeAction("mnuPractice", tr("練習"), tr("この局面から先の手順を練習する"));
     mnuPractice_->setCheckable(true);
     OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
 }
@@ -58,12 +58,12 @@ void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     struct TChoice {
         const char* name;
-        const char* caption;
+        QString caption;
         EPracticeColor color;
     };
-    for (const TChoice& c : {TChoice{"mnuPracticeBlack", "黒", EPracticeColor::Black},
-                             TChoice{"mnuPracticeWhite", "白", EPracticeColor::White},
-                             TChoice{"mnuPracticeAlternate", "交互", EPracticeColor::Alternate}}) {
+    for (const TChoice& c : {TChoice{"mnuPracticeBlack", tr("黒"), EPracticeColor::Black},
+                             TChoice{"mnuPracticeWhite", tr("白"), EPracticeColor::White},
+                             TChoice{"mnuPracticeAlternate", tr("交互"), EPracticeColor::Alternate}}) {
         QAction* action = MakeAction(c.name, c.caption);
         action->setCheckable(true);
         action->setData(static_cast<int>(c.color));

@@ -2,7 +2,14 @@
 
 #include <QFile>
 
+#include "gui/language/Catalogue.h"
+
 namespace vxlo {
+
+QString ToQt(const TMessage& message) {
+    const TQtTranslator translator;
+    return ToQt(message.Text(&translator));
+}
 
 std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

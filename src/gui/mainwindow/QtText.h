@@ -4,11 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 inline QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+// A text as it stands, as for std::string (and no TMessage made of it).
+inline QString ToQt(const char* text) { return ToQt(std::string_view(text)); }
+// A message of the core in the user's language (the catalogue installed).
+QString ToQt(const TMessage& message);
 
 inline std::string FromQt(const QString& text) { return text.toStdString(); }
 

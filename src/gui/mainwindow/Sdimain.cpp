@@ -16,7 +16,7 @@
 #include "gui/mainwindow/BoardWidget.h"
 #include "mainwindow/IniFile.h"
 #include "gui/mainwindow/QtText.h"
-#include "gui/mainwindow/SettingsPath.h"
+#include "gui/language/SettingsPath.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
 #include "practice/PracticeRun.h"
@@ -108,57 +108,57 @@ void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
     });
 }
 
-QAction* TSDIAppForm::MakeAction(const char* name, const char* caption, const char* hint) {
-    auto* action = new QAction(ToQt(caption), this);
+QAction* TSDIAppForm::MakeAction(const char* name, const QString& caption, const QString& hint) {
+    auto* action = new QAction(caption, this);
     action->setObjectName(name);
-    if (hint) action->setStatusTip(LongHint(ToQt(hint)));
+    if (!hint.isEmpty()) action->setStatusTip(LongHint(hint));
     return action;
 }
 
 void TSDIAppForm::CreateActions() {
-    mnuOpen_ = MakeAction("mnuOpen", "ﾌｧｲﾙ開く(&O)", "定石ﾌｧｲﾙを指定する");
+    mnuOpen_ = MakeAction("mnuOpen", tr("ﾌｧｲﾙ開く(&O)"), tr("定石ﾌｧｲﾙを指定する"));
     for (int n = 1; n <= 4; ++n) {
         const std::string name = "mnuReopen" + std::to_string(n);
-        mnuReopen_[n - 1] = MakeAction(name.c_str(), "");
+        mnuReopen_[n - 1] = MakeAction(name.c_str(), QString());
         OnTriggered(mnuReopen_[n - 1], [this, n] { mnuReopenClick(n); });
     }
-    mnuData_ = MakeAction("mnuData", "データ表示");
-    mnuFileInput_ = MakeAction("mnuFileInput", "ﾌｧｲﾙ入力", "ファイルからデータを入力する");
-    mnuInputAll_ = MakeAction("mnuInputAll", "一括入力", "ディレクトリのある全てのファイルから一括入力する");
-    mnuCornerInput_ = MakeAction("mnuCornerInput", "隅の定形入力",
-                                 "棋譜の四隅の手順を対局数とともに入力する");
-    mnuMarge4_ = MakeAction("mnuMarge4", "Ver4");
-    Ver11_ = MakeAction("Ver11", "Ver1");
-    mnuMargeSgf_ = MakeAction("mnuMargeSgf", "SGF");
-    mnuSgfOut_ = MakeAction("mnuSgfOut", "SGF出力", "定石ファイルをSGF形式で書き出す");
-    mnuClose_ = MakeAction("mnuClose", "ﾌｧｲﾙ閉じる(&C)");
-    ExitItem_ = MakeAction("ExitItem", "終了(&X)", "vexlo定石辞典の終了");
+    mnuData_ = MakeAction("mnuData", tr("データ表示"));
+    mnuFileInput_ = MakeAction("mnuFileInput", tr("ﾌｧｲﾙ入力"), tr("ファイルからデータを入力する"));
+    mnuInputAll_ = MakeAction("mnuInputAll", tr("一括入力"), tr("ディレクトリのある全てのファイルから一括入力する"));
+    mnuCornerInput_ = MakeAction("mnuCornerInput", tr("隅の定形入力"),
+                                 tr("棋譜の四隅の手順を対局数とともに入力する"));
+    mnuMarge4_ = MakeAction("mnuMarge4", tr("Ver4"));
+    Ver11_ = MakeAction("Ver11", tr("Ver1"));
+    mnuMargeSgf_ = MakeAction("mnuMargeSgf", tr("SGF"));
+    mnuSgfOut_ = MakeAction("mnuSgfOut", tr("SGF出力"), tr("定石ファイルをSGF形式で書き出す"));
+    mnuClose_ = MakeAction("mnuClose", tr("ﾌｧｲﾙ閉じる(&C)"));
+    ExitItem_ = MakeAction("ExitItem", tr("終了(&X)"), tr("vexlo定石辞典の終了"));
     ExitItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
 
-    mnuDsp_ = MakeAction("mnuDsp", "表示モード");
-    mnuReg_ = MakeAction("mnuReg", "登録モード");
-    mnuShow_ = MakeAction("mnuShow", "表示");
-    mnuHide_ = MakeAction("mnuHide", "非表示");
-    mnuIkki_ = MakeAction("mnuIkki", "分岐まで");
-    mnu1_ = MakeAction("mnu1", "１手づつ");
-    mnuDB_ = MakeAction("mnuDB", "ｺﾒﾝﾄ使用", "Paradoxを使用しコメントの入力をします");
-    mnuSiroSen_ = MakeAction("mnuSiroSen", "白先", "第１手を白石表示します");
+    mnuDsp_ = MakeAction("mnuDsp", tr("表示モード"));
+    mnuReg_ = MakeAction("mnuReg", tr("登録モード"));
+    mnuShow_ = MakeAction("mnuShow", tr("表示"));
+    mnuHide_ = MakeAction("mnuHide", tr("非表示"));
+    mnuIkki_ = MakeAction("mnuIkki", tr("分岐まで"));
+    mnu1_ = MakeAction("mnu1", tr("１手づつ"));
+    mnuDB_ = MakeAction("mnuDB", tr("ｺﾒﾝﾄ使用"), tr("Paradoxを使用しコメントの入力をします"));
+    mnuSiroSen_ = MakeAction("mnuSiroSen", tr("白先"), tr("第１手を白石表示します"));
     for (QAction* a : {mnuDsp_, mnuReg_, mnuShow_, mnuHide_, mnuIkki_, mnu1_, mnuDB_, mnuSiroSen_})
         a->setCheckable(true);
 
-    mnuXYchg_ = MakeAction("mnuXYchg", "反転", "X座標とY座標を逆にする");
-    mnuRight_ = MakeAction("mnuRight", "右回転", "右に90度回転して表示する");
-    mnuLeft_ = MakeAction("mnuLeft", "左回転", "左に90度回転して表示する");
-    mnuUD_ = MakeAction("mnuUD", "上下反転", "真ん中の横線を中心に上下逆にする");
-    mnuRL_ = MakeAction("mnuRL", "左右反転", "真ん中の縦線を中心に左右逆にする");
-    mnuBanIsi_ = MakeAction("mnuBanIsi", "盤石の色");
+    mnuXYchg_ = MakeAction("mnuXYchg", tr("反転"), tr("X座標とY座標を逆にする"));
+    mnuRight_ = MakeAction("mnuRight", tr("右回転"), tr("右に90度回転して表示する"));
+    mnuLeft_ = MakeAction("mnuLeft", tr("左回転"), tr("左に90度回転して表示する"));
+    mnuUD_ = MakeAction("mnuUD", tr("上下反転"), tr("真ん中の横線を中心に上下逆にする"));
+    mnuRL_ = MakeAction("mnuRL", tr("左右反転"), tr("真ん中の縦線を中心に左右逆にする"));
+    mnuBanIsi_ = MakeAction("mnuBanIsi", tr("盤石の色"));
 
-    mnuModoru_ = MakeAction("mnuModoru", "一手戻る", "盤面を右クリックでも戻ります");
-    mnuDelete1_ = MakeAction("mnuDelete1", "一手削除");
-    mnu1st_ = MakeAction("mnu1st", "最初に戻る");
-    mnuFind_ = MakeAction("mnuFind", "検索", "コメント・同じ局面・棋譜の定石を探す");
+    mnuModoru_ = MakeAction("mnuModoru", tr("一手戻る"), tr("盤面を右クリックでも戻ります"));
+    mnuDelete1_ = MakeAction("mnuDelete1", tr("一手削除"));
+    mnu1st_ = MakeAction("mnu1st", tr("最初に戻る"));
+    mnuFind_ = MakeAction("mnuFind", tr("検索"), tr("コメント・同じ局面・棋譜の定石を探す"));
     CreatePracticeAction();
-    About1_ = MakeAction("About1", "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    About1_ = MakeAction("About1", tr("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     CreateMarkupAction();
 
     OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
@@ -200,30 +200,30 @@ void TSDIAppForm::CreateActions() {
 }
 
 void TSDIAppForm::CreateMenus() {
-    auto submenu = [this](QMenu* owner, const char* name, const char* caption,
-                          const char* hint = nullptr) {
-        QMenu* menu = owner->addMenu(ToQt(caption));
+    auto submenu = [](QMenu* owner, const char* name, const QString& caption,
+                      const QString& hint = QString()) {
+        QMenu* menu = owner->addMenu(caption);
         menu->setObjectName(name);
         menu->menuAction()->setObjectName(name);
-        if (hint) menu->menuAction()->setStatusTip(ToQt(hint));
+        if (!hint.isEmpty()) menu->menuAction()->setStatusTip(hint);
         return menu;
     };
-    auto top = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(ToQt(caption));
+    auto top = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
         menu->setObjectName(name);
         return menu;
     };
     menuBar()->setObjectName("MainMenu");
 
-    QMenu* file = top("mnuFile", "ﾌｧｲﾙ(&F)");
+    QMenu* file = top("mnuFile", tr("ﾌｧｲﾙ(&F)"));
     file->addAction(mnuOpen_);
-    mnuReOpen_ = submenu(file, "mnuReOpen", "開き直す(&R)");
+    mnuReOpen_ = submenu(file, "mnuReOpen", tr("開き直す(&R)"));
     for (QAction* a : mnuReopen_) mnuReOpen_->addAction(a);
     file->addAction(mnuData_);
     file->addAction(mnuFileInput_);
     file->addAction(mnuInputAll_);
     file->addAction(mnuCornerInput_);
-    mnuMarge_ = submenu(file, "mnuMarge", "マージ");
+    mnuMarge_ = submenu(file, "mnuMarge", tr("マージ"));
     mnuMarge_->addAction(mnuMarge4_);
     mnuMarge_->addAction(Ver11_);
     mnuMarge_->addAction(mnuMargeSgf_);
@@ -232,30 +232,31 @@ void TSDIAppForm::CreateMenus() {
     file->addSeparator();
     file->addAction(ExitItem_);
 
-    QMenu* settings = top("mnuSetting", "設定(&S)");
-    mnuInput_ = submenu(settings, "mnuInput", "入力", "登録しない場合は表示モードにしてください");
+    QMenu* settings = top("mnuSetting", tr("設定(&S)"));
+    mnuInput_ = submenu(settings, "mnuInput", tr("入力"), tr("登録しない場合は表示モードにしてください"));
     mnuInput_->addAction(mnuDsp_);
     mnuInput_->addAction(mnuReg_);
-    mnuSelect_ = submenu(settings, "mnuSelect", "選択肢", "いろはを表示するかしないか");
+    mnuSelect_ = submenu(settings, "mnuSelect", tr("選択肢"), tr("いろはを表示するかしないか"));
     mnuSelect_->addAction(mnuShow_);
     mnuSelect_->addAction(mnuHide_);
-    mnuSinko_ = submenu(settings, "mnuSinko", "進行", "一手づつ進ませるか分岐点まで進ませるか");
+    mnuSinko_ = submenu(settings, "mnuSinko", tr("進行"), tr("一手づつ進ませるか分岐点まで進ませるか"));
     mnuSinko_->addAction(mnuIkki_);
     mnuSinko_->addAction(mnu1_);
     settings->addAction(mnuDB_);
     settings->addAction(mnuSiroSen_);
     settings->addAction(mnuMarkup_);
-    CreatePracticeColorMenu(submenu(settings, "mnuPracticeColor", "練習の手番"));
+    CreatePracticeColorMenu(submenu(settings, "mnuPracticeColor", tr("練習の手番")));
+    CreateLanguageMenu(submenu(settings, "mnuLanguage", tr("言語")));
 
-    QMenu* board = top("mnuBoard", "碁盤(&B)");
+    QMenu* board = top("mnuBoard", tr("碁盤(&B)"));
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
         board->addAction(a);
     CreateBoardOptionActions(board);
 
-    QMenu* operation = top("mnuOperation", "操作");
+    QMenu* operation = top("mnuOperation", tr("操作"));
     for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_, mnuPractice_}) operation->addAction(a);
 
-    QMenu* help = top("mnuHelp", "ﾍﾙﾌﾟ(&H)");
+    QMenu* help = top("mnuHelp", tr("ﾍﾙﾌﾟ(&H)"));
     help->addAction(About1_);
 }
 
@@ -288,6 +289,7 @@ void TSDIAppForm::ReadSettings() {
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "KuroIsiColor", 0)),
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "SiroIsiColor", 16777215)));
     ReadBoardOptions(ini);
+    ShowLanguageSetting(ReadLanguageSetting(ini));
 
     move(ini.ReadInteger("Form", "Left", 0), ini.ReadInteger("Form", "Top", 0));
     // −1 (or no key) asks for the client size; anything else is the outer
@@ -426,8 +428,8 @@ void TSDIAppForm::SetDelete1Enabled(bool) { UpdateActions(); }
 
 void TSDIAppForm::UpdateActions() {
     const bool open = nav_.FileOpen();
-    setWindowTitle(open ? ToQt(std::string(kMainCaption) + "[" + currentFile_ + "]")
-                        : ToQt(kMainCaption));
+    const QString caption = tr("Vexlo定石辞典");
+    setWindowTitle(open ? caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']') : caption);
 
     for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuCornerInput_, mnuSgfOut_}) a->setEnabled(open);
     mnuMarge_->menuAction()->setEnabled(open);
@@ -449,21 +451,21 @@ void TSDIAppForm::UpdateActions() {
     const bool recording = nav_.InputMode() == EInputMode::Record;
     mnuDsp_->setChecked(!recording);
     mnuReg_->setChecked(recording);
-    mnuInput_->setTitle(!inputModeShown_ ? ToQt("入力")
-                        : recording      ? ToQt("入力     登録モード")
-                                         : ToQt("入力     表示モード"));
+    mnuInput_->setTitle(!inputModeShown_ ? tr("入力")
+                        : recording      ? tr("入力     登録モード")
+                                         : tr("入力     表示モード"));
     const bool oneMove = nav_.ProgressMode() == EProgressMode::OneMove;
     mnuIkki_->setChecked(!oneMove);
     mnu1_->setChecked(oneMove);
-    mnuSinko_->setTitle(!progressModeShown_ ? ToQt("進行")
-                        : oneMove           ? ToQt("進行     一手づつ")
-                                            : ToQt("進行     分岐まで"));
+    mnuSinko_->setTitle(!progressModeShown_ ? tr("進行")
+                        : oneMove           ? tr("進行     一手づつ")
+                                            : tr("進行     分岐まで"));
     const bool hidden = nav_.LabelMode() == ELabelMode::Hidden;
     mnuShow_->setChecked(!hidden);
     mnuHide_->setChecked(hidden);
-    mnuSelect_->setTitle(!labelModeShown_ ? ToQt("選択肢")
-                         : hidden         ? ToQt("選択肢  非表示")
-                                          : ToQt("選択肢  表示"));
+    mnuSelect_->setTitle(!labelModeShown_ ? tr("選択肢")
+                         : hidden         ? tr("選択肢  非表示")
+                                          : tr("選択肢  表示"));
     mnuSiroSen_->setChecked(nav_.WhiteFirst());
     UpdateBoardOptionActions();
     mnuFind_->setEnabled(open);

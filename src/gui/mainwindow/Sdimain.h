@@ -15,6 +15,7 @@
 #include "gui/mainwindow/BanIsi.h"
 #include "gui/mainwindow/BoardRenderer.h"
 #include "dictionary/TreeIndexCache.h"
+#include "mainwindow/Language.h"
 #include "mainwindow/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "import/CornerImport.h"
@@ -166,7 +167,7 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateSpeedPanel();
-    QAction* MakeAction(const char* name, const char* caption, const char* hint = nullptr);
+    QAction* MakeAction(const char* name, const QString& caption, const QString& hint = QString());
     void OnTriggered(QAction* action, std::function<void()> handler);
     void Guard(const std::function<void()>& command);
 
@@ -213,6 +214,12 @@ private:
     void CreateFindWindow();
     void ScheduleSamePosition();
     void FindGameMoves(const std::vector<TPoint>& moves, int upTo);
+
+    // The language submenu of the settings (LanguageCommands.cpp): the
+    // choice is kept in VXLO.INI and taken at the next start.
+    void CreateLanguageMenu(QMenu* menu);
+    void ShowLanguageSetting(ELanguageSetting setting);
+    void mnuLanguageClick(ELanguageSetting setting);
 
     void CreatePracticeAction();  // mnuPractice
     // After a command that repainted the board: the answers shown after a
@@ -335,10 +342,7 @@ private:
     QAction* mnuFind_ = nullptr;
     QAction* mnuPractice_ = nullptr;
     QAction* About1_ = nullptr;
+    std::array<QAction*, 3> mnuLanguage_{};  // auto, Japanese, English
 };
-
-// Window captions.
-inline constexpr const char* kMainCaption = "Vexlo定石辞典";
-inline constexpr const char* kOpenFilter = "定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)";
 
 }  // namespace vxlo

@@ -86,22 +86,22 @@ void TSDIAppForm::CreateSpeedPanel() {
     struct TButton {
         const char* name;
         EIcon icon;
-        const char* hint;
+        QString hint;
         std::function<void()> handler;
     };
     const TButton buttons[] = {
-        {"OpenBtn", EIcon::Open, "開く|", [this] { mnuOpenClick(); }},
-        {"btnXY", EIcon::SwapXY, "反転|X座標とY座標を逆にする",
+        {"OpenBtn", EIcon::Open, tr("開く|"), [this] { mnuOpenClick(); }},
+        {"btnXY", EIcon::SwapXY, tr("反転|X座標とY座標を逆にする"),
          [this] { nav_.Orient(EOrientation::SwapXY); }},
-        {"btnRight", EIcon::RotateRight, "右回転|右に90度回転して表示する",
+        {"btnRight", EIcon::RotateRight, tr("右回転|右に90度回転して表示する"),
          [this] { nav_.Orient(EOrientation::RotateRight); }},
-        {"btnLeft", EIcon::RotateLeft, "左回転|左に90度回転して表示する",
+        {"btnLeft", EIcon::RotateLeft, tr("左回転|左に90度回転して表示する"),
          [this] { nav_.Orient(EOrientation::RotateLeft); }},
-        {"btnUpDown", EIcon::UpDown, "上下反転|真ん中の横線を中心に上下逆にする",
+        {"btnUpDown", EIcon::UpDown, tr("上下反転|真ん中の横線を中心に上下逆にする"),
          [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
-        {"btnRigthLeft", EIcon::RightLeft, "左右反転|真ん中の縦線を中心に左右逆にする",
+        {"btnRigthLeft", EIcon::RightLeft, tr("左右反転|真ん中の縦線を中心に左右逆にする"),
          [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
-        {"btnReturn", EIcon::Return, "戻る|盤面を右クリックでも戻ります",
+        {"btnReturn", EIcon::Return, tr("戻る|盤面を右クリックでも戻ります"),
          [this] { StopPractice(); nav_.Back(); }},
     };
     int left = 4;
@@ -111,7 +111,7 @@ void TSDIAppForm::CreateSpeedPanel() {
         button->setAutoRaise(true);
         button->setIcon(ToolIcon(b.icon));
         button->setIconSize(QSize(16, 16));
-        const QString hint = ToQt(b.hint);
+        const QString& hint = b.hint;
         button->setToolTip(ShortHint(hint));
         button->setStatusTip(LongHint(hint));
         button->setGeometry(left, 2, 25, 25);

@@ -11,15 +11,14 @@ namespace {
 constexpr std::uint32_t kTextColor = 0x000000;
 constexpr std::uint32_t kIdleColor = 0x808080;   // no tenuki candidate here
 constexpr std::uint32_t kNumberColor = 0xFF0000; // blue, as numbers on stones
-constexpr const char* kTenukiText = "手抜き";
 }  // namespace
 
 TTenukiSpot::TTenukiSpot(const TNavigation& nav, const TBoardRenderer& renderer, QWidget* parent)
     : QWidget(parent), nav_(nav), renderer_(renderer) {
     setObjectName(QStringLiteral("TenukiSpot"));
     setFixedSize(kWidth, kHeight);
-    setToolTip(ToQt("手抜き（他の場所に打つ）"));
-    setStatusTip(ToQt("手抜き：クリックで打ち、登録モードでは候補に加えます。左の石は手番です"));
+    setToolTip(tr("手抜き（他の場所に打つ）"));
+    setStatusTip(tr("手抜き：クリックで打ち、登録モードでは候補に加えます。左の石は手番です"));
 }
 
 int TTenukiSpot::CandidateIndex() const {
@@ -59,7 +58,7 @@ void TTenukiSpot::paintEvent(QPaintEvent*) {
     const bool candidate = CandidateIndex() >= 0;
     p.setPen(ColorFromBgr(candidate ? kTextColor : kIdleColor));
     int x = TurnRect().right() + 6;
-    const QString word = ToQt(kTenukiText);
+    const QString word = tr("手抜き");
     p.drawText(QRect(x, 0, width() - x, height()), Qt::AlignVCenter | Qt::AlignLeft, word);
     x += p.fontMetrics().horizontalAdvance(word) + 4;
     if (!label.isEmpty()) {

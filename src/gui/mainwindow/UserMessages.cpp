@@ -1,32 +1,43 @@
 #include "gui/mainwindow/UserMessages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "core/VxloError.h"
+#include "gui/language/Catalogue.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {
 
+namespace {
+// Caption of every message box (the application title).
+QString AppTitle() { return QCoreApplication::translate("UserMessages", "vexlo定石辞典"); }
+}  // namespace
+
 void TMessageBoxes::Information(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, ToQt(kAppTitle), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, AppTitle(), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 void TMessageBoxes::Error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, ToQt(kAppTitle), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, AppTitle(), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 void TMessageSinkAdapter::ShowMessage(const std::string& text) {
-    messages_.Information(ToQt(text));
+    // The texts are the core's constants, found in the catalogue by their
+    // Japanese source.
+    messages_.Information(ToQt(TQtTranslator().Translate(text)));
 }
 
 void ShowError(IUserMessages& messages, const std::exception& error) {
-    messages.Error(ToQt(ErrorDisplayText(error)));
+    const TQtTranslator translator;
+    messages.Error(ToQt(ErrorDisplayText(error, &translator)));
 }
 
 void ShowUnknownError(IUserMessages& messages) {
-    messages.Error(ToQt(ErrorDisplayText(std::string("予期しないエラーが発生しました"))));
+    const QString text = QCoreApplication::translate("UserMessages", "予期しないエラーが発生しました");
+    messages.Error(ToQt(ErrorDisplayText(FromQt(text))));
 }
 
 }  // namespace vxlo

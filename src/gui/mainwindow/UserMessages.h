@@ -13,9 +13,6 @@ class QWidget;
 
 namespace vxlo {
 
-// Caption of every message box (the application title).
-inline constexpr const char* kAppTitle = "vexlo定石辞典";
-
 class IUserMessages {
 public:
     virtual ~IUserMessages() = default;
@@ -48,7 +45,7 @@ public:
     std::vector<TEntry> entries;
 };
 
-// The navigation's refusals as message boxes.
+// The navigation's refusals as message boxes, in the user's language.
 class TMessageSinkAdapter final : public IMessageSink {
 public:
     explicit TMessageSinkAdapter(IUserMessages& messages) : messages_(messages) {}
@@ -57,7 +54,8 @@ private:
     IUserMessages& messages_;
 };
 
-// The top-level handler: the error's text (ErrorDisplayText) in an error box.
+// The top-level handler: the error's text (ErrorDisplayText) in an error box,
+// in the user's language.
 void ShowError(IUserMessages& messages, const std::exception& error);
 void ShowUnknownError(IUserMessages& messages);
 

@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 
+#include "gui/language/Catalogue.h"
 #include "gui/mainwindow/About.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("vxlo"));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vxlo"), vxlo::ProgramIcon()));
 
+    // Every text is translated as it is made: the catalogue comes first and
+    // outlives the windows.
+    const vxlo::TLanguageCatalogue catalogue(vxlo::StartLanguage());
     vxlo::TMessageBoxes startMessages;
     std::unique_ptr<vxlo::TSDIAppForm> form;
     if (!vxlo::RunGuarded(startMessages, [&] { form = std::make_unique<vxlo::TSDIAppForm>(); }))

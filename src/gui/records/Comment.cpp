@@ -28,7 +28,7 @@ QColor ColorFromBgr(int value) {
 TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
     : QMainWindow(parent, Qt::Window), settingsPath_(std::move(settingsPath)) {
     setObjectName("frmCmnt");
-    setWindowTitle(ToQt("Vexlo定石辞典コメント"));
+    setWindowTitle(tr("Vexlo定石辞典コメント"));
     QFont windowFont(ToQt(kDefaultFontName));
     windowFont.setPixelSize(12);
     setFont(windowFont);
@@ -37,7 +37,7 @@ TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
     memEdit_->setObjectName("memEdit");
     memEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(memEdit_);
-    fontAction_ = menuBar()->addAction(ToQt("フォント"));
+    fontAction_ = menuBar()->addAction(tr("フォント"));
     fontAction_->setObjectName("Font");
     connect(fontAction_, &QAction::triggered, this, [this] { FontClick(); });
 

@@ -41,25 +41,25 @@ TJskForm::TJskForm(TNavigation& navigation, IUserMessages& messages, std::string
     : QDialog(parent), navigation_(navigation), messages_(messages),
       settingsPath_(std::move(settingsPath)) {
     setObjectName("JskForm");
-    setWindowTitle(ToQt("データ表示"));
+    setWindowTitle(tr("データ表示"));
     QFont font(ToQt("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     setFont(font);
 
     auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu(ToQt("ﾌｧｲﾙ(&F)"));
-    mnuSave_ = file->addAction(ToQt("保存"));
+    QMenu* file = menuBar->addMenu(tr("ﾌｧｲﾙ(&F)"));
+    mnuSave_ = file->addAction(tr("保存"));
     mnuSave_->setObjectName("mnuSave");
     file->addSeparator();
-    mnuClose_ = file->addAction(ToQt("閉じる"));
+    mnuClose_ = file->addAction(tr("閉じる"));
     mnuClose_->setObjectName("mnuClose");
     connect(mnuSave_, &QAction::triggered, this,
             [this] { RunGuarded(messages_, [this] { mnuSaveClick(); }); });
     connect(mnuClose_, &QAction::triggered, this, [this] { mnuCloseClick(); });
-    QMenu* go = menuBar->addMenu(ToQt("移動"));
-    mnuGoNext_ = go->addAction(ToQt("Nextへ"));
+    QMenu* go = menuBar->addMenu(tr("移動"));
+    mnuGoNext_ = go->addAction(tr("Nextへ"));
     mnuGoNext_->setObjectName("mnuGoNext");
-    mnuGoMore_ = go->addAction(ToQt("Moreへ"));
+    mnuGoMore_ = go->addAction(tr("Moreへ"));
     mnuGoMore_->setObjectName("mnuGoMore");
     connect(mnuGoNext_, &QAction::triggered, this, [this] { mnuGoNextClick(); });
     connect(mnuGoMore_, &QAction::triggered, this, [this] { mnuGoMoreClick(); });

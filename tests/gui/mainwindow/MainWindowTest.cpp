@@ -20,7 +20,7 @@
 #include "mainwindow/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "gui/mainwindow/SettingsPath.h"
+#include "gui/language/SettingsPath.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 

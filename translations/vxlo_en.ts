@@ -1,0 +1,835 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>UserMessages</name>
+    <message>
+        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="14"/>
+        <source>vexlo定石辞典</source>
+        <translation>Vexlo Joseki Dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="39"/>
+        <source>予期しないエラーが発生しました</source>
+        <translation>An unexpected error occurred</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo</name>
+    <message>
+        <location filename="../src/mainwindow/Navigation.h" line="74"/>
+        <source>禁じ手：打ったと同時に取られてしまう手</source>
+        <translation>Illegal move: suicide</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/Navigation.h" line="76"/>
+        <source>禁じ手：コウはすぐ取り返せません</source>
+        <translation>Illegal move: the ko cannot be retaken at once</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/Navigation.h" line="78"/>
+        <source>まずファイルを開いてください</source>
+        <translation>Open a dictionary first</translation>
+    </message>
+    <message>
+        <location filename="../src/import/ReadInput.h" line="13"/>
+        <source>取り込める棋譜ファイル（IG1、SGF）ではありません</source>
+        <translation>Not a game record that can be imported (IG1, SGF)</translation>
+    </message>
+    <message>
+        <location filename="../src/import/ReadInput.h" line="15"/>
+        <source>取り込める棋譜ファイルがありません</source>
+        <translation>No game record to import</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TAboutBox</name>
+    <message>
+        <location filename="../src/gui/mainwindow/About.cpp" line="33"/>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/About.cpp" line="44"/>
+        <source>Vexlo定石辞典</source>
+        <translation>Vexlo Joseki Dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/About.cpp" line="52"/>
+        <source>Version 5.0</source>
+        <translation>Version 5.0</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/About.cpp" line="56"/>
+        <source>このソフトはフリーです。</source>
+        <translation>This software is free.</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/About.cpp" line="60"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TBanIsiColor</name>
+    <message>
+        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="59"/>
+        <source>盤石の色</source>
+        <translation>Board and stone colors</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="67"/>
+        <source>盤の色</source>
+        <translation>Board color</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="80"/>
+        <source>石の色</source>
+        <translation>Stone color</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="103"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TDirForm</name>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="32"/>
+        <source>すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="55"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="68"/>
+        <source>一括入力</source>
+        <translation>Import folder</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="96"/>
+        <source>手まで</source>
+        <translation>moves</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="107"/>
+        <source>下位のディレクトリ</source>
+        <translation>Subfolders</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="113"/>
+        <source>隅の定形</source>
+        <translation>Corners</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/import/SelDir.cpp" line="270"/>
+        <source>対局 %1  定形 %2</source>
+        <translation>Games %1  Sequences %2</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TEvidencePanel</name>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <source>候補</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <source>手</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <source>対局</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <source>割合</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
+        <source>勝率</source>
+        <translation>Win rate</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="30"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="56"/>
+        <source>Vexlo定石辞典 対局数</source>
+        <translation>Vexlo Game Counts</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="48"/>
+        <source>手抜き</source>
+        <translation>Tenuki</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TFindForm</name>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="23"/>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="31"/>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="30"/>
+        <source>コメントを検索</source>
+        <translation>Search comments</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="113"/>
+        <source>同じ局面：ほかの手順はありません</source>
+        <translation>Same position: no other move orders</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="48"/>
+        <source>棋譜（SGFまたは x,y の並び）から定石を探す</source>
+        <translation>Find the joseki of a game (SGF or x,y pairs)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="53"/>
+        <source>手数</source>
+        <translation>Moves</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="59"/>
+        <source>照合</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="63"/>
+        <source>SGFを開く...</source>
+        <translation>Open SGF...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="103"/>
+        <source>（空の盤）</source>
+        <translation>(empty board)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="104"/>
+        <source>%1&#x3000;%2</source>
+        <translation>%1  %2</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindForm.cpp" line="114"/>
+        <source>同じ局面：ほかに %1 通りの手順</source>
+        <translation>Same position: %1 other move orders</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TJskForm</name>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="44"/>
+        <source>データ表示</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="50"/>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="51"/>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="54"/>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="59"/>
+        <source>移動</source>
+        <translation>Go</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="60"/>
+        <source>Nextへ</source>
+        <translation>To Next</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="62"/>
+        <source>Moreへ</source>
+        <translation>To More</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TSDIAppForm</name>
+    <message>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <source>座標表示</source>
+        <translation>Coordinates</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <source>盤の周りに座標を表示する</source>
+        <translation>Show coordinates around the board</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <source>盤を窓に合わせる</source>
+        <translation>Fit board to window</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <source>窓の大きさに合わせて盤を拡大する</source>
+        <translation>Enlarge the board to fill the window</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="98"/>
+        <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="35"/>
+        <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="29"/>
+        <source>左上</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="30"/>
+        <source>右上</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="31"/>
+        <source>左下</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="32"/>
+        <source>右下</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="52"/>
+        <source>索引を作成しています</source>
+        <translation>Building the index</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="90"/>
+        <source>%1 件</source>
+        <translation>%1 found</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="94"/>
+        <source>貼り付けた棋譜</source>
+        <translation>pasted game</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="98"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="18"/>
+        <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="109"/>
+        <source>%1 %2子 %3手目</source>
+        <translation>%1, %2 stones, move %3</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="116"/>
+        <source>一致する定石はありません</source>
+        <translation>No matching joseki</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="149"/>
+        <source>この局面はほかの手順でも現れます（%1）</source>
+        <translation>This position also arises by other move orders (%1)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="161"/>
+        <source>向き %1</source>
+        <translation>orientation %1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
+        <source>白黒逆</source>
+        <translation>colors reversed</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
+        <source>・白黒逆</source>
+        <translation>, colors reversed</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="23"/>
+        <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="37"/>
+        <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
+        <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="18"/>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="19"/>
+        <source>日本語</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="20"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="43"/>
+        <source>言語の設定は次の起動から有効になります</source>
+        <translation>The language setting takes effect at the next start</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="16"/>
+        <source>盤上のマーク</source>
+        <translation>Board markup</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="16"/>
+        <source>棋譜から取り込んだ記号と文字を盤上に表示する</source>
+        <translation>Show the marks and labels imported from game records on the board</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="42"/>
+        <source>練習</source>
+        <translation>Practice</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="42"/>
+        <source>この局面から先の手順を練習する</source>
+        <translation>Practice the lines that follow this position</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="64"/>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="65"/>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="66"/>
+        <source>交互</source>
+        <translation>Alternate</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="119"/>
+        <source>ﾌｧｲﾙ開く(&amp;O)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="119"/>
+        <source>定石ﾌｧｲﾙを指定する</source>
+        <translation>Choose a dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="125"/>
+        <source>データ表示</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="126"/>
+        <source>ﾌｧｲﾙ入力</source>
+        <translation>Import game</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="126"/>
+        <source>ファイルからデータを入力する</source>
+        <translation>Import a game record file</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="127"/>
+        <source>一括入力</source>
+        <translation>Import folder</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="127"/>
+        <source>ディレクトリのある全てのファイルから一括入力する</source>
+        <translation>Import every file of a folder</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="128"/>
+        <source>隅の定形入力</source>
+        <translation>Import corners</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="129"/>
+        <source>棋譜の四隅の手順を対局数とともに入力する</source>
+        <translation>Import the four corner sequences of games with their game counts</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="130"/>
+        <source>Ver4</source>
+        <translation>Ver4</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="131"/>
+        <source>Ver1</source>
+        <translation>Ver1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="132"/>
+        <source>SGF</source>
+        <translation>SGF</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="133"/>
+        <source>SGF出力</source>
+        <translation>Export SGF</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="133"/>
+        <source>定石ファイルをSGF形式で書き出す</source>
+        <translation>Write the dictionary as SGF</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="134"/>
+        <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
+        <source>vexlo定石辞典の終了</source>
+        <translation>Quit Vexlo Joseki Dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="138"/>
+        <source>表示モード</source>
+        <translation>Browse mode</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="139"/>
+        <source>登録モード</source>
+        <translation>Record mode</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="140"/>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="141"/>
+        <source>非表示</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <source>分岐まで</source>
+        <translation>To branch</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="143"/>
+        <source>１手づつ</source>
+        <translation>One move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
+        <source>ｺﾒﾝﾄ使用</source>
+        <translation>Use comments</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
+        <source>Paradoxを使用しコメントの入力をします</source>
+        <translation>Enter comments, kept in a database beside the dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="145"/>
+        <source>白先</source>
+        <translation>White first</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="145"/>
+        <source>第１手を白石表示します</source>
+        <translation>Show the first move as a white stone</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <source>反転</source>
+        <translation>Swap X/Y</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <source>X座標とY座標を逆にする</source>
+        <translation>Swap the X and Y coordinates</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <source>右回転</source>
+        <translation>Rotate right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <source>右に90度回転して表示する</source>
+        <translation>Rotate 90 degrees to the right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <source>左回転</source>
+        <translation>Rotate left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <source>左に90度回転して表示する</source>
+        <translation>Rotate 90 degrees to the left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <source>上下反転</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <source>真ん中の横線を中心に上下逆にする</source>
+        <translation>Flip top and bottom about the middle line</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <source>左右反転</source>
+        <translation>Flip horizontally</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <source>真ん中の縦線を中心に左右逆にする</source>
+        <translation>Flip left and right about the middle line</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <source>盤石の色</source>
+        <translation>Board and stone colors</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <source>一手戻る</source>
+        <translation>Back one move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <source>盤面を右クリックでも戻ります</source>
+        <translation>Right-clicking the board also goes back</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <source>一手削除</source>
+        <translation>Delete last move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <source>最初に戻る</source>
+        <translation>Back to start</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <source>コメント・同じ局面・棋譜の定石を探す</source>
+        <translation>Find comments, the same position or a game&apos;s joseki</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="218"/>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="220"/>
+        <source>開き直す(&amp;R)</source>
+        <translation>&amp;Reopen</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="226"/>
+        <source>マージ</source>
+        <translation>Merge</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="235"/>
+        <source>設定(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="236"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="454"/>
+        <source>入力</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="236"/>
+        <source>登録しない場合は表示モードにしてください</source>
+        <translation>Choose Browse mode when not recording</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="239"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="466"/>
+        <source>選択肢</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="239"/>
+        <source>いろはを表示するかしないか</source>
+        <translation>Show the candidate labels or not</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
+        <source>進行</source>
+        <translation>Advance</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
+        <source>一手づつ進ませるか分岐点まで進ませるか</source>
+        <translation>Advance one move at a time or to the next branch</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
+        <source>練習の手番</source>
+        <translation>Practice color</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="249"/>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="251"/>
+        <source>碁盤(&amp;B)</source>
+        <translation>&amp;Board</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
+        <source>操作</source>
+        <translation>Actions</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="431"/>
+        <source>Vexlo定石辞典</source>
+        <translation>Vexlo Joseki Dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="455"/>
+        <source>入力     登録モード</source>
+        <translation>Input: Record mode</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="456"/>
+        <source>入力     表示モード</source>
+        <translation>Input: Browse mode</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="461"/>
+        <source>進行     一手づつ</source>
+        <translation>Advance: One move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="462"/>
+        <source>進行     分岐まで</source>
+        <translation>Advance: To branch</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="467"/>
+        <source>選択肢  非表示</source>
+        <translation>Labels: Hide</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="468"/>
+        <source>選択肢  表示</source>
+        <translation>Labels: Show</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="93"/>
+        <source>開く|</source>
+        <translation>Open|</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="94"/>
+        <source>反転|X座標とY座標を逆にする</source>
+        <translation>Swap X/Y|Swap the X and Y coordinates</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="96"/>
+        <source>右回転|右に90度回転して表示する</source>
+        <translation>Rotate right|Rotate 90 degrees to the right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="98"/>
+        <source>左回転|左に90度回転して表示する</source>
+        <translation>Rotate left|Rotate 90 degrees to the left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="100"/>
+        <source>上下反転|真ん中の横線を中心に上下逆にする</source>
+        <translation>Flip vertically|Flip top and bottom about the middle line</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="102"/>
+        <source>左右反転|真ん中の縦線を中心に左右逆にする</source>
+        <translation>Flip horizontally|Flip left and right about the middle line</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="104"/>
+        <source>戻る|盤面を右クリックでも戻ります</source>
+        <translation>Back|Right-clicking the board also goes back</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TTenukiSpot</name>
+    <message>
+        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="20"/>
+        <source>手抜き（他の場所に打つ）</source>
+        <translation>Tenuki (play elsewhere)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="21"/>
+        <source>手抜き：クリックで打ち、登録モードでは候補に加えます。左の石は手番です</source>
+        <translation>Tenuki: click to play it; in Record mode it becomes a candidate. The stone on the left is the side to move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="61"/>
+        <source>手抜き</source>
+        <translation>Tenuki</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TfrmCmnt</name>
+    <message>
+        <location filename="../src/gui/records/Comment.cpp" line="31"/>
+        <source>Vexlo定石辞典コメント</source>
+        <translation>Vexlo Comments</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/Comment.cpp" line="40"/>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+</context>
+</TS>
