@@ -9,7 +9,7 @@
 // Marks a Japanese template for the translation catalogue (lupdate collects
 // every QT_TRANSLATE_NOOP("vxlo", ...)); the core needs no Qt to use it.
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, text) text
+#define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
 namespace vxlo {
