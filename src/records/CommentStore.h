@@ -94,7 +94,7 @@ private:
     void Store(int key, const std::string& text);
     void Exec(const char* sql);
     void CloseHandles();
-    [[noreturn]] void Fail(const std::string& text, int code);
+    [[noreturn]] void Fail(const char* text, int code);
 
     class TNoMemo final : public IMemo {
     public:
