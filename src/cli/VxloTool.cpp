@@ -83,7 +83,7 @@ std::string OneLine(std::string text) {
 class TLineMessages final : public IMessageSink {
 public:
     explicit TLineMessages(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text) override { err_ << OneLine(text) << '\n'; }
+    void ShowMessage(const TMessage& message) override { err_ << OneLine(message.Text()) << '\n'; }
 private:
     std::ostream& err_;
 };
@@ -226,7 +226,7 @@ int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& 
     }
     nav.CloseFile();
     if (failed.failures.empty()) return 0;
-    err << WalkFailureSummary(failed) << '\n';
+    err << WalkFailureSummary(failed).Text() << '\n';
     return 1;
 }
 
@@ -240,7 +240,7 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
         TSgfCommentStore comments(p.operands[0]);
         const TSgfMergeResult result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
         markup.Flush();
-        const std::string summary = SgfMergeSummary(result);
+        const std::string summary = SgfMergeSummary(result).Text();
         nav.CloseFile();
         out << OneLine(summary) << '\n';
         return;

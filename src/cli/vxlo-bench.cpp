@@ -66,7 +66,7 @@ public:
 
 class TQuiet final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 // A game whose first moves follow a book: at each position the k-th book

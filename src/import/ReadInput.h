@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
 #include "mainwindow/Navigation.h"
 
 namespace vxlo {
 
 // A named input that is no game record, and a folder that holds none.
-inline constexpr const char* kNotImportableText = "取り込める棋譜ファイル（IG1、SGF）ではありません";
-inline constexpr const char* kNoImportableFileText = "取り込める棋譜ファイルがありません";
+inline constexpr const char* kNotImportableText = QT_TRANSLATE_NOOP("vxlo", "取り込める棋譜ファイル（IG1、SGF）ではありません");
+inline constexpr const char* kNoImportableFileText = QT_TRANSLATE_NOOP("vxlo", "取り込める棋譜ファイルがありません");
 
 // Resets to the root whatever the name, then reads the file when its name
 // ends in "IG1" (any case). Stops after moveLimit moves (a stone already on

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/Goban.h"
+#include "core/Message.h"
 #include "dictionary/Fjsk.h"
 #include "dictionary/Tejun.h"
 
@@ -23,7 +24,7 @@ public:
 class IMessageSink {
 public:
     virtual ~IMessageSink() = default;
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowMessage(const TMessage& message) = 0;
 };
 
 // The comment store as move entry uses it.
@@ -69,9 +70,9 @@ enum class EMouseButton { Left, Right, Middle };
 enum class EOrientation { SwapXY, RotateRight, RotateLeft, MirrorUpDown, MirrorLeftRight };
 
 // Refusal texts shown by Deside.
-inline constexpr const char* kSuicideText = "禁じ手：打ったと同時に取られてしまう手";
-inline constexpr const char* kKoText = "禁じ手：コウはすぐ取り返せません";
-inline constexpr const char* kOpenFirstText = "まずファイルを開いてください";
+inline constexpr const char* kSuicideText = QT_TRANSLATE_NOOP("vxlo", "禁じ手：打ったと同時に取られてしまう手");
+inline constexpr const char* kKoText = QT_TRANSLATE_NOOP("vxlo", "禁じ手：コウはすぐ取り返せません");
+inline constexpr const char* kOpenFirstText = QT_TRANSLATE_NOOP("vxlo", "まずファイルを開いてください");
 
 class TNavigation {
 public:

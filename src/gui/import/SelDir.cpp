@@ -245,7 +245,7 @@ void TDirForm::RunWalk() {
     walk.SetCancelRequested([&progress] { return progress.wasCanceled(); });
     const TFolderWalkResult result = walk.Run(options);
     // Each malformed file was passed over; one box names them all.
-    if (!result.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(result)));
+    if (!result.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(result).Text()));
 }
 
 void TDirForm::RunCorners() {

@@ -76,7 +76,7 @@ void TSDIAppForm::mnuMargeSgfClick() {
     }
     markup.Flush();
     OpenMarkup(CurrentFile());  // the viewer's connection may predate the table
-    messages_->Information(ToQt(SgfMergeSummary(result)));
+    messages_->Information(ToQt(SgfMergeSummary(result).Text()));
 }
 
 void TSDIAppForm::mnuSgfOutClick() {

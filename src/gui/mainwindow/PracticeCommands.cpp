@@ -51,7 +51,7 @@ void TSDIAppForm::UpdatePracticeAction() {
 
 QString TSDIAppForm::HintOrPractice(const QString& longHint) const {
     if (!longHint.isEmpty() || !practice_) return longHint;
-    return ToQt(practice_->StatusText());
+    return ToQt(practice_->StatusText().Text());
 }
 
 void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
@@ -171,7 +171,7 @@ void TSDIAppForm::PracticeAnswer(TPoint p) {
 }
 
 void TSDIAppForm::ShowPracticeStatus() {
-    if (practice_) statusBar_->showMessage(ToQt(practice_->StatusText()));
+    if (practice_) statusBar_->showMessage(ToQt(practice_->StatusText().Text()));
 }
 
 }  // namespace vxlo

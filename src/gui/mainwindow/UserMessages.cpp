@@ -17,8 +17,8 @@ void TMessageBoxes::Error(const QString& text) {
     box.exec();
 }
 
-void TMessageSinkAdapter::ShowMessage(const std::string& text) {
-    messages_.Information(ToQt(text));
+void TMessageSinkAdapter::ShowMessage(const TMessage& message) {
+    messages_.Information(ToQt(message.Text()));
 }
 
 void ShowError(IUserMessages& messages, const std::exception& error) {
