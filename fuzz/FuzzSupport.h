@@ -14,7 +14,7 @@ namespace vxlo::fuzz {
 
 class TQuietMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 struct TWindowless {

@@ -9,7 +9,7 @@
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="37"/>
         <source>予期しないエラーが発生しました</source>
         <translation>An unexpected error occurred</translation>
     </message>
@@ -17,29 +17,363 @@
 <context>
     <name>vxlo</name>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="74"/>
+        <location filename="../src/mainwindow/Navigation.h" line="75"/>
         <source>禁じ手：打ったと同時に取られてしまう手</source>
         <translation>Illegal move: suicide</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="76"/>
+        <location filename="../src/mainwindow/Navigation.h" line="77"/>
         <source>禁じ手：コウはすぐ取り返せません</source>
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="78"/>
+        <location filename="../src/mainwindow/Navigation.h" line="79"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
     </message>
     <message>
-        <location filename="../src/import/ReadInput.h" line="13"/>
+        <location filename="../src/import/ReadInput.h" line="14"/>
         <source>取り込める棋譜ファイル（IG1、SGF）ではありません</source>
         <translation>Not a game record that can be imported (IG1, SGF)</translation>
     </message>
     <message>
-        <location filename="../src/import/ReadInput.h" line="15"/>
+        <location filename="../src/import/ReadInput.h" line="16"/>
         <source>取り込める棋譜ファイルがありません</source>
         <translation>No game record to import</translation>
+    </message>
+    <message>
+        <location filename="../src/cli/CornerCommands.cpp" line="14"/>
+        <source>辞書にない手です：%1</source>
+        <translation>Not a move of the dictionary: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="11"/>
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; is not an integer</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="15"/>
+        <source>&apos;%1&apos; は整数ではありません（%2 行目）</source>
+        <translation>&apos;%1&apos; is not an integer (line %2)</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="56"/>
+        <source>ファイルが見つかりません</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="61"/>
+        <source>不正なファイル名です</source>
+        <translation>Invalid file name</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="64"/>
+        <source>オープンしたファイルが多すぎます</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="69"/>
+        <source>ファイルへのアクセスが拒否されました</source>
+        <translation>Access to the file was denied</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="71"/>
+        <source>ファイルの末尾以降を読み込みました</source>
+        <translation>Read past the end of the file</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="75"/>
+        <source>ディスクがいっぱいです</source>
+        <translation>The disk is full</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="77"/>
+        <source>I/O エラー (%1)</source>
+        <translation>I/O error (%1)</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.cpp" line="82"/>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../src/core/VxloError.h" line="28"/>
+        <source>範囲チェックエラー</source>
+        <translation>Range check error</translation>
+    </message>
+    <message>
+        <location filename="../src/dictionary/Fjsk.h" line="24"/>
+        <source>候補を最後まで読み込めなかったため、この局面には追加も削除もできません</source>
+        <translation>Not all candidates could be read, so nothing can be added or deleted in this position</translation>
+    </message>
+    <message>
+        <location filename="../src/dictionary/RecordFile.cpp" line="49"/>
+        <source>この定石ファイルは他のプログラムが開いています</source>
+        <translation>The dictionary is open in another program</translation>
+    </message>
+    <message>
+        <location filename="../src/import/CornerMatch.cpp" line="19"/>
+        <source>棋譜として読めません</source>
+        <translation>Cannot read it as a game record</translation>
+    </message>
+    <message>
+        <location filename="../src/import/FolderWalk.cpp" line="110"/>
+        <source>取り込めなかったファイル: %1</source>
+        <translation>Files not imported: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfCommentStore.cpp" line="11"/>
+        <source>%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）</source>
+        <translation>%1. The SGF comments were not saved (the merged moves are in the dictionary)</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfExport.cpp" line="197"/>
+        <source>書き出し先が定石ファイルそのものです</source>
+        <translation>The target is the dictionary itself</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfExport.cpp" line="201"/>
+        <source>書き出し先が定石ファイルのコメントファイルです</source>
+        <translation>The target is the dictionary&apos;s comment file</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfExport.cpp" line="205"/>
+        <source>書き出し先は SGF ファイルではないため、上書きしません</source>
+        <translation>The target is not an SGF file: it is not overwritten</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="230"/>
+        <source>19路盤の棋譜ではないため、マージしませんでした</source>
+        <translation>Not merged: the game is not on a 19x19 board</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="233"/>
+        <source>SGF をマージしました。追加した手: %1</source>
+        <translation>SGF merged. Moves added: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="235"/>
+        <source>（うち手抜き %1）</source>
+        <translation> (%1 of them tenuki)</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="236"/>
+        <source>、コメント: %1</source>
+        <translation>, comments: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="237"/>
+        <source>、マーク: %1</source>
+        <translation>, marks: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="240"/>
+        <source>文字コードの指定がないため、コメントなどの文字は推測して読みました</source>
+        <translation>The file names no character set: comments and other text were read by a guess</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="250"/>
+        <source>、%1</source>
+        <translation>, %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="253"/>
+        <source>置き石・配置 %1</source>
+        <translation>setup stones %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="254"/>
+        <source>着手禁止 %1</source>
+        <translation>illegal moves %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="255"/>
+        <source>候補手30・400手の上限 %1</source>
+        <translation>limits of 30 candidates and 400 moves %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfMerge.cpp" line="257"/>
+        <source>取り込まなかった変化: %1（%2）</source>
+        <translation>Variations left out: %1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="12"/>
+        <source>SGF の形式が正しくありません（%1 バイト目）: %2</source>
+        <translation>The SGF file is damaged (byte %1): %2</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="151"/>
+        <source>&apos;)&apos; がありません</source>
+        <translation>&apos;)&apos; is missing</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="155"/>
+        <source>変化の入れ子が深すぎます</source>
+        <translation>variations are nested too deeply</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="169"/>
+        <source>変化の後にプロパティがあります</source>
+        <translation>a property follows a variation</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="175"/>
+        <source>予期しない文字があります</source>
+        <translation>unexpected character</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="193"/>
+        <source>プロパティ %1 に値がありません</source>
+        <translation>property %1 has no value</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="216"/>
+        <location filename="../src/import/SgfReader.cpp" line="224"/>
+        <source>値を閉じる &apos;]&apos; がありません</source>
+        <translation>no &apos;]&apos; closes the value</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="300"/>
+        <source>棋譜がありません</source>
+        <translation>no game</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.cpp" line="333"/>
+        <source>文字コード %1 を読めません</source>
+        <translation>cannot read the character set %1</translation>
+    </message>
+    <message>
+        <location filename="../src/import/SgfReader.h" line="75"/>
+        <source>SGF ファイルが大きすぎます（64 MB まで）</source>
+        <translation>The SGF file is too large (64 MB at most)</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/IniFile.cpp" line="56"/>
+        <source>設定ファイルが大きすぎます</source>
+        <translation>The settings file is too large</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeBoard.h" line="13"/>
+        <source>練習：この手は盤上に打てません</source>
+        <translation>Practice: this move cannot be played on the board</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="39"/>
+        <source>練習 白  今日 %1問  ミス %2  期限 %3局面  </source>
+        <translation>Practice as White  today %1 answered  %2 missed  %3 due  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="40"/>
+        <source>練習 黒  今日 %1問  ミス %2  期限 %3局面  </source>
+        <translation>Practice as Black  today %1 answered  %2 missed  %3 due  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="44"/>
+        <source>次の一手は？</source>
+        <translation>Your move?</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="47"/>
+        <source>正解のどれかを打ってください</source>
+        <translation>Play one of the correct moves</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="51"/>
+        <source>手順終了：ミスなし</source>
+        <translation>Line done: no misses</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="53"/>
+        <source>手順終了：ミス%1</source>
+        <translation>Line done: %1 missed</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="55"/>
+        <source>（クリックで次の手順）</source>
+        <translation> (click for the next line)</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="58"/>
+        <source>期限の来た局面はありません</source>
+        <translation>No positions are due</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeStore.cpp" line="14"/>
+        <source>練習の記録を開けません</source>
+        <translation>Cannot open the practice records</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeStore.cpp" line="15"/>
+        <source>練習の記録を読み込めません</source>
+        <translation>Cannot read the practice records</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeStore.cpp" line="16"/>
+        <source>練習の記録を保存できません</source>
+        <translation>Cannot save the practice records</translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeStore.cpp" line="17"/>
+        <source>練習の記録は他のプログラムが使用中です</source>
+        <translation>The practice records are in use by another program</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentSearch.cpp" line="16"/>
+        <source>コメントを検索できません</source>
+        <translation>Cannot search the comments</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="18"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="19"/>
+        <source>コメントファイルを開けません</source>
+        <translation>Cannot open the comment file</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="19"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="20"/>
+        <location filename="../src/records/MarkupStore.cpp" line="18"/>
+        <source>コメントファイルは他のプログラムが使用中です</source>
+        <translation>The comment file is in use by another program</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="20"/>
+        <source>コメントファイルに書き込めません</source>
+        <translation>Cannot write to the comment file</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="21"/>
+        <source>コメントファイルを作成できません</source>
+        <translation>Cannot create the comment file</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="22"/>
+        <source>コメントを読み込めません</source>
+        <translation>Cannot read the comment</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CommentStore.cpp" line="23"/>
+        <source>コメントを保存できません</source>
+        <translation>Cannot save the comment</translation>
+    </message>
+    <message>
+        <location filename="../src/records/EvidenceStore.cpp" line="12"/>
+        <source>対局数を保存できません</source>
+        <translation>Cannot save the game counts</translation>
+    </message>
+    <message>
+        <location filename="../src/records/EvidenceStore.cpp" line="13"/>
+        <source>対局数を読み込めません</source>
+        <translation>Cannot read the game counts</translation>
+    </message>
+    <message>
+        <location filename="../src/records/MarkupStore.cpp" line="16"/>
+        <source>マークのファイルを開けません</source>
+        <translation>Cannot open the file of marks</translation>
+    </message>
+    <message>
+        <location filename="../src/records/MarkupStore.cpp" line="17"/>
+        <source>マークを保存できません</source>
+        <translation>Cannot save the marks</translation>
     </message>
 </context>
 <context>

@@ -20,7 +20,7 @@ std::string BenchIg1(const std::vector<TPoint>& moves);
 
 class TQuietMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 // A navigation without a window, as the tool runs it.

@@ -11,7 +11,7 @@ namespace vxlo {
 
 namespace {
 
-constexpr const char* kUnknownMoveText = "辞書にない手です";
+constexpr const char* kUnknownMoveText = QT_TRANSLATE_NOOP("vxlo", "辞書にない手です：%1");
 
 std::optional<TPoint> ParseMove(const std::string& text) {
     if (text == "pass") return TPoint{0, 0};
@@ -56,7 +56,7 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
     for (const std::string& text : moves) {
         const std::optional<TPoint> move = ParseMove(text);
         if (!move || nav.Dictionary().FindRecNo(move->x, move->y) < 0 || !nav.Deside(move->x, move->y))
-            throw EFileRefused(std::string(kUnknownMoveText) + "：" + text, dictionary);
+            throw EFileRefused(TMessage(kUnknownMoveText).Arg(text), dictionary);
     }
     std::optional<TEvidenceStore> evidence;
     if (TCompanionDatabase::ExistsFor(dictionary))

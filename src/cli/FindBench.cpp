@@ -31,7 +31,7 @@ double Seconds(Clock::time_point since) { return std::chrono::duration<double>(C
 
 class TQuiet final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 // A joseki-like tree grown by a random walk of the navigation: moves in one

@@ -74,17 +74,17 @@ TTreeIndex IndexOf(const std::string& dictionary, TTreeIndex::EContent content) 
     return TTreeIndex::Build(file, {}, content);
 }
 
-void Path(const std::vector<std::string>& operands, bool json, std::ostream& out) {
+void Path(const std::vector<std::string>& operands, const TFindOptions& options, std::ostream& out) {
     if (operands.size() != 2) throw EFindUsage("path needs DICTIONARY and RECORD");
     int record = 0;
     try {
         record = StrToInt(operands[1]);
     } catch (const EConvertError& e) {
-        throw EFindUsage(e.what());
+        throw EFindUsage(e.Message().Text(options.translator));
     }
     const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::Links);
     const std::vector<TPoint> moves = index.MovesTo(record);
-    if (json) {
+    if (options.json) {
         out << "{\"record\": " << record << ", \"moves\": " << JsonMoves(moves) << "}\n";
     } else {
         out << record << ": " << PlainMoves(moves) << '\n';
@@ -180,7 +180,7 @@ bool IsFindCommand(const std::string& command) {
 
 void RunFindCommand(const std::string& command, const std::vector<std::string>& operands,
                     const TFindOptions& options, std::ostream& out) {
-    if (command == "path") Path(operands, options.json, out);
+    if (command == "path") Path(operands, options, out);
     if (command == "search") Search(operands, options.json, out);
     if (command == "find") Find(operands, options.json, out);
     if (command == "corner") Corner(operands, options, out);

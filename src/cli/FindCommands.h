@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 extern const char* const kFindUsage;
@@ -22,6 +24,7 @@ bool IsFindCommand(const std::string& command);
 struct TFindOptions {
     bool json = false;
     std::optional<int> limit;  // corner: up to this move of the game
+    const ITranslator* translator = nullptr;  // for the core's messages
 };
 
 // Runs path, search, find or corner on operands (options taken off). File

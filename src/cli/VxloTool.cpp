@@ -82,10 +82,11 @@ std::string OneLine(std::string text) {
 
 class TLineMessages final : public IMessageSink {
 public:
-    explicit TLineMessages(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text) override { err_ << OneLine(text) << '\n'; }
+    TLineMessages(std::ostream& err, const ITranslator* translator) : err_(err), translator_(translator) {}
+    void ShowMessage(const TMessage& message) override { err_ << OneLine(message.Text(translator_)) << '\n'; }
 private:
     std::ostream& err_;
+    const ITranslator* translator_;
 };
 
 struct TParsed {
@@ -103,7 +104,7 @@ struct TParsed {
     std::vector<std::string> operands;
 };
 
-TParsed Parse(const std::vector<std::string>& args) {
+TParsed Parse(const std::vector<std::string>& args, const ITranslator* translator) {
     TParsed parsed;
     if (args.empty()) throw TUsageError("no command");
     parsed.command = args[0];
@@ -150,7 +151,7 @@ TParsed Parse(const std::vector<std::string>& args) {
             try {
                 parsed.limit = StrToInt(*limit);
             } catch (const EConvertError& e) {
-                throw TUsageError(e.what());
+                throw TUsageError(e.Message().Text(translator));
             }
         } else if (parsed.command != "import") {
             throw TUsageError("unknown option " + a);
@@ -177,7 +178,8 @@ TFolderWalkOptions WalkOptions(const TParsed& p, const std::string& folder) {
 // 0 when every named input was imported, 1 when files of a walk failed (the
 // summary names them on err). A named input that does not exist or holds no
 // importable file is an error that ends the command.
-int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& err) {
+int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& err,
+           const ITranslator* translator) {
     if (p.operands.size() < 2) throw TUsageError("import needs DICTIONARY and PATH");
     if (p.corners) {
         const int limit = p.limit.value_or(kDefaultCornerLimit);
@@ -226,11 +228,11 @@ int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& 
     }
     nav.CloseFile();
     if (failed.failures.empty()) return 0;
-    err << WalkFailureSummary(failed) << '\n';
+    err << WalkFailureSummary(failed).Text(translator) << '\n';
     return 1;
 }
 
-void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
+void Merge(TNavigation& nav, const TParsed& p, std::ostream& out, const ITranslator* translator) {
     if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
     nav.OpenFile(p.operands[0]);
     if (p.sgf) {
@@ -240,7 +242,7 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out) {
         TSgfCommentStore comments(p.operands[0]);
         const TSgfMergeResult result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
         markup.Flush();
-        const std::string summary = SgfMergeSummary(result);
+        const std::string summary = SgfMergeSummary(result).Text(translator);
         nav.CloseFile();
         out << OneLine(summary) << '\n';
         return;
@@ -325,18 +327,18 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         return 0;
     }
     TNullView view;
-    TLineMessages messages(err);
+    TLineMessages messages(err, translator);
     TNullCommentStore comments;
     TNullMenuState menus;
     TNavigation nav(view, messages, comments, menus);
     try {
-        const TParsed parsed = Parse(args);
+        const TParsed parsed = Parse(args, translator);
         if (parsed.command == "import") {
-            const int status = Import(nav, parsed, out, err);
+            const int status = Import(nav, parsed, out, err, translator);
             out.flush();
             return status;
         } else if (parsed.command == "merge") {
-            Merge(nav, parsed, out);
+            Merge(nav, parsed, out, translator);
         } else if (parsed.command == "export-sgf") {
             ExportSgfCommand(parsed, out);
         } else if (parsed.command == "check") {
@@ -354,7 +356,7 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         } else if (parsed.command == "dump") {
             Dump(parsed, out);
         } else if (IsFindCommand(parsed.command)) {
-            RunFindCommand(parsed.command, parsed.operands, {parsed.json, parsed.limit}, out);
+            RunFindCommand(parsed.command, parsed.operands, {parsed.json, parsed.limit, translator}, out);
         } else {
             throw TUsageError("unknown command " + parsed.command);
         }

@@ -11,7 +11,8 @@ namespace vxlo {
 
 // args without the program name. Exit status: 0 when the command ran to its
 // end (refusals included), 1 when an error ended it, 2 for a usage error.
-// translator: the language of the messages printed; Japanese without one.
+// The core's messages are shown in the translator's language (Japanese
+// without one); the tool's own texts are English in every language.
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const ITranslator* translator = nullptr);
 

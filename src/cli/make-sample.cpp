@@ -19,7 +19,7 @@ using vxlo::TPoint;
 
 class TStderrSink final : public vxlo::IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override { std::cerr << text << '\n'; }
+    void ShowMessage(const vxlo::TMessage& message) override { std::cerr << message.Text() << '\n'; }
 };
 
 struct TSequence {

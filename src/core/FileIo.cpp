@@ -111,7 +111,7 @@ void WriteAllAt(const TFileDescriptor& fd, std::int64_t offset, std::span<const 
 namespace {
 
 std::string ReadOpened(const TFileDescriptor& fd, const std::string& path, std::size_t maxBytes,
-                       const std::string& tooLargeText) {
+                       const TMessage& tooLargeText) {
     if (static_cast<std::uint64_t>(FileSizeOf(fd, path)) > maxBytes) throw EFileRefused(tooLargeText, path);
     std::string bytes;
     std::uint8_t buffer[65536];
@@ -165,12 +165,12 @@ private:
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
-                          const std::string& tooLargeText) {
+                          const TMessage& tooLargeText) {
     return ReadOpened(OpenRegularFile(path, EOpenMode::ReadOnly), path, maxBytes, tooLargeText);
 }
 
 std::optional<std::string> ReadWholeFileIfExists(const std::string& path, std::size_t maxBytes,
-                                                 const std::string& tooLargeText) {
+                                                 const TMessage& tooLargeText) {
     try {
         const TFileDescriptor fd = OpenRegularFile(path, EOpenMode::ReadOnly);
         return ReadOpened(fd, path, maxBytes, tooLargeText);

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 // An owned descriptor: closed when it goes. Close() is for writers, whose
@@ -63,10 +65,10 @@ void WriteAllAt(const TFileDescriptor& fd, std::int64_t offset, std::span<const 
 // The whole of a regular file. A file larger than maxBytes is refused with
 // EFileRefused(tooLargeText) before or while it is read.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
-                          const std::string& tooLargeText);
+                          const TMessage& tooLargeText);
 // The same, but nothing when the file does not exist.
 std::optional<std::string> ReadWholeFileIfExists(const std::string& path, std::size_t maxBytes,
-                                                 const std::string& tooLargeText);
+                                                 const TMessage& tooLargeText);
 
 // Replaces the file at path (the file a link names, not the link) with
 // bytes: written to a temporary file in the same folder, synced, and renamed

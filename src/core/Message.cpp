@@ -20,9 +20,13 @@ TMessage& TMessage::Then(TMessage next) {
 }
 
 std::string TMessage::Text(const ITranslator* translator) const {
-    if (!translatable_) return text_;
-    const std::string pattern = translator ? translator->Translate(text_) : text_;
     std::string out;
+    if (!translatable_) {
+        out = text_;
+        for (const TMessage& next : then_) out += next.Text(translator);
+        return out;
+    }
+    const std::string pattern = translator ? translator->Translate(text_) : text_;
     out.reserve(pattern.size());
     // Arguments are filled in one pass, so a file name holding "%2" stays as it is.
     for (std::size_t i = 0; i < pattern.size(); ++i) {

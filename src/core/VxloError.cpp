@@ -8,10 +8,13 @@
 namespace vxlo {
 
 EConvertError::EConvertError(const std::string& text)
-    : EVxloError("'" + PrintableText(text) + "' は整数ではありません"), text_(text) {}
+    : EVxloError(TMessage(QT_TRANSLATE_NOOP("vxlo", "'%1' は整数ではありません")).Arg(PrintableText(text))),
+      text_(text) {}
 
 EConvertError::EConvertError(const std::string& text, const std::string& fileName, int line)
-    : EVxloError("'" + PrintableText(text) + "' は整数ではありません（" + std::to_string(line) + " 行目）"),
+    : EVxloError(TMessage(QT_TRANSLATE_NOOP("vxlo", "'%1' は整数ではありません（%2 行目）"))
+                     .Arg(PrintableText(text))
+                     .Arg(line)),
       text_(text),
       fileName_(fileName),
       line_(line) {}
@@ -39,40 +42,44 @@ std::string PrintableText(const std::string& bytes) {
 EInOutError::EInOutError(int errorNumber, const std::string& fileName)
     : EInOutError(TextFor(errorNumber), errorNumber, fileName) {}
 
-EInOutError::EInOutError(const std::string& text, int errorNumber, const std::string& fileName)
-    : EVxloError(text), errno_(errorNumber), fileName_(fileName) {}
+EInOutError::EInOutError(TMessage text, int errorNumber, const std::string& fileName)
+    : EVxloError(std::move(text)), errno_(errorNumber), fileName_(fileName) {}
 
 EInOutError EInOutError::ReadPastEnd(const std::string& fileName) {
     return EInOutError(kReadPastEnd, fileName);
 }
 
-std::string EInOutError::TextFor(int errorNumber) {
+TMessage EInOutError::TextFor(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
     case ENOTDIR:
-        return "ファイルが見つかりません";
+        return QT_TRANSLATE_NOOP("vxlo", "ファイルが見つかりません");
     case ENAMETOOLONG:
     case EINVAL:
     case EISDIR:
     case EILSEQ:
-        return "不正なファイル名です";
+        return QT_TRANSLATE_NOOP("vxlo", "不正なファイル名です");
     case EMFILE:
     case ENFILE:
-        return "オープンしたファイルが多すぎます";
+        return QT_TRANSLATE_NOOP("vxlo", "オープンしたファイルが多すぎます");
     case EACCES:
     case EPERM:
     case EROFS:
     case ETXTBSY:
-        return "ファイルへのアクセスが拒否されました";
+        return QT_TRANSLATE_NOOP("vxlo", "ファイルへのアクセスが拒否されました");
     case kReadPastEnd:
-        return "ファイルの末尾以降を読み込みました";
+        return QT_TRANSLATE_NOOP("vxlo", "ファイルの末尾以降を読み込みました");
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "ディスクがいっぱいです";
+        return QT_TRANSLATE_NOOP("vxlo", "ディスクがいっぱいです");
     default:
-        return "I/O エラー (" + std::to_string(errorNumber) + ")";
+        return TMessage(QT_TRANSLATE_NOOP("vxlo", "I/O エラー (%1)")).Arg(errorNumber);
     }
+}
+
+TMessage WithReason(TMessage failure, const std::string& reason) {
+    return TMessage(QT_TRANSLATE_NOOP("vxlo", "%1（%2）")).Arg(std::move(failure)).Arg(reason);
 }
 
 int StrToInt(const std::string& text) {

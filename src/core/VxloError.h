@@ -25,7 +25,7 @@ private:
 // An index outside the bounds of one of the core's arrays.
 class ERangeError : public EVxloError {
 public:
-    ERangeError() : EVxloError("範囲チェックエラー") {}
+    ERangeError() : EVxloError(QT_TRANSLATE_NOOP("vxlo", "範囲チェックエラー")) {}
 };
 
 // A text that should hold an integer and does not.
@@ -57,10 +57,10 @@ public:
     static EInOutError ReadPastEnd(const std::string& fileName);
     int ErrorNumber() const { return errno_; }
     const std::string& FileName() const { return fileName_; }
-    static std::string TextFor(int errorNumber);
+    static TMessage TextFor(int errorNumber);
     static constexpr int kReadPastEnd = -38;   // not an errno value
 private:
-    EInOutError(const std::string& text, int errorNumber, const std::string& fileName);
+    EInOutError(TMessage text, int errorNumber, const std::string& fileName);
     int errno_;
     std::string fileName_;
 };
@@ -78,6 +78,10 @@ public:
 private:
     std::string fileName_;
 };
+
+// A failure followed by its cause in brackets: the stores give SQLite's
+// reason this way, shown as it stands in every language.
+TMessage WithReason(TMessage failure, const std::string& reason);
 
 // Delphi-style StrToInt: optional leading blanks and sign, decimal digits,
 // a value that fits 32 bits. Anything else raises EConvertError.

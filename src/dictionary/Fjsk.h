@@ -9,6 +9,7 @@
 
 #include "board/Goban.h"
 #include "core/CheckedArray.h"
+#include "core/Message.h"
 #include "dictionary/RecordFile.h"
 
 namespace vxlo {
@@ -20,7 +21,7 @@ constexpr int kLabelCount = 30;
 // Shown when a move would be added to or unlinked from a candidate list whose
 // chain could not be read to its end.
 inline constexpr const char* kPartialListText =
-    "候補を最後まで読み込めなかったため、この局面には追加も削除もできません";
+    QT_TRANSLATE_NOOP("vxlo", "候補を最後まで読み込めなかったため、この局面には追加も削除もできません");
 
 // Label i of the いろは table (entry 24 repeats い); range error outside 0..29.
 std::string_view CandidateLabel(int i);

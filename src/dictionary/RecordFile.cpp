@@ -46,7 +46,7 @@ TRecordFile::TRecordFile(const std::string& path, Mode mode)
     const int lock = mode == Mode::ReadWriteCreate ? LOCK_EX : mode == Mode::ReadShared ? LOCK_SH : 0;
     if (lock != 0 && ::flock(fd_.Get(), lock | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
-            throw EFileRefused("この定石ファイルは他のプログラムが開いています", path);
+            throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "この定石ファイルは他のプログラムが開いています"), path);
         }
         throw EInOutError(errno, path);
     }

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kCorners = 4;
 constexpr int kCornerLines = 10;
-constexpr const char* kNoGameText = "棋譜として読めません";
+constexpr const char* kNoGameText = QT_TRANSLATE_NOOP("vxlo", "棋譜として読めません");
 
 class TSilentPainter final : public IStonePainter {
 public:
@@ -52,7 +52,7 @@ std::vector<TPoint> ParseGameMoves(const std::string& text, const std::string& s
     std::string word;
     while (words >> word) {
         const auto move = ParseMove(word);
-        if (!move) throw EFileRefused(std::string(kNoGameText) + "（" + word + "）", sourceName);
+        if (!move) throw EFileRefused(WithReason(kNoGameText, word), sourceName);
         if (IsTenuki(move->x, move->y)) break;
         moves.push_back(*move);
     }

@@ -105,10 +105,13 @@ std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options) {
     return TCollector(options).Run();
 }
 
-std::string WalkFailureSummary(const TFolderWalkResult& result) {
+TMessage WalkFailureSummary(const TFolderWalkResult& result) {
     if (result.failures.empty()) return {};
-    std::string text = "取り込めなかったファイル: " + std::to_string(result.failures.size());
-    for (const TWalkFailure& f : result.failures) text += "\n" + f.file + ": " + f.reason;
+    TMessage text(QT_TRANSLATE_NOOP("vxlo", "取り込めなかったファイル: %1"));
+    text.Arg(result.failures.size());
+    for (const TWalkFailure& f : result.failures) {
+        text.Then(TMessage::Literal("\n" + f.file + ": ")).Then(f.reason);
+    }
     return text;
 }
 
@@ -126,7 +129,7 @@ TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
             ReadInput(nav_, file, options.moveLimit);
         } catch (const ESgfError& error) {
             // Read whole before anything changed: the dictionary has none of it.
-            result.failures.push_back({file, error.what()});
+            result.failures.push_back({file, error.Message()});
         }
         ++result.filesDone;
     }

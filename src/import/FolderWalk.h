@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
 #include "mainwindow/Navigation.h"
 
 namespace vxlo {
@@ -28,7 +29,7 @@ struct TFolderWalkOptions {
 // A file the walk passed over, and why.
 struct TWalkFailure {
     std::string file;
-    std::string reason;
+    TMessage reason;
 };
 
 struct TFolderWalkResult {
@@ -39,7 +40,7 @@ struct TFolderWalkResult {
 };
 
 // The one report of the files a walk passed over; empty when there are none.
-std::string WalkFailureSummary(const TFolderWalkResult& result);
+TMessage WalkFailureSummary(const TFolderWalkResult& result);
 
 // The files of a walk in the order they are imported, full paths.
 // Folders whose name begins with "." are not entered, a folder that cannot

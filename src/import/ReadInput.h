@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Message.h"
 #include "mainwindow/Navigation.h"
 
 namespace vxlo {

@@ -8,7 +8,7 @@ namespace vxlo {
 
 namespace {
 constexpr const char* kCommentsNotStoredText =
-    "SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）";
+    QT_TRANSLATE_NOOP("vxlo", "%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）");
 }  // namespace
 
 TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath, EAccess access) : store_(memo_) {
@@ -41,7 +41,7 @@ void TSgfCommentStore::Commit() {
         store_.EndBatch();
     } catch (const EFileRefused& e) {
         commit_ = ECommit::Failed;
-        throw EFileRefused(std::string(e.what()) + "。" + kCommentsNotStoredText, e.FileName());
+        throw EFileRefused(TMessage(kCommentsNotStoredText).Arg(e.Message()), e.FileName());
     }
     commit_ = ECommit::Done;
 }

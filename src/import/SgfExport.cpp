@@ -179,7 +179,7 @@ bool IsReplaceableText(const std::string& path) {
     if (!std::filesystem::exists(path, ec)) return true;
     try {
         const std::optional<std::string> bytes =
-            ReadWholeFileIfExists(path, kMaxSgfFileBytes, "SGF ファイルが大きすぎます（64 MB まで）");
+            ReadWholeFileIfExists(path, kMaxSgfFileBytes, kSgfTooLargeText);
         if (!bytes || bytes->empty()) return true;
         ParseSgf(*bytes, path);
         return true;
@@ -194,15 +194,15 @@ bool IsReplaceableText(const std::string& path) {
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
                            IPositionMarkup* markup, EExportOverwrite overwrite) {
     if (path.empty()) throw EInOutError(ENOENT, path);
-    if (SameFile(store.Name(), path)) throw EFileRefused("書き出し先が定石ファイルそのものです", path);
+    if (SameFile(store.Name(), path)) throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルそのものです"), path);
     const std::string commentStore = TCommentStore::StorePathFor(store.Name());
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
         if (SameFile(commentStore + suffix, path)) {
-            throw EFileRefused("書き出し先が定石ファイルのコメントファイルです", path);
+            throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルのコメントファイルです"), path);
         }
     }
     if (overwrite == EExportOverwrite::OnlySgf && !IsReplaceableText(path)) {
-        throw EFileRefused("書き出し先は SGF ファイルではないため、上書きしません", path);
+        throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先は SGF ファイルではないため、上書きしません"), path);
     }
     TSgfExportResult result;
     const std::string text = SgfExportText(store, comments, &result, markup);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/Message.h"
 #include "dictionary/RecordFile.h"
 
 namespace vxlo {
@@ -225,25 +226,36 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     return result;
 }
 
-std::string SgfMergeSummary(const TSgfMergeResult& r) {
-    if (r.wrongSize) return "19路盤の棋譜ではないため、マージしませんでした";
-    std::string text = "SGF をマージしました。追加した手: " + std::to_string(r.movesAdded);
-    if (r.tenukiAdded > 0) text += "（うち手抜き " + std::to_string(r.tenukiAdded) + "）";
-    if (r.commentsAdded > 0) text += "、コメント: " + std::to_string(r.commentsAdded);
-    if (r.markupAdded > 0) text += "、マーク: " + std::to_string(r.markupAdded);
-    if (r.textGuessed) text += "\n文字コードの指定がないため、コメントなどの文字は推測して読みました";
+TMessage SgfMergeSummary(const TSgfMergeResult& r) {
+    if (r.wrongSize) return QT_TRANSLATE_NOOP("vxlo", "19路盤の棋譜ではないため、マージしませんでした");
+    // Each optional part is a message of its own, so a translation needs no
+    // template for every combination.
+    TMessage text(QT_TRANSLATE_NOOP("vxlo", "SGF をマージしました。追加した手: %1"));
+    text.Arg(r.movesAdded);
+    if (r.tenukiAdded > 0) text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "（うち手抜き %1）")).Arg(r.tenukiAdded));
+    if (r.commentsAdded > 0) text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "、コメント: %1")).Arg(r.commentsAdded));
+    if (r.markupAdded > 0) text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "、マーク: %1")).Arg(r.markupAdded));
+    if (r.textGuessed) {
+        text.Then(TMessage::Literal("\n"))
+            .Then(QT_TRANSLATE_NOOP("vxlo", "文字コードの指定がないため、コメントなどの文字は推測して読みました"));
+    }
     if (r.LeftOut() == 0) return text;
-    text += "\n取り込まなかった変化: " + std::to_string(r.LeftOut()) + "（";
-    std::string parts;
+    TMessage parts;
     const auto part = [&](const char* what, int count) {
         if (count == 0) return;
-        if (!parts.empty()) parts += "、";
-        parts += what + std::string(" ") + std::to_string(count);
+        TMessage one = TMessage(what).Arg(count);
+        if (parts.Empty()) {
+            parts = std::move(one);
+        } else {
+            parts.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "、%1")).Arg(std::move(one)));
+        }
     };
-    part("置き石・配置", r.leftSetup);
-    part("着手禁止", r.leftIllegal);
-    part("候補手30・400手の上限", r.leftLimits);
-    return text + parts + "）";
+    part(QT_TRANSLATE_NOOP("vxlo", "置き石・配置 %1"), r.leftSetup);
+    part(QT_TRANSLATE_NOOP("vxlo", "着手禁止 %1"), r.leftIllegal);
+    part(QT_TRANSLATE_NOOP("vxlo", "候補手30・400手の上限 %1"), r.leftLimits);
+    text.Then(TMessage::Literal("\n"))
+        .Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "取り込まなかった変化: %1（%2）")).Arg(r.LeftOut()).Arg(std::move(parts)));
+    return text;
 }
 
 }  // namespace vxlo

@@ -5,6 +5,7 @@
 // source and empty again at the end.
 #include <string>
 
+#include "core/Message.h"
 #include "import/SgfComments.h"
 #include "import/SgfReader.h"
 #include "mainwindow/Navigation.h"
@@ -49,7 +50,7 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
 TMarkupList SgfNodeMarkup(const TSgfCollection& sgf, const TSgfNode& node);
 
 // The one message that reports a merge.
-std::string SgfMergeSummary(const TSgfMergeResult& result);
+TMessage SgfMergeSummary(const TSgfMergeResult& result);
 
 // The private property for label colours, read back by the merge.
 inline constexpr const char* kSgfColorProperty = "VXC";

@@ -8,9 +8,10 @@
 
 namespace vxlo {
 
-ESgfError::ESgfError(const std::string& reason, const std::string& fileName, std::int64_t offset)
-    : EFileRefused("SGF の形式が正しくありません（" + std::to_string(offset + 1) + " バイト目）: " +
-                       reason,
+ESgfError::ESgfError(const TMessage& reason, const std::string& fileName, std::int64_t offset)
+    : EFileRefused(TMessage(QT_TRANSLATE_NOOP("vxlo", "SGF の形式が正しくありません（%1 バイト目）: %2"))
+                       .Arg(static_cast<long long>(offset + 1))
+                       .Arg(reason),
                    fileName),
       reason_(reason),
       offset_(offset) {}
@@ -90,7 +91,7 @@ private:
     };
     enum class EToken { Open, Close, Node, Property };
 
-    [[noreturn]] void Fail(const std::string& reason, std::size_t at) const {
+    [[noreturn]] void Fail(const TMessage& reason, std::size_t at) const {
         throw ESgfError(reason, result_.fileName_, static_cast<std::int64_t>(at));
     }
 
@@ -147,11 +148,11 @@ private:
         while (!stack.empty()) {
             SkipSpace();
             if (pos_ >= bytes_.size()) {
-                Fail("')' がありません", static_cast<std::size_t>(stack.back().opened));
+                Fail(QT_TRANSLATE_NOOP("vxlo", "')' がありません"), static_cast<std::size_t>(stack.back().opened));
             }
             const unsigned char c = At(pos_);
             if (c == '(') {
-                if (stack.size() >= kMaxNesting) Fail("変化の入れ子が深すぎます", pos_);
+                if (stack.size() >= kMaxNesting) Fail(QT_TRANSLATE_NOOP("vxlo", "変化の入れ子が深すぎます"), pos_);
                 stack.push_back({current, static_cast<std::int64_t>(pos_)});
                 ++pos_;
                 last = EToken::Open;
@@ -165,13 +166,13 @@ private:
                 ++pos_;
                 last = EToken::Node;
             } else if (IsLetter(c)) {
-                if (last == EToken::Close) Fail("変化の後にプロパティがあります", pos_);
+                if (last == EToken::Close) Fail(QT_TRANSLATE_NOOP("vxlo", "変化の後にプロパティがあります"), pos_);
                 // Old writers leave out the ";" after "(".
                 if (last == EToken::Open) current = NewNode(current, pos_);
                 ReadProperty(current);
                 last = EToken::Property;
             } else {
-                Fail(std::string("予期しない文字があります"), pos_);
+                Fail(QT_TRANSLATE_NOOP("vxlo", "予期しない文字があります"), pos_);
             }
         }
     }
@@ -189,7 +190,7 @@ private:
         if (name.empty()) name = UpperWithoutBlanks(ident);
         SkipSpace();
         if (pos_ >= bytes_.size() || bytes_[pos_] != '[') {
-            Fail("プロパティ " + ident + " に値がありません", start);
+            Fail(TMessage(QT_TRANSLATE_NOOP("vxlo", "プロパティ %1 に値がありません")).Arg(ident), start);
         }
         std::vector<std::string> values;
         while (true) {
@@ -212,7 +213,7 @@ private:
         const std::size_t open = pos_++;
         std::string value;
         while (true) {
-            if (pos_ >= bytes_.size()) Fail("値を閉じる ']' がありません", open);
+            if (pos_ >= bytes_.size()) Fail(QT_TRANSLATE_NOOP("vxlo", "値を閉じる ']' がありません"), open);
             const unsigned char c = At(pos_);
             if (c == ']') {
                 ++pos_;
@@ -220,7 +221,7 @@ private:
             }
             if (c == '\\') {
                 ++pos_;
-                if (pos_ >= bytes_.size()) Fail("値を閉じる ']' がありません", open);
+                if (pos_ >= bytes_.size()) Fail(QT_TRANSLATE_NOOP("vxlo", "値を閉じる ']' がありません"), open);
                 const unsigned char e = At(pos_);
                 if (e == '\n' || e == '\r') {
                     // Soft line break: the backslash and the line end vanish.
@@ -296,7 +297,7 @@ TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
         if (!ascii) throw;
     }
     TSgfCollection games = guessed ? std::move(*guessed) : *ascii;
-    if (games.GameCount() == 0) throw ESgfError("棋譜がありません", fileName, 0);
+    if (games.GameCount() == 0) throw ESgfError(QT_TRANSLATE_NOOP("vxlo", "棋譜がありません"), fileName, 0);
 
     std::optional<TCharsetDecoder> converter;
     bool declaredCharset = false;
@@ -328,7 +329,9 @@ TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
         games.textGuessed_ = true;
     }
     if (charset != "UTF-8" && !converter) converter = TCharsetDecoder::Open(charset);
-    if (charset != "UTF-8" && !converter) throw ESgfError("文字コード " + charset + " を読めません", fileName, 0);
+    if (charset != "UTF-8" && !converter) {
+        throw ESgfError(TMessage(QT_TRANSLATE_NOOP("vxlo", "文字コード %1 を読めません")).Arg(charset), fileName, 0);
+    }
     // In the ASCII structure each value is Shift_JIS when it reads as that
     // whole, else Latin-1, which reads every byte.
     std::optional<TCharsetDecoder> latin1;
@@ -354,7 +357,7 @@ TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName) {
 }
 
 TSgfCollection ReadSgfFile(const std::string& path) {
-    return ParseSgf(ReadWholeFile(path, kMaxSgfFileBytes, "SGF ファイルが大きすぎます（64 MB まで）"), path);
+    return ParseSgf(ReadWholeFile(path, kMaxSgfFileBytes, kSgfTooLargeText), path);
 }
 
 TSgfMove SgfMoveOf(const TSgfNode& node) {

@@ -18,11 +18,11 @@ namespace vxlo {
 // Malformed SGF text. Offset() is the 0-based byte position in the file.
 class ESgfError : public EFileRefused {
 public:
-    ESgfError(const std::string& reason, const std::string& fileName, std::int64_t offset);
+    ESgfError(const TMessage& reason, const std::string& fileName, std::int64_t offset);
     std::int64_t Offset() const { return offset_; }
-    const std::string& Reason() const { return reason_; }
+    const TMessage& Reason() const { return reason_; }
 private:
-    std::string reason_;
+    TMessage reason_;
     std::int64_t offset_;
 };
 
@@ -72,6 +72,7 @@ private:
 TSgfCollection ParseSgf(std::string_view bytes, const std::string& fileName);
 // The largest SGF file read.
 inline constexpr std::size_t kMaxSgfFileBytes = 64u << 20;
+inline constexpr const char* kSgfTooLargeText = QT_TRANSLATE_NOOP("vxlo", "SGF ファイルが大きすぎます（64 MB まで）");
 // Reads and parses a file (file errors as EInOutError).
 TSgfCollection ReadSgfFile(const std::string& path);
 

@@ -9,8 +9,8 @@ namespace vxlo {
 
 void GoToRecord(TNavigation& nav, const TTreeIndex& index, int record) {
     const std::vector<TPoint> moves = index.MovesTo(record);
-    auto refuse = [&](const std::string& why) {
-        throw EVxloError("record " + std::to_string(record) + ": " + why);
+    auto refuse = [&](TMessage why) {
+        throw EVxloError(TMessage::Literal("record " + std::to_string(record) + ": ").Then(std::move(why)));
     };
     if (!nav.FileOpen()) refuse(kOpenFirstText);
     nav.ToFirst();
@@ -18,11 +18,11 @@ void GoToRecord(TNavigation& nav, const TTreeIndex& index, int record) {
     for (const TPoint move : moves) {
         // Deside adds a move at an empty point: only a candidate is entered.
         if (nav.Board().PointState(move.x, move.y) != Candidate) {
-            refuse("the dictionary no longer leads there");
+            refuse(TMessage::Literal("the dictionary no longer leads there"));
         }
         nav.Deside(move.x, move.y);
     }
-    if (nav.CurrentRecord() != record) refuse("the dictionary no longer leads there");
+    if (nav.CurrentRecord() != record) refuse(TMessage::Literal("the dictionary no longer leads there"));
 }
 
 }  // namespace vxlo

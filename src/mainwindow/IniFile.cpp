@@ -53,7 +53,7 @@ std::string TextOf(const std::string& raw) {
 // The whole file; nothing when it is missing. Other failures are file
 // errors, so that a write never replaces a file it could not read.
 std::string ReadAll(const std::string& path) {
-    return ReadWholeFileIfExists(path, kMaxSettingsBytes, "設定ファイルが大きすぎます").value_or("");
+    return ReadWholeFileIfExists(path, kMaxSettingsBytes, QT_TRANSLATE_NOOP("vxlo", "設定ファイルが大きすぎます")).value_or("");
 }
 
 TContent Parse(std::string all) {

@@ -25,7 +25,7 @@ public:
 class IMessageSink {
 public:
     virtual ~IMessageSink() = default;
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowMessage(const TMessage& message) = 0;
 };
 
 // The comment store as move entry uses it.

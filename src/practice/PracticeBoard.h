@@ -3,13 +3,14 @@
 // through the navigation's own move entry. For its lifetime labels are hidden
 // (they would give the answers away), moves are played one at a time and
 // clicks never record; the modes the user had come back at the end.
+#include "core/Message.h"
 #include "mainwindow/Navigation.h"
 #include "practice/PracticeSession.h"
 
 namespace vxlo {
 
 // Shown when the board refuses a move the dictionary lists (a damaged file).
-inline constexpr const char* kPracticeMoveRefusedText = "練習：この手は盤上に打てません";
+inline constexpr const char* kPracticeMoveRefusedText = QT_TRANSLATE_NOOP("vxlo", "練習：この手は盤上に打てません");
 
 class TNavigationPracticeBoard final : public IPracticeBoard {
 public:

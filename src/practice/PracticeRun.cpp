@@ -32,25 +32,30 @@ void TPracticeRun::Redraw() {
     if (session_.State() == EPracticeState::ShowingAnswers) board_.ShowAnswers(session_.CorrectAnswers());
 }
 
-std::string TPracticeRun::StatusText() const {
+TMessage TPracticeRun::StatusText() const {
     const TPracticeCounts c = session_.Counts();
-    std::string text = "練習 " + std::string(session_.UserColor() == White ? "白" : "黒") +
-                       "  今日 " + std::to_string(c.answered) + "問  ミス " +
-                       std::to_string(c.misses) + "  期限 " + std::to_string(c.due) + "局面  ";
+    // One template per colour: the colour is part of the sentence.
+    TMessage text(session_.UserColor() == White
+                      ? QT_TRANSLATE_NOOP("vxlo", "練習 白  今日 %1問  ミス %2  期限 %3局面  ")
+                      : QT_TRANSLATE_NOOP("vxlo", "練習 黒  今日 %1問  ミス %2  期限 %3局面  "));
+    text.Arg(c.answered).Arg(c.misses).Arg(c.due);
     switch (session_.State()) {
     case EPracticeState::UserToAnswer:
-        text += "次の一手は？";
+        text.Then(QT_TRANSLATE_NOOP("vxlo", "次の一手は？"));
         break;
     case EPracticeState::ShowingAnswers:
-        text += "正解のどれかを打ってください";
+        text.Then(QT_TRANSLATE_NOOP("vxlo", "正解のどれかを打ってください"));
         break;
     case EPracticeState::LineEnded:
-        text += c.lineMisses == 0 ? "手順終了：ミスなし"
-                                  : "手順終了：ミス" + std::to_string(c.lineMisses);
-        text += "（クリックで次の手順）";
+        if (c.lineMisses == 0) {
+            text.Then(QT_TRANSLATE_NOOP("vxlo", "手順終了：ミスなし"));
+        } else {
+            text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "手順終了：ミス%1")).Arg(c.lineMisses));
+        }
+        text.Then(QT_TRANSLATE_NOOP("vxlo", "（クリックで次の手順）"));
         break;
     case EPracticeState::NothingDue:
-        text += "期限の来た局面はありません";
+        text.Then(QT_TRANSLATE_NOOP("vxlo", "期限の来た局面はありません"));
         break;
     }
     return text;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Message.h"
 #include "practice/PracticeBoard.h"
 #include "practice/PracticeSession.h"
 
@@ -24,7 +25,7 @@ public:
     // Shows the correct answers again after a repaint, when they are shown.
     void Redraw();
     // Today's count, misses and due positions, with what happens next.
-    std::string StatusText() const;
+    TMessage StatusText() const;
 
     TPracticeSession& Session() { return session_; }
     const TPracticeStore& Store() const { return store_; }

@@ -11,10 +11,10 @@ namespace vxlo {
 
 namespace {
 constexpr int kBusyTimeoutMs = 500;  // the comment store or another program writing
-constexpr const char* kCannotOpenText = "練習の記録を開けません";
-constexpr const char* kCannotReadText = "練習の記録を読み込めません";
-constexpr const char* kCannotSaveText = "練習の記録を保存できません";
-constexpr const char* kLockedText = "練習の記録は他のプログラムが使用中です";
+constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("vxlo", "練習の記録を開けません");
+constexpr const char* kCannotReadText = QT_TRANSLATE_NOOP("vxlo", "練習の記録を読み込めません");
+constexpr const char* kCannotSaveText = QT_TRANSLATE_NOOP("vxlo", "練習の記録を保存できません");
+constexpr const char* kLockedText = QT_TRANSLATE_NOOP("vxlo", "練習の記録は他のプログラムが使用中です");
 
 TStatement Prepare(sqlite3* db, const char* sql, int& rc) {
     sqlite3_stmt* raw = nullptr;
@@ -24,10 +24,9 @@ TStatement Prepare(sqlite3* db, const char* sql, int& rc) {
 }  // namespace
 
 void TPracticeStore::Fail(const char* text, int code) const {
-    std::string message = text;
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) message = kLockedText;
-    else if (code != SQLITE_OK) message += std::string("（") + sqlite3_errstr(code) + "）";
-    throw EFileRefused(message, path_);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
+    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
+    throw EFileRefused(text, path_);
 }
 
 TPracticeStore::TPracticeStore(const std::string& dictionaryPath, Mode mode)

@@ -13,7 +13,7 @@ namespace vxlo {
 
 namespace {
 
-constexpr const char* kCannotSearchText = "コメントを検索できません";
+constexpr const char* kCannotSearchText = QT_TRANSLATE_NOOP("vxlo", "コメントを検索できません");
 constexpr std::size_t kTrigram = 3;
 constexpr std::size_t kSnippetBefore = 15;  // characters kept before the match
 constexpr std::size_t kSnippetLength = 50;  // characters in all
@@ -127,9 +127,7 @@ TCommentSearch::TCommentSearch(const std::string& dictionaryPath)
 }
 
 void TCommentSearch::Fail(int code) {
-    std::string message = kCannotSearchText;
-    message += std::string("（") + sqlite3_errstr(code) + "）";
-    throw EFileRefused(message, path_);
+    throw EFileRefused(WithReason(kCannotSearchText, sqlite3_errstr(code)), path_);
 }
 
 std::vector<TCommentHit> TCommentSearch::Find(const std::string& text) {

@@ -15,12 +15,12 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int kBusyTimeoutMs = 500;  // another program writing the shared store
 constexpr const char* kStoreSuffix = ".comments.sqlite";
-constexpr const char* kCannotOpenText = "コメントファイルを開けません";
-constexpr const char* kLockedText = "コメントファイルは他のプログラムが使用中です";
-constexpr const char* kReadOnlyText = "コメントファイルに書き込めません";
-constexpr const char* kCannotCreateText = "コメントファイルを作成できません";
-constexpr const char* kCannotReadText = "コメントを読み込めません";
-constexpr const char* kCannotSaveText = "コメントを保存できません";
+constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルを開けません");
+constexpr const char* kLockedText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルは他のプログラムが使用中です");
+constexpr const char* kReadOnlyText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルに書き込めません");
+constexpr const char* kCannotCreateText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルを作成できません");
+constexpr const char* kCannotReadText = QT_TRANSLATE_NOOP("vxlo", "コメントを読み込めません");
+constexpr const char* kCannotSaveText = QT_TRANSLATE_NOOP("vxlo", "コメントを保存できません");
 }  // namespace
 
 TCommentStore::TCommentStore(IMemo& memo) : memo_(&memo) { memo_->SetReadOnly(true); }
@@ -41,11 +41,10 @@ std::string TCommentStore::StorePathFor(const std::string& dictionaryPath) {
     return path.string();
 }
 
-void TCommentStore::Fail(const std::string& text, int code) {
-    std::string message = text;
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) message = kLockedText;
-    else if (code != SQLITE_OK) message += std::string("（") + sqlite3_errstr(code) + "）";
-    throw EFileRefused(message, path_);
+void TCommentStore::Fail(const char* text, int code) {
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
+    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
+    throw EFileRefused(text, path_);
 }
 
 void TCommentStore::Exec(const char* sql, const char* failureText) {

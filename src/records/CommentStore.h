@@ -98,7 +98,7 @@ private:
     void StoreHeld();
     void Exec(const char* sql, const char* failureText);
     void CloseHandles();
-    [[noreturn]] void Fail(const std::string& text, int code);
+    [[noreturn]] void Fail(const char* text, int code);
 
     class TNoMemo final : public IMemo {
     public:

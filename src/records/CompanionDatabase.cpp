@@ -16,8 +16,8 @@ namespace {
 // snapshot, short enough that the user is told instead of left waiting.
 constexpr int kBusyTimeoutMs = 2000;
 constexpr const char* kStoreSuffix = ".comments.sqlite";
-constexpr const char* kCannotOpenText = "コメントファイルを開けません";
-constexpr const char* kLockedText = "コメントファイルは他のプログラムが使用中です";
+constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルを開けません");
+constexpr const char* kLockedText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルは他のプログラムが使用中です");
 }  // namespace
 
 void TSqliteHandleCloser::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -69,10 +69,9 @@ int TCompanionDatabase::OpenAndProbe(int flags) {
 }
 
 void TCompanionDatabase::Fail(const char* text, int code) const {
-    std::string message = text;
-    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) message = kLockedText;
-    else if (code != SQLITE_OK) message += std::string("（") + sqlite3_errstr(code) + "）";
-    throw EFileRefused(message, path_);
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
+    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
+    throw EFileRefused(text, path_);
 }
 
 void TCompanionDatabase::Exec(const char* sql, const char* failureText) {

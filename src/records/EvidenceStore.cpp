@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "core/Message.h"
+
 namespace vxlo {
 
 namespace {
-constexpr const char* kCannotSaveText = "対局数を保存できません";
-constexpr const char* kCannotReadText = "対局数を読み込めません";
+constexpr const char* kCannotSaveText = QT_TRANSLATE_NOOP("vxlo", "対局数を保存できません");
+constexpr const char* kCannotReadText = QT_TRANSLATE_NOOP("vxlo", "対局数を読み込めません");
 constexpr const char* kCreateTable =
     "CREATE TABLE IF NOT EXISTS evidence (rec INTEGER PRIMARY KEY, games INTEGER NOT NULL, "
     "starter_wins INTEGER NOT NULL, starter_losses INTEGER NOT NULL, "

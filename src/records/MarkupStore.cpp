@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kBusyTimeoutMs = 2000;
-constexpr const char* kCannotOpenText = "マークのファイルを開けません";
-constexpr const char* kCannotSaveText = "マークを保存できません";
-constexpr const char* kLockedText = "コメントファイルは他のプログラムが使用中です";
+constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("vxlo", "マークのファイルを開けません");
+constexpr const char* kCannotSaveText = QT_TRANSLATE_NOOP("vxlo", "マークを保存できません");
+constexpr const char* kLockedText = QT_TRANSLATE_NOOP("vxlo", "コメントファイルは他のプログラムが使用中です");
 constexpr const char* kCreateMarkup =
     "CREATE TABLE IF NOT EXISTS markup (rec INTEGER NOT NULL, kind INTEGER NOT NULL, "
     "x INTEGER NOT NULL, y INTEGER NOT NULL, label TEXT)";
@@ -62,14 +62,10 @@ bool TMarkupStore::Exists(const std::string& dictionaryPath) {
     return fs::exists(TCommentStore::StorePathFor(dictionaryPath), ec);
 }
 
-void TMarkupStore::Fail(const std::string& text, int code) {
-    std::string message = text;
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-        message = kLockedText;
-    } else if (code != SQLITE_OK) {
-        message += std::string("（") + sqlite3_errstr(code) + "）";
-    }
-    throw EFileRefused(message, path_);
+void TMarkupStore::Fail(const char* text, int code) {
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
+    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
+    throw EFileRefused(text, path_);
 }
 
 void TMarkupStore::Exec(const char* sql) {

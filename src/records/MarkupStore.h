@@ -42,7 +42,7 @@ private:
     void Exec(const char* sql);
     TStatement Prepare(const char* sql);
     TMarkupList Stored(int rec);
-    [[noreturn]] void Fail(const std::string& text, int code);
+    [[noreturn]] void Fail(const char* text, int code);
 
     std::string path_;
     bool readOnly_ = false;

@@ -38,7 +38,7 @@ TEST_F(JosekiTreeTest, ALargeTreeMergesWholeWithExactCounts) {
     EXPECT_EQ(r.leftSetup, tree.setupNodes);
     EXPECT_EQ(r.leftIllegal, 0);
     EXPECT_EQ(r.leftLimits, 0);
-    EXPECT_EQ(SgfMergeSummary(r), "SGF をマージしました。追加した手: " + std::to_string(tree.records) +
+    EXPECT_EQ(SgfMergeSummary(r).Text(), "SGF をマージしました。追加した手: " + std::to_string(tree.records) +
                                       "（うち手抜き " + std::to_string(tree.tenukiRecords) + "）、コメント: " +
                                       std::to_string(tree.commentedPositions) + "、マーク: " +
                                       std::to_string(tree.markedPositions) + "\n取り込まなかった変化: " +

@@ -10,6 +10,7 @@
 #include "import/ImportFixture.h"
 #include "import/SgfCommentStore.h"
 #include "support/FaultySqliteVfs.h"
+#include "support/TableTranslator.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {
@@ -17,10 +18,10 @@ namespace {
 
 class ToolReliabilityTest : public ::testing::Test {
 protected:
-    int Run(const std::vector<std::string>& args) {
+    int Run(const std::vector<std::string>& args, const ITranslator* translator = nullptr) {
         out.str("");
         err.str("");
-        return RunVxloTool(args, out, err);
+        return RunVxloTool(args, out, err, translator);
     }
     std::string File(const std::string& name) const { return dir / name; }
     bool ErrorNames(const std::string& path) const { return err.str().find(path) != std::string::npos; }
@@ -53,8 +54,16 @@ TEST_F(ToolReliabilityTest, MergeCommitBlockedByAReaderIsAnErrorNotASummary) {
     EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), CommentedGame()}), 1);
     EXPECT_EQ(out.str(), "");
     EXPECT_TRUE(ErrorNames(Store())) << err.str();
-    EXPECT_TRUE(Says("コメントは保存されませんでした")) << err.str();
-    EXPECT_TRUE(Says("マージした手は定石ファイルに残っています")) << err.str();
+    EXPECT_EQ(err.str(), "コメントファイルは他のプログラムが使用中です。SGF のコメントは保存されませんでした"
+                         "（マージした手は定石ファイルに残っています）. " + Store() + "\n");
+    // The store's own reason is part of the one sentence in another language too.
+    const TTableTranslator english(std::map<std::string, std::string>{
+        {"コメントファイルは他のプログラムが使用中です", "The comment file is in use by another program"},
+        {"%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）",
+         "%1. The SGF comments were not saved (the merged moves are in the dictionary)"}});
+    EXPECT_EQ(Run({"merge", "--sgf", File("a.jsk"), File("c.sgf")}, &english), 1);
+    EXPECT_EQ(err.str(), "The comment file is in use by another program. The SGF comments were not saved "
+                         "(the merged moves are in the dictionary) " + Store() + "\n");
     sqlite3_close(reader);
 
     EXPECT_EQ(FileRecords(File("a.jsk")).size(), 3u);  // the moves stay

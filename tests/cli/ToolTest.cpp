@@ -4,6 +4,7 @@
 
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
+#include "support/TableTranslator.h"
 
 namespace vxlo::testing {
 namespace {
@@ -15,10 +16,10 @@ protected:
         nav.CloseFile();  // the tool opens the dictionary itself
         tool = (dir / "tool.jsk").string();
     }
-    int Run(const std::vector<std::string>& args) {
+    int Run(const std::vector<std::string>& args, const ITranslator* translator = nullptr) {
         out.str("");
         err.str("");
-        return RunVxloTool(args, out, err);
+        return RunVxloTool(args, out, err, translator);
     }
     std::string tool;
     std::ostringstream out;
@@ -86,6 +87,38 @@ TEST_F(ToolTest, ErrorsEndWithStatusOneAndUsageErrorsWithTwo) {
     EXPECT_NE(err.str().find("usage:"), std::string::npos);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("vxlo-tool merge [--v1] DICTIONARY SOURCE"), std::string::npos);
+}
+
+TEST_F(ToolTest, TheCoresMessagesAreShownInTheTranslatorsLanguageAndTheToolsOwnStayEnglish) {
+    const TTableTranslator english(std::map<std::string, std::string>{
+        {"禁じ手：打ったと同時に取られてしまう手", "Illegal move: it would be captured at once"},
+        {"ファイルが見つかりません", "File not found"},
+        {"'%1' は整数ではありません", "'%1' is not an integer"},
+        {"'%1' は整数ではありません（%2 行目）", "'%1' is not an integer (line %2)"},
+        {"SGF をマージしました。追加した手: %1", "SGF merged. Moves added: %1"},
+        {"、コメント: %1", ", comments: %1"},
+        {"取り込める棋譜ファイル（IG1、SGF）ではありません", "Not a game record file that can be imported (IG1, SGF)"}});
+    EXPECT_EQ(Run({"import", tool, Ig1("a.IG1", "MOV\r\nD04 Q16 B01 T19 A02 A01 C03\r\n")}, &english), 0);
+    EXPECT_EQ(err.str(), "Illegal move: it would be captured at once\n");
+    EXPECT_EQ(Run({"import", tool, (dir / "missing.IG1").string()}, &english), 1);
+    EXPECT_EQ(err.str(), "File not found. " + (dir / "missing.IG1").string() + "\n");
+    EXPECT_EQ(Run({"import", tool, Ig1("bad.IG1", "MOV\r\nD04 PASS\r\n")}, &english), 1);
+    EXPECT_EQ(err.str(), "'AS' is not an integer (line 2) " + (dir / "bad.IG1").string() + "\n");
+    EXPECT_EQ(Run({"import", tool, Ig1("notes.txt", "MOV\r\nD04\r\n")}, &english), 1);
+    EXPECT_EQ(err.str(), "Not a game record file that can be imported (IG1, SGF) " + (dir / "notes.txt").string() + "\n");
+    // A usage error names the core's reason in the user's language, then the tool's own usage.
+    EXPECT_EQ(Run({"import", "--limit", "many", tool, "x.IG1"}, &english), 2);
+    EXPECT_EQ(err.str().rfind("vxlo-tool: 'many' is not an integer\nusage:\n", 0), 0u) << err.str();
+    EXPECT_EQ(Run({"path", tool, "first"}, &english), 2);
+    EXPECT_EQ(err.str().rfind("vxlo-tool: 'first' is not an integer\nusage:\n", 0), 0u) << err.str();
+
+    const std::string sgf = (dir / "tree.sgf").string();
+    WriteBytes(sgf, "(;GM[1]SZ[19]C[root note](;B[pd]C[hoshi];W[qc])(;B[dd]))");
+    const std::string fresh = (dir / "fresh.jsk").string();
+    EXPECT_EQ(Run({"merge", "--sgf", fresh, sgf}, &english), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF merged. Moves added: 3, comments: 2\n");
+    EXPECT_EQ(Run({"merge", "--sgf", fresh, sgf}), 0) << err.str();
+    EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 0\n");
 }
 
 TEST_F(ToolTest, CheckReportsDamageWithRecordNumbersAndItsExitStatus) {

@@ -9,6 +9,7 @@
 #include "core/VxloError.h"
 #include "import/FolderWalk.h"
 #include "ImportFixture.h"
+#include "support/TableTranslator.h"
 
 namespace vxlo::testing {
 namespace {
@@ -171,6 +172,35 @@ TEST_F(FolderWalkTest, ConversionErrorEndsTheWholeWalkAndKeepsWhatWasImported) {
     }
     EXPECT_EQ(Points(), expected);
     EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
+}
+
+TEST_F(FolderWalkTest, DamagedSgfFilesAreListedInTheSummaryWithTheirReasonsInEitherLanguage) {
+    Put("a.IG1", "D04");
+    WriteBytes(tree / "b.sgf", "(;GM[1]C[no end");
+    WriteBytes(tree / "c.sgf", "(;GM[1](;B[pd]");
+    const TFolderWalkResult result = TFolderWalk(nav).Run(Options(false, "*.*"));
+    ASSERT_EQ(result.failures.size(), 2u);
+    EXPECT_EQ(Points(), (std::multiset<std::pair<int, int>>{{4, 4}}));
+    const std::map<std::string, std::pair<std::string, std::string>> reasons{
+        {"b.sgf", {"SGF の形式が正しくありません（9 バイト目）: 値を閉じる ']' がありません",
+                   "The SGF file is damaged (byte 9): no ']' closes the value"}},
+        {"c.sgf", {"SGF の形式が正しくありません（8 バイト目）: ')' がありません",
+                   "The SGF file is damaged (byte 8): ')' is missing"}}};
+    std::string japanese = "取り込めなかったファイル: 2";
+    std::string english = "Files not imported: 2";
+    for (const TWalkFailure& f : result.failures) {
+        const auto& reason = reasons.at(std::filesystem::path(f.file).filename().string());
+        japanese += "\n" + f.file + ": " + reason.first;
+        english += "\n" + f.file + ": " + reason.second;
+    }
+    const TTableTranslator catalogue(std::map<std::string, std::string>{
+        {"取り込めなかったファイル: %1", "Files not imported: %1"},
+        {"SGF の形式が正しくありません（%1 バイト目）: %2", "The SGF file is damaged (byte %1): %2"},
+        {"値を閉じる ']' がありません", "no ']' closes the value"},
+        {"')' がありません", "')' is missing"}});
+    EXPECT_EQ(WalkFailureSummary(result).Text(), japanese);
+    EXPECT_EQ(WalkFailureSummary(result).Text(&catalogue), english);
+    EXPECT_TRUE(WalkFailureSummary(TFolderWalkResult{}).Empty());
 }
 
 TEST_F(FolderWalkTest, CancelStopsBeforeTheNextFileAndUnlistableFoldersAreSkipped) {

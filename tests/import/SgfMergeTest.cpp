@@ -2,6 +2,7 @@
 
 #include "import/SgfMerge.h"
 #include "ImportFixture.h"
+#include "support/TableTranslator.h"
 
 namespace vxlo::testing {
 namespace {
@@ -36,7 +37,7 @@ TEST_F(SgfMergeTest, PreOrderNewMovesAtTheEndOfTheirChainsWithComments) {
     ExpectEmptyBoard();
     EXPECT_EQ(nav.ProgressMode(), EProgressMode::ToBranch);
     EXPECT_EQ(nav.Dictionary().Count(), 2);  // the root's candidates again
-    EXPECT_EQ(SgfMergeSummary(r), "SGF をマージしました。追加した手: 5、コメント: 3");
+    EXPECT_EQ(SgfMergeSummary(r).Text(), "SGF をマージしました。追加した手: 5、コメント: 3");
 }
 
 TEST_F(SgfMergeTest, SetupAndIllegalMovesEndTheirVariationsOnlyAndAPassIsTenuki) {
@@ -57,7 +58,7 @@ TEST_F(SgfMergeTest, SetupAndIllegalMovesEndTheirVariationsOnlyAndAPassIsTenuki)
                 Move(16, 16, 6, 7), Move(17, 17), Move(3, 4)});
     EXPECT_TRUE(messages.shown.empty());  // one summary instead of a box per move
     ExpectEmptyBoard();
-    EXPECT_EQ(SgfMergeSummary(r),
+    EXPECT_EQ(SgfMergeSummary(r).Text(),
               "SGF をマージしました。追加した手: 7（うち手抜き 1）\n"
               "取り込まなかった変化: 4（置き石・配置 1、着手禁止 3）");
 }
@@ -161,13 +162,55 @@ TEST_F(SgfMergeTest, OtherBoardSizesAndBrokenFilesChangeNothing) {
     const std::string before = FileBytes(dictionary);
     const TSgfMergeResult r = Merge("(;SZ[13];B[dd])");
     EXPECT_TRUE(r.wrongSize);
-    EXPECT_EQ(SgfMergeSummary(r), "19路盤の棋譜ではないため、マージしませんでした");
+    EXPECT_EQ(SgfMergeSummary(r).Text(), "19路盤の棋譜ではないため、マージしませんでした");
     EXPECT_EQ(FileBytes(dictionary), before);
 
     nav.Deside(4, 4);
     nav.Deside(4, 4);
     EXPECT_THROW(Merge("(;B[dd](;W[pp]"), ESgfError);
     EXPECT_EQ(nav.Path().Count(), 2);  // not even reset, by either refusal
+}
+
+TEST(SgfMergeSummaryTest, EveryOptionalPartIsAMessageOfItsOwnInEitherLanguage) {
+    const TTableTranslator english(std::map<std::string, std::string>{
+        {"SGF をマージしました。追加した手: %1", "SGF merged. Moves added: %1"},
+        {"（うち手抜き %1）", " (%1 of them tenuki)"},
+        {"、コメント: %1", ", comments: %1"},
+        {"、マーク: %1", ", marks: %1"},
+        {"文字コードの指定がないため、コメントなどの文字は推測して読みました",
+         "The file names no character set: comments and other text were read by a guess"},
+        {"取り込まなかった変化: %1（%2）", "Variations left out: %1 (%2)"},
+        {"置き石・配置 %1", "setup stones %1"},
+        {"着手禁止 %1", "illegal moves %1"},
+        {"候補手30・400手の上限 %1", "the limits of 30 candidates and 400 moves %1"},
+        {"、%1", ", %1"},
+        {"19路盤の棋譜ではないため、マージしませんでした", "Not merged: the game is not on a 19x19 board"}});
+    TSgfMergeResult r;
+    r.movesAdded = 12;
+    r.tenukiAdded = 2;
+    r.commentsAdded = 3;
+    r.markupAdded = 4;
+    r.textGuessed = true;
+    r.leftSetup = 1;
+    r.leftIllegal = 5;
+    r.leftLimits = 6;
+    EXPECT_EQ(SgfMergeSummary(r).Text(),
+              "SGF をマージしました。追加した手: 12（うち手抜き 2）、コメント: 3、マーク: 4\n"
+              "文字コードの指定がないため、コメントなどの文字は推測して読みました\n"
+              "取り込まなかった変化: 12（置き石・配置 1、着手禁止 5、候補手30・400手の上限 6）");
+    EXPECT_EQ(SgfMergeSummary(r).Text(&english),
+              "SGF merged. Moves added: 12 (2 of them tenuki), comments: 3, marks: 4\n"
+              "The file names no character set: comments and other text were read by a guess\n"
+              "Variations left out: 12 (setup stones 1, illegal moves 5, the limits of 30 candidates and 400 moves 6)");
+    r.leftSetup = 0;
+    r.leftIllegal = 0;
+    r.tenukiAdded = 0;
+    r.textGuessed = false;
+    EXPECT_EQ(SgfMergeSummary(r).Text(&english),
+              "SGF merged. Moves added: 12, comments: 3, marks: 4\n"
+              "Variations left out: 6 (the limits of 30 candidates and 400 moves 6)");
+    r.wrongSize = true;
+    EXPECT_EQ(SgfMergeSummary(r).Text(&english), "Not merged: the game is not on a 19x19 board");
 }
 
 }  // namespace

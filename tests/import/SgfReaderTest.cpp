@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "import/SgfReader.h"
+#include "support/TableTranslator.h"
 
 namespace vxlo {
 namespace {
@@ -157,6 +158,18 @@ TEST(SgfReader, CharacterSets) {
     EXPECT_EQ(RootValue(ParseSgf("(;CA[utf8]C[碁])", "t"), "C"), "碁");
     EXPECT_EQ(RootValue(ParseSgf("(;CA[X-MADE-UP]C[碁])", "t"), "C"), "碁");
     EXPECT_EQ(RootValue(ParseSgf("(;CA[UTF-8]C[a\xFF" "b])", "t"), "C"), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(SgfReader, TheDamageIsOneMessageWithItsReasonInEitherLanguage) {
+    const testing::TTableTranslator english(std::map<std::string, std::string>{
+        {"SGF の形式が正しくありません（%1 バイト目）: %2", "The SGF file is damaged (byte %1): %2"},
+        {"プロパティ %1 に値がありません", "property %1 has no value"},
+        {"棋譜がありません", "no game"}});
+    const ESgfError noValue = ErrorOf("(;GM[1]B ;W[pd])");
+    EXPECT_STREQ(noValue.what(), "SGF の形式が正しくありません（8 バイト目）: プロパティ B に値がありません");
+    EXPECT_EQ(noValue.Reason().Text(&english), "property B has no value");
+    EXPECT_EQ(ErrorDisplayText(noValue, &english), "The SGF file is damaged (byte 8): property B has no value.\nbroken.sgf");
+    EXPECT_EQ(ErrorDisplayText(ErrorOf("no games here"), &english), "The SGF file is damaged (byte 1): no game.\nbroken.sgf");
 }
 
 TEST(SgfReader, MalformedInputNamesFileAndPosition) {

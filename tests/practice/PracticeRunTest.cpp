@@ -7,6 +7,7 @@
 #include "practice/PracticeRun.h"
 #include "practice/PracticeStore.h"
 #include "support/RecordingFakes.h"
+#include "support/TableTranslator.h"
 #include "support/TempDir.h"
 
 namespace vxlo {
@@ -39,7 +40,7 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
         auto run = r.Start();
         // Labels are hidden while practising: they would give the answer.
         EXPECT_EQ(r.rig.view.At(16, 4).label, "");
-        EXPECT_EQ(run->StatusText(), "練習 黒  今日 0問  ミス 0  期限 3局面  次の一手は？");
+        EXPECT_EQ(run->StatusText().Text(), "練習 黒  今日 0問  ミス 0  期限 3局面  次の一手は？");
 
         run->Click(17, 4);  // red: a miss
         EXPECT_EQ(run->Session().State(), EPracticeState::ShowingAnswers);
@@ -54,7 +55,7 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
         EXPECT_EQ(r.rig.nav.CurrentRecord(), 3);
         run->Click(17, 4);
         EXPECT_EQ(run->Session().State(), EPracticeState::LineEnded);
-        EXPECT_EQ(run->StatusText(),
+        EXPECT_EQ(run->StatusText().Text(),
                   "練習 黒  今日 2問  ミス 1  期限 2局面  手順終了：ミス1（クリックで次の手順）");
         r.rig.ExpectScreenMatches();
 
@@ -74,6 +75,27 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
     EXPECT_EQ(store.Find(0), (TPracticeCard{0, 0, 1, 0.0, kToday}));
     EXPECT_EQ(store.Find(3), (TPracticeCard{3, 1, 0, 1.0, kToday + 1}));
     EXPECT_EQ(store.Count(), 2);
+}
+
+TEST(PracticeRun, TheStatusLineIsOneSentenceAndItsStateInEitherLanguage) {
+    const testing::TTableTranslator english(std::map<std::string, std::string>{
+        {"練習 黒  今日 %1問  ミス %2  期限 %3局面  ", "Practice as Black  today %1 answered  %2 missed  %3 due  "},
+        {"次の一手は？", "Your move?"},
+        {"正解のどれかを打ってください", "Play one of the correct moves"},
+        {"手順終了：ミス%1", "Line done: %1 missed"},
+        {"（クリックで次の手順）", " (click for the next line)"}});
+    RunRig r(testing::BranchingTree());
+    r.evidence.games = {{3, 1'000'000}, {4, 0}};
+    auto run = r.Start();
+    EXPECT_EQ(run->StatusText().Text(&english), "Practice as Black  today 0 answered  0 missed  3 due  Your move?");
+    run->Click(17, 4);  // a miss
+    EXPECT_EQ(run->StatusText().Text(), "練習 黒  今日 1問  ミス 1  期限 3局面  正解のどれかを打ってください");
+    EXPECT_EQ(run->StatusText().Text(&english),
+              "Practice as Black  today 1 answered  1 missed  3 due  Play one of the correct moves");
+    run->Click(16, 4);
+    run->Click(17, 4);
+    EXPECT_EQ(run->StatusText().Text(&english),
+              "Practice as Black  today 2 answered  1 missed  2 due  Line done: 1 missed (click for the next line)");
 }
 
 TEST(PracticeRun, PractiseFromTheCurrentPositionAndKeepTheUsersModes) {

@@ -181,7 +181,7 @@ TEST(SearchCommentsTest, ReachedHitsWithTheirMovesNearestFirst) {
     TNullCommentStore none;
     TNullMenuState menus;
     class TQuiet final : public IMessageSink {
-        void ShowMessage(const std::string&) override {}
+        void ShowMessage(const TMessage&) override {}
     } quiet;
     TNavigation nav(view, quiet, none, menus);
     nav.OpenFile(dictionary);

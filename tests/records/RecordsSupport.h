@@ -77,7 +77,7 @@ public:
 
 class TRecordedMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    void ShowMessage(const TMessage& message) override { shown.push_back(message.Text()); }
     std::vector<std::string> shown;
 };
 

@@ -117,7 +117,7 @@ TEST(CrashMidImport, EveryKillLeavesASoundDictionaryWithTheFinishedGames) {
         TNullCommentStore comments;
         TNullMenuState menus;
         struct : IMessageSink {
-            void ShowMessage(const std::string&) override {}
+            void ShowMessage(const TMessage&) override {}
         } messages;
         TNavigation nav(view, messages, comments, menus);
         ASSERT_NO_THROW(nav.OpenFile(dictionary)) << "run " << run;

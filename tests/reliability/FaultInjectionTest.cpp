@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 class TQuietMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 using TLine = std::vector<TPoint>;

@@ -95,7 +95,7 @@ private:
 
 class TRecordingMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    void ShowMessage(const TMessage& message) override { shown.push_back(message.Text()); }
     std::vector<std::string> shown;
 };
 

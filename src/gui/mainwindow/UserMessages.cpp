@@ -24,10 +24,8 @@ void TMessageBoxes::Error(const QString& text) {
     box.exec();
 }
 
-void TMessageSinkAdapter::ShowMessage(const std::string& text) {
-    // The texts are the core's constants, found in the catalogue by their
-    // Japanese source.
-    messages_.Information(ToQt(TQtTranslator().Translate(text)));
+void TMessageSinkAdapter::ShowMessage(const TMessage& message) {
+    messages_.Information(ToQt(message));
 }
 
 void ShowError(IUserMessages& messages, const std::exception& error) {

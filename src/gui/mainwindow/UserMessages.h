@@ -49,7 +49,7 @@ public:
 class TMessageSinkAdapter final : public IMessageSink {
 public:
     explicit TMessageSinkAdapter(IUserMessages& messages) : messages_(messages) {}
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const TMessage& message) override;
 private:
     IUserMessages& messages_;
 };

@@ -17,7 +17,7 @@ namespace {
 
 class TNoMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const TMessage&) override {}
 };
 
 constexpr std::uint32_t kBan = 0x008080;

@@ -18,7 +18,7 @@ namespace {
 
 class TRecordingMessages final : public IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override { texts.push_back(text); }
+    void ShowMessage(const TMessage& message) override { texts.push_back(message.Text()); }
     std::vector<std::string> texts;
 };
 
