@@ -129,6 +129,33 @@ void WriteAll(const TFileDescriptor& fd, std::string_view bytes, const std::stri
     });
 }
 
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                          const TMessage& tooLargeText) {
+    return ReadOpened(OpenRegularFile(path, EOpenMode::ReadOnly), path, maxBytes, tooLargeText);
+}
+
+std::optional<std::string> ReadWholeFileIfExists(const std::string& path, std::size_t maxBytes,
+                                                 const TMessage& tooLargeText) {
+    try {
+        const TFileDescriptor fd = OpenRegularFile(path, EOpenMode::ReadOnly);
+        return ReadOpened(fd, path, maxBytes, tooLargeText);
+    } catch (const EInOutError& e) {
+        if (e.ErrorNumber() == ENOENT) return std::nullopt;
+        throw;
+    }
+}
+
+std::string ResolvedPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
 // A temporary file beside its target, removed unless it was renamed into place.
 class TTemporaryFile {
 public:
@@ -162,46 +189,32 @@ private:
     bool renamed_ = false;
 };
 
-}  // namespace
-
-std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
-                          const TMessage& tooLargeText) {
-    return ReadOpened(OpenRegularFile(path, EOpenMode::ReadOnly), path, maxBytes, tooLargeText);
-}
-
-std::optional<std::string> ReadWholeFileIfExists(const std::string& path, std::size_t maxBytes,
-                                                 const TMessage& tooLargeText) {
-    try {
-        const TFileDescriptor fd = OpenRegularFile(path, EOpenMode::ReadOnly);
-        return ReadOpened(fd, path, maxBytes, tooLargeText);
-    } catch (const EInOutError& e) {
-        if (e.ErrorNumber() == ENOENT) return std::nullopt;
-        throw;
-    }
-}
-
-std::string ResolvedPath(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string result(real);
-    std::free(real);
-    return result;
-}
-
 void ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    TFileReplacement replacement(path);
+    replacement.Write(bytes);
+    replacement.Commit();
+}
+
+TFileReplacement::TFileReplacement(const std::string& path) : path_(path) {
     if (path.empty()) throw EInOutError(ENOENT, path);
-    const std::string target = ResolvedPath(path);
+    target_ = ResolvedPath(path);
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    const bool exists = ::stat(target_.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) throw EInOutError(errno, path);
     if (exists && S_ISDIR(st.st_mode)) throw EInOutError(EISDIR, path);
-    TTemporaryFile temp(target, path);
-    if (exists && ::fchmod(temp.Fd().Get(), st.st_mode & 07777) != 0) throw EInOutError(errno, path);
-    WriteAll(temp.Fd(), bytes, path);
-    if (::fsync(temp.Fd().Get()) != 0) throw EInOutError(errno, path);
-    temp.Fd().Close(path);
-    if (::rename(temp.Path().c_str(), target.c_str()) != 0) throw EInOutError(errno, path);
-    temp.MarkRenamed();
+    temp_ = std::make_unique<TTemporaryFile>(target_, path);
+    if (exists && ::fchmod(temp_->Fd().Get(), st.st_mode & 07777) != 0) throw EInOutError(errno, path);
+}
+
+TFileReplacement::~TFileReplacement() = default;
+
+void TFileReplacement::Write(std::string_view bytes) { WriteAll(temp_->Fd(), bytes, path_); }
+
+void TFileReplacement::Commit() {
+    if (::fsync(temp_->Fd().Get()) != 0) throw EInOutError(errno, path_);
+    temp_->Fd().Close(path_);
+    if (::rename(temp_->Path().c_str(), target_.c_str()) != 0) throw EInOutError(errno, path_);
+    temp_->MarkRenamed();
 }
 
 }  // namespace vxlo

@@ -5,6 +5,7 @@
 // replace are written once. Every failure is an EInOutError naming the file.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -76,6 +77,26 @@ std::optional<std::string> ReadWholeFileIfExists(const std::string& path, std::s
 // temporary behind. An existing file keeps its permission bits; a new one
 // gets 0666 less the umask. Errors name path.
 void ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+class TTemporaryFile;
+
+// The same replacement written in pieces, for a text too large to hold
+// whole: nothing changes at path until Commit; without it the temporary
+// file goes away with the object.
+class TFileReplacement {
+public:
+    explicit TFileReplacement(const std::string& path);
+    ~TFileReplacement();
+    TFileReplacement(const TFileReplacement&) = delete;
+    TFileReplacement& operator=(const TFileReplacement&) = delete;
+    void Write(std::string_view bytes);
+    // Syncs, closes and renames over path.
+    void Commit();
+private:
+    std::string path_;
+    std::string target_;
+    std::unique_ptr<TTemporaryFile> temp_;
+};
 
 // The path with links and "." and ".." resolved; the path itself when it
 // does not exist.

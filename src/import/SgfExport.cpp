@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "core/FileIo.h"
@@ -23,8 +25,11 @@ struct TKid {
 
 class TExporter {
 public:
-    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup)
-        : store_(store), comments_(comments), markup_(markup), count_(store.RecordCount()),
+    // With a sink the text goes to it in pieces as it grows, so that a huge
+    // tree is never held whole; Run then returns what is left, nothing.
+    using TSink = std::function<void(std::string_view)>;
+    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup, TSink sink = {})
+        : store_(store), comments_(comments), markup_(markup), sink_(std::move(sink)), count_(store.RecordCount()),
           visited_(static_cast<std::size_t>(count_), false) {}
 
     std::string Run() {
@@ -68,14 +73,23 @@ public:
             Notes(kid.rec, kids);
             ++result_.nodes;
             stack.push_back({std::move(kids), 0, depth + 1});  // frame is stale from here
+            if (sink_ && out_.size() >= kPieceBytes) Pass();
         }
         out_ += ")\n";
+        if (sink_) Pass();
         return std::move(out_);
     }
 
     const TSgfExportResult& Result() const { return result_; }
 
 private:
+    static constexpr std::size_t kPieceBytes = 1 << 20;
+
+    void Pass() {
+        sink_(out_);
+        out_.clear();
+    }
+
     // The chain from head, each record read once: a record reached again
     // ends the chain, so no damaged file makes the export run forever.
     std::vector<TKid> ReadChain(std::int64_t head) {
@@ -144,6 +158,7 @@ private:
     IRecordStore& store_;
     ISgfComments* comments_;
     IPositionMarkup* markup_;
+    TSink sink_;
     std::int64_t count_;
     std::vector<bool> visited_;
     std::string out_;
@@ -204,10 +219,11 @@ TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfCom
     if (overwrite == EExportOverwrite::OnlySgf && !IsReplaceableText(path)) {
         throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先は SGF ファイルではないため、上書きしません"), path);
     }
-    TSgfExportResult result;
-    const std::string text = SgfExportText(store, comments, &result, markup);
-    ReplaceFileAtomically(path, text);
-    return result;
+    TFileReplacement replacement(path);
+    TExporter exporter(store, comments, markup, [&replacement](std::string_view piece) { replacement.Write(piece); });
+    exporter.Run();
+    replacement.Commit();
+    return exporter.Result();
 }
 
 }  // namespace vxlo

@@ -136,6 +136,27 @@ TEST_F(SgfExportTest, RoundTripGivesTheSameTree) {
     EXPECT_EQ(FileBytes(second), firstText);
 }
 
+// The file is written in pieces as the text grows; it is the same text as
+// the one made whole, also across many pieces.
+TEST_F(SgfExportTest, AFileOfManyPiecesIsTheWholeText) {
+    TMemorySgfComments comments;
+    TMemoryMarkup markup;
+    GrowRandomTree(nav, comments, 5, 20000, &markup);
+    IRecordStore& source = nav.Dictionary().Store();
+    // Long comments make a text of several pieces from a tree of a few thousand moves.
+    for (std::int64_t rec = 1; rec < source.RecordCount(); rec += 2) {
+        comments.PutComment(static_cast<int>(rec), std::string(4000 + rec % 13, static_cast<char>('a' + rec % 26)) + "]\\");
+    }
+    TSgfExportResult whole;
+    const std::string expected = SgfExportText(source, &comments, &whole, &markup);
+    ASSERT_GT(expected.size(), 3u << 20);
+    const std::string file = (dir / "large.sgf").string();
+    const TSgfExportResult written = ExportSgf(source, file, &comments, &markup);
+    EXPECT_EQ(FileBytes(file), expected);
+    EXPECT_EQ(written.nodes, whole.nodes);
+    EXPECT_EQ(written.tenuki, whole.tenuki);
+}
+
 TEST(SgfExport, TenukiIsAPassOfTheSideToMoveAndMarkupSitsOnItsPosition) {
     // pd, then White tenuki (green) with Black's reply qc; dd beside pd.
     auto store = StoreOf({TJskRecord{}, Rec(16, 4, 3, 2), Rec(4, 4), Rec(0, 0, 4, 5, 4), Rec(17, 3),
