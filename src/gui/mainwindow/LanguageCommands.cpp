@@ -1,7 +1,8 @@
 // The main window's language setting. The window speaks the language chosen
 // at its start; a new choice is written to VXLO.INI and taken at the next.
-#include <QActionGroup>
 #include <QMenu>
+
+#include <algorithm>
 
 #include "gui/mainwindow/Sdimain.h"
 #include "mainwindow/IniFile.h"
@@ -9,23 +10,13 @@
 namespace vxlo {
 
 void TSDIAppForm::CreateLanguageMenu(QMenu* menu) {
-    auto* group = new QActionGroup(menu);
-    struct TChoice {
-        const char* name;
-        QString caption;
-        ELanguageSetting setting;
-    };
-    const TChoice choices[] = {{"mnuLanguageAuto", tr("自動"), ELanguageSetting::Auto},
-                               {"mnuLanguageJapanese", tr("日本語"), ELanguageSetting::Japanese},
-                               {"mnuLanguageEnglish", tr("English"), ELanguageSetting::English}};
-    for (const TChoice& c : choices) {
-        QAction* action = MakeAction(c.name, c.caption);
-        action->setCheckable(true);
-        group->addAction(action);
-        menu->addAction(action);
-        mnuLanguage_[static_cast<std::size_t>(c.setting)] = action;
-        OnTriggered(action, [this, setting = c.setting] { mnuLanguageClick(setting); });
-    }
+    // In the order of the settings' values.
+    const std::vector<QAction*> actions =
+        AddChoices(menu,
+                   {{"mnuLanguageAuto", tr("自動")}, {"mnuLanguageJapanese", tr("日本語")},
+                    {"mnuLanguageEnglish", tr("English")}},
+                   [this](std::size_t i) { mnuLanguageClick(static_cast<ELanguageSetting>(i)); });
+    std::copy(actions.begin(), actions.end(), mnuLanguage_.begin());
 }
 
 void TSDIAppForm::ShowLanguageSetting(ELanguageSetting setting) {

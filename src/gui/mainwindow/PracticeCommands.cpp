@@ -1,10 +1,10 @@
 // The main window's practice: the menu command, the start argument, clicks
 // and the status line. The practice itself is TPracticeRun, in the core.
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QStatusBar>
 #include <QStringList>
+#include <array>
 #include <filesystem>
 #include <random>
 
@@ -55,33 +55,23 @@ QString TSDIAppForm::HintOrPractice(const QString& longHint) const {
 }
 
 void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
-    auto* group = new QActionGroup(menu);
-    struct TChoice {
-        const char* name;
-        QString caption;
-        EPracticeColor color;
-    };
-    for (const TChoice& c : {TChoice{"mnuPracticeBlack", tr("黒"), EPracticeColor::Black},
-                             TChoice{"mnuPracticeWhite", tr("白"), EPracticeColor::White},
-                             TChoice{"mnuPracticeAlternate", tr("交互"), EPracticeColor::Alternate}}) {
-        QAction* action = MakeAction(c.name, c.caption);
-        action->setCheckable(true);
-        action->setData(static_cast<int>(c.color));
-        group->addAction(action);
-        menu->addAction(action);
-        connect(action, &QAction::triggered, this, [this, color = c.color] {
+    static constexpr std::array<EPracticeColor, 3> kColors = {EPracticeColor::Black, EPracticeColor::White,
+                                                             EPracticeColor::Alternate};
+    const std::vector<QAction*> actions = AddChoices(
+        menu,
+        {{"mnuPracticeBlack", tr("黒")}, {"mnuPracticeWhite", tr("白")}, {"mnuPracticeAlternate", tr("交互")}},
+        [this](std::size_t i) {
             Guard([&] {
                 TIniFile ini(settingsPath_);
                 TPracticeSettings settings = ReadPracticeSettings(ini);
-                settings.color = color;
+                settings.color = kColors[i];
                 WritePracticeSettings(ini, settings);
             });
         });
-    }
     // The file is the one place the setting lives: the checks follow it.
-    connect(menu, &QMenu::aboutToShow, this, [this, group] {
+    connect(menu, &QMenu::aboutToShow, this, [this, actions] {
         const EPracticeColor color = ReadPracticeSettings(TIniFile(settingsPath_)).color;
-        for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == static_cast<int>(color));
+        for (std::size_t i = 0; i < actions.size(); ++i) actions[i]->setChecked(kColors[i] == color);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/Sdimain.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QCoreApplication>
@@ -113,6 +114,21 @@ QAction* TSDIAppForm::MakeAction(const char* name, const QString& caption, const
     action->setObjectName(name);
     if (!hint.isEmpty()) action->setStatusTip(LongHint(hint));
     return action;
+}
+
+std::vector<QAction*> TSDIAppForm::AddChoices(QMenu* menu, std::initializer_list<TMenuChoice> choices,
+                                              const std::function<void(std::size_t)>& chosen) {
+    auto* group = new QActionGroup(menu);
+    std::vector<QAction*> actions;
+    for (const TMenuChoice& c : choices) {
+        QAction* action = MakeAction(c.name, c.caption);
+        action->setCheckable(true);
+        group->addAction(action);
+        menu->addAction(action);
+        OnTriggered(action, [chosen, i = actions.size()] { chosen(i); });
+        actions.push_back(action);
+    }
+    return actions;
 }
 
 void TSDIAppForm::CreateActions() {

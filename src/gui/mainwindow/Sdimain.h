@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -168,6 +169,14 @@ private:
     void CreateMenus();
     void CreateSpeedPanel();
     QAction* MakeAction(const char* name, const QString& caption, const QString& hint = QString());
+    // One checkable action per choice, in one group so that one is checked,
+    // added to menu; chosen(i) runs on a click of the i-th.
+    struct TMenuChoice {
+        const char* name;
+        QString caption;
+    };
+    std::vector<QAction*> AddChoices(QMenu* menu, std::initializer_list<TMenuChoice> choices,
+                                     const std::function<void(std::size_t)>& chosen);
     void OnTriggered(QAction* action, std::function<void()> handler);
     void Guard(const std::function<void()>& command);
 
