@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/VxloError.h"
-#include "dictionary/RecordFile.h"
+#include "import/ImportBatch.h"
 #include "import/ReadInput.h"
 #include "import/SgfImport.h"
 #include "import/SgfReader.h"
@@ -186,11 +186,11 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
 
 void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
     int sinceFlush = 0;
-    auto batch = std::make_unique<TWriteBatch>(nav_.Dictionary().Store());
+    auto batch = std::make_unique<TImportBatch>(nav_);
     // The moves go in the file before the counts that name their records.
     const auto flush = [&] {
         batch->Commit();
-        batch = std::make_unique<TWriteBatch>(nav_.Dictionary().Store());
+        batch = std::make_unique<TImportBatch>(nav_);
         Flush();
     };
     for (std::size_t f = 0; f < files.size(); ++f) {

@@ -8,6 +8,7 @@
 #include "core/VxloError.h"
 #include "dictionary/Fjsk.h"
 #include "dictionary/RecordFile.h"
+#include "import/ImportBatch.h"
 
 namespace vxlo {
 
@@ -153,7 +154,7 @@ TMergeResult Marge(TNavigation& nav, const std::string& sourcePath, EMergeFormat
         throw EInOutError(EINVAL, sourcePath);
     }
     TRecordFile source(sourcePath, TRecordFile::Mode::ReadOnly);
-    TWriteBatch batch(nav.Dictionary().Store());
+    TImportBatch batch(nav);
     const TMergeResult result = TMerger(nav, source, format).Run();
     batch.Commit();
     return result;

@@ -7,7 +7,7 @@
 
 #include "core/FileIo.h"
 #include "core/VxloError.h"
-#include "dictionary/RecordFile.h"
+#include "import/ImportBatch.h"
 #include "import/SgfImport.h"
 
 namespace vxlo {
@@ -164,7 +164,7 @@ int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     // Beyond the path's 400 moves a move could be added but not followed.
     const int limit = std::min(moveLimit, kMaxPathMoves);
     int entered = 0;
-    TWriteBatch batch(nav.Dictionary().Store());
+    TImportBatch batch(nav);
     ParseIg1File(fileName, [&](int x, int y) { return EnterGameMove(nav, x, y) && ++entered < limit; });
     batch.Commit();
     return entered;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "dictionary/RecordFile.h"
+#include "import/ImportBatch.h"
 #include "import/ReadInput.h"
 #include "import/SgfReader.h"
 
@@ -66,7 +66,7 @@ TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int m
 
     TSgfImportResult result;
     result.games = sgf.GameCount();
-    TWriteBatch batch(nav.Dictionary().Store());
+    TImportBatch batch(nav);
     for (int g = 0; g < sgf.GameCount(); ++g) {
         const int root = sgf.GameRoot(g);
         if (SgfBoardSize(sgf.Node(root)) != kBoardSize) {

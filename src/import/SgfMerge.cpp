@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/Message.h"
-#include "dictionary/RecordFile.h"
+#include "import/ImportBatch.h"
 
 namespace vxlo {
 
@@ -215,7 +215,7 @@ TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComm
     }
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
-    TWriteBatch batch(nav.Dictionary().Store());
+    TImportBatch batch(nav);
     TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup);
     result.textGuessed = sgf.TextGuessed();
     // The moves are in the file before anything that names their records.

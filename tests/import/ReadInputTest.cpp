@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
+#include <filesystem>
+
 #include "core/VxloError.h"
+#include "dictionary/Check.h"
 #include "import/ReadInput.h"
 #include "ImportFixture.h"
 #include "RandomGame.h"
@@ -11,6 +16,36 @@ namespace vxlo::testing {
 namespace {
 
 using ReadInputTest = TImportTest;
+
+// A game whose writes cannot all reach the file (it may grow no further):
+// the import reports it, the window is back at the empty board as the file
+// holds it, and the dictionary stays sound and takes the game once there is
+// room again.
+TEST_F(ReadInputTest, AGameThatCannotBeWrittenLeavesASoundFileAndTheEmptyBoard) {
+    ReadInput(nav, Ig1("a.IG1", "MOV\r\nD04 Q16 D16 Q04\r\n"), 400);
+    const std::string second = Ig1("b.IG1", "MOV\r\nK10 C03 R17 C17 R03 F03 O03 F17 O17 C06 R06 C14 R14\r\n");
+    const std::uintmax_t before = std::filesystem::file_size(dictionary);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = before + 5 * kRecordSize + 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(ReadInput(nav, second, 400), EInOutError);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(nav.Path().Count(), 0);
+    EXPECT_EQ(nav.Dictionary().Count(), 1);  // D04, the first game's move
+    EXPECT_TRUE(CheckDictionary(nav.Dictionary().Store()).Sound());
+
+    EXPECT_EQ(ReadInput(nav, second, 400), 13);
+    EXPECT_TRUE(CheckDictionary(nav.Dictionary().Store()).Sound());
+    nav.ResetToRoot();
+    EXPECT_EQ(nav.Dictionary().Count(), 2);
+    EXPECT_GE(nav.Dictionary().FindRecNo(10, 10), 0);
+}
 
 TEST_F(ReadInputTest, OnlyLinesAfterTheMarkerCarryMoves) {
     const std::string file = Ig1("a.IG1",
