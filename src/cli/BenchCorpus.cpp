@@ -1,7 +1,11 @@
 #include "cli/BenchCorpus.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <fstream>
+
+#include "core/VxloError.h"
 
 namespace vxlo {
 
@@ -85,6 +89,18 @@ std::string BenchIg1(const std::vector<TPoint>& moves) {
         text += (i % 10 == 9) ? "\r\n" : " ";
     }
     return text + "\r\n";
+}
+
+void WriteStoreToFile(IRecordStore& store, const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::vector<TRecordBytes> slice;
+    for (std::int64_t first = 0; first < store.RecordCount(); first += 1 << 20) {
+        slice.resize(static_cast<std::size_t>(std::min<std::int64_t>(1 << 20, store.RecordCount() - first)));
+        store.ReadRange(first, slice);
+        out.write(reinterpret_cast<const char*>(slice.data()), static_cast<std::streamsize>(slice.size() * kRecordSize));
+    }
+    out.close();
+    if (!out) throw EInOutError(EIO, path);
 }
 
 }  // namespace vxlo

@@ -23,6 +23,9 @@ public:
     void ShowMessage(const TMessage&) override {}
 };
 
+// Writes every record of store to a new file at path, a slice at a time.
+void WriteStoreToFile(IRecordStore& store, const std::string& path);
+
 // A navigation without a window, as the tool runs it.
 struct TBenchWorld {
     TNullView view;

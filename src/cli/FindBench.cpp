@@ -1,5 +1,6 @@
 #include "cli/FindBench.h"
 
+#include "cli/BenchCorpus.h"
 #include "cli/BenchTree.h"
 
 #include <sqlite3.h>
@@ -29,11 +30,6 @@ constexpr int kPathAsks = 10000;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-class TQuiet final : public IMessageSink {
-public:
-    void ShowMessage(const TMessage&) override {}
-};
-
 // A joseki-like tree grown by a random walk of the navigation: moves in one
 // corner region, lines up to 40 moves, and every tenth record commented with
 // words drawn from a small vocabulary (so a word is in some hundreds of them).
@@ -48,13 +44,6 @@ void GrowTree(TNavigation& nav, int records, std::vector<std::pair<int, std::str
         for (int w = 0; w < 4; ++w) text += std::string(w ? " " : "") + kWords[(rng() >> 8) % 20] + std::to_string(rng() % 50);
         comments.push_back({rec, text});
     });
-}
-
-void WriteFile(IRecordStore& store, const std::string& path) {
-    std::vector<TRecordBytes> all(static_cast<std::size_t>(store.RecordCount()));
-    store.ReadRange(0, all);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(all.data()), static_cast<std::streamsize>(all.size() * kRecordSize));
 }
 
 // The comments go in with plain SQL in one transaction, the search index
@@ -87,17 +76,13 @@ void BenchFind(const std::filesystem::path& folder, int records, TBenchReport& r
     const std::string dictionary = (folder / "find.jsk").string();
     std::vector<std::pair<int, std::string>> comments;
     {
-        TNullView view;
-        TQuiet quiet;
-        TNullCommentStore none;
-        TNullMenuState menus;
-        TNavigation nav(view, quiet, none, menus);
-        nav.OpenStore(std::make_unique<TMemoryRecordStore>());
+        TBenchWorld w;
+        w.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
         const auto start = Clock::now();
-        GrowTree(nav, records, comments);
+        GrowTree(w.nav, records, comments);
         report.Figure("find: generated a tree: s", Seconds(start), "find: generated a tree of %lld records in %.1f s",
-                      static_cast<long long>(nav.Dictionary().Store().RecordCount()), Seconds(start));
-        WriteFile(nav.Dictionary().Store(), dictionary);
+                      static_cast<long long>(w.nav.Dictionary().Store().RecordCount()), Seconds(start));
+        WriteStoreToFile(w.nav.Dictionary().Store(), dictionary);
     }
     const double indexed = WriteComments(dictionary, comments);
     report.Figure("find: search index added to a store: s", indexed,

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <vector>
 
@@ -40,16 +39,7 @@ void MakeLargeDictionary(int records, const std::string& path) {
     w.nav.OpenStore(std::make_unique<TMemoryRecordStore>());
     std::mt19937 rng(kSeed);
     GrowJosekiTree(w.nav, records, rng, {});
-    IRecordStore& store = w.nav.Dictionary().Store();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    std::vector<TRecordBytes> chunk;
-    for (std::int64_t first = 0; first < store.RecordCount(); first += 1 << 20) {
-        chunk.resize(static_cast<std::size_t>(std::min<std::int64_t>(1 << 20, store.RecordCount() - first)));
-        store.ReadRange(first, chunk);
-        out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size() * kRecordSize));
-    }
-    out.close();
-    if (!out) throw EInOutError(EIO, path);
+    WriteStoreToFile(w.nav.Dictionary().Store(), path);
 }
 
 void BenchLargeDictionary(const std::string& path, TBenchReport& report) {

@@ -20,19 +20,20 @@ TMessage& TMessage::Then(TMessage next) {
 }
 
 std::string TMessage::Text(const ITranslator* translator) const {
+    // A literal's text is never a pattern: a file name holding "%1" stays as it is.
+    std::string out = translatable_ ? Fill(translator ? translator->Translate(text_) : text_, translator) : text_;
+    for (const TMessage& next : then_) out += next.Text(translator);
+    return out;
+}
+
+std::string TMessage::Fill(const std::string& pattern, const ITranslator* translator) const {
     std::string out;
-    if (!translatable_) {
-        out = text_;
-        for (const TMessage& next : then_) out += next.Text(translator);
-        return out;
-    }
-    const std::string pattern = translator ? translator->Translate(text_) : text_;
     out.reserve(pattern.size());
-    // Arguments are filled in one pass, so a file name holding "%2" stays as it is.
+    // Arguments are filled in one pass, so an argument holding "%2" stays as it is.
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];
         if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '1');
+            const auto n = static_cast<std::size_t>(pattern[i + 1] - '1');
             if (n < args_.size()) {
                 out += args_[n].Text(translator);
                 ++i;
@@ -41,7 +42,6 @@ std::string TMessage::Text(const ITranslator* translator) const {
         }
         out += c;
     }
-    for (const TMessage& next : then_) out += next.Text(translator);
     return out;
 }
 

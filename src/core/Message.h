@@ -50,6 +50,9 @@ public:
     std::string Text(const ITranslator* translator = nullptr) const;
 
 private:
+    // The pattern with %1 … %9 replaced by the arguments.
+    std::string Fill(const std::string& pattern, const ITranslator* translator) const;
+
     std::string text_;
     bool translatable_ = true;
     std::vector<TMessage> args_;

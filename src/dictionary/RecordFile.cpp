@@ -89,8 +89,7 @@ TRecordBytes TRecordFile::ReadFromFile(std::int64_t n) {
         if (pages_.size() >= kMaxCachedPages) pages_.clear();
         const std::int64_t first = page * kPageRecords;
         std::vector<TRecordBytes> records(static_cast<std::size_t>(std::min(kPageRecords, fileCount_ - first)));
-        ReadExactAt(fd_, first * kRecordSize,
-                    {reinterpret_cast<std::uint8_t*>(records.data()), records.size() * kRecordSize}, path_);
+        ReadRangeFromFile(first, records);
         found = pages_.emplace(page, std::move(records)).first;
     }
     return found->second[static_cast<std::size_t>(n - page * kPageRecords)];
@@ -145,11 +144,9 @@ void TRecordFile::ReleaseWrites() {
 
 void TRecordFile::WriteHeld() {
     if (appended_.empty() && updated_.empty()) return;
-    std::vector<std::pair<std::int64_t, TRecordBytes>> updates(updated_.begin(), updated_.end());
-    std::sort(updates.begin(), updates.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<TRecordBytes> appended;
     appended.swap(appended_);
+    const std::vector<std::pair<std::int64_t, TRecordBytes>> updates(updated_.begin(), updated_.end());
     updated_.clear();
     try {
         // New records first, in one write: nothing in the file reaches them
@@ -215,6 +212,10 @@ void TRecordFile::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) 
         IRecordStore::ReadRange(first, out);
         return;
     }
+    ReadRangeFromFile(first, out);
+}
+
+void TRecordFile::ReadRangeFromFile(std::int64_t first, std::vector<TRecordBytes>& out) {
     // Records are plain byte arrays laid out back to back, as in the file.
     static_assert(sizeof(TRecordBytes) == kRecordSize);
     auto* bytes = reinterpret_cast<std::uint8_t*>(out.data());

@@ -4,6 +4,7 @@
 // file, an in-memory store (benchmarks) and fault-injecting stores (tests).
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -102,6 +103,7 @@ private:
     static constexpr std::size_t kMaxHeldRecords = 1 << 16;
 
     TRecordBytes ReadFromFile(std::int64_t n);
+    void ReadRangeFromFile(std::int64_t first, std::vector<TRecordBytes>& out);
     void UpdateCache(std::int64_t n, const TRecordBytes& bytes);
     void WriteHeld();
 
@@ -116,7 +118,7 @@ private:
     int holdDepth_ = 0;
     std::int64_t fileCount_ = 0;
     std::vector<TRecordBytes> appended_;
-    std::unordered_map<std::int64_t, TRecordBytes> updated_;
+    std::map<std::int64_t, TRecordBytes> updated_;  // in file order
 };
 
 // A dictionary held in memory only (benchmarks, scratch work).
