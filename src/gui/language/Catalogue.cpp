@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
+#include "core/VxloError.h"
 #include "gui/language/SettingsPath.h"
 #include "mainwindow/IniFile.h"
 
@@ -32,8 +33,15 @@ TLanguageCatalogue::~TLanguageCatalogue() {
 }
 
 ELanguage StartLanguage(const std::string& settingsPath) {
-    // A settings file that cannot be read holds no setting: the locale decides.
-    return ChooseLanguage(ReadLanguageSetting(TIniFile(settingsPath)), TLocaleEnvironment::FromProcess());
+    ELanguageSetting setting = ELanguageSetting::Auto;
+    try {
+        setting = ReadLanguageSetting(TIniFile(settingsPath));
+    } catch (const EVxloError&) {
+        // A settings file that cannot be read (too large, say) holds no
+        // setting: the locale decides. Nothing has been shown yet to report
+        // it in; the window reports the file when it reads its settings.
+    }
+    return ChooseLanguage(setting, TLocaleEnvironment::FromProcess());
 }
 
 ELanguage StartLanguage() { return StartLanguage(SettingsFileLocation()); }

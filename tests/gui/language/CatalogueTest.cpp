@@ -180,5 +180,13 @@ TEST_F(ToolLanguageTest, TheSettingInVxloIniOverridesTheLocale) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "d.jsk"));
 }
 
+// A VXLO.INI that cannot be read (past its size limit) holds no language:
+// the tool starts and the locale decides.
+TEST_F(ToolLanguageTest, AnUnreadableSettingsFileLeavesTheLanguageToTheLocale) {
+    std::filesystem::create_directories(config_);
+    std::ofstream(config_ + "/VXLO.INI") << "[Form]\nLanguage=ja\n" << std::string(17u << 20, ';');
+    EXPECT_EQ(ImportError("en_US.UTF-8"), "Not a game record that can be imported (IG1, SGF) " + notes_ + "\n");
+}
+
 }  // namespace
 }  // namespace vxlo
