@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/VxloError.h"
+#include "records/CompanionDatabase.h"
 
 namespace vxlo {
 
@@ -23,11 +24,7 @@ TStatement Prepare(sqlite3* db, const char* sql, int& rc) {
 }
 }  // namespace
 
-void TPracticeStore::Fail(const char* text, int code) const {
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
-    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
-    throw EFileRefused(text, path_);
-}
+void TPracticeStore::Fail(const char* text, int code) const { ThrowStoreFailure(text, kLockedText, code, path_); }
 
 TPracticeStore::TPracticeStore(const std::string& dictionaryPath, Mode mode)
     : path_(TCommentStore::StorePathFor(dictionaryPath)) {

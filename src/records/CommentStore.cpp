@@ -41,11 +41,7 @@ std::string TCommentStore::StorePathFor(const std::string& dictionaryPath) {
     return path.string();
 }
 
-void TCommentStore::Fail(const char* text, int code) {
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
-    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
-    throw EFileRefused(text, path_);
-}
+void TCommentStore::Fail(const char* text, int code) { ThrowStoreFailure(text, kLockedText, code, path_); }
 
 void TCommentStore::Exec(const char* sql, const char* failureText) {
     const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);

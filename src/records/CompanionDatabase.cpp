@@ -68,11 +68,14 @@ int TCompanionDatabase::OpenAndProbe(int flags) {
     return prepared != SQLITE_OK ? prepared : sqlite3_step(probe.get());
 }
 
-void TCompanionDatabase::Fail(const char* text, int code) const {
-    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
-    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
-    throw EFileRefused(text, path_);
+void ThrowStoreFailure(const char* text, const char* lockedText, int code, const std::string& path) {
+    // Extended codes keep the primary code in their low byte.
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) throw EFileRefused(lockedText, path);
+    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path);
+    throw EFileRefused(text, path);
 }
+
+void TCompanionDatabase::Fail(const char* text, int code) const { ThrowStoreFailure(text, kLockedText, code, path_); }
 
 void TCompanionDatabase::Exec(const char* sql, const char* failureText) {
     const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);

@@ -20,6 +20,11 @@ struct TSqliteStatementFinalizer {
 };
 using TSqliteStatement = std::unique_ptr<sqlite3_stmt, TSqliteStatementFinalizer>;
 
+// The error of a failed SQLite call on the store at path: lockedText while
+// another program holds the file, else text with SQLite's reason (when the
+// code is not SQLITE_OK).
+[[noreturn]] void ThrowStoreFailure(const char* text, const char* lockedText, int code, const std::string& path);
+
 class TCompanionDatabase {
 public:
     enum class EAccess { ReadOnly, ReadWrite };

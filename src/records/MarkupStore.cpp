@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/VxloError.h"
+#include "records/CompanionDatabase.h"
 
 namespace vxlo {
 
@@ -62,11 +63,7 @@ bool TMarkupStore::Exists(const std::string& dictionaryPath) {
     return fs::exists(TCommentStore::StorePathFor(dictionaryPath), ec);
 }
 
-void TMarkupStore::Fail(const char* text, int code) {
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw EFileRefused(kLockedText, path_);
-    if (code != SQLITE_OK) throw EFileRefused(WithReason(text, sqlite3_errstr(code)), path_);
-    throw EFileRefused(text, path_);
-}
+void TMarkupStore::Fail(const char* text, int code) { ThrowStoreFailure(text, kLockedText, code, path_); }
 
 void TMarkupStore::Exec(const char* sql) {
     const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
