@@ -14,8 +14,8 @@
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/OpenWindowFixture.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "import/ImportFixture.h"
 
 namespace vxlo::testing {
 namespace {
@@ -27,27 +27,8 @@ constexpr const char* kGames =
     "(;SZ[19]RE[W+R]DT[2005];W[dp];B[cn])"
     "(;SZ[19]RE[B+R]DT[1999];B[cp])";
 
-class EvidenceWindowTest : public TImportTest {
+class EvidenceWindowTest : public TOpenWindowTest {
 protected:
-    void SetUp() override {
-        TImportTest::SetUp();
-        nav.CloseFile();
-        ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-        window = std::make_unique<TSDIAppForm>(&recorded);
-        window->show();
-        Choose(dictionary.string());
-        Act("mnuOpen")->trigger();
-        ASSERT_TRUE(window->FileOpen());
-    }
-    void TearDown() override {
-        window.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-        TImportTest::TearDown();
-    }
-    QAction* Act(const char* name) const { return window->findChild<QAction*>(name); }
-    void Choose(const std::string& path) {
-        window->SetFileChooser([path](const QString&) -> std::optional<QString> { return PathToQt(path); });
-    }
     QTableWidget* Table() const {
         return window->EvidencePanel() ? window->EvidencePanel()->Table() : nullptr;
     }
@@ -66,9 +47,6 @@ protected:
                 if (image.pixelColor(px, py) == QColor(0, 0, 160)) ++count;
         return count;
     }
-
-    TRecordedMessages recorded;
-    std::unique_ptr<TSDIAppForm> window;
 };
 
 TEST_F(EvidenceWindowTest, ADictionaryWithoutCountsShowsNoPanelAndNoCounts) {

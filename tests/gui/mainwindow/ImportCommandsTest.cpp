@@ -17,40 +17,15 @@
 
 #include "gui/import/SelDir.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/OpenWindowFixture.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "import/ImportFixture.h"
 #include "records/CommentStore.h"
 
 namespace vxlo::testing {
 namespace {
 
-
-class ImportCommandsTest : public TImportTest {
+class ImportCommandsTest : public TOpenWindowTest {
 protected:
-    void SetUp() override {
-        TImportTest::SetUp();
-        nav.CloseFile();  // the window opens the dictionary itself
-        ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-        window = std::make_unique<TSDIAppForm>(&recorded);
-        window->show();
-        Choose(dictionary.string());
-        Act("mnuOpen")->trigger();
-        ASSERT_TRUE(window->FileOpen());
-    }
-    void TearDown() override {
-        window.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-        TImportTest::TearDown();
-    }
-    QAction* Act(const char* name) const { return window->findChild<QAction*>(name); }
-    // The next file dialog answers path (nothing when empty) and records its filter.
-    void Choose(const std::string& path) {
-        window->SetFileChooser([this, path](const QString& filter) -> std::optional<QString> {
-            filters.push_back(filter);
-            if (path.empty()) return std::nullopt;
-            return PathToQt(path);
-        });
-    }
     // Runs the bulk-import command; fill sets up the dialog once it shows.
     void BulkImport(const std::function<void(TDirForm&)>& fill) {
         QTimer::singleShot(0, window.get(), [this, fill] {
@@ -72,10 +47,6 @@ protected:
             if (e.error == errors) texts.push_back(e.text);
         return texts;
     }
-
-    TRecordedMessages recorded;
-    std::unique_ptr<TSDIAppForm> window;
-    std::vector<QString> filters;
 };
 
 TEST_F(ImportCommandsTest, FileInputImportsOneMoveAtATimeAndRestoresTheMode) {
