@@ -104,6 +104,28 @@ struct TParsed {
     std::vector<std::string> operands;
 };
 
+// The switches each command takes, and what they set.
+struct TSwitch {
+    const char* command;
+    const char* name;
+    bool TParsed::*field;
+};
+constexpr TSwitch kSwitches[] = {
+    {"import", "--recursive", &TParsed::recursive}, {"import", "--corners", &TParsed::corners},
+    {"import", "--progress", &TParsed::progress},   {"merge", "--v1", &TParsed::v1},
+    {"merge", "--sgf", &TParsed::sgf},               {"stats", "--json", &TParsed::json},
+    {"practice-status", "--json", &TParsed::json},  {"practice-status", "--white", &TParsed::white},
+    {"export-sgf", "--force", &TParsed::force},
+};
+
+bool TParsed::*SwitchField(const std::string& command, const std::string& name) {
+    if (IsFindCommand(command) && name == "--json") return &TParsed::json;
+    for (const TSwitch& s : kSwitches) {
+        if (command == s.command && name == s.name) return s.field;
+    }
+    return nullptr;
+}
+
 TParsed Parse(const std::vector<std::string>& args, const ITranslator* translator) {
     TParsed parsed;
     if (args.empty()) throw TUsageError("no command");
@@ -125,26 +147,8 @@ TParsed Parse(const std::vector<std::string>& args, const ITranslator* translato
         };
         if (a == "--") {
             optionsEnd = true;
-        } else if (parsed.command == "import" && a == "--recursive") {
-            parsed.recursive = true;
-        } else if (parsed.command == "import" && a == "--corners") {
-            parsed.corners = true;
-        } else if (parsed.command == "stats" && a == "--json") {
-            parsed.json = true;
-        } else if (parsed.command == "import" && a == "--progress") {
-            parsed.progress = true;
-        } else if (parsed.command == "merge" && a == "--v1") {
-            parsed.v1 = true;
-        } else if (parsed.command == "merge" && a == "--sgf") {
-            parsed.sgf = true;
-        } else if (IsFindCommand(parsed.command) && a == "--json") {
-            parsed.json = true;
-        } else if (parsed.command == "practice-status" && a == "--json") {
-            parsed.json = true;
-        } else if (parsed.command == "practice-status" && a == "--white") {
-            parsed.white = true;
-        } else if (parsed.command == "export-sgf" && a == "--force") {
-            parsed.force = true;
+        } else if (const auto field = SwitchField(parsed.command, a)) {
+            parsed.*field = true;
         } else if (parsed.command != "import" && parsed.command != "corner") {
             throw TUsageError("unknown option " + a);
         } else if (const auto limit = value("--limit")) {
