@@ -2,15 +2,14 @@
 // dictionary, and the file errors with their fixed texts.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <random>
 
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {
@@ -237,17 +236,13 @@ TEST(RecordFile, AFailedBatchIsReportedAndReadsFallBackToTheFile) {
     const TRecordBytes old = EncodeRecord({1, 1, 1, 0, 0, 0});
     for (int i = 0; i < 100; ++i) file.Write(i, old);
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     {
         TWriteBatch batch(file);
         for (int i = 100; i < 3000; ++i) file.Write(i, EncodeRecord({2, 2, 2, 0, i + 1, 0}));
         file.Write(5, EncodeRecord({3, 3, 3, 0, 100, 0}));
         EXPECT_EQ(file.Read(5), EncodeRecord({3, 3, 3, 0, 100, 0}));
-        rlimit small = saved;
-        small.rlim_cur = 100 * kRecordSize + 1000;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const TFileSizeLimit limit(100 * kRecordSize + 1000);
+        ASSERT_TRUE(limit.Set());
         try {
             batch.Commit();
             ADD_FAILURE() << "a write past the size limit was not reported";
@@ -256,8 +251,6 @@ TEST(RecordFile, AFailedBatchIsReportedAndReadsFallBackToTheFile) {
             EXPECT_EQ(e.FileName(), path);
         }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
     // The link to the new records was never written; part of them were.
     EXPECT_EQ(file.Read(5), old);
     const TBytes onDisk = ReadFileBytes(path);

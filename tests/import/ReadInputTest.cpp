@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "core/VxloError.h"
@@ -11,6 +9,7 @@
 #include "import/ReadInput.h"
 #include "ImportFixture.h"
 #include "RandomGame.h"
+#include "support/FileSizeLimit.h"
 
 namespace vxlo::testing {
 namespace {
@@ -26,15 +25,11 @@ TEST_F(ReadInputTest, AGameThatCannotBeWrittenLeavesASoundFileAndTheEmptyBoard) 
     const std::string second = Ig1("b.IG1", "MOV\r\nK10 C03 R17 C17 R03 F03 O03 F17 O17 C06 R06 C14 R14\r\n");
     const std::uintmax_t before = std::filesystem::file_size(dictionary);
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = before + 5 * kRecordSize + 4;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(ReadInput(nav, second, 400), EInOutError);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const TFileSizeLimit limit(before + 5 * kRecordSize + 4);
+        ASSERT_TRUE(limit.Set());
+        EXPECT_THROW(ReadInput(nav, second, 400), EInOutError);
+    }
 
     EXPECT_EQ(nav.Path().Count(), 0);
     EXPECT_EQ(nav.Dictionary().Count(), 1);  // D04, the first game's move
