@@ -18,9 +18,9 @@ void GrowJosekiTree(TNavigation& nav, int records, std::mt19937& rng,
                 nav.Board().TestMove(nav.Board().GetTurn(), x, y) != EMoveResult::Ok) {
                 continue;
             }
-            nav.Deside(x, y);
+            if (!nav.EnterMove(x, y, EEntryStep::AddOnly).Entered()) continue;
             if (onAdded) onAdded(dict.FindRecNo(x, y), {x, y});
-            nav.Deside(x, y);
+            nav.EnterMove(x, y);
         } else {
             const TPoint p = dict.GetMoveXY(static_cast<int>(rng() % static_cast<unsigned>(dict.Count())));
             nav.Deside(p.x, p.y);

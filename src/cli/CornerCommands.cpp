@@ -37,16 +37,25 @@ void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
 
 }  // namespace
 
-void ImportCorners(TNavigation& nav, const std::string& dictionary,
-                   const std::vector<std::string>& paths, int limit, bool recursive,
-                   std::ostream& out) {
+int ImportCorners(TNavigation& nav, const std::string& dictionary,
+                  const std::vector<std::string>& paths, int limit, bool recursive,
+                  std::ostream& out, std::ostream& err, const ITranslator* translator) {
     const std::vector<std::string> files = CornerGameFiles(paths, recursive);
     nav.OpenFile(dictionary);
     TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
     TCornerImporter importer(nav, &evidence, limit);
-    importer.ImportFiles(files);
+    try {
+        importer.ImportFiles(files);
+    } catch (const EVxloError&) {
+        // The batches before the failure are in the file with their counts.
+        err << "kept before the error: " << CornerSummaryText(importer.Summary()) << '\n';
+        throw;
+    }
     nav.CloseFile();
     out << CornerSummaryText(importer.Summary()) << '\n';
+    if (importer.Summary().failures.empty()) return 0;
+    err << WalkFailureSummary(importer.Summary().failures).Text(translator) << '\n';
+    return 1;
 }
 
 void PrintStats(TNavigation& nav, const std::string& dictionary,
@@ -89,6 +98,12 @@ void ClearEvidence(const std::string& dictionary, std::ostream& out) {
     TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
     evidence.Clear();
     out << "evidence cleared\n";
+}
+
+void RemoveEvidenceOf(const std::string& dictionary, const std::vector<std::int64_t>& records) {
+    if (records.empty() || !TCompanionDatabase::ExistsFor(dictionary)) return;
+    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    evidence.Remove(records);
 }
 
 }  // namespace vxlo

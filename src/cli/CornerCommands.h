@@ -11,10 +11,12 @@ namespace vxlo {
 
 // Imports the games of every PATH (IG1 and SGF files; folders walked, their
 // subfolders with recursive) as corner sequences with evidence; prints the
-// one-line summary.
-void ImportCorners(TNavigation& nav, const std::string& dictionary,
-                   const std::vector<std::string>& paths, int limit, bool recursive,
-                   std::ostream& out);
+// one-line summary on out and the malformed files passed over on err. 0 when
+// every file was read, 1 when some were passed over. When a write fails, err
+// says what the dictionary kept before the error goes on.
+int ImportCorners(TNavigation& nav, const std::string& dictionary,
+                  const std::vector<std::string>& paths, int limit, bool recursive,
+                  std::ostream& out, std::ostream& err, const ITranslator* translator = nullptr);
 
 // The position after moves ("x,y" or "pass") and its candidates with their
 // evidence, as one JSON object.
@@ -23,5 +25,8 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
 
 // Removes every evidence count of the dictionary.
 void ClearEvidence(const std::string& dictionary, std::ostream& out);
+
+// Removes the counts of records taken out of the tree (a repair).
+void RemoveEvidenceOf(const std::string& dictionary, const std::vector<std::int64_t>& records);
 
 }  // namespace vxlo

@@ -135,10 +135,12 @@ private:
         }
     }
 
-    // Writes the children of the position `position` (line `line`).
-    void Children(int position, const std::string& line, int depth, int count) {
+    // Writes the children of the position `position` (line `line`). A
+    // position a pass led to gets no pass: two in a row end a joseki, and
+    // the check reports such a tenuki as what importers used to leave behind.
+    void Children(int position, const std::string& line, int depth, int count, bool afterPass) {
         const bool wrap = count > 1;
-        bool passUsed = false;
+        bool passUsed = afterPass;
         for (int c = 0; c < count && budget_ > 0; ++c) {
             if (wrap) tree_.sgf += "\n(";
             Child(position, line, depth, passUsed);
@@ -166,7 +168,9 @@ private:
         std::string childLine;
         int child = 0;
         int played = 0;
+        bool passed = false;
         if (roll < 60 && !passUsed) {
+            passed = true;
             passUsed = true;
             ++tree_.moveNodes;
             const bool tt = Roll(3) == 0;
@@ -208,7 +212,7 @@ private:
         if (depth + 1 < kMaxDepth && budget_ > 0) {
             const int r = Roll(100);
             const int kids = r < 8 ? 0 : r < 68 ? 1 : r < 90 ? 2 : 3;
-            Children(child, childLine, depth + 1, kids);
+            Children(child, childLine, depth + 1, kids, passed);
         }
         for (int k = 0; k < played; ++k) Undo();
     }

@@ -53,9 +53,10 @@ constexpr const char* kUsage =
     "      writes the whole tree as one SGF game, with labels and comments;\n"
     "      never over the dictionary or its comment store, and over an existing\n"
     "      file that is not SGF only with --force\n"
-    "  vxlo-tool check DICTIONARY\n"
+    "  vxlo-tool check [--repair] DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
-    "      exit status 0 when sound, 1 when not\n"
+    "      exit status 0 when sound, 1 when not; --repair unlinks every tenuki\n"
+    "      that follows a tenuki and has nothing below it, with its counts\n"
     "  vxlo-tool practice-status [--white] [--json] DICTIONARY\n"
     "      positions of the whole tree where Black (--white: White) answers,\n"
     "      how many are due today, practised so far, and their lapses\n"
@@ -100,6 +101,7 @@ struct TParsed {
     bool json = false;
     bool white = false;
     bool force = false;
+    bool repair = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -115,7 +117,7 @@ constexpr TSwitch kSwitches[] = {
     {"import", "--progress", &TParsed::progress},   {"merge", "--v1", &TParsed::v1},
     {"merge", "--sgf", &TParsed::sgf},               {"stats", "--json", &TParsed::json},
     {"practice-status", "--json", &TParsed::json},  {"practice-status", "--white", &TParsed::white},
-    {"export-sgf", "--force", &TParsed::force},
+    {"export-sgf", "--force", &TParsed::force},      {"check", "--repair", &TParsed::repair},
 };
 
 bool TParsed::*SwitchField(const std::string& command, const std::string& name) {
@@ -188,9 +190,8 @@ int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& 
     if (p.corners) {
         const int limit = p.limit.value_or(kDefaultCornerLimit);
         if (limit < 1) throw TUsageError("--limit must be at least 1");
-        ImportCorners(nav, p.operands[0], {p.operands.begin() + 1, p.operands.end()}, limit,
-                      p.recursive, out);
-        return 0;
+        return ImportCorners(nav, p.operands[0], {p.operands.begin() + 1, p.operands.end()}, limit,
+                             p.recursive, out, err, translator);
     }
     for (std::size_t i = 1; i < p.operands.size(); ++i) {
         // Checked before anything is imported, so a typo costs no half import.
@@ -278,7 +279,18 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
 // 0 when the tree is sound, 1 when it is not.
 int Check(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("check needs DICTIONARY");
-    TRecordFile file(p.operands[0], TRecordFile::Mode::ReadShared);
+    const std::string& dictionary = p.operands[0];
+    if (p.repair) {
+        // A repair writes: the exclusive lock, and never a new file.
+        std::error_code ec;
+        if (!std::filesystem::exists(dictionary, ec)) throw EInOutError(ENOENT, dictionary);
+        TRecordFile file(dictionary, TRecordFile::Mode::ReadWriteCreate);
+        const std::vector<std::int64_t> unlinked = RepairTenukiAfterTenuki(file, CheckDictionary(file));
+        RemoveEvidenceOf(dictionary, unlinked);
+        for (const std::int64_t rec : unlinked) out << "record " << rec << ": unlinked\n";
+        file.Close();
+    }
+    TRecordFile file(dictionary, TRecordFile::Mode::ReadShared);
     const TCheckReport report = CheckDictionary(file);
     for (const TCheckFinding& finding : report.findings) out << finding.text << '\n';
     out << report.records << " records, " << report.reachable << " reachable, " << report.unreachable

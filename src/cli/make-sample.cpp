@@ -1,7 +1,7 @@
 // make-sample SEQUENCES DICTIONARY: records corner sequences into a new
-// dictionary the way an import does, through Deside twice per move (the first
-// call adds a move that is new, the second follows it). data/sample.jsk is
-// made with it from data/sample-sequences.txt.
+// dictionary the way an import does, through the one move entry (a move that
+// is new is added, then followed). data/sample.jsk is made with it from
+// data/sample-sequences.txt.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -60,10 +60,7 @@ void Record(vxlo::TNavigation& nav, const TSequence& sequence, const std::string
     nav.ResetToRoot();
     vxlo::TOneMoveScope oneMove(nav);
     for (const TPoint& p : sequence.moves) {
-        const int before = nav.Path().Count();
-        nav.Deside(p.x, p.y);
-        nav.Deside(p.x, p.y);
-        if (nav.Path().Count() != before + 1)
+        if (!nav.EnterMove(p.x, p.y).Entered())
             throw vxlo::EVxloError(source + ":" + std::to_string(sequence.line) + ": move " +
                                    std::to_string(p.x) + "," + std::to_string(p.y) +
                                    " cannot be played");

@@ -273,8 +273,10 @@ void BenchCornerImport(const std::filesystem::path& root, int games, TBenchRepor
     }
     TBenchWorld w;
     std::ostringstream summary;
+    std::ostringstream failures;
     const auto start = Clock::now();
-    ImportCorners(w.nav, (root / "corners.jsk").string(), {folder.string()}, kDefaultCornerLimit, false, summary);
+    ImportCorners(w.nav, (root / "corners.jsk").string(), {folder.string()}, kDefaultCornerLimit, false, summary,
+                  failures);
     const double s = Seconds(start);
     report.Figure("corner import, file dictionary: games/s", games / s, "corner import, file dictionary: %.0f games/s",
                   games / s);

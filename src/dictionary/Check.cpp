@@ -60,7 +60,19 @@ public:
                 continue;
             }
             frame.played = true;
-            if (r.Next <= 0) continue;
+            if (r.Next <= 0) {
+                // The move itself is the path's last; the one before it led here.
+                const int depth = path_.Count();
+                if (IsTenuki(r.X, r.Y) && depth >= 2) {
+                    const TPoint before = path_.GetMove(depth - 1);
+                    if (IsTenuki(before.x, before.y)) {
+                        Add(TCheckFinding::Kind::TenukiAfterTenuki, rec,
+                            "tenuki right after a tenuki, with nothing below it");
+                        report_.findings.back().parent = path_.RecNoAt(depth - 1);
+                    }
+                }
+                continue;
+            }
             if (path_.Count() >= kMaxPathMoves) {
                 Add(TCheckFinding::Kind::TooDeep, rec, "line longer than 400 moves");
                 continue;
@@ -161,5 +173,30 @@ private:
 }  // namespace
 
 TCheckReport CheckDictionary(IRecordStore& store) { return TChecker(store).Run(); }
+
+std::vector<std::int64_t> RepairTenukiAfterTenuki(IRecordStore& store, const TCheckReport& report) {
+    std::vector<std::int64_t> unlinked;
+    TWriteBatch batch(store);
+    const auto read = [&](std::int64_t n) { return DecodeRecord(store.Read(n)); };
+    for (const TCheckFinding& finding : report.findings) {
+        if (finding.kind != TCheckFinding::Kind::TenukiAfterTenuki || finding.parent <= 0) continue;
+        const TJskRecord gone = read(finding.record);
+        TJskRecord parent = read(finding.parent);
+        if (parent.Next == finding.record) {
+            parent.Next = gone.More;
+            store.Write(finding.parent, EncodeRecord(parent));
+        } else {
+            // The check read this chain whole, so the walk ends at the record.
+            std::int64_t n = parent.Next;
+            TJskRecord r = read(n);
+            while (r.More != finding.record) r = read(n = r.More);
+            r.More = gone.More;
+            store.Write(n, EncodeRecord(r));
+        }
+        unlinked.push_back(finding.record);
+    }
+    batch.Commit();
+    return unlinked;
+}
 
 }  // namespace vxlo

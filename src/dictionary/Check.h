@@ -19,10 +19,14 @@ struct TCheckFinding {
         PointTwice,      // one point twice in one sibling chain
         IllegalMove,     // occupied, suicide or ko in the position it continues
         TooDeep,         // a line longer than the move path's 400 moves
+        // A tenuki right after a tenuki, with nothing below it: what importers
+        // before the one move entry left where a line went through a tenuki.
+        TenukiAfterTenuki,
     };
     Kind kind;
     std::int64_t record;  // the record the finding is about
     std::string text;     // one line for people
+    std::int64_t parent = -1;  // TenukiAfterTenuki: the record whose Next heads its chain
 };
 
 struct TCheckReport {
@@ -34,5 +38,10 @@ struct TCheckReport {
 };
 
 TCheckReport CheckDictionary(IRecordStore& store);
+
+// Unlinks every TenukiAfterTenuki record of the report from its chain, as
+// deleting the last move of a line does (the record stays in the file,
+// unreachable); nothing else is written. The records unlinked, in order.
+std::vector<std::int64_t> RepairTenukiAfterTenuki(IRecordStore& store, const TCheckReport& report);
 
 }  // namespace vxlo

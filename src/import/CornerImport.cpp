@@ -64,6 +64,7 @@ std::string CornerSummaryText(const TCornerImportSummary& s) {
     text << "games " << s.gamesRead << " (skipped: " << s.skippedSetup << " setup, " << s.skippedSize
          << " size), sequences " << s.sequences << ", moves added " << s.movesAdded << ", cut "
          << s.sequencesCut;
+    if (s.sequencesCut > 0) text << " (full " << s.cutFull << ", illegal " << s.cutIllegal << ")";
     return text.str();
 }
 
@@ -149,18 +150,19 @@ TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int
     : nav_(nav), evidence_(evidence), limit_(limit) {}
 
 bool TCornerImporter::EnterMove(TPoint point) {
-    const int before = nav_.Path().Count();
-    if (before >= kMaxPathMoves) return false;
-    const int state = nav_.Board().PointState(point.x, point.y);
-    if (state != Empty && state != Candidate) return false;  // no stone is played twice
-    // Tested first so that a move illegal in the corner alone ends its
-    // sequence quietly instead of raising a refusal for every game.
-    if (nav_.Board().TestMove(nav_.Board().GetTurn(), point.x, point.y) != EMoveResult::Ok) return false;
-    if (!nav_.Deside(point.x, point.y)) return false;
-    nav_.Deside(point.x, point.y);
-    if (nav_.Path().Count() != before + 1) return false;  // a full candidate list
-    if (state == Empty) ++summary_.movesAdded;
-    return true;
+    // Quiet: a move illegal in the corner alone ends its sequence without a
+    // refusal for every game.
+    const TMoveEntry entry = nav_.EnterMove(point.x, point.y);
+    if (entry.added) ++summary_.movesAdded;
+    switch (entry.outcome) {
+    case EEntryOutcome::Entered: return true;
+    case EEntryOutcome::ListFull:
+    case EEntryOutcome::PathFull: ++summary_.cutFull; break;
+    case EEntryOutcome::OnStone:
+    case EEntryOutcome::Illegal: ++summary_.cutIllegal; break;
+    }
+    ++summary_.sequencesCut;
+    return false;
 }
 
 void TCornerImporter::ImportGame(const TCornerGame& game) {
@@ -170,10 +172,7 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
         const EStarterResult result = ResultFor(sequence.starter, game.winner);
         bool entered = false;
         for (const TPoint& point : sequence.moves) {
-            if (!EnterMove(point)) {
-                ++summary_.sequencesCut;
-                break;
-            }
+            if (!EnterMove(point)) break;
             if (!entered) {
                 entered = true;
                 ++summary_.sequences;
@@ -195,7 +194,14 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
     };
     for (std::size_t f = 0; f < files.size(); ++f) {
         if (progress && !progress(static_cast<int>(f), files[f], summary_)) break;
-        for (const TCornerGame& game : ReadCornerGames(files[f], summary_)) {
+        std::vector<TCornerGame> games;
+        try {
+            games = ReadCornerGames(files[f], summary_);
+        } catch (const ESgfError& error) {
+            summary_.failures.push_back({files[f], error.Message()});
+            continue;
+        }
+        for (const TCornerGame& game : games) {
             ImportGame(game);
             if (++sinceFlush >= kGamesPerFlush) {
                 flush();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "import/CornerSequence.h"
+#include "import/FolderWalk.h"
 #include "mainwindow/Navigation.h"
 #include "records/EvidenceStore.h"
 
@@ -25,11 +26,17 @@ struct TCornerImportSummary {
     int skippedSetup = 0;    // setup stones: the game does not start from the empty board
     int skippedSize = 0;     // a board other than 19×19
     int sequences = 0;       // corner sequences entered (each at least its first move)
-    int movesAdded = 0;      // new records in the dictionary
-    int sequencesCut = 0;    // ended early at a move that could not be entered
+    int movesAdded = 0;      // records the import appended to the dictionary
+    int sequencesCut = 0;    // ended early at a move that could not be entered:
+    int cutFull = 0;         //   of them at a full candidate list (or path)
+    int cutIllegal = 0;      //   of them at a move illegal in the corner alone
+    std::vector<TWalkFailure> failures;  // malformed files passed over, in order
 };
 
-// "games 12 (skipped: 1 setup, 0 size), sequences 40, moves added 310, cut 0"
+// "games 12 (skipped: 1 setup, 0 size), sequences 40, moves added 310, cut 3
+// (full 1, illegal 2)", the causes only when something was cut; the files
+// passed over are reported apart
+// (WalkFailureSummary).
 std::string CornerSummaryText(const TCornerImportSummary& summary);
 
 // The games of an SGF file (main lines; RE and DT read), counting skipped ones
@@ -58,13 +65,16 @@ public:
 
     // Every game of the files; counts flushed every few thousand games and at
     // the end. progress(filesDone, current, summary so far) is called before
-    // each file and ends the import (after a flush) when it returns false.
+    // each file and ends the import (after a flush) when it returns false. A
+    // malformed SGF file is passed over and listed in the summary's failures;
+    // the games before and after it keep their moves and counts.
     using TProgress = std::function<bool(int filesDone, const std::string& current,
                                          const TCornerImportSummary& summary)>;
     void ImportFiles(const std::vector<std::string>& files, const TProgress& progress = {});
 
 private:
-    // Enters one move (tenuki as {0, 0}); false when it cannot be entered.
+    // Enters one move (tenuki as {0, 0}); false (counted as a cut) when it
+    // cannot be entered.
     bool EnterMove(TPoint point);
 
     TNavigation& nav_;

@@ -105,11 +105,11 @@ std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options) {
     return TCollector(options).Run();
 }
 
-TMessage WalkFailureSummary(const TFolderWalkResult& result) {
-    if (result.failures.empty()) return {};
+TMessage WalkFailureSummary(const std::vector<TWalkFailure>& failures) {
+    if (failures.empty()) return {};
     TMessage text(QT_TRANSLATE_NOOP("vxlo", "取り込めなかったファイル: %1"));
-    text.Arg(result.failures.size());
-    for (const TWalkFailure& f : result.failures) {
+    text.Arg(failures.size());
+    for (const TWalkFailure& f : failures) {
         text.Then(TMessage::Literal("\n" + f.file + ": ")).Then(f.reason);
     }
     return text;

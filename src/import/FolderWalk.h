@@ -39,8 +39,9 @@ struct TFolderWalkResult {
     std::vector<TWalkFailure> failures;  // malformed SGF files, in walk order
 };
 
-// The one report of the files a walk passed over; empty when there are none.
-TMessage WalkFailureSummary(const TFolderWalkResult& result);
+// The one report of the files an import passed over; empty when there are none.
+TMessage WalkFailureSummary(const std::vector<TWalkFailure>& failures);
+inline TMessage WalkFailureSummary(const TFolderWalkResult& result) { return WalkFailureSummary(result.failures); }
 
 // The files of a walk in the order they are imported, full paths.
 // Folders whose name begins with "." are not entered, a folder that cannot

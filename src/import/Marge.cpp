@@ -119,18 +119,13 @@ private:
             ++result_.movesSkipped;
             return false;
         }
-        if (nav_.Board().PointState(x, y) == Empty) nav_.Deside(x, y);
-        if (nav_.Board().PointState(x, y) != Candidate) {
+        const bool leaf = frame.record.next <= 0;
+        const EEntryStep step = leaf ? EEntryStep::AddOnly : EEntryStep::Follow;
+        if (!nav_.EnterMove(x, y, step, ERefusalMessages::Show).Entered()) {
             ++result_.movesSkipped;
             return false;
         }
-        if (frame.record.next <= 0) return false;
-        const int before = nav_.Path().Count();
-        nav_.Deside(x, y);
-        if (nav_.Path().Count() != before + 1) {
-            ++result_.movesSkipped;
-            return false;
-        }
+        if (leaf) return false;
         frame.followed = true;
         return true;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // Merge of another dictionary file into the open one: every move sequence of
-// the source enters through Deside, new moves added, known ones followed,
+// the source enters through EnterMove, new moves added, known ones followed,
 // depth-first and pre-order. The source is only read.
 #include <string>
 

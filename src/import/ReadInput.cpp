@@ -127,15 +127,11 @@ void ParseIg1File(const std::string& fileName, OnMove onMove) {
 }  // namespace
 
 bool EnterGameMove(TNavigation& nav, int x, int y) {
-    const int before = nav.Path().Count();
-    if (before >= kMaxPathMoves) return false;
-    const int state = nav.Board().PointState(x, y);
-    if (!nav.Deside(x, y)) return false;
-    nav.Deside(x, y);
-    const bool onStone = state == Black || state == White;
-    // A move neither added nor followed (a full candidate list) would put
-    // every later move of the game at the wrong position.
-    return onStone || nav.Path().Count() == before + 1;
+    const TMoveEntry entry = nav.EnterMove(x, y, EEntryStep::Follow, ERefusalMessages::Show);
+    // A move on a stone is passed over as it always was; any other move not
+    // entered (a full candidate list) would put every later move of the game
+    // at the wrong position.
+    return entry.Entered() || entry.outcome == EEntryOutcome::OnStone;
 }
 
 std::vector<TPoint> ReadIg1Moves(const std::string& fileName) {

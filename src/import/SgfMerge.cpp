@@ -91,22 +91,21 @@ private:
     // Makes p a candidate of the current position; false (counted) when the
     // list is full.
     bool Add(TPoint p) {
-        if (nav_.Board().PointState(p.x, p.y) == Candidate) return true;
-        nav_.Deside(p.x, p.y);
-        if (nav_.Board().PointState(p.x, p.y) != Candidate) {  // 30 candidates already
+        const TMoveEntry entry = nav_.EnterMove(p.x, p.y, EEntryStep::AddOnly);
+        if (!entry.Entered()) {  // 30 candidates already, or the path's 400 moves
             ++result_.leftLimits;
             return false;
         }
-        ++result_.movesAdded;
-        if (IsTenuki(p.x, p.y)) ++result_.tenukiAdded;
+        if (entry.added) {
+            ++result_.movesAdded;
+            if (IsTenuki(p.x, p.y)) ++result_.tenukiAdded;
+        }
         return true;
     }
 
     // Plays the candidate p; false (counted) when the path is full.
     bool Follow(TPoint p) {
-        const int before = nav_.Path().Count();
-        nav_.Deside(p.x, p.y);
-        if (nav_.Path().Count() == before + 1) return true;
+        if (nav_.EnterMove(p.x, p.y).Entered()) return true;
         ++result_.leftLimits;
         return false;
     }
@@ -144,7 +143,7 @@ private:
             played = 1;
         }
         const int state = board.PointState(p.x, p.y);
-        // Tested here rather than left to Deside: a refused move ends its
+        // Tested here rather than left to EnterMove: a refused move ends its
         // variation quietly and is counted for the one closing message.
         if ((state != Empty && state != Candidate) ||
             board.TestMove(board.GetTurn(), p.x, p.y) != EMoveResult::Ok) {

@@ -1,6 +1,6 @@
 #pragma once
 // Merge of an SGF variation tree into the open dictionary, as the merge of
-// another dictionary does it: pre-order through Deside and MaeNoTe, new moves
+// another dictionary does it: pre-order through EnterMove and MaeNoTe, new moves
 // at the end of their chains, known ones followed, the board in step with the
 // source and empty again at the end.
 #include <string>

@@ -113,6 +113,8 @@ bool TNavigation::Deside(int x, int y) {
     }
     if (state != Empty && state != Candidate) return true;
     if (state == Empty) {
+        // A move past the path's limit could be added but never followed.
+        if (path_.Count() >= kMaxPathMoves) return false;
         dictionary_.AddMove(x, y);
         SetData(true);
         SetDelete1(false);
@@ -127,6 +129,41 @@ bool TNavigation::Deside(int x, int y) {
     comments_.SaveComment(currentRecord_, inputMode_);
     AdvanceTo(x, y);
     return true;
+}
+
+TMoveEntry TNavigation::EnterMove(int x, int y, EEntryStep step, ERefusalMessages refusals) {
+    TMoveEntry entry;
+    const int state = board_.PointState(x, y);
+    if (state != Empty && state != Candidate) {
+        entry.outcome = EEntryOutcome::OnStone;
+        return entry;
+    }
+    if (path_.Count() >= kMaxPathMoves) {
+        entry.outcome = EEntryOutcome::PathFull;
+        return entry;
+    }
+    const EMoveResult legal = board_.TestMove(board_.GetTurn(), x, y);
+    if (legal != EMoveResult::Ok) {
+        if (refusals == ERefusalMessages::Show) ShowRefusal(legal);
+        entry.outcome = EEntryOutcome::Illegal;
+        return entry;
+    }
+    if (state == Empty) {
+        if (dictionary_.Count() >= kMaxCandidates) {
+            entry.outcome = EEntryOutcome::ListFull;
+            return entry;
+        }
+        dictionary_.AddMove(x, y);
+        SetData(true);
+        SetDelete1(false);
+        entry.added = true;
+    }
+    if (step == EEntryStep::AddOnly) return entry;
+    // Path room and legality were tested above, so the step is taken.
+    TOneMoveScope oneMove(*this);
+    comments_.SaveComment(currentRecord_, inputMode_);
+    AdvanceTo(x, y);
+    return entry;
 }
 
 void TNavigation::ClearTenukiNumbers() {

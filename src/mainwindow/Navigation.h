@@ -68,6 +68,24 @@ public:
 
 enum class EMouseButton { Left, Right, Middle };
 
+// What EnterMove did with a move.
+enum class EEntryOutcome {
+    Entered,   // on the path (or, with EEntryStep::AddOnly, a candidate of the position)
+    OnStone,   // the point holds a stone: nothing changed
+    Illegal,   // suicide or ko here
+    ListFull,  // new, and the position already has its 30 candidates
+    PathFull,  // the line already has its 400 moves
+};
+
+struct TMoveEntry {
+    EEntryOutcome outcome = EEntryOutcome::Entered;
+    bool added = false;  // a record was appended for it
+    bool Entered() const { return outcome == EEntryOutcome::Entered; }
+};
+
+enum class EEntryStep { Follow, AddOnly };
+enum class ERefusalMessages { Show, Quiet };
+
 enum class EOrientation { SwapXY, RotateRight, RotateLeft, MirrorUpDown, MirrorLeftRight };
 
 // Refusal texts shown by Deside.
@@ -106,6 +124,13 @@ public:
     // Adds the move at an empty legal point (without playing it) or plays the
     // candidate there. False only when the move is illegal.
     bool Deside(int x, int y);
+    // The one entry of a known line for every importer and merge: the move is
+    // added when it is not yet a candidate, then followed exactly one step
+    // (AddOnly leaves it a candidate). A move that exists is followed, never
+    // added again, and nothing is added where it could not be followed: a
+    // tenuki, whose point is never occupied, cannot be entered twice.
+    TMoveEntry EnterMove(int x, int y, EEntryStep step = EEntryStep::Follow,
+                         ERefusalMessages refusals = ERefusalMessages::Quiet);
     // Takes one move back (in to-branch mode back to the last branch point).
     void MaeNoTe();
 

@@ -105,4 +105,16 @@ void TEvidenceStore::Clear() {
     db_.Exec("DELETE FROM evidence", kCannotSaveText);
 }
 
+void TEvidenceStore::Remove(const std::vector<std::int64_t>& records) {
+    if (!hasTable_ || records.empty()) return;
+    TCompanionTransaction transaction(db_, kCannotSaveText);
+    TSqliteStatement remove = db_.Prepare("DELETE FROM evidence WHERE rec = ?1", kCannotSaveText);
+    for (const std::int64_t rec : records) {
+        sqlite3_bind_int64(remove.get(), 1, rec);
+        db_.Run(remove.get(), kCannotSaveText);
+    }
+    remove.reset();
+    transaction.Commit();
+}
+
 }  // namespace vxlo

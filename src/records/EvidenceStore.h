@@ -42,6 +42,8 @@ public:
     bool Any();
     // Removes every count of the dictionary.
     void Clear();
+    // Removes the counts of the records, in one transaction.
+    void Remove(const std::vector<std::int64_t>& records);
 
     const std::string& Path() const { return db_.Path(); }
 

@@ -293,10 +293,11 @@ TEST_F(Navigation, AStepPastFourHundredMovesIsRefusedAndBoardAndPathAgree) {
         return s;
     }();
     const TPoint last = line.back();
-    EXPECT_TRUE(nav.Deside(last.x, last.y));  // added: the path does not change
-    EXPECT_TRUE(nav.Deside(last.x, last.y));  // refused: no room on the path
+    // Neither added nor played: a 401st move could never be followed.
+    EXPECT_FALSE(nav.Deside(last.x, last.y));
+    EXPECT_EQ(nav.EnterMove(last.x, last.y).outcome, EEntryOutcome::PathFull);
     EXPECT_EQ(nav.Path().Count(), 400);
-    EXPECT_EQ(nav.Board().PointState(last.x, last.y), Candidate);
+    EXPECT_EQ(nav.Board().PointState(last.x, last.y), Empty);
     std::string afterBoard;
     for (int y = 1; y <= 19; ++y)
         for (int x = 1; x <= 19; ++x) afterBoard += static_cast<char>('0' + nav.Board().GetStone(x, y));

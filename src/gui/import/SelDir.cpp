@@ -273,6 +273,7 @@ void TDirForm::RunCorners() {
             return !progress.wasCanceled();
         });
     messages_.Information(ToQt(CornerSummaryText(summary)));
+    if (!summary.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(summary.failures)));
 }
 
 }  // namespace vxlo

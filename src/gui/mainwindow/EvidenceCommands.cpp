@@ -100,6 +100,7 @@ void TSDIAppForm::mnuCornerInputClick() {
     const std::vector<std::string> files = CornerGameFiles({PathFromQt(*chosen)}, false);
     const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, {});
     messages_->Information(ToQt(CornerSummaryText(summary)));
+    if (!summary.failures.empty()) messages_->Error(ToQt(WalkFailureSummary(summary.failures)));
 }
 
 }  // namespace vxlo
