@@ -20,13 +20,13 @@ TGoban::TGoban(const IMoveHistory& history, IStonePainter& painter)
 void TGoban::Reset() {
     size_ = kBoardSize;
     turn_ = Black;
-    for (int x = 1; x <= size_; ++x) {
-        for (int y = 1; y <= size_; ++y) {
-            stones_.At(x, y) = Empty;
-            marks_.At(x, y) = 0;
-            numbers_.At(x, y) = 0;
-        }
-    }
+    // The frame too: the tenuki point (0,0) carries a candidate's mark and a
+    // number like any point, and one left over from the last list would make
+    // a tenuki that is not there look like a candidate.
+    marks_.Fill(0);
+    numbers_.Fill(0);
+    for (int x = 1; x <= size_; ++x)
+        for (int y = 1; y <= size_; ++y) stones_.At(x, y) = Empty;
     for (int i = 0; i <= 20; ++i) {
         stones_.At(0, i) = Border;
         stones_.At(20, i) = Border;
