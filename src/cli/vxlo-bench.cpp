@@ -284,6 +284,80 @@ void BenchCornerImport(const std::filesystem::path& root, int games, TBenchRepor
                   games, summary.str().substr(0, summary.str().size() - 1).c_str());
 }
 
+// A collection shaped like professional games around a few joseki: 60
+// lines of the upper-right corner (the later ones variations of earlier
+// ones), two to four per game in distinct corners and orientations, their
+// moves interleaved so that tenuki falls between them, one game in four a
+// copy of an earlier one. Imported twice: the second time must add nothing.
+void BenchCornerTenukiCorpus(const std::filesystem::path& root, int games, TBenchReport& report) {
+    std::mt19937 rng(kSeed + 2);
+    std::vector<std::vector<TPoint>> lines;
+    for (int l = 0; l < 60; ++l) {
+        std::vector<TPoint> line;
+        if (l >= 20) line = lines[rng() % 20];
+        line.resize(std::min<std::size_t>(line.size(), 2 + rng() % 8));
+        const int length = 8 + static_cast<int>(rng() % 14);
+        while (static_cast<int>(line.size()) < length) {
+            // No point twice: a line whose stones are never captured is legal as it stands.
+            const TPoint p{11 + static_cast<int>(rng() % 9), 1 + static_cast<int>(rng() % 9)};
+            if (std::find(line.begin(), line.end(), p) == line.end()) line.push_back(p);
+        }
+        lines.push_back(std::move(line));
+    }
+    std::vector<std::string> records;
+    for (int g = 0; g < games; ++g) {
+        if (g > 10 && rng() % 4 == 0) {
+            records.push_back(records[rng() % records.size()]);
+            continue;
+        }
+        int corners[4] = {0, 1, 2, 3};
+        std::shuffle(std::begin(corners), std::end(corners), rng);
+        std::vector<std::vector<TPoint>> queues;
+        for (int k = 0, placed = 2 + static_cast<int>(rng() % 3); k < placed; ++k) {
+            std::vector<TPoint> q = lines[rng() % lines.size()];
+            const bool flip = rng() % 2;
+            for (TPoint& p : q) {
+                if (flip) p = {20 - p.y, 20 - p.x};
+                if (!(corners[k] & 1)) p.x = 20 - p.x;
+                if (corners[k] & 2) p.y = 20 - p.y;
+            }
+            queues.push_back(std::move(q));
+        }
+        std::string sgf = "(;GM[1]SZ[19]RE[" + std::string(rng() % 2 ? "B+R" : "W+R") + "]DT[" +
+                          std::to_string(1950 + rng() % 70) + "]";
+        std::vector<std::size_t> next(queues.size(), 0);
+        for (int move = 0;; ++move) {
+            std::vector<std::size_t> open;
+            for (std::size_t k = 0; k < queues.size(); ++k)
+                if (next[k] < queues[k].size()) open.push_back(k);
+            if (open.empty()) break;
+            // Runs in one corner, then a move elsewhere: tenuki in the lines.
+            const std::size_t k = open[rng() % 3 == 0 ? rng() % open.size() : 0];
+            sgf += std::string(move % 2 ? ";W[" : ";B[") + EncodeSgfPoint(queues[k][next[k]++]) + "]";
+        }
+        records.push_back(sgf + ")\n");
+    }
+    const std::filesystem::path folder = root / "corner-tenuki";
+    std::filesystem::create_directories(folder);
+    constexpr int kGamesPerFile = 1000;
+    for (int first = 0; first < games; first += kGamesPerFile) {
+        std::ofstream out(folder / ("t" + std::to_string(first / kGamesPerFile) + ".sgf"), std::ios::binary);
+        for (int g = first; g < std::min(games, first + kGamesPerFile); ++g) out << records[static_cast<std::size_t>(g)];
+    }
+    const std::string target = (root / "corner-tenuki.jsk").string();
+    for (const char* pass : {"first", "again"}) {
+        TBenchWorld w;
+        std::ostringstream summary;
+        std::ostringstream failures;
+        const auto start = Clock::now();
+        ImportCorners(w.nav, target, {folder.string()}, kDefaultCornerLimit, false, summary, failures);
+        const double s = Seconds(start);
+        const std::string label = std::string("corner import of repeated lines through tenuki, ") + pass + ": s";
+        report.Figure(label, s, "corner import of repeated lines through tenuki, %s: %.2f s for %d games (%s)",
+                      pass, s, games, summary.str().substr(0, summary.str().size() - 1).c_str());
+    }
+}
+
 // The large dictionary is made by this program run again, so that making it
 // leaves nothing in the memory that is measured.
 void BenchLarge(const std::filesystem::path& root, int records, TBenchReport& report) {
@@ -371,6 +445,7 @@ int main(int argc, char** argv) {
             BenchImportAndMerge(root, games, report);
             BenchSgf(root, report);
             BenchCornerImport(root, games * 10, report);
+            BenchCornerTenukiCorpus(root, games * 2, report);
             BenchFind(root, kFindRecords, report);
         }
     } catch (const std::exception& e) {

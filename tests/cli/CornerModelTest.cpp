@@ -373,5 +373,22 @@ TEST_F(CornerModelTest, CheckReportsATenukiLeftAfterATenukiAndRepairUnlinksIt) {
     sqlite3_close(db);
 }
 
+// A malformed file among good ones is passed over and named at the end; the
+// games before and after it keep their moves and their counts.
+TEST_F(CornerModelTest, AMalformedFileInAFolderIsPassedOverAndTheRestCounted) {
+    const std::filesystem::path folder = dir / "games";
+    std::filesystem::create_directories(folder);
+    WriteBytes((folder / "a.sgf").string(), "(;SZ[19]RE[B+R]DT[2001];B[pd];W[qc])");
+    WriteBytes((folder / "b.sgf").string(), "(;SZ[19];B[pd];W[q");
+    WriteBytes((folder / "c.sgf").string(), "(;SZ[19]RE[W+R]DT[2003];B[pd];W[qc];B[qd])");
+    EXPECT_EQ(Run({"import", "--corners", dictionary.string(), folder.string()}), 1);
+    EXPECT_EQ(out.str(), "games 2 (skipped: 0 setup, 0 size), sequences 2, moves added 3, cut 0\n");
+    EXPECT_NE(err.str().find("b.sgf"), std::string::npos) << err.str();
+    TCornerModel model;
+    model.Import({{{Black, {16, 4}}, {White, {17, 3}}}, Black, 2001}, 30);
+    model.Import({{{Black, {16, 4}}, {White, {17, 3}}, {Black, {17, 4}}}, White, 2003}, 30);
+    ExpectModel(dictionary, model);
+}
+
 }  // namespace
 }  // namespace vxlo::testing
