@@ -168,13 +168,15 @@ void TLjsk::AddMove(int x, int y) {
     ++count_;
 }
 
-void TLjsk::CycleColor(int x, int y) {
+void TLjsk::CycleColor(int x, int y, int steps) {
     int i = 0;
     while (i < count_ && !(cand_[i].X == x && cand_[i].Y == y)) ++i;
     if (i == count_) return;
     TJskRecord stepped = cand_[i];
-    stepped.Color = static_cast<std::uint8_t>(stepped.Color + 1);
-    if (stepped.Color > 4) stepped.Color = 0;
+    for (int k = 0; k < (steps % 5 + 5) % 5; ++k) {
+        stepped.Color = static_cast<std::uint8_t>(stepped.Color + 1);
+        if (stepped.Color > 4) stepped.Color = 0;
+    }
     // Written first, so that a failed write leaves the list as the file has it.
     if (recNos_[i] >= 0) WriteRecord(recNos_[i], stepped);
     cand_[i] = stepped;

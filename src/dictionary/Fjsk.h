@@ -81,7 +81,9 @@ public:
     // Follows the candidate at (x, y); sets currentRecord to its record.
     int SelectMove(int x, int y, int& currentRecord);
     void AddMove(int x, int y);
-    void CycleColor(int x, int y);
+    // The next colour of the candidate at (x, y), or the steps'th next
+    // (4 goes one back), written once.
+    void CycleColor(int x, int y, int steps = 1);
     // Unlinks the candidate at (x, y); parent is the record whose Next heads
     // the list, 0 for the root chain. The list itself is left as it was.
     void UnlinkMove(int x, int y, int parent);

@@ -1,5 +1,7 @@
 #include "mainwindow/Navigation.h"
 
+#include "mainwindow/RecordingHistory.h"
+
 #include <exception>
 
 namespace vxlo {
@@ -69,6 +71,8 @@ void TNavigation::ShowRoot() {
 
 void TNavigation::CloseFile() {
     ClearTenukiNumbers();
+    // The actions name lines of this dictionary only.
+    if (history_) history_->Clear();
     // Closed in any case; a close error (a write the system could not
     // complete) is reported once the navigation is in its closed state.
     std::exception_ptr closeError;
@@ -118,6 +122,8 @@ bool TNavigation::Deside(int x, int y) {
         dictionary_.AddMove(x, y);
         SetData(true);
         SetDelete1(false);
+        if (history_ && inputMode_ == EInputMode::Record)
+            history_->Record({TRecordingAction::EKind::Added, CurrentLine(*this), {x, y}});
         return true;
     }
     // A candidate that cannot be played (only in a hand-edited dictionary) is
@@ -312,11 +318,37 @@ void TNavigation::TenukiDown(EMouseButton button) {
 
 void TNavigation::RightClickAt(int x, int y) {
     if (board_.PointState(x, y) == Candidate) {
-        if (inputMode_ == EInputMode::Record) dictionary_.CycleColor(x, y);
+        if (inputMode_ == EInputMode::Record) {
+            dictionary_.CycleColor(x, y);
+            if (history_) history_->Record({TRecordingAction::EKind::ColourStep, CurrentLine(*this), {x, y}});
+        }
         return;
     }
     comments_.SaveComment(currentRecord_, inputMode_);
     MaeNoTe();
+}
+
+bool TNavigation::FollowLine(const std::vector<TPoint>& line) {
+    if (CurrentLine(*this) == line) return true;
+    ToFirst();
+    TOneMoveScope oneMove(*this);
+    for (const TPoint p : line) {
+        if (board_.PointState(p.x, p.y) != Candidate) return false;
+        const int before = path_.Count();
+        Deside(p.x, p.y);
+        if (path_.Count() != before + 1) return false;
+    }
+    return true;
+}
+
+void TNavigation::StepColor(TPoint move, int steps) { dictionary_.CycleColor(move.x, move.y, steps); }
+
+void TNavigation::RemoveLeafCandidate(TPoint move) {
+    {
+        TOneMoveScope oneMove(*this);
+        if (!Deside(move.x, move.y) || path_.Count() == 0 || path_.LastMove() != move) return;
+    }
+    DeleteLast();
 }
 
 void TNavigation::Back() {

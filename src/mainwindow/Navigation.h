@@ -96,6 +96,8 @@ inline constexpr const char* kKoText =
 inline constexpr const char* kOpenFirstText =
     QT_TRANSLATE_NOOP("vxlo", "まずファイルを開いてください");
 
+class TRecordingHistory;
+
 class TNavigation {
 public:
     TNavigation(IBoardView& view, IMessageSink& messages, ICommentStore& comments,
@@ -145,6 +147,19 @@ public:
     const std::vector<int>& TenukiNumbers() const { return tenukiNumbers_; }
     void RightClickAt(int x, int y);
 
+    // Recording actions of the user's clicks go to history (not owned; none
+    // by default). Imports and merges enter no action.
+    void SetRecordingHistory(TRecordingHistory* history) { history_ = history; }
+    // Goes to the position after line as clicks on its candidates would,
+    // from the empty board; false where a move of it is not a candidate (the
+    // board then shows the position reached).
+    bool FollowLine(const std::vector<TPoint>& line);
+    // The colour of a candidate of the current position, steps on (−1 back).
+    void StepColor(TPoint move, int steps);
+    // Unlinks a candidate without continuation of the current position as
+    // the delete of the last move would after playing it.
+    void RemoveLeafCandidate(TPoint move);
+
     void Back();         // mnuModoruClick, btnReturnClick
     void ToFirst();      // mnu1stClick
     void DeleteLast();   // mnuDelete1Click
@@ -193,6 +208,7 @@ private:
     std::vector<int> tenukiDepths_;  // path length after each numbered tenuki
     bool dataEnabled_ = false;
     bool delete1Enabled_ = false;
+    TRecordingHistory* history_ = nullptr;
 };
 
 // Sets ProgressMode to one move for a scope and restores it on every exit,
