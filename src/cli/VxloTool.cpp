@@ -64,7 +64,8 @@ constexpr const char* kUsage =
     "      one line per record: N X Y Color Aux Next More\n";
 // After the commands of finding, which only read.
 constexpr const char* kUsageEnd =
-    "import and merge create DICTIONARY when missing; dump, check and export-sgf\n"
+    "import and merge create DICTIONARY when missing and, like clear-evidence and\n"
+    "check --repair, refuse it while another program holds it; the other commands\n"
     "only read it (and its comment store), beside other readers.\n"
     "exit status: 0 done, 1 failed (the message names the file), 2 usage\n";
 
