@@ -12,6 +12,7 @@
 #include "cli/VxloTool.h"
 #include "dictionary/RecordFile.h"
 #include "import/ImportFixture.h"
+#include "import/RandomGame.h"
 #include "records/CommentStore.h"
 
 namespace vxlo::testing {
@@ -174,6 +175,83 @@ TEST_F(ToolFaultsTest, CommentBytesThatAreNotUtf8ComeOutAsReplacementCharacters)
             escaped += ch;
         }
         EXPECT_NE(text.find("C[" + escaped + "]"), std::string::npos) << text;
+    }
+}
+
+std::string SgfPoint(TPoint p) {
+    return {static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
+}
+
+std::string SgfGame(const std::vector<std::string>& moves) {
+    std::string text = "(;SZ[19]";
+    for (const std::string& m : moves) text += ";" + m;
+    return text + ")";
+}
+
+// A line of 401 moves, made of legal moves or of passes between two moves.
+std::vector<std::string> LongLine(bool passes) {
+    std::vector<std::string> moves;
+    const std::vector<TPoint> game = RandomGame(7, 401);
+    for (int i = 0; i < 401; ++i) {
+        const std::string colour = i % 2 == 0 ? "B" : "W";
+        const bool pass = passes && i > 0 && i < 400;
+        moves.push_back(colour + "[" + (pass ? "" : SgfPoint(game[static_cast<std::size_t>(i)])) + "]");
+    }
+    return moves;
+}
+
+// The dictionary's records, each followed through Next from the root, at
+// most 400 deep: a line longer than the move path would be cut.
+TEST_F(ToolFaultsTest, NoEntryPathGoesPastTheMovePathAndEveryResultChecksSound) {
+    ASSERT_EQ(RandomGame(7, 401).size(), 401u);
+    const std::vector<TPoint> game = RandomGame(7, 401);
+    std::string ig1 = "INT 1\r\nMOV\r\n";
+    for (const TPoint p : game) ig1 += Ig1Token(p) + " ";
+    // A source dictionary whose one line is 401 moves deep (no program of
+    // ours writes one).
+    std::vector<TJskRecord> deep = {TJskRecord{0, 0, 0, 0, 1, 0}};
+    for (int i = 0; i < 401; ++i) {
+        const TPoint p = game[static_cast<std::size_t>(i)];
+        deep.push_back(Move(p.x, p.y, i < 400 ? i + 2 : 0));
+    }
+    struct TCase {
+        const char* name;
+        std::vector<std::string> args;  // D is the dictionary, S the source
+        std::string source;
+        std::string sourceName;
+        std::int64_t records;  // what the dictionary holds after it
+    };
+    const std::vector<TCase> cases = {
+        {"merge of 401 moves", {"merge", "--sgf", "D", "S"}, SgfGame(LongLine(false)), "s.sgf", 401},
+        {"merge of a move, 399 passes and a move", {"merge", "--sgf", "D", "S"}, SgfGame(LongLine(true)), "s.sgf", 3},
+        {"merge of two passes after the 398th move",
+         {"merge", "--sgf", "D", "S"},
+         SgfGame([] {
+             std::vector<std::string> m = LongLine(false);
+             m.resize(398);
+             m.insert(m.end(), {"B[]", "W[]", "B[aa]"});
+             return m;
+         }()),
+         "s.sgf",
+         400},
+        {"import of 401 moves", {"import", "D", "S"}, SgfGame(LongLine(false)), "s.sgf", 401},
+        {"import of 401 moves of IG1", {"import", "D", "S"}, ig1, "s.IG1", 401},
+        {"merge of a dictionary 401 moves deep", {"merge", "D", "S"}, RecordBytes(deep), "s.jsk", 401},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string d = Path("d.jsk");
+        const std::string source = Write(c.sourceName, c.source);
+        std::vector<std::string> args = c.args;
+        for (std::string& a : args) {
+            if (a == "D") a = d;
+            if (a == "S") a = source;
+        }
+        ASSERT_EQ(Run(args), 0) << err.str();
+        EXPECT_EQ(static_cast<std::int64_t>(FileRecords(d).size()), c.records);
+        EXPECT_EQ(Run({"check", d}), 0) << out.str();
+        fs::remove(d);
+        fs::remove(Path("d.comments.sqlite"));
     }
 }
 
