@@ -246,7 +246,12 @@ TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfCo
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
                              IPositionMarkup* markup) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
-    const TSgfCollection sgf = ReadSgfFile(path);
+    return MergeSgf(nav, ReadSgfFile(path), comments, markup);
+}
+
+TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+                         IPositionMarkup* markup) {
+    if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
         TSgfMergeResult refused;
         refused.wrongSize = true;  // refused before the position is touched

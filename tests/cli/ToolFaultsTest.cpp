@@ -45,8 +45,10 @@ protected:
     // left behind.
     std::map<std::string, std::size_t> Folder() const {
         std::map<std::string, std::size_t> files;
-        for (const auto& entry : fs::directory_iterator(dir))
-            files[entry.path().filename()] = std::hash<std::string>{}(FileBytes(entry.path()));
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            const bool file = entry.is_regular_file();
+            files[entry.path().filename()] = file ? std::hash<std::string>{}(FileBytes(entry.path())) : 0;
+        }
         return files;
     }
     // A dictionary with one corner line and its game count, and a comment.
@@ -252,6 +254,32 @@ TEST_F(ToolFaultsTest, NoEntryPathGoesPastTheMovePathAndEveryResultChecksSound) 
         EXPECT_EQ(Run({"check", d}), 0) << out.str();
         fs::remove(d);
         fs::remove(Path("d.comments.sqlite"));
+    }
+}
+
+TEST_F(ToolFaultsTest, AFailedMergeOrImportCreatesNothing) {
+    fs::create_directory(dir / "folder");
+    Write("big.sgf", "(;SZ[52];B[pd];W[qc])");
+    Write("broken.sgf", "(;SZ[19];B[pd];W[qc]");
+    struct TCase {
+        std::vector<std::string> args;
+        int status;
+    };
+    const std::string d = Path("new.jsk");
+    const std::vector<TCase> cases = {
+        {{"merge", "--sgf", d, Path("missing.sgf")}, 1}, {{"merge", "--sgf", d, Path("folder")}, 1},
+        {{"merge", "--sgf", d, Path("big.sgf")}, 0},     {{"merge", "--sgf", d, Path("broken.sgf")}, 1},
+        {{"merge", d, Path("missing.jsk")}, 1},          {{"merge", d, Path("folder")}, 1},
+        {{"import", d, Path("broken.sgf")}, 1},
+    };
+    const auto before = Folder();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.args[1] + " " + c.args.back());
+        EXPECT_EQ(Run(c.args), c.status) << err.str();
+        if (c.status != 0) {
+            EXPECT_NE(err.str().find(fs::path(c.args.back()).filename().string()), std::string::npos) << err.str();
+        }
+        EXPECT_EQ(Folder(), before);
     }
 }
 
