@@ -1,10 +1,14 @@
 #include "cli/CornerCommands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "cli/Json.h"
 #include "core/VxloError.h"
+#include "dictionary/RecordFile.h"
 #include "import/CornerImport.h"
 
 namespace vxlo {
@@ -60,7 +64,8 @@ int ImportCorners(TNavigation& nav, const std::string& dictionary,
 
 void PrintStats(TNavigation& nav, const std::string& dictionary,
                 const std::vector<std::string>& moves, std::ostream& out) {
-    nav.OpenFile(dictionary);
+    // Read only, beside other readers: moves are only followed, never added.
+    nav.OpenStore(std::make_unique<TRecordFile>(dictionary, TRecordFile::Mode::ReadShared));
     TOneMoveScope oneMove(nav);
     for (const std::string& text : moves) {
         const std::optional<TPoint> move = ParseMove(text);
@@ -91,6 +96,11 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
 }
 
 void ClearEvidence(const std::string& dictionary, std::ostream& out) {
+    // A writer: the dictionary's exclusive lock keeps it from the counts of
+    // an import or the window in progress, and no new dictionary is made.
+    std::error_code ec;
+    if (!std::filesystem::exists(dictionary, ec)) throw EInOutError(ENOENT, dictionary);
+    TRecordFile lock(dictionary, TRecordFile::Mode::ReadWriteCreate);
     if (!TCompanionDatabase::ExistsFor(dictionary)) {
         out << "no evidence\n";
         return;

@@ -19,11 +19,14 @@ int ImportCorners(TNavigation& nav, const std::string& dictionary,
                   std::ostream& out, std::ostream& err, const ITranslator* translator = nullptr);
 
 // The position after moves ("x,y" or "pass") and its candidates with their
-// evidence, as one JSON object.
+// evidence, as one JSON object. Only reads, under a shared lock: it works
+// beside other readers and on read-only files.
 void PrintStats(TNavigation& nav, const std::string& dictionary,
                 const std::vector<std::string>& moves, std::ostream& out);
 
-// Removes every evidence count of the dictionary.
+// Removes every evidence count of the dictionary, under its exclusive lock;
+// a dictionary that does not exist or that another program holds is an error
+// naming it, and nothing is changed.
 void ClearEvidence(const std::string& dictionary, std::ostream& out);
 
 // Removes the counts of records taken out of the tree (a repair).

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <filesystem>
 
+#include "cli/Json.h"
 #include "core/VxloError.h"
 #include "dictionary/MoveText.h"
 #include "dictionary/RecordFile.h"
@@ -28,30 +28,6 @@ const char* const kFindUsage =
     "      the corner's stones in any orientation and either colour, best first\n";
 
 namespace {
-
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (c == '\n') {
-            json += "\\n";
-        } else if (c == '\r') {
-            json += "\\r";
-        } else if (c == '\t') {
-            json += "\\t";
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
-}
 
 std::string JsonMoves(const std::vector<TPoint>& moves) {
     std::string json = "[";

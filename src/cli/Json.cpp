@@ -2,11 +2,14 @@
 
 #include <cstdio>
 
+#include "core/Text.h"
+
 namespace vxlo {
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
+    // A stored comment may hold any bytes; a JSON text holds only UTF-8.
+    for (const char c : SanitiseUtf8(text)) {
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;

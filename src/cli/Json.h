@@ -1,6 +1,7 @@
 #pragma once
 // The little JSON that vxlo-tool's --json answers need: strings quoted and
-// escaped (UTF-8 passes through; control bytes as \u00XX).
+// escaped (UTF-8 passes through, bytes that are not UTF-8 become U+FFFD,
+// control bytes are written as \u00XX).
 #include <string>
 #include <string_view>
 

@@ -64,7 +64,8 @@ constexpr const char* kUsage =
     "      one line per record: N X Y Color Aux Next More\n";
 // After the commands of finding, which only read.
 constexpr const char* kUsageEnd =
-    "import and merge create DICTIONARY when missing; dump, check and export-sgf\n"
+    "import and merge create DICTIONARY when missing and, like clear-evidence and\n"
+    "check --repair, refuse it while another program holds it; the other commands\n"
     "only read it (and its comment store), beside other readers.\n"
     "exit status: 0 done, 1 failed (the message names the file), 2 usage\n";
 
@@ -201,6 +202,9 @@ int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& 
         if (status.type() == std::filesystem::file_type::not_found) throw EInOutError(ENOENT, path);
         if (!std::filesystem::is_directory(status)) {
             if (!Importable(path)) throw EFileRefused(kNotImportableText, path);
+            // A malformed SGF file named alone fails here, before a new
+            // dictionary is made for it.
+            if (HasSgfExtension(path)) static_cast<void>(ReadSgfFile(path));
             continue;
         }
         const std::vector<std::string> files = CollectWalkFiles(WalkOptions(p, path));
@@ -239,20 +243,35 @@ int Import(TNavigation& nav, const TParsed& p, std::ostream& out, std::ostream& 
 
 void Merge(TNavigation& nav, const TParsed& p, std::ostream& out, const ITranslator* translator) {
     if (p.operands.size() != 2) throw TUsageError("merge needs DICTIONARY and SOURCE");
-    nav.OpenFile(p.operands[0]);
+    // The source is read or checked before anything is opened, so a merge
+    // that fails leaves no new dictionary or store behind.
+    const std::string& source = p.operands[1];
     if (p.sgf) {
+        const TSgfCollection sgf = ReadSgfFile(source);
+        if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
+            TSgfMergeResult refused;
+            refused.wrongSize = true;
+            out << OneLine(SgfMergeSummary(refused).Text(translator)) << '\n';
+            return;
+        }
+        nav.OpenFile(p.operands[0]);
         // The comments are committed before the merge returns; the markup
         // is written after them, in a transaction of its own.
         TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::CreateWhenMissing);
         TSgfCommentStore comments(p.operands[0]);
-        const TSgfMergeResult result = MergeSgfFile(nav, p.operands[1], &comments, &markup);
+        const TSgfMergeResult result = MergeSgf(nav, sgf, &comments, &markup);
         markup.Flush();
         const std::string summary = SgfMergeSummary(result).Text(translator);
         nav.CloseFile();
         out << OneLine(summary) << '\n';
         return;
     }
-    Marge(nav, p.operands[1], p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);
+    std::error_code ec;
+    const auto status = std::filesystem::status(source, ec);
+    if (status.type() == std::filesystem::file_type::not_found) throw EInOutError(ENOENT, source);
+    if (std::filesystem::is_directory(status)) throw EInOutError(EISDIR, source);
+    nav.OpenFile(p.operands[0]);
+    Marge(nav, source, p.v1 ? EMergeFormat::Ver1 : EMergeFormat::Ver4);
     nav.CloseFile();
 }
 

@@ -1,5 +1,6 @@
 #include "import/SgfMerge.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/Message.h"
@@ -110,6 +111,26 @@ private:
         return false;
     }
 
+    // True when a move on a point lies below node n within room moves,
+    // through passes and nodes without a move.
+    bool MoveBelow(int n, int room) const {
+        std::vector<std::pair<int, int>> stack;  // node, room left
+        for (int c = sgf_.Node(n).FirstChild; c >= 0; c = sgf_.Node(c).NextSibling) stack.push_back({c, room});
+        while (!stack.empty()) {
+            const auto [at, left] = stack.back();
+            stack.pop_back();
+            const TSgfNode& node = sgf_.Node(at);
+            if (HasSgfSetup(node)) continue;
+            const TSgfMove move = SgfMoveOf(node);
+            if (move.kind == TSgfMove::Kind::Invalid) continue;
+            const int below = move.kind == TSgfMove::Kind::None ? left : left - 1;
+            if (below < 0) continue;
+            if (move.kind == TSgfMove::Kind::Point) return true;
+            for (int c = node.FirstChild; c >= 0; c = sgf_.Node(c).NextSibling) stack.push_back({c, below});
+        }
+        return false;
+    }
+
     // lastColor: the colour of the file's move before this node, 0 for none.
     TStep Process(int n, int lastColor) {
         const TSgfNode& node = sgf_.Node(n);
@@ -134,11 +155,30 @@ private:
             break;
         }
         TGoban& board = nav_.Board();
+        const TTejun& path = nav_.Path();
+        const bool tenukiBefore = move.color == lastColor;
+        // Nothing is entered of a move the path has no room for, not even the
+        // tenuki in front of it.
+        const int room = kMaxPathMoves - path.Count() - (tenukiBefore ? 1 : 0);
+        if (room < 1) {
+            ++result_.leftLimits;
+            return {};
+        }
+        // A tenuki right after a tenuki means something only with the move
+        // below it: one whose move below the path has no room for is left
+        // out at the limit, so the limit never leaves such a line behind.
+        const bool afterTenuki = tenukiBefore || (path.Count() > 0 && IsTenuki(path.GetMove(path.Count()).x,
+                                                                               path.GetMove(path.Count()).y));
+        if (move.kind == TSgfMove::Kind::Pass && afterTenuki && !MoveBelow(n, room - 1) &&
+            MoveBelow(n, 2 * kMaxPathMoves)) {
+            ++result_.leftLimits;
+            return {};
+        }
         int played = 0;
         // The side that has just moved moves again: the other side played
         // elsewhere in between. The file's own order decides, so a file that
         // starts with White is read as it always was.
-        if (move.color == lastColor) {
+        if (tenukiBefore) {
             if (!Add(kTenuki) || !Follow(kTenuki)) return {};
             played = 1;
         }
@@ -206,7 +246,12 @@ TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfCo
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
                              IPositionMarkup* markup) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
-    const TSgfCollection sgf = ReadSgfFile(path);
+    return MergeSgf(nav, ReadSgfFile(path), comments, markup);
+}
+
+TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+                         IPositionMarkup* markup) {
+    if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
         TSgfMergeResult refused;
         refused.wrongSize = true;  // refused before the position is touched

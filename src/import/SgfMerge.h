@@ -39,9 +39,12 @@ struct TSgfMergeResult {
 TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
                              IPositionMarkup* markup = nullptr);
 
-// Reads the file (a malformed file or another board size changes nothing),
-// resets to the root and merges with ProgressMode 1, restored on every exit.
-// The comments are committed before the result is returned.
+// Resets to the root and merges the collection read before (another board
+// size changes nothing) with ProgressMode 1, restored on every exit. The
+// comments are committed before the result is returned.
+TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
+                         IPositionMarkup* markup = nullptr);
+// The same after reading the file (a malformed file changes nothing).
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
                              IPositionMarkup* markup = nullptr);
 

@@ -435,7 +435,8 @@ int SgfBoardSize(const TSgfNode& root) {
 std::string EscapeSgfText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    // What is written is declared UTF-8, whatever bytes a store held.
+    for (char c : SanitiseUtf8(text)) {
         if (c == ']' || c == '\\') out += '\\';
         out += c;
     }

@@ -98,7 +98,8 @@ bool HasSgfSetup(const TSgfNode& node);
 // or the board is not square.
 int SgfBoardSize(const TSgfNode& root);
 
-// Text as it must stand inside [...]: "]" and "\" escaped.
+// Text as it must stand inside [...] of a UTF-8 file: "]" and "\" escaped,
+// bytes that are not UTF-8 replaced by U+FFFD.
 std::string EscapeSgfText(std::string_view text);
 
 }  // namespace vxlo

@@ -23,6 +23,16 @@ int DayOf(int year, unsigned month, unsigned day) {
 }
 }  // namespace
 
+TPracticeCard StoredCard(int rec, std::int64_t reps, std::int64_t lapses, double intervalDays, int due) {
+    TPracticeCard card;
+    card.rec = rec;
+    card.reps = static_cast<int>(std::clamp<std::int64_t>(reps, 0, kMaxCardCount));
+    card.lapses = static_cast<int>(std::clamp<std::int64_t>(lapses, 0, kMaxCardCount));
+    card.intervalDays = std::isnan(intervalDays) ? 0 : std::clamp(intervalDays, 0.0, kMaxInterval);
+    card.due = due;
+    return card;
+}
+
 std::optional<int> ParseDay(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     int fields[3] = {0, 0, 0};

@@ -2,6 +2,7 @@
 // The schedule of one user-decision position: how often it was answered
 // right in a row, how often missed, and when it is asked again. Days are
 // counted from 1970-01-01 in the user's calendar and stored as "YYYY-MM-DD".
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,13 @@ struct TPracticeCard {
     int due = 0;               // day number on which it is asked again
     friend bool operator==(const TPracticeCard&, const TPracticeCard&) = default;
 };
+
+// A card from the values a store holds, which any program may have written:
+// counts below zero read as zero and above kMaxCardCount as that bound, an
+// interval that is no number or negative as none and past ten years as ten
+// years, so that grading never overflows whatever the row held.
+inline constexpr std::int64_t kMaxCardCount = 1'000'000;
+TPracticeCard StoredCard(int rec, std::int64_t reps, std::int64_t lapses, double intervalDays, int due);
 
 // Day number of a date text "YYYY-MM-DD"; nothing for any other text or an
 // impossible date.

@@ -68,15 +68,15 @@ void TPracticeStore::LoadAll() {
         Prepare(db_.get(), "SELECT rec, reps, lapses, interval_days, due FROM practice", rc);
     if (rc != SQLITE_OK) Fail(kCannotReadText, rc);
     while ((rc = sqlite3_step(all.get())) == SQLITE_ROW) {
-        TPracticeCard card;
-        card.rec = sqlite3_column_int(all.get(), 0);
-        card.reps = sqlite3_column_int(all.get(), 1);
-        card.lapses = sqlite3_column_int(all.get(), 2);
-        card.intervalDays = sqlite3_column_double(all.get(), 3);
+        // A record number no dictionary has cannot name a position.
+        const sqlite3_int64 rec = sqlite3_column_int64(all.get(), 0);
+        if (rec < 0 || rec > std::numeric_limits<int>::max()) continue;
         const auto* due = reinterpret_cast<const char*>(sqlite3_column_text(all.get(), 4));
         // A date that cannot be read makes the position due, not the store unusable.
         constexpr int kLongAgo = std::numeric_limits<int>::min();
-        card.due = due ? ParseDay(due).value_or(kLongAgo) : kLongAgo;
+        const TPracticeCard card =
+            StoredCard(static_cast<int>(rec), sqlite3_column_int64(all.get(), 1), sqlite3_column_int64(all.get(), 2),
+                       sqlite3_column_double(all.get(), 3), due ? ParseDay(due).value_or(kLongAgo) : kLongAgo);
         cards_[card.rec] = card;
     }
     if (rc != SQLITE_DONE) Fail(kCannotReadText, rc);

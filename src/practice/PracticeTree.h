@@ -3,6 +3,7 @@
 // the move that reached them (0 for the empty board), their continuations as
 // record numbers. A move is a record like any other, whatever its point, so
 // scheduling never needs to know what kind of move it is.
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -53,7 +54,7 @@ struct TPositionCounts {
     int total = 0;
     int due = 0;
     int practised = 0;  // with a schedule
-    int lapses = 0;     // summed over the positions
+    std::int64_t lapses = 0;  // summed over the positions
     friend bool operator==(const TPositionCounts&, const TPositionCounts&) = default;
 };
 

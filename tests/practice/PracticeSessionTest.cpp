@@ -2,6 +2,7 @@
 // the program's choice by due dates and evidence, and the counts.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "board/Goban.h"
@@ -266,6 +267,18 @@ TEST(PracticeSession, CountsWalkEveryUserPositionOnceEvenInADamagedFile) {
     // Record 5 now continues with 1 and 2: a White position, found once.
     EXPECT_TRUE(HasDuePosition(damagedTree, cards, {}, 3, Black, White, kToday));
     EXPECT_EQ(CountPositions(damagedTree, cards, {}, {0, Black, White}, kToday).total, 2);
+}
+
+TEST(PracticeSession, LapsesAreSummedPastTheRangeOfAnInt) {
+    TMemoryCards cards;
+    constexpr int kMost = std::numeric_limits<int>::max();
+    cards.cards[0] = {0, 0, kMost, 0.0, kToday};
+    cards.cards[3] = {3, 0, kMost, 0.0, kToday};
+    auto store = MemoryDictionary(BranchingTree());
+    const TStorePracticeTree tree(*store);
+    const TPositionCounts counts = CountPositions(tree, cards, {}, {0, Black, Black}, kToday);
+    EXPECT_EQ(counts.practised, 2);
+    EXPECT_EQ(counts.lapses, 2 * static_cast<std::int64_t>(kMost));
 }
 
 }  // namespace

@@ -153,5 +153,46 @@ TEST(PracticeStore, AFailedWriteLeavesTheCardInMemoryAsItWas) {
     EXPECT_EQ(store.Find(1), (TPracticeCard{1, 1, 0, 1.0, 10}));
 }
 
+// Rows another program wrote: every count is brought into bounds where the
+// card is read, so that grading it can neither overflow nor go backwards.
+TEST(PracticeStore, CountsAndIntervalsOutOfBoundsAreClampedWhereTheCardIsRead) {
+    struct TCase {
+        const char* values;  // reps, lapses, interval_days
+        int reps;
+        int lapses;
+        double interval;
+    };
+    const TCase cases[] = {
+        {"2147483647, 0, 6.0", static_cast<int>(kMaxCardCount), 0, 6.0},
+        {"0, 2147483647, 0.0", 0, static_cast<int>(kMaxCardCount), 0.0},
+        {"1099511627776, 1099511627776, 1.0", static_cast<int>(kMaxCardCount), static_cast<int>(kMaxCardCount), 1.0},
+        {"-1, -2147483648, -3.0", 0, 0, 0.0},
+        {"3, 1, 1e300", 3, 1, 3650.0},
+        {"'many', NULL, 'long'", 0, 0, 0.0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.values);
+        TTempDir dir;
+        const std::string dictionary = dir / "main.jsk";
+        { TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite); }
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(std::string(dir / "main.comments.sqlite").c_str(), &db), SQLITE_OK);
+        const std::string insert = std::string("INSERT INTO practice VALUES (5, ") + c.values + ", '2025-12-09')";
+        ASSERT_EQ(sqlite3_exec(db, insert.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        const TPracticeStore store(dictionary, TPracticeStore::Mode::ReadOnly);
+        const std::optional<TPracticeCard> card = store.Find(5);
+        ASSERT_TRUE(card);
+        EXPECT_EQ(card->reps, c.reps);
+        EXPECT_EQ(card->lapses, c.lapses);
+        EXPECT_EQ(card->intervalDays, c.interval);
+        const TPracticeCard right = GradeCorrect(*card, 20431);
+        EXPECT_EQ(right.reps, c.reps + 1);
+        EXPECT_GE(right.due, 20431 + 1);
+        EXPECT_LE(right.due, 20431 + 3650);
+        EXPECT_EQ(GradeMiss(*card, 20431).lapses, c.lapses + 1);
+    }
+}
+
 }  // namespace
 }  // namespace vxlo
