@@ -298,11 +298,6 @@
         <translation>No positions are due</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeStore.cpp" line="14"/>
-        <source>練習の記録を開けません</source>
-        <translation>Cannot open the practice records</translation>
-    </message>
-    <message>
         <location filename="../src/practice/PracticeStore.cpp" line="15"/>
         <source>練習の記録を読み込めません</source>
         <translation>Cannot read the practice records</translation>
@@ -311,11 +306,6 @@
         <location filename="../src/practice/PracticeStore.cpp" line="16"/>
         <source>練習の記録を保存できません</source>
         <translation>Cannot save the practice records</translation>
-    </message>
-    <message>
-        <location filename="../src/practice/PracticeStore.cpp" line="17"/>
-        <source>練習の記録は他のプログラムが使用中です</source>
-        <translation>The practice records are in use by another program</translation>
     </message>
     <message>
         <location filename="../src/records/CommentSearch.cpp" line="16"/>
@@ -334,6 +324,11 @@
         <location filename="../src/records/MarkupStore.cpp" line="18"/>
         <source>コメントファイルは他のプログラムが使用中です</source>
         <translation>The comment file is in use by another program</translation>
+    </message>
+    <message>
+        <location filename="../src/records/CompanionDatabase.cpp" line="27"/>
+        <source>コメントファイルはこのプログラムのものではありません</source>
+        <translation>The comment file is not one of this program&apos;s</translation>
     </message>
     <message>
         <location filename="../src/records/CommentStore.cpp" line="20"/>
@@ -361,19 +356,24 @@
         <translation>Cannot save the game counts</translation>
     </message>
     <message>
+        <location filename="../src/import/CornerImport.cpp" line="25"/>
+        <source>%1。最後にまとめた対局数は保存されませんでした（取り込んだ手は定石ファイルに残っています）</source>
+        <translation>%1. The game counts of the last batch were not saved (the imported moves are in the dictionary)</translation>
+    </message>
+    <message>
         <location filename="../src/records/EvidenceStore.cpp" line="13"/>
         <source>対局数を読み込めません</source>
         <translation>Cannot read the game counts</translation>
     </message>
     <message>
-        <location filename="../src/records/MarkupStore.cpp" line="16"/>
-        <source>マークのファイルを開けません</source>
-        <translation>Cannot open the file of marks</translation>
-    </message>
-    <message>
         <location filename="../src/records/MarkupStore.cpp" line="17"/>
         <source>マークを保存できません</source>
         <translation>Cannot save the marks</translation>
+    </message>
+    <message>
+        <location filename="../src/records/MarkupStore.cpp" line="10"/>
+        <source>マークを読み込めません</source>
+        <translation>Cannot read the markup</translation>
     </message>
 </context>
 <context>

@@ -46,7 +46,9 @@ int ImportCorners(TNavigation& nav, const std::string& dictionary,
                   std::ostream& out, std::ostream& err, const ITranslator* translator) {
     const std::vector<std::string> files = CornerGameFiles(paths, recursive);
     nav.OpenFile(dictionary);
-    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
+    // A store that cannot take the counts stops the import before its first move.
+    evidence.PrepareWrite();
     TCornerImporter importer(nav, &evidence, limit);
     try {
         importer.ImportFiles(files);
@@ -72,12 +74,8 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
         if (!move || nav.Dictionary().FindRecNo(move->x, move->y) < 0 || !nav.Deside(move->x, move->y))
             throw EFileRefused(TMessage(kUnknownMoveText).Arg(text), dictionary);
     }
-    std::optional<TEvidenceStore> evidence;
-    if (TCompanionDatabase::ExistsFor(dictionary))
-        evidence.emplace(dictionary, TCompanionDatabase::EAccess::ReadOnly);
-    auto evidenceOf = [&](int rec) -> std::optional<TEvidence> {
-        return evidence ? evidence->Get(rec) : std::nullopt;
-    };
+    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
+    auto evidenceOf = [&](int rec) { return evidence.Get(rec); };
     const TLjsk& list = nav.Dictionary();
     const int position = nav.CurrentRecord();
     const std::optional<TEvidence> here = evidenceOf(position);
@@ -105,14 +103,15 @@ void ClearEvidence(const std::string& dictionary, std::ostream& out) {
         out << "no evidence\n";
         return;
     }
-    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     evidence.Clear();
     out << "evidence cleared\n";
 }
 
 void RemoveEvidenceOf(const std::string& dictionary, const std::vector<std::int64_t>& records) {
-    if (records.empty() || !TCompanionDatabase::ExistsFor(dictionary)) return;
-    TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    if (records.empty()) return;
+    // Nothing is made for a dictionary without counts: Remove only deletes.
+    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     evidence.Remove(records);
 }
 

@@ -49,7 +49,7 @@ void GrowTree(TNavigation& nav, int records, std::vector<std::pair<int, std::str
 // The comments go in with plain SQL in one transaction, the search index
 // afterwards, as for a store made before the index existed.
 double WriteComments(const std::string& dictionary, const std::vector<std::pair<int, std::string>>& comments) {
-    const std::string path = TCommentStore::StorePathFor(dictionary);
+    const std::string path = TCompanionDatabase::PathFor(dictionary);
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     sqlite3_exec(db, "CREATE TABLE comments (rec INTEGER PRIMARY KEY, comment TEXT); BEGIN", nullptr, nullptr, nullptr);
@@ -63,11 +63,10 @@ double WriteComments(const std::string& dictionary, const std::vector<std::pair<
     }
     sqlite3_finalize(insert);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    const auto start = Clock::now();
-    EnsureSearchIndex(db);
-    const double s = Seconds(start);
     sqlite3_close(db);
-    return s;
+    const auto start = Clock::now();
+    OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite)->Ensure(ECompanionTable::CommentsSearch);
+    return Seconds(start);
 }
 
 }  // namespace
@@ -111,7 +110,7 @@ void BenchFind(const std::filesystem::path& folder, int records, TBenchReport& r
                   "find: path of a record: %.4f ms (%.1f moves on average)", Seconds(start) * 1e3 / kPathAsks,
                   static_cast<double>(moves) / kPathAsks);
 
-    TCommentSearch search(dictionary);
+    TCommentSearch search(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     for (const char* text : {"thickness1", "なだれ2", "定石", "Ladder", "absent"}) {
         start = Clock::now();
         const std::vector<TSearchResult> results = SearchComments(search, index, text);

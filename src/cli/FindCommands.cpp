@@ -70,7 +70,8 @@ void Path(const std::vector<std::string>& operands, const TFindOptions& options,
 void Search(const std::vector<std::string>& operands, bool json, std::ostream& out) {
     if (operands.size() != 2) throw EFindUsage("search needs DICTIONARY and TEXT");
     const TTreeIndex index = IndexOf(operands[0], TTreeIndex::EContent::Links);
-    TCommentSearch search(operands[0]);
+    // A writer's database, so that a store made before the index gets it.
+    TCommentSearch search(OpenCompanion(operands[0], TCompanionDatabase::EAccess::ReadWrite));
     const std::vector<TSearchResult> results = SearchComments(search, index, operands[1]);
     if (json) out << "[";
     for (std::size_t i = 0; i < results.size(); ++i) {

@@ -257,8 +257,9 @@ void Merge(TNavigation& nav, const TParsed& p, std::ostream& out, const ITransla
         nav.OpenFile(p.operands[0]);
         // The comments are committed before the merge returns; the markup
         // is written after them, in a transaction of its own.
-        TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::CreateWhenMissing);
-        TSgfCommentStore comments(p.operands[0]);
+        const TCompanion companion = OpenCompanion(p.operands[0], TCompanionDatabase::EAccess::ReadWrite);
+        TMarkupStore markup(companion);
+        TSgfCommentStore comments(companion);
         const TSgfMergeResult result = MergeSgf(nav, sgf, &comments, &markup);
         markup.Flush();
         const std::string summary = SgfMergeSummary(result).Text(translator);
@@ -279,12 +280,10 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 2) throw TUsageError("export-sgf needs DICTIONARY and FILE");
     // Read only, beside other readers; a writer excludes it.
     TRecordFile dictionary(p.operands[0], TRecordFile::Mode::ReadShared);
-    std::optional<TSgfCommentStore> comments;
-    if (TSgfCommentStore::Exists(p.operands[0])) {
-        comments.emplace(p.operands[0], TSgfCommentStore::EAccess::ReadOnly);
-    }
-    TMarkupStore markup(p.operands[0], TMarkupStore::EOpen::ReadOnly);
-    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], comments ? &*comments : nullptr, &markup,
+    const TCompanion companion = OpenCompanion(p.operands[0], TCompanionDatabase::EAccess::ReadOnly);
+    TSgfCommentStore comments(companion, TSgfCommentStore::EAccess::ReadOnly);
+    TMarkupStore markup(companion);
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], &comments, &markup,
                                          p.force ? EExportOverwrite::Force : EExportOverwrite::OnlySgf);
     out << r.nodes << " moves written";
     if (r.tenuki > 0) out << " (" << r.tenuki << " tenuki)";
@@ -323,7 +322,7 @@ void PracticeStatus(const TParsed& p, std::ostream& out) {
     if (p.operands.size() != 1) throw TUsageError("practice-status needs DICTIONARY");
     // Read only, no lock: the window may be practising the same dictionary.
     TRecordFile file(p.operands[0], TRecordFile::Mode::ReadOnly);
-    const TPracticeStore store(p.operands[0], TPracticeStore::Mode::ReadOnly);
+    const TPracticeStore store(OpenCompanion(p.operands[0], TCompanionDatabase::EAccess::ReadOnly));
     const TStorePracticeTree tree(file);
     const int user = p.white ? White : Black;
     const TPositionCounts c = CountPositions(tree, store, TPracticeSettings{}, {0, Black, user},

@@ -237,10 +237,11 @@ void BenchSgf(const std::filesystem::path& root, TBenchReport& report) {
         TBenchWorld w;
         w.nav.OpenFile(target);
         const auto start = Clock::now();
-        TMarkupStore markup(target, TMarkupStore::EOpen::CreateWhenMissing);
+        const TCompanion companion = OpenCompanion(target, TCompanionDatabase::EAccess::ReadWrite);
+        TMarkupStore markup(companion);
         TSgfMergeResult result;
         {
-            TSgfCommentStore comments(target);
+            TSgfCommentStore comments(companion);
             result = MergeSgfFile(w.nav, sgf, &comments, &markup);
         }
         markup.Flush();

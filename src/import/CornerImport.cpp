@@ -22,6 +22,8 @@ namespace {
 // Counts gather in memory for this many games and then go to the file in one
 // transaction: few disk syncs, flat memory, and a kill loses one batch at most.
 constexpr int kGamesPerFlush = 2000;
+constexpr const char* kCountsNotStoredText = QT_TRANSLATE_NOOP(
+    "vxlo", "%1。最後にまとめた対局数は保存されませんでした（取り込んだ手は定石ファイルに残っています）");
 
 bool IsGameRecord(const fs::path& path) {
     const std::string name = path.filename().string();
@@ -213,7 +215,13 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
 }
 
 void TCornerImporter::Flush() {
-    if (evidence_) evidence_->Flush();
+    if (!evidence_) return;
+    try {
+        evidence_->Flush();
+    } catch (const EFileRefused& e) {
+        // The batch's moves went into the dictionary just before.
+        throw EFileRefused(TMessage(kCountsNotStoredText).Arg(e.Message()), e.FileName());
+    }
 }
 
 }  // namespace vxlo

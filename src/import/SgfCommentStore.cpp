@@ -2,7 +2,6 @@
 
 #include "core/VxloError.h"
 
-#include <filesystem>
 
 namespace vxlo {
 
@@ -11,14 +10,17 @@ constexpr const char* kCommentsNotStoredText =
     QT_TRANSLATE_NOOP("vxlo", "%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）");
 }  // namespace
 
-TSgfCommentStore::TSgfCommentStore(const std::string& dictionaryPath, EAccess access) : store_(memo_) {
+TSgfCommentStore::TSgfCommentStore(TCompanion db, EAccess access) : store_(memo_) {
     store_.SetCommentUse(true);
     if (access == EAccess::ReadOnly) {
-        store_.OpenCommentTableForReading(dictionaryPath);
+        store_.OpenCommentTableForReading(std::move(db));
+    } else {
+        store_.OpenCommentTable(std::move(db));
+    }
+    if (!store_.Writable()) {
         commit_ = ECommit::Done;  // nothing to commit
         return;
     }
-    store_.OpenCommentTable(dictionaryPath);
     store_.BeginBatch();
 }
 
@@ -44,11 +46,6 @@ void TSgfCommentStore::Commit() {
         throw EFileRefused(TMessage(kCommentsNotStoredText).Arg(e.Message()), e.FileName());
     }
     commit_ = ECommit::Done;
-}
-
-bool TSgfCommentStore::Exists(const std::string& dictionaryPath) {
-    std::error_code ec;
-    return std::filesystem::exists(TCommentStore::StorePathFor(dictionaryPath), ec);
 }
 
 bool TSgfCommentStore::HasComment(int rec) {

@@ -1,8 +1,8 @@
 #pragma once
 // The comments of a dictionary's comment store as the SGF merge and export
-// use them. It keeps its own connection to the store and drives it through
-// the store's public locate-and-save path, with a memo of its own, so the
-// comment window's memo is never disturbed.
+// use them. It drives a comment store of its own on the shared database
+// through the store's public locate-and-save path, with a memo of its own,
+// so the comment window's memo is never disturbed.
 #include <optional>
 #include <string>
 
@@ -13,13 +13,12 @@ namespace vxlo {
 
 class TSgfCommentStore final : public ISgfComments {
 public:
-    // Opens the store beside the dictionary, creating it when missing
-    // (EFileRefused for a store that exists but cannot be used).
-    enum class EAccess {
-        ReadWrite,  // created when missing; the comments put wait in one transaction for Commit
-        ReadOnly,   // an existing store, only read (an export)
-    };
-    explicit TSgfCommentStore(const std::string& dictionaryPath, EAccess access = EAccess::ReadWrite);
+    // The comments of the companion database. ReadWrite on a writer's
+    // database makes the comments table when missing, and the comments put
+    // wait in one transaction (a savepoint inside a caller's) for Commit;
+    // otherwise (an export) they are only read.
+    enum class EAccess { ReadWrite, ReadOnly };
+    explicit TSgfCommentStore(TCompanion db, EAccess access = EAccess::ReadWrite);
     // Without a Commit (an error ends the merge) what was put so far is
     // committed if it can be: it belongs to moves already in the dictionary,
     // and the error that ended the merge is what the user is told. After a
@@ -27,9 +26,6 @@ public:
     ~TSgfCommentStore() override;
     TSgfCommentStore(const TSgfCommentStore&) = delete;
     TSgfCommentStore& operator=(const TSgfCommentStore&) = delete;
-
-    // True when the dictionary already has a store (exports need not make one).
-    static bool Exists(const std::string& dictionaryPath);
 
     // An empty stored text counts as no comment.
     bool HasComment(int rec) override;

@@ -210,7 +210,7 @@ TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfCom
                            IPositionMarkup* markup, EExportOverwrite overwrite) {
     if (path.empty()) throw EInOutError(ENOENT, path);
     if (SameFile(store.Name(), path)) throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルそのものです"), path);
-    const std::string commentStore = TCommentStore::StorePathFor(store.Name());
+    const std::string commentStore = TCompanionDatabase::PathFor(store.Name());
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
         if (SameFile(commentStore + suffix, path)) {
             throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルのコメントファイルです"), path);

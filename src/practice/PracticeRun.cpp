@@ -4,10 +4,10 @@
 
 namespace vxlo {
 
-TPracticeRun::TPracticeRun(TNavigation& nav, IBoardView& view, const std::string& dictionaryPath,
+TPracticeRun::TPracticeRun(TNavigation& nav, IBoardView& view, TCompanion companion,
                            TPracticeSettings settings, const IEvidence& evidence,
                            const IPracticeClock& clock, std::uint64_t seed)
-    : store_(dictionaryPath, TPracticeStore::Mode::ReadWrite),
+    : store_(std::move(companion)),
       tree_(nav.Dictionary().Store()),
       board_(nav, view),
       session_(tree_, store_, board_, evidence, clock, settings, nav.CurrentRecord(),

@@ -14,8 +14,9 @@ namespace vxlo {
 
 class TPracticeRun {
 public:
-    // EFileRefused (naming the file) when the schedules cannot be opened.
-    TPracticeRun(TNavigation& nav, IBoardView& view, const std::string& dictionaryPath,
+    // EFileRefused (naming the file) when the schedules cannot be opened in
+    // the dictionary's companion database.
+    TPracticeRun(TNavigation& nav, IBoardView& view, TCompanion companion,
                  TPracticeSettings settings, const IEvidence& evidence,
                  const IPracticeClock& clock, std::uint64_t seed);
 

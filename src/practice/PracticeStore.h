@@ -1,7 +1,7 @@
 #pragma once
 // The schedules of one dictionary, in the table `practice` of the companion
-// database beside it (D/main.jsk: D/main.comments.sqlite), on a connection of
-// its own. Every answer is written at once, so quitting loses nothing.
+// database beside it (D/main.jsk: D/main.comments.sqlite). Every answer is
+// written at once, so quitting loses nothing.
 #include <map>
 #include <optional>
 #include <string>
@@ -22,30 +22,26 @@ public:
 
 class TPracticeStore final : public IPracticeCards {
 public:
-    enum class Mode {
-        ReadWrite,  // practice: the database and the table are created when missing
-        ReadOnly,   // a status query: a missing database or table reads as empty
-    };
-    // EFileRefused naming the database when it cannot be opened, read or
-    // (ReadWrite) given the table; the file is then left as it was.
-    TPracticeStore(const std::string& dictionaryPath, Mode mode);
+    // A writer's database gets the table at once (a practice learns before
+    // its first answer that it can keep them); a reader's missing table
+    // reads as empty. EFileRefused naming the database when it cannot be
+    // read or given the table; the file is then left as it was.
+    explicit TPracticeStore(TCompanion db);
 
     std::optional<TPracticeCard> Find(int rec) const override;
     // EFileRefused naming the database when the row cannot be written; the
     // card in memory is then left as it was.
     void Put(const TPracticeCard& card) override;
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return db_->Path(); }
     int Count() const { return static_cast<int>(cards_.size()); }
 
 private:
-    [[noreturn]] void Fail(const char* text, int code) const;
     void LoadAll();
 
-    std::string path_;
     std::map<int, TPracticeCard> cards_;
     // The statement is declared after the database so it is finalized first.
-    TDatabase db_;
+    TCompanion db_;
     TStatement upsert_;
 };
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "core/VxloError.h"
 #include "dictionary/TreeIndex.h"
@@ -18,22 +17,6 @@ constexpr std::size_t kTrigram = 3;
 constexpr std::size_t kSnippetBefore = 15;  // characters kept before the match
 constexpr std::size_t kSnippetLength = 50;  // characters in all
 constexpr const char* kEllipsis = "…";
-
-constexpr const char* kSchema =
-    "CREATE VIRTUAL TABLE IF NOT EXISTS comments_search USING fts5("
-    "  comment, content='comments', content_rowid='rec', tokenize='trigram');"
-    "CREATE TRIGGER IF NOT EXISTS comments_search_insert AFTER INSERT ON comments BEGIN"
-    "  INSERT INTO comments_search(rowid, comment) VALUES (new.rec, new.comment);"
-    " END;"
-    "CREATE TRIGGER IF NOT EXISTS comments_search_delete AFTER DELETE ON comments BEGIN"
-    "  INSERT INTO comments_search(comments_search, rowid, comment)"
-    "    VALUES ('delete', old.rec, old.comment);"
-    " END;"
-    "CREATE TRIGGER IF NOT EXISTS comments_search_update AFTER UPDATE ON comments BEGIN"
-    "  INSERT INTO comments_search(comments_search, rowid, comment)"
-    "    VALUES ('delete', old.rec, old.comment);"
-    "  INSERT INTO comments_search(rowid, comment) VALUES (new.rec, new.comment);"
-    " END;";
 
 std::size_t Characters(const std::string& text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
@@ -69,70 +52,18 @@ std::size_t On(const std::string& text, std::size_t at, std::size_t n) {
     return at;
 }
 
-class TQuery {
-public:
-    TQuery(sqlite3* db, const char* sql) {
-        sqlite3_stmt* raw = nullptr;
-        rc_ = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-        statement_.reset(raw);
-    }
-    int Code() const { return rc_; }
-    sqlite3_stmt* Get() const { return statement_.get(); }
-private:
-    TStatement statement_;
-    int rc_ = SQLITE_OK;
-};
-
 }  // namespace
 
-int EnsureSearchIndex(sqlite3* db) {
-    TQuery exists(db, "SELECT count(*) FROM sqlite_schema WHERE name = 'comments_search'");
-    if (exists.Code() != SQLITE_OK) return exists.Code();
-    int rc = sqlite3_step(exists.Get());
-    if (rc != SQLITE_ROW) return rc;
-    const bool had = sqlite3_column_int(exists.Get(), 0) > 0;
-    rc = sqlite3_reset(exists.Get());
-    if (rc != SQLITE_OK) return rc;
-    if (had) return sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
-    // Index, triggers and the comments already there in one transaction: a
-    // store never holds an index that misses some of them.
-    rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) return rc;
-    rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_exec(db, "INSERT INTO comments_search(comments_search) VALUES ('rebuild')",
-                          nullptr, nullptr, nullptr);
-    }
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return rc;
-}
-
-TCommentSearch::TCommentSearch(const std::string& dictionaryPath)
-    : path_(TCommentStore::StorePathFor(dictionaryPath)) {
-    std::error_code error;
-    if (!std::filesystem::exists(path_, error)) return;
-    if (std::filesystem::is_directory(path_, error)) Fail(SQLITE_CANTOPEN);
-    sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path_.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    db_.reset(raw);
-    if (rc != SQLITE_OK) Fail(rc);
-    sqlite3_busy_timeout(db_.get(), 500);
-    rc = EnsureSearchIndex(db_.get());
-    if (rc == SQLITE_READONLY) {
-        indexed_ = false;
-    } else if (rc != SQLITE_OK) {
-        Fail(rc);
-    }
-}
-
-void TCommentSearch::Fail(int code) {
-    throw EFileRefused(WithReason(kCannotSearchText, sqlite3_errstr(code)), path_);
+TCommentSearch::TCommentSearch(TCompanion db) : db_(std::move(db)) {
+    hasComments_ = db_->Has(ECompanionTable::Comments);
+    if (!hasComments_) return;
+    if (!db_->Has(ECompanionTable::CommentsSearch) && db_->Writable()) db_->Ensure(ECompanionTable::CommentsSearch);
+    indexed_ = db_->Has(ECompanionTable::CommentsSearch);
 }
 
 std::vector<TCommentHit> TCommentSearch::Find(const std::string& text) {
     std::vector<TCommentHit> hits;
-    if (!db_ || text.empty()) return hits;
+    if (!hasComments_ || text.empty()) return hits;
     std::string pattern;
     const bool indexed = indexed_ && Characters(text) >= kTrigram;
     if (indexed) {
@@ -148,21 +79,19 @@ std::vector<TCommentHit> TCommentSearch::Find(const std::string& text) {
         }
         pattern += "%";
     }
-    TQuery query(db_.get(),
-                 indexed ? "SELECT rowid, comment FROM comments_search WHERE comments_search MATCH ?1 "
-                           "ORDER BY rowid"
-                         : "SELECT rec, comment FROM comments WHERE comment LIKE ?1 ESCAPE '\\' "
-                           "ORDER BY rec");
-    if (query.Code() != SQLITE_OK) Fail(query.Code());
-    sqlite3_bind_text(query.Get(), 1, pattern.data(), static_cast<int>(pattern.size()), SQLITE_TRANSIENT);
+    const TStatement query = db_->Prepare(
+        indexed ? "SELECT rowid, comment FROM comments_search WHERE comments_search MATCH ?1 ORDER BY rowid"
+                : "SELECT rec, comment FROM comments WHERE comment LIKE ?1 ESCAPE '\\' ORDER BY rec",
+        kCannotSearchText);
+    sqlite3_bind_text(query.get(), 1, pattern.data(), static_cast<int>(pattern.size()), SQLITE_TRANSIENT);
     int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(query.Get())) == SQLITE_ROW) {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(query.Get(), 1));
-        const int size = sqlite3_column_bytes(query.Get(), 1);
-        hits.push_back({sqlite3_column_int(query.Get(), 0),
+    while ((rc = sqlite3_step(query.get())) == SQLITE_ROW) {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(query.get(), 1));
+        const int size = sqlite3_column_bytes(query.get(), 1);
+        hits.push_back({sqlite3_column_int(query.get(), 0),
                         std::string(bytes ? bytes : "", static_cast<std::size_t>(size))});
     }
-    if (rc != SQLITE_DONE) Fail(rc);
+    if (rc != SQLITE_DONE) db_->Fail(kCannotSearchText, rc);
     return hits;
 }
 

@@ -14,10 +14,6 @@ namespace vxlo {
 
 class TTreeIndex;
 
-// Creates the index and its triggers when missing, filling it from the
-// comments already stored; the SQLite result code.
-int EnsureSearchIndex(sqlite3* db);
-
 struct TCommentHit {
     int record = 0;
     std::string comment;
@@ -31,19 +27,18 @@ struct TSearchResult {
 
 class TCommentSearch {
 public:
-    // Opens the comment store of a dictionary (adding the index to a store
-    // made before it). A dictionary without a store has no comments to find;
-    // a store that cannot be used raises EFileRefused naming it.
-    explicit TCommentSearch(const std::string& dictionaryPath);
+    // Searches the comments of the companion database; a writer's database
+    // that has comments but no index yet (a store made before it) gets it.
+    // A store without comments has none to find.
+    explicit TCommentSearch(TCompanion db);
 
     // Every comment that contains text, case ignored, by record number. An
     // empty text finds nothing.
     std::vector<TCommentHit> Find(const std::string& text);
 
 private:
-    [[noreturn]] void Fail(int code);
-    std::string path_;
-    TDatabase db_;
+    TCompanion db_;
+    bool hasComments_ = false;
     // False for a store that cannot be written and has no index yet: every
     // text is then found by a scan.
     bool indexed_ = true;

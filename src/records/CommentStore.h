@@ -11,13 +11,8 @@
 #include "mainwindow/Navigation.h"
 #include "records/CompanionDatabase.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace vxlo {
 
-// The handles every store of the companion database holds.
-using TDatabase = std::unique_ptr<sqlite3, TSqliteHandleCloser>;
 using TStatement = TSqliteStatement;
 
 // The memo that shows and edits the comment of the current position.
@@ -49,17 +44,14 @@ public:
     void SetCommentUse(bool on) { commentUse_ = on; }
     bool CommentUse() const { return commentUse_; }
 
-    // D/main.jsk (and D/main.old) keep their comments in D/main.comments.sqlite.
-    static std::string StorePathFor(const std::string& dictionaryPath);
-
-    // Opens the store of a dictionary, creating it empty when the file is
-    // missing. An existing file that cannot be used (locked, damaged, not a
-    // database, read-only) raises EFileRefused naming it and is left as it is.
-    void OpenCommentTable(const std::string& dictionaryPath);
-    // Opens an existing store for reading only (nothing is created or
-    // changed, a read-only file will do); the memo stays read-only and a save
-    // is refused. EFileRefused naming the store when it cannot be read.
-    void OpenCommentTableForReading(const std::string& dictionaryPath);
+    // Takes the comments of the dictionary's companion database. A writer's
+    // database gets the comments table and its search index when missing
+    // (EFileRefused naming the file when it cannot be written, and the file
+    // is left as it is); a reader's is only read, a missing table reads as
+    // empty, the memo stays read-only and a save is refused.
+    void OpenCommentTable(TCompanion db);
+    // Takes them for reading only, whatever the database allows (an export).
+    void OpenCommentTableForReading(TCompanion db);
     // The memo shows the comment of record n, or an empty new row that is
     // stored only if SaveComment posts it.
     void LocateComment(int n) override;
@@ -73,32 +65,30 @@ public:
     void Discard();
 
     bool IsOpen() const { return db_ != nullptr; }
+    bool Writable() const { return upsert_ != nullptr; }
     // Many saves in one transaction (a merge bringing thousands of comments):
     // one sync to the disk instead of one per comment, and the saves held in
     // memory until the commit, so that the search index takes them in one
     // statement rather than one flush of its own per comment.
     void BeginBatch();
-    // Commits the batch; EFileRefused naming the store when the commit fails
-    // (a reader still busy after the wait, a full disk, an I/O error).
+    // Commits the batch (a savepoint when the caller holds a transaction of
+    // its own); EFileRefused naming the store when the commit fails (a reader
+    // still busy after the wait, a full disk, an I/O error), and then none of
+    // the batch is kept.
     void EndBatch();
-    const std::string& StorePath() const { return path_; }
+    const std::string& StorePath() const;
     // The stored text of record n, if it has a row.
     std::optional<std::string> StoredComment(int n);
 
 private:
     enum class ERow { None, Found, Inserting };
 
-    void OpenExisting();
-    void CreateNew();
-    void PrepareSelect();
-    void PrepareStatements();
     // Row of record n into text; false when there is none.
     bool Select(int n, std::string& text);
     void Store(int key, const std::string& text);
     void StoreHeld();
-    void Exec(const char* sql, const char* failureText);
     void CloseHandles();
-    [[noreturn]] void Fail(const char* text, int code);
+    void Open(TCompanion db, bool writing);
 
     class TNoMemo final : public IMemo {
     public:
@@ -111,13 +101,12 @@ private:
     TNoMemo noMemo_;
     IMemo* memo_;
     bool commentUse_ = false;
-    std::string path_;
     // Statements are declared after the database so they are finalized first.
-    TDatabase db_;
+    TCompanion db_;
     TStatement select_;
     TStatement upsert_;
 
-    bool batch_ = false;
+    std::optional<TCompanionTransaction> batch_;
     std::map<int, std::string> held_;  // saves of the batch, by record
 
     ERow row_ = ERow::None;

@@ -11,10 +11,6 @@ namespace vxlo {
 namespace {
 constexpr const char* kCannotSaveText = QT_TRANSLATE_NOOP("vxlo", "対局数を保存できません");
 constexpr const char* kCannotReadText = QT_TRANSLATE_NOOP("vxlo", "対局数を読み込めません");
-constexpr const char* kCreateTable =
-    "CREATE TABLE IF NOT EXISTS evidence (rec INTEGER PRIMARY KEY, games INTEGER NOT NULL, "
-    "starter_wins INTEGER NOT NULL, starter_losses INTEGER NOT NULL, "
-    "first_year INTEGER NOT NULL, last_year INTEGER NOT NULL)";
 // Years combine as min/max over the known ones; 0 means none known.
 constexpr const char* kAdd =
     "INSERT INTO evidence (rec, games, starter_wins, starter_losses, first_year, last_year) "
@@ -34,15 +30,20 @@ void MergeYear(TEvidence& e, int year) {
 }
 }  // namespace
 
-TEvidenceStore::TEvidenceStore(const std::string& dictionaryPath,
-                               TCompanionDatabase::EAccess access)
-    : db_(dictionaryPath, access) {
-    hasTable_ = db_.HasTable("evidence");
+TEvidenceStore::TEvidenceStore(TCompanion db) : db_(std::move(db)) {}
+
+bool TEvidenceStore::HasTable() {
+    // A table, once there, stays: only its absence is asked again.
+    if (!hasTable_) hasTable_ = db_->Has(ECompanionTable::Evidence);
+    return hasTable_;
 }
 
-void TEvidenceStore::EnsureTable() {
-    if (hasTable_) return;
-    db_.Exec(kCreateTable, kCannotSaveText);
+void TEvidenceStore::PrepareWrite() {
+    // A commit, even of nothing, needs the file to itself: what every later
+    // flush needs as well.
+    TCompanionTransaction transaction(*db_, kCannotSaveText);
+    db_->Ensure(ECompanionTable::Evidence);
+    transaction.Commit();
     hasTable_ = true;
 }
 
@@ -56,9 +57,9 @@ void TEvidenceStore::Count(int rec, EStarterResult result, int year) {
 
 void TEvidenceStore::Flush() {
     if (pending_.empty()) return;
-    EnsureTable();
-    TCompanionTransaction transaction(db_, kCannotSaveText);
-    TSqliteStatement add = db_.Prepare(kAdd, kCannotSaveText);
+    TCompanionTransaction transaction(*db_, kCannotSaveText);
+    db_->Ensure(ECompanionTable::Evidence);
+    TSqliteStatement add = db_->Prepare(kAdd, kCannotSaveText);
     for (const auto& [rec, e] : pending_) {
         sqlite3_bind_int(add.get(), 1, rec);
         sqlite3_bind_int64(add.get(), 2, e.games);
@@ -66,22 +67,23 @@ void TEvidenceStore::Flush() {
         sqlite3_bind_int64(add.get(), 4, e.starterLosses);
         sqlite3_bind_int(add.get(), 5, e.firstYear);
         sqlite3_bind_int(add.get(), 6, e.lastYear);
-        db_.Run(add.get(), kCannotSaveText);
+        db_->Run(add.get(), kCannotSaveText);
     }
     add.reset();
     transaction.Commit();
+    hasTable_ = true;
     pending_.clear();
 }
 
 std::optional<TEvidence> TEvidenceStore::Get(int rec) {
-    if (!hasTable_) return std::nullopt;
-    TSqliteStatement get = db_.Prepare(
+    if (!HasTable()) return std::nullopt;
+    TSqliteStatement get = db_->Prepare(
         "SELECT games, starter_wins, starter_losses, first_year, last_year "
         "FROM evidence WHERE rec = ?1", kCannotReadText);
     sqlite3_bind_int(get.get(), 1, rec);
     const int rc = sqlite3_step(get.get());
     if (rc == SQLITE_DONE) return std::nullopt;
-    if (rc != SQLITE_ROW) db_.Fail(kCannotReadText, rc);
+    if (rc != SQLITE_ROW) db_->Fail(kCannotReadText, rc);
     TEvidence e;
     e.games = sqlite3_column_int64(get.get(), 0);
     e.starterWins = sqlite3_column_int64(get.get(), 1);
@@ -92,26 +94,26 @@ std::optional<TEvidence> TEvidenceStore::Get(int rec) {
 }
 
 bool TEvidenceStore::Any() {
-    if (!hasTable_) return false;
-    TSqliteStatement any = db_.Prepare("SELECT 1 FROM evidence LIMIT 1", kCannotReadText);
+    if (!HasTable()) return false;
+    TSqliteStatement any = db_->Prepare("SELECT 1 FROM evidence LIMIT 1", kCannotReadText);
     const int rc = sqlite3_step(any.get());
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) db_.Fail(kCannotReadText, rc);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
     return rc == SQLITE_ROW;
 }
 
 void TEvidenceStore::Clear() {
     pending_.clear();
-    if (!hasTable_) return;
-    db_.Exec("DELETE FROM evidence", kCannotSaveText);
+    if (!HasTable()) return;
+    db_->Exec("DELETE FROM evidence", kCannotSaveText);
 }
 
 void TEvidenceStore::Remove(const std::vector<std::int64_t>& records) {
-    if (!hasTable_ || records.empty()) return;
-    TCompanionTransaction transaction(db_, kCannotSaveText);
-    TSqliteStatement remove = db_.Prepare("DELETE FROM evidence WHERE rec = ?1", kCannotSaveText);
+    if (records.empty() || !HasTable()) return;
+    TCompanionTransaction transaction(*db_, kCannotSaveText);
+    TSqliteStatement remove = db_->Prepare("DELETE FROM evidence WHERE rec = ?1", kCannotSaveText);
     for (const std::int64_t rec : records) {
         sqlite3_bind_int64(remove.get(), 1, rec);
-        db_.Run(remove.get(), kCannotSaveText);
+        db_->Run(remove.get(), kCannotSaveText);
     }
     remove.reset();
     transaction.Commit();

@@ -27,8 +27,13 @@ struct TEvidence {
 
 class TEvidenceStore {
 public:
-    // Opens (ReadWrite: creating) the companion database of the dictionary.
-    TEvidenceStore(const std::string& dictionaryPath, TCompanionDatabase::EAccess access);
+    // The counts of the companion database; a missing table reads as empty.
+    explicit TEvidenceStore(TCompanion db);
+
+    // Makes the table (and the file) now, so that an import learns before
+    // its first move that its counts can be stored; EFileRefused naming the
+    // store when they cannot.
+    void PrepareWrite();
 
     // One corner sequence passed through rec. year 0 when unknown.
     void Count(int rec, EStarterResult result, int year);
@@ -45,12 +50,12 @@ public:
     // Removes the counts of the records, in one transaction.
     void Remove(const std::vector<std::int64_t>& records);
 
-    const std::string& Path() const { return db_.Path(); }
+    const std::string& Path() const { return db_->Path(); }
 
 private:
-    void EnsureTable();
+    bool HasTable();
 
-    TCompanionDatabase db_;
+    TCompanion db_;
     bool hasTable_ = false;
     std::map<int, TEvidence> pending_;
 };

@@ -156,7 +156,7 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
 
     nav.OpenFile(corners);
     TOneMoveScope oneMove(nav);
-    TEvidenceStore evidence(corners, TCompanionDatabase::EAccess::ReadOnly);
+    TEvidenceStore evidence(OpenCompanion(corners, TCompanionDatabase::EAccess::ReadOnly));
     for (const auto& [key, counts] : model) {
         nav.ResetToRoot();
         for (TPoint p : counts.line) ASSERT_TRUE(nav.Deside(p.x, p.y));
@@ -174,7 +174,7 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
     const std::string before = FileBytes(corners);
     ASSERT_EQ(Run({"import", "--corners", corners, (dir / "games.sgf").string()}), 0);
     EXPECT_EQ(FileBytes(corners), before);
-    TEvidenceStore again(corners, TCompanionDatabase::EAccess::ReadOnly);
+    TEvidenceStore again(OpenCompanion(corners, TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(again.Get(0)->games, 2 * model[std::vector<int>{}].games);
 }
 
@@ -228,7 +228,7 @@ TEST_F(CornerToolTest, Ig1RecordsGiveTheirCornersWithoutResults) {
     // a low approach once brought to the upper right.
     ASSERT_EQ(Run({"import", "--corners", d, Write("g.IG1", "INT 1\r\nMOV\r\nD16 C14\r\n")}), 0) << err.str();
     EXPECT_EQ(FileBytes(d), RecordBytes({TJskRecord{}, Move(16, 4, 2), Move(17, 6)}));
-    TEvidenceStore evidence(d, TCompanionDatabase::EAccess::ReadOnly);
+    TEvidenceStore evidence(OpenCompanion(d, TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(evidence.Get(2)->games, 1);
     EXPECT_EQ(evidence.Get(2)->starterWins + evidence.Get(2)->starterLosses, 0);
 }

@@ -70,7 +70,7 @@ TEST_F(FindToolTest, SearchListsMovesAndSnippets) {
     const int a = EnterLine(nav, {{16, 4}, {17, 3}});
     const int b = EnterLine(nav, {{4, 4}});
     {
-        TSgfCommentStore store(Dict());
+        TSgfCommentStore store(OpenCompanion(Dict(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutComment(a, "小目に三々\n\"Tsuke\" joseki");
         store.PutComment(b, "Star point JOSEKI");
     }

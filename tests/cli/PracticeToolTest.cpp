@@ -37,7 +37,7 @@ TEST_F(PracticeToolTest, StatusCountsUserPositionsDueAndPractisedWithoutWritingA
 
     const int today = TSystemPracticeClock().Today();
     {
-        TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite);
+        TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
         store.Put({0, 0, 2, 0.0, today});
         store.Put({3, 1, 0, 1.0, today + 1});
         store.Put({1, 1, 1, 1.0, today - 1});  // White's position

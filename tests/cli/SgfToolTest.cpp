@@ -30,7 +30,7 @@ TEST_F(SgfToolTest, ImportExportAndMergeWithComments) {
                "(;SZ[19];B[pd];W[dd];B[pq])(;SZ[19];B[pd];W[qc];B[qd])(;SZ[19]AB[dd];W[pp])");
     ASSERT_EQ(Run({"import", File("a.jsk"), File("games.SGF")}), 0) << err.str();
     {
-        TSgfCommentStore comments(File("a.jsk"));
+        TSgfCommentStore comments(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite));
         comments.PutComment(0, "全体");
         comments.PutComment(2, "three-four");
     }
@@ -45,8 +45,8 @@ TEST_F(SgfToolTest, ImportExportAndMergeWithComments) {
     EXPECT_EQ(out.str(), "SGF をマージしました。追加した手: 5、コメント: 2\n");
     TRecordFile a(File("a.jsk"), TRecordFile::Mode::ReadOnly);
     TRecordFile b(File("b.jsk"), TRecordFile::Mode::ReadOnly);
-    TSgfCommentStore aComments(File("a.jsk"));
-    TSgfCommentStore bComments(File("b.jsk"));
+    TSgfCommentStore aComments(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite));
+    TSgfCommentStore bComments(OpenCompanion(File("b.jsk"), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(TreeDump(b, bComments), TreeDump(a, aComments));
 }
 
@@ -72,11 +72,11 @@ TEST_F(SgfToolTest, TenukiAndMarkupGoThroughMergeExportDumpAndCheck) {
     ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("a.sgf")}), 0) << err.str();
     TRecordFile a(File("a.jsk"), TRecordFile::Mode::ReadOnly);
     TRecordFile b(File("b.jsk"), TRecordFile::Mode::ReadOnly);
-    TMarkupStore aMarkup(File("a.jsk"), TMarkupStore::EOpen::ReadOnly);
-    TMarkupStore bMarkup(File("b.jsk"), TMarkupStore::EOpen::ReadOnly);
-    TSgfCommentStore aComments(File("a.jsk"));
+    TMarkupStore aMarkup(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadOnly));
+    TMarkupStore bMarkup(OpenCompanion(File("b.jsk"), TCompanionDatabase::EAccess::ReadOnly));
+    TSgfCommentStore aComments(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite));
     const std::string expected = TreeDump(a, aComments, &aMarkup);
-    TSgfCommentStore bComments(File("b.jsk"));
+    TSgfCommentStore bComments(OpenCompanion(File("b.jsk"), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(TreeDump(b, bComments, &bMarkup), expected);
     EXPECT_NE(expected.find("0,0"), std::string::npos);
 }
@@ -92,13 +92,13 @@ TEST_F(SgfToolTest, TheSampleNotesRegenerateTheSampleDatabaseAndAddNoMove) {
     std::filesystem::copy_file(data + "/sample.comments.sqlite", File("shipped.comments.sqlite"));
     std::filesystem::copy_file(data + "/sample.jsk", File("shipped.jsk"));
     TRecordFile made(File("sample.jsk"), TRecordFile::Mode::ReadOnly);
-    TMarkupStore madeMarkup(File("sample.jsk"), TMarkupStore::EOpen::ReadOnly);
-    TMarkupStore shippedMarkup(File("shipped.jsk"), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore madeMarkup(OpenCompanion(File("sample.jsk"), TCompanionDatabase::EAccess::ReadOnly));
+    TMarkupStore shippedMarkup(OpenCompanion(File("shipped.jsk"), TCompanionDatabase::EAccess::ReadOnly));
     const std::string expected = [&] {
-        TSgfCommentStore comments(File("sample.jsk"));
+        TSgfCommentStore comments(OpenCompanion(File("sample.jsk"), TCompanionDatabase::EAccess::ReadWrite));
         return TreeDump(made, comments, &madeMarkup);
     }();
-    TSgfCommentStore shippedComments(File("shipped.jsk"));
+    TSgfCommentStore shippedComments(OpenCompanion(File("shipped.jsk"), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(TreeDump(made, shippedComments, &shippedMarkup), expected);
     EXPECT_NE(expected.find("0,0 0 Black has played elsewhere"), std::string::npos) << expected;
 }

@@ -14,6 +14,7 @@
 #include "import/ImportFixture.h"
 #include "import/RandomGame.h"
 #include "records/CommentStore.h"
+#include "records/CompanionDatabase.h"
 
 namespace vxlo::testing {
 namespace {
@@ -133,7 +134,7 @@ TEST_F(ToolFaultsTest, WritersAreRefusedWhileTheWindowHoldsTheDictionary) {
 // Bytes that are not UTF-8, as another program may have stored them.
 void StoreRawComment(const std::string& dictionary, int rec, const std::string& bytes) {
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(TCommentStore::StorePathFor(dictionary).c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(TCompanionDatabase::PathFor(dictionary).c_str(), &db), SQLITE_OK);
     sqlite3_stmt* s = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT OR REPLACE INTO comments (rec, comment) VALUES (?1, ?2)", -1, &s, nullptr),
               SQLITE_OK)

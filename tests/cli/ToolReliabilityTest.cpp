@@ -26,14 +26,14 @@ protected:
     std::string File(const std::string& name) const { return dir / name; }
     bool ErrorNames(const std::string& path) const { return err.str().find(path) != std::string::npos; }
     bool Says(const std::string& text) const { return err.str().find(text) != std::string::npos; }
-    std::string Store() const { return TCommentStore::StorePathFor(File("a.jsk")); }
+    std::string Store() const { return TCompanionDatabase::PathFor(File("a.jsk")); }
     // Three moves, two of them with comments.
     std::string CommentedGame() const {
         WriteBytes(File("c.sgf"), "(;SZ[19]C[root];B[pd]C[hoshi];W[dd])");
         return File("c.sgf");
     }
     int StoredComments() const {
-        TSgfCommentStore store(File("a.jsk"));
+        TSgfCommentStore store(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite));
         int n = 0;
         for (int rec = 0; rec < 4; ++rec) n += store.HasComment(rec) ? 1 : 0;
         return n;
@@ -46,7 +46,7 @@ protected:
 // Another program reading the store holds its read transaction across the
 // commit: after the bounded wait the merge says the comments were not stored.
 TEST_F(ToolReliabilityTest, MergeCommitBlockedByAReaderIsAnErrorNotASummary) {
-    { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+    { TSgfCommentStore create(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite)); create.Commit(); }
     sqlite3* reader = nullptr;
     ASSERT_EQ(sqlite3_open(Store().c_str(), &reader), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM comments;", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -94,7 +94,7 @@ TEST_F(ToolReliabilityTest, InjectedStoreFailuresAreReportedWithTheStoreName) {
         for (int k = 1; k < 50; ++k) {
             std::filesystem::remove(File("a.jsk"));
             std::filesystem::remove(Store());
-            { TSgfCommentStore create(File("a.jsk")); create.Commit(); }
+            { TSgfCommentStore create(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite)); create.Commit(); }
             int status = 0;
             int faults = 0;
             {
@@ -161,7 +161,7 @@ TEST_F(ToolReliabilityTest, AGuessedCharsetNeverChangesTheMoves) {
     ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("ascii.sgf")}), 0) << err.str();
     EXPECT_EQ(FileBytes(File("a.jsk")), FileBytes(File("b.jsk")));
     {
-        TSgfCommentStore comments(File("a.jsk"));
+        TSgfCommentStore comments(OpenCompanion(File("a.jsk"), TCompanionDatabase::EAccess::ReadWrite));
         EXPECT_EQ(comments.GetComment(1), "café");
     }
     ASSERT_EQ(Run({"import", File("c.jsk"), File("latin.sgf")}), 0) << err.str();

@@ -23,7 +23,7 @@ struct RunRig {
         rig.nav.OpenFile(path);
     }
     std::unique_ptr<TPracticeRun> Start(TPracticeSettings settings = {}) {
-        return std::make_unique<TPracticeRun>(rig.nav, rig.view, path, settings, evidence, clock, 3);
+        return std::make_unique<TPracticeRun>(rig.nav, rig.view, OpenCompanion(path, TCompanionDatabase::EAccess::ReadWrite), settings, evidence, clock, 3);
     }
     testing::TTempDir dir;
     std::string path = dir / "line.jsk";
@@ -71,7 +71,7 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
     r.rig.nav.CloseFile();
     EXPECT_EQ(testing::ReadFileBytes(r.path), bytes);
 
-    const TPracticeStore store(r.path, TPracticeStore::Mode::ReadOnly);
+    const TPracticeStore store(OpenCompanion(r.path, TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(store.Find(0), (TPracticeCard{0, 0, 1, 0.0, kToday}));
     EXPECT_EQ(store.Find(3), (TPracticeCard{3, 1, 0, 1.0, kToday + 1}));
     EXPECT_EQ(store.Count(), 2);

@@ -46,7 +46,7 @@ TEST(PracticeStore, EveryPutIsVisibleAtOnceAndAReopenReadsItBack) {
     const std::string dictionary = dir / "main.jsk";
     const std::string path = dir / "main.comments.sqlite";
     {
-        TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite);
+        TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
         EXPECT_EQ(store.Path(), path);
         EXPECT_EQ(Rows(path), std::vector<std::string>{});
         store.Put({0, 1, 0, 1.0, 20431});
@@ -57,7 +57,7 @@ TEST(PracticeStore, EveryPutIsVisibleAtOnceAndAReopenReadsItBack) {
         EXPECT_EQ(Rows(path),
                   (std::vector<std::string>{"0 2 0 6.0 2025-12-15", "12 0 3 0.0 2025-12-10"}));
     }
-    const TPracticeStore again(dictionary, TPracticeStore::Mode::ReadOnly);
+    const TPracticeStore again(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(again.Count(), 2);
     EXPECT_EQ(again.Find(12), (TPracticeCard{12, 0, 3, 0.0, 20432}));
     EXPECT_EQ(again.Find(0), (TPracticeCard{0, 2, 0, 6.0, 20437}));
@@ -69,11 +69,11 @@ TEST(PracticeStore, SharesTheFileWithTheCommentsAndKeepsThem) {
     const std::string dictionary = dir / "main.jsk";
     TCommentStore comments;
     comments.SetCommentUse(true);
-    comments.OpenCommentTable(dictionary);
-    TPracticeStore practice(dictionary, TPracticeStore::Mode::ReadWrite);
+    comments.OpenCommentTable(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
+    TPracticeStore practice(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     practice.Put({3, 1, 0, 1.0, 100});
     comments.CloseCommentTable(0, EInputMode::Display);
-    comments.OpenCommentTable(dictionary);  // the store with both tables is still ours
+    comments.OpenCommentTable(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));  // the store with both tables is still ours
     EXPECT_TRUE(comments.IsOpen());
     practice.Put({4, 1, 0, 1.0, 100});
     EXPECT_EQ(Rows(dir / "main.comments.sqlite").size(), 2u);
@@ -82,10 +82,10 @@ TEST(PracticeStore, SharesTheFileWithTheCommentsAndKeepsThem) {
 TEST(PracticeStore, CommentsSwitchedOnAfterPractisingFindTheFileTheirOwn) {
     TTempDir dir;
     const std::string dictionary = dir / "main.jsk";
-    { TPracticeStore(dictionary, TPracticeStore::Mode::ReadWrite).Put({0, 1, 0, 1.0, 1}); }
+    { TPracticeStore(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite)).Put({0, 1, 0, 1.0, 1}); }
     TCommentStore comments;
     comments.SetCommentUse(true);
-    comments.OpenCommentTable(dictionary);
+    comments.OpenCommentTable(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_TRUE(comments.IsOpen());
     EXPECT_EQ(Rows(dir / "main.comments.sqlite").size(), 1u);
 }
@@ -93,14 +93,14 @@ TEST(PracticeStore, CommentsSwitchedOnAfterPractisingFindTheFileTheirOwn) {
 TEST(PracticeStore, ADateThatCannotBeReadMakesThePositionDue) {
     TTempDir dir;
     const std::string dictionary = dir / "main.jsk";
-    { TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite); }
+    { TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite)); }
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(std::string(dir / "main.comments.sqlite").c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "INSERT INTO practice VALUES (5, 2, 0, 6.0, 'soon')", nullptr, nullptr,
                            nullptr),
               SQLITE_OK);
     sqlite3_close(db);
-    const TPracticeStore store(dictionary, TPracticeStore::Mode::ReadOnly);
+    const TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_TRUE(IsDue(store.Find(5), -1));
 }
 
@@ -109,9 +109,9 @@ TEST(PracticeStore, AFileThatIsNoDatabaseIsRefusedByNameAndLeftAsItWas) {
     const std::string path = dir / "main.comments.sqlite";
     const testing::TBytes junk(4096, 0x5a);
     testing::WriteFileBytes(path, junk);
-    for (const auto mode : {TPracticeStore::Mode::ReadWrite, TPracticeStore::Mode::ReadOnly}) {
+    for (const auto mode : {TCompanionDatabase::EAccess::ReadWrite, TCompanionDatabase::EAccess::ReadOnly}) {
         try {
-            TPracticeStore store(dir / "main.jsk", mode);
+            TPracticeStore store(OpenCompanion(dir / "main.jsk", mode));
             ADD_FAILURE() << "opened";
         } catch (const EFileRefused& e) {
             EXPECT_EQ(e.FileName(), path);
@@ -122,7 +122,7 @@ TEST(PracticeStore, AFileThatIsNoDatabaseIsRefusedByNameAndLeftAsItWas) {
     // A folder in the database's place is refused the same way.
     std::filesystem::create_directory(dir / "other.comments.sqlite");
     try {
-        TPracticeStore store(dir / "other.jsk", TPracticeStore::Mode::ReadWrite);
+        TPracticeStore store(OpenCompanion(dir / "other.jsk", TCompanionDatabase::EAccess::ReadWrite));
         ADD_FAILURE() << "opened";
     } catch (const EFileRefused& e) {
         EXPECT_EQ(e.FileName(), dir / "other.comments.sqlite");
@@ -131,7 +131,7 @@ TEST(PracticeStore, AFileThatIsNoDatabaseIsRefusedByNameAndLeftAsItWas) {
 
 TEST(PracticeStore, ReadOnlyCreatesNothingAndRefusesToWrite) {
     TTempDir dir;
-    TPracticeStore store(dir / "main.jsk", TPracticeStore::Mode::ReadOnly);
+    TPracticeStore store(OpenCompanion(dir / "main.jsk", TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(store.Count(), 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "main.comments.sqlite"));
     EXPECT_THROW(store.Put({1, 1, 0, 1.0, 0}), EFileRefused);
@@ -141,7 +141,7 @@ TEST(PracticeStore, ReadOnlyCreatesNothingAndRefusesToWrite) {
 TEST(PracticeStore, AFailedWriteLeavesTheCardInMemoryAsItWas) {
     TTempDir dir;
     const std::string dictionary = dir / "main.jsk";
-    TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite);
+    TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     store.Put({1, 1, 0, 1.0, 10});
     // Another connection holds the write lock past the busy timeout.
     sqlite3* other = nullptr;
@@ -174,13 +174,13 @@ TEST(PracticeStore, CountsAndIntervalsOutOfBoundsAreClampedWhereTheCardIsRead) {
         SCOPED_TRACE(c.values);
         TTempDir dir;
         const std::string dictionary = dir / "main.jsk";
-        { TPracticeStore store(dictionary, TPracticeStore::Mode::ReadWrite); }
+        { TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite)); }
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(std::string(dir / "main.comments.sqlite").c_str(), &db), SQLITE_OK);
         const std::string insert = std::string("INSERT INTO practice VALUES (5, ") + c.values + ", '2025-12-09')";
         ASSERT_EQ(sqlite3_exec(db, insert.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
-        const TPracticeStore store(dictionary, TPracticeStore::Mode::ReadOnly);
+        const TPracticeStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
         const std::optional<TPracticeCard> card = store.Find(5);
         ASSERT_TRUE(card);
         EXPECT_EQ(card->reps, c.reps);

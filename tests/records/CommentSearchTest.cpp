@@ -41,7 +41,7 @@ void Sql(const std::string& storePath, const char* sql) {
 class CommentSearchTest : public ::testing::Test {
 protected:
     std::string Dictionary() const { return dir / "main.jsk"; }
-    std::string Store() const { return TCommentStore::StorePathFor(Dictionary()); }
+    std::string Store() const { return TCompanionDatabase::PathFor(Dictionary()); }
     TTempDir dir;
 };
 
@@ -52,7 +52,7 @@ TEST_F(CommentSearchTest, JapaneseAndEnglishSubstringsAsAPlainScanFindsThem) {
     std::mt19937 rng(77);
     std::map<int, std::string> model;
     {
-        TSgfCommentStore store(Dictionary());
+        TSgfCommentStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         for (int rec = 0; rec < 120; ++rec) {
             std::string text;
             const int count = 1 + static_cast<int>(rng() % 6);
@@ -64,7 +64,7 @@ TEST_F(CommentSearchTest, JapaneseAndEnglishSubstringsAsAPlainScanFindsThem) {
             model[rec] = text;
         }
     }
-    TCommentSearch search(Dictionary());
+    TCommentSearch search(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     std::vector<std::string> queries = {"定石", "三々", "定", "星", "JOSEKI", "joseki", "Inv", "nuki", "ko", "3-3",
                                         "\"q", "50%", "a_b", "%", "_", "石 三", "tenuki定", "absent", "み"};
     // Substrings of stored comments too, any length, by whole characters.
@@ -88,15 +88,15 @@ TEST_F(CommentSearchTest, JapaneseAndEnglishSubstringsAsAPlainScanFindsThem) {
 
 TEST_F(CommentSearchTest, EveryWriteKeepsTheIndexInStep) {
     {
-        TSgfCommentStore store(Dictionary());
+        TSgfCommentStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutComment(1, "大斜定石の変化");
         store.PutComment(2, "Avalanche joseki");
     }
-    TCommentSearch search(Dictionary());
+    TCommentSearch search(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(Records(search.Find("大斜定石")), std::vector<int>{1});
     EXPECT_EQ(Records(search.Find("AVALANCHE")), std::vector<int>{2});
     {
-        TSgfCommentStore store(Dictionary());
+        TSgfCommentStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutComment(1, "なだれ");  // an update through the store
     }
     EXPECT_TRUE(search.Find("大斜定石").empty());
@@ -111,12 +111,12 @@ TEST_F(CommentSearchTest, EveryWriteKeepsTheIndexInStep) {
 // the last save of a record wins, and the index takes the texts of the commit.
 TEST_F(CommentSearchTest, ABatchIsReadBackBeforeItsCommitAndIndexedWithIt) {
     {
-        TSgfCommentStore store(Dictionary());
+        TSgfCommentStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutComment(3, "old text");
         store.Commit();
     }
     {
-        TSgfCommentStore store(Dictionary());
+        TSgfCommentStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutComment(3, "二間高ガカリ");
         store.PutComment(5, "first");
         store.PutComment(5, "ハネ出し");
@@ -126,7 +126,7 @@ TEST_F(CommentSearchTest, ABatchIsReadBackBeforeItsCommitAndIndexedWithIt) {
         EXPECT_FALSE(store.HasComment(6));
         store.Commit();
     }
-    TCommentSearch search(Dictionary());
+    TCommentSearch search(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(Records(search.Find("高ガカリ")), std::vector<int>{3});
     EXPECT_EQ(Records(search.Find("ハネ")), std::vector<int>{5});
     EXPECT_TRUE(search.Find("old").empty());
@@ -137,28 +137,28 @@ TEST_F(CommentSearchTest, AStoreFromBeforeTheIndexGetsItFilled) {
     Sql(Store(), "CREATE TABLE comments (rec INTEGER PRIMARY KEY, comment TEXT);"
                  "INSERT INTO comments VALUES (0, '空き隅'), (3, 'Shimari'), (4, NULL);");
     {
-        TCommentSearch search(Dictionary());
+        TCommentSearch search(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         EXPECT_EQ(Records(search.Find("空き隅")), std::vector<int>{0});
         EXPECT_EQ(Records(search.Find("shim")), std::vector<int>{3});
     }
     // Opened by the window's store as well: the index is there once.
     TCommentStore store;
     store.SetCommentUse(true);
-    store.OpenCommentTable(Dictionary());
+    store.OpenCommentTable(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     store.Discard();
-    TCommentSearch again(Dictionary());
+    TCommentSearch again(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(Records(again.Find("Shimari")), std::vector<int>{3});
 }
 
 TEST_F(CommentSearchTest, NoStoreNoHitsAndADamagedOneIsNamed) {
-    TCommentSearch none(Dictionary());
+    TCommentSearch none(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_TRUE(none.Find("定石").empty());
     EXPECT_FALSE(std::filesystem::exists(Store()));
     {
         std::ofstream(Store()) << "not a database, not at all, really not a database at all";
     }
     try {
-        TCommentSearch damaged(Dictionary());
+        TCommentSearch damaged(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         FAIL();
     } catch (const EFileRefused& e) {
         EXPECT_EQ(e.FileName(), Store());
@@ -188,13 +188,13 @@ TEST(SearchCommentsTest, ReachedHitsWithTheirMovesNearestFirst) {
     const int deep = EnterLine(nav, {{16, 4}, {17, 3}, {17, 4}});
     const int shallow = EnterLine(nav, {{4, 4}});
     {
-        TSgfCommentStore comments(dictionary);
+        TSgfCommentStore comments(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
         comments.PutComment(deep, "三々入り");
         comments.PutComment(shallow, "星に三々");
         comments.PutComment(99, "三々 (gone)");  // no such record
     }
     const TTreeIndex index = TTreeIndex::Build(nav.Dictionary().Store());
-    TCommentSearch search(dictionary);
+    TCommentSearch search(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     const std::vector<TSearchResult> results = SearchComments(search, index, "三々");
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(results[0].record, shallow);

@@ -28,7 +28,7 @@ protected:
     CommentStoreTest() { store.SetCommentUse(true); }
 
     void Open(const std::string& path) {
-        store.OpenCommentTable(path);
+        store.OpenCommentTable(OpenCompanion(path, TCompanionDatabase::EAccess::ReadWrite));
         nav.OpenFile(path);
     }
     void Close() {
@@ -71,10 +71,10 @@ TEST_F(CommentStoreTest, NewDictionaryGetsEmptyStoreNamedAfterIt) {
 }
 
 TEST_F(CommentStoreTest, StorePathDropsOnlyTheExtension) {
-    EXPECT_EQ(TCommentStore::StorePathFor("/d/main.jsk"), "/d/main.comments.sqlite");
-    EXPECT_EQ(TCommentStore::StorePathFor("/d/main.old"), "/d/main.comments.sqlite");
-    EXPECT_EQ(TCommentStore::StorePathFor("/d/a.b.jsk"), "/d/a.b.comments.sqlite");
-    EXPECT_EQ(TCommentStore::StorePathFor("/d/plain"), "/d/plain.comments.sqlite");
+    EXPECT_EQ(TCompanionDatabase::PathFor("/d/main.jsk"), "/d/main.comments.sqlite");
+    EXPECT_EQ(TCompanionDatabase::PathFor("/d/main.old"), "/d/main.comments.sqlite");
+    EXPECT_EQ(TCompanionDatabase::PathFor("/d/a.b.jsk"), "/d/a.b.comments.sqlite");
+    EXPECT_EQ(TCompanionDatabase::PathFor("/d/plain"), "/d/plain.comments.sqlite");
 }
 
 TEST_F(CommentStoreTest, RecordingModeCommentIsStoredUnderThePositionLeftAndShownOnReturn) {
@@ -226,7 +226,7 @@ protected:
     void ExpectRefusedAndUnchanged(const std::vector<char>& bytes) {
         WriteBytes(StorePath(), bytes);
         try {
-            store.OpenCommentTable(DictionaryPath());
+            store.OpenCommentTable(OpenCompanion(DictionaryPath(), TCompanionDatabase::EAccess::ReadWrite));
             FAIL() << "an unusable store was opened";
         } catch (const EFileRefused& e) {
             EXPECT_EQ(e.FileName(), StorePath());
@@ -279,11 +279,11 @@ TEST_F(DamagedStoreTest, StoreLockedByAnotherProgramIsRefused) {
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(StorePath().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_THROW(store.OpenCommentTable(DictionaryPath()), EFileRefused);
+    EXPECT_THROW(store.OpenCommentTable(OpenCompanion(DictionaryPath(), TCompanionDatabase::EAccess::ReadWrite)), EFileRefused);
     EXPECT_FALSE(store.IsOpen());
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    EXPECT_NO_THROW(store.OpenCommentTable(DictionaryPath()));
+    EXPECT_NO_THROW(store.OpenCommentTable(OpenCompanion(DictionaryPath(), TCompanionDatabase::EAccess::ReadWrite)));
 }
 
 TEST_F(DamagedStoreTest, EmptyFileBecomesAnEmptyStore) {
@@ -295,7 +295,7 @@ TEST_F(DamagedStoreTest, EmptyFileBecomesAnEmptyStore) {
 
 TEST_F(DamagedStoreTest, UncreatableStoreIsReportedAndNothingIsLeftBehind) {
     const std::string missing = dir / "no-such-folder/main.jsk";
-    EXPECT_THROW(store.OpenCommentTable(missing), EFileRefused);
+    EXPECT_THROW(store.OpenCommentTable(OpenCompanion(missing, TCompanionDatabase::EAccess::ReadWrite)), EFileRefused);
     EXPECT_FALSE(store.IsOpen());
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
@@ -305,7 +305,7 @@ TEST_F(DamagedStoreTest, ReadOnlyStoreIsRefused) {
     Open(DictionaryPath());
     Close();
     ::chmod(StorePath().c_str(), 0444);
-    EXPECT_THROW(store.OpenCommentTable(DictionaryPath()), EFileRefused);
+    EXPECT_THROW(store.OpenCommentTable(OpenCompanion(DictionaryPath(), TCompanionDatabase::EAccess::ReadWrite)), EFileRefused);
 }
 
 }  // namespace

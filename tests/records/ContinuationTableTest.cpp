@@ -13,7 +13,7 @@ class ContinuationTableTest : public TImportTest {};
 TEST_F(ContinuationTableTest, MostPlayedFirstWithShareAndWinRateOfTheSideToMove) {
     // Three candidates at the root (records 1, 2, 3 in chain order).
     for (TPoint p : {TPoint{16, 4}, TPoint{17, 3}, TPoint{17, 4}}) ASSERT_TRUE(nav.Deside(p.x, p.y));
-    TEvidenceStore evidence(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore evidence(OpenCompanion(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite));
     for (int i = 0; i < 3; ++i) evidence.Count(3, EStarterResult::Won, 2001);
     evidence.Count(3, EStarterResult::Lost, 2001);
     evidence.Count(1, EStarterResult::Unknown, 0);
@@ -37,7 +37,7 @@ TEST_F(ContinuationTableTest, MostPlayedFirstWithShareAndWinRateOfTheSideToMove)
 
 // Practice weighs the program's choice by the same counts.
 TEST_F(ContinuationTableTest, PracticeReadsTheGameCountsOfTheStore) {
-    TEvidenceStore store(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore store(OpenCompanion(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite));
     store.Count(5, EStarterResult::Won, 1990);
     store.Count(5, EStarterResult::Lost, 1991);
     store.Flush();

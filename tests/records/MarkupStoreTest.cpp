@@ -28,7 +28,7 @@ const TMarkupList kAll = {{EMarkupKind::Label, 16, 4, "a"},  {EMarkupKind::Trian
 
 TEST_F(MarkupStoreTest, PutFlushAndReadBackEveryKindInOrder) {
     {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         EXPECT_FALSE(store.HasMarkup(0));
         store.PutMarkup(0, kAll);
         store.PutMarkup(7, {{EMarkupKind::Cross, 2, 2, ""}});
@@ -40,7 +40,7 @@ TEST_F(MarkupStoreTest, PutFlushAndReadBackEveryKindInOrder) {
         store.PutMarkup(7, {{EMarkupKind::Circle, 5, 5, ""}});
         store.Flush();
     }
-    TMarkupStore reader(Dictionary(), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore reader(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_EQ(reader.GetMarkup(0), kAll);
     EXPECT_EQ(reader.GetMarkup(7), (TMarkupList{{EMarkupKind::Circle, 5, 5, ""}}));
     EXPECT_TRUE(reader.GetMarkup(3).empty());
@@ -49,36 +49,36 @@ TEST_F(MarkupStoreTest, PutFlushAndReadBackEveryKindInOrder) {
 
 TEST_F(MarkupStoreTest, WithoutFlushNothingIsWrittenAndReadingMakesNoFile) {
     {
-        TMarkupStore reader(Dictionary(), TMarkupStore::EOpen::ReadOnly);
+        TMarkupStore reader(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadOnly));
         EXPECT_TRUE(reader.GetMarkup(0).empty());
     }
     EXPECT_FALSE(std::filesystem::exists(Database()));
     {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutMarkup(0, kAll);
     }
     // The file is made only for markup to keep.
     EXPECT_FALSE(std::filesystem::exists(Database()));
     {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutMarkup(0, {});
         store.Flush();
     }
     EXPECT_FALSE(std::filesystem::exists(Database()));
     {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutMarkup(2, kAll);
         store.Flush();
         store.PutMarkup(0, kAll);
     }
-    TMarkupStore reader(Dictionary(), TMarkupStore::EOpen::ReadOnly);
+    TMarkupStore reader(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadOnly));
     EXPECT_TRUE(reader.GetMarkup(0).empty());
     EXPECT_EQ(reader.GetMarkup(2), kAll);
 }
 
 TEST_F(MarkupStoreTest, SharesTheFileWithTheCommentsEitherWayRound) {
     {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         store.PutMarkup(0, kAll);
         store.Flush();
     }
@@ -86,14 +86,14 @@ TEST_F(MarkupStoreTest, SharesTheFileWithTheCommentsEitherWayRound) {
     TTestMemo memo;
     TCommentStore comments(memo);
     comments.SetCommentUse(true);
-    comments.OpenCommentTable(Dictionary());
+    comments.OpenCommentTable(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     comments.LocateComment(0);
     memo.Type("root");
     comments.SaveComment(0, EInputMode::Record);
     comments.CloseCommentTable(0, EInputMode::Record);
-    TMarkupStore again(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+    TMarkupStore again(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(again.GetMarkup(0), kAll);
-    comments.OpenCommentTable(Dictionary());
+    comments.OpenCommentTable(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_EQ(comments.StoredComment(0), std::optional<std::string>("root"));
 }
 
@@ -102,12 +102,12 @@ TEST_F(MarkupStoreTest, AFileThatIsNotOursIsRefusedByNameAndLeftAsItIs) {
     WriteBytes(Database(), std::vector<char>(text.begin(), text.end()));
     const std::vector<char> before = FileBytes(Database());
     try {
-        TMarkupStore store(Dictionary(), TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         FAIL() << "opened";
     } catch (const EFileRefused& e) {
         EXPECT_EQ(e.FileName(), Database());
     }
-    EXPECT_THROW(TMarkupStore(Dictionary(), TMarkupStore::EOpen::ReadOnly), EFileRefused);
+    EXPECT_THROW(TMarkupStore(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadOnly)), EFileRefused);
     EXPECT_EQ(FileBytes(Database()), before);
 }
 

@@ -169,7 +169,7 @@ TEST(CrashMidImport, CornerImportLeavesCountsOnlyForEnteredSequences) {
         TRecordFile file(dictionary, TRecordFile::Mode::ReadOnly);
         ExpectSoundFile(file);
         if (!fs::exists(TCompanionDatabase::PathFor(dictionary))) continue;
-        TEvidenceStore evidence(dictionary, TCompanionDatabase::EAccess::ReadOnly);
+        TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
         const auto root = evidence.Get(0);
         if (!root) continue;
         ++withCounts;

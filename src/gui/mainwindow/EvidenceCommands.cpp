@@ -15,13 +15,13 @@ namespace vxlo {
 void TSDIAppForm::OpenEvidence() {
     evidence_.reset();
     try {
-        if (TCompanionDatabase::ExistsFor(currentFile_)) {
-            evidence_.emplace(currentFile_, TCompanionDatabase::EAccess::ReadOnly);
+        if (companion_) {
+            evidence_.emplace(companion_);
             if (!evidence_->Any()) evidence_.reset();
         }
     } catch (const EVxloError&) {
         // The dictionary is usable without its counts. The same file was
-        // reported by name when its markup was opened: once is enough.
+        // reported by name when it was opened: once is enough.
         evidence_.reset();
     }
     RefreshEvidence();
@@ -82,7 +82,9 @@ TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::s
         TSDIAppForm& w;
         ~TEnd() { w.importingCorners_ = false; }
     } end{*this};
-    TEvidenceStore store(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore store(Companion());
+    // A store that cannot take the counts stops the import before its first move.
+    store.PrepareWrite();
     TCornerImporter importer(nav_, &store, limit);
     importer.ImportFiles(files, progress);
     importingCorners_ = false;

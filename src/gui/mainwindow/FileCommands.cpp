@@ -2,6 +2,7 @@
 // recently opened files.
 #include <QFileDialog>
 
+#include "core/VxloError.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 
@@ -48,6 +49,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
     if (nav_.FileOpen()) CloseDictionary();
     currentFile_ = path;
     try {
+        OpenCompanionFile();
         OpenCommentTable(currentFile_);
         OpenMarkup(currentFile_);
         OpenDictionary();
@@ -59,6 +61,7 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
             CloseCommentTable();
             CloseMarkup();
             nav_.CloseFile();
+            companion_.reset();
         } catch (...) {
         }
         UpdateActions();
@@ -82,7 +85,23 @@ void TSDIAppForm::CloseDictionary() {
     CloseMarkup();
     nav_.CloseFile();
     CloseEvidence();
+    companion_.reset();
     UpdateActions();
+}
+
+void TSDIAppForm::OpenCompanionFile() {
+    companion_.reset();
+    try {
+        companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+    } catch (const EVxloError& e) {
+        if (comments_.CommentUse()) throw;
+        ShowError(*messages_, e);
+    }
+}
+
+TCompanion TSDIAppForm::Companion() {
+    if (!companion_) companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+    return companion_;
 }
 
 void TSDIAppForm::mnuCloseClick() {

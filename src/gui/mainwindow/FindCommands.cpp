@@ -81,7 +81,7 @@ void TSDIAppForm::mnuFindClick() {
 
 void TSDIAppForm::SearchCommentsFor(const std::string& text) {
     const TTreeIndex& index = TreeIndex();
-    TCommentSearch search(currentFile_);
+    TCommentSearch search(Companion());
     std::vector<TListedRecord> listed;
     for (TSearchResult& r : SearchComments(search, index, text)) {
         listed.push_back({r.record, std::move(r.moves), std::move(r.snippet)});

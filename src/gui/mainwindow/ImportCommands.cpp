@@ -65,17 +65,17 @@ void TSDIAppForm::mnuMargeSgfClick() {
     const std::optional<QString> chosen = ChooseOpenFile(SgfFilter());
     if (!chosen || chosen->isEmpty()) return;
     // The markup is kept whether or not comments are in use; the file's
-    // comments join the store only while they are. The markup goes to the
-    // database after the comments' transaction has ended.
-    TMarkupStore markup(CurrentFile(), TMarkupStore::EOpen::CreateWhenMissing);
+    // comments join the store only while they are.
+    const TCompanion companion = Companion();
+    TMarkupStore markup(companion);
     TSgfMergeResult result;
     {
         std::optional<TSgfCommentStore> store;
-        if (CommentUse() == 1) store.emplace(CurrentFile());
+        if (CommentUse() == 1) store.emplace(companion);
         result = MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr, &markup);
     }
     markup.Flush();
-    OpenMarkup(CurrentFile());  // the viewer's connection may predate the table
+    OpenMarkup(CurrentFile());  // the viewer knew the markup before the merge
     messages_->Information(ToQt(SgfMergeSummary(result)));
 }
 
@@ -84,9 +84,7 @@ void TSDIAppForm::mnuSgfOutClick() {
     const std::optional<QString> chosen = ChooseSaveFile(SgfFilter());
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
-    if (CommentUse() == 1 && TSgfCommentStore::Exists(CurrentFile())) {
-        store.emplace(CurrentFile(), TSgfCommentStore::EAccess::ReadOnly);
-    }
+    if (CommentUse() == 1) store.emplace(Companion(), TSgfCommentStore::EAccess::ReadOnly);
     ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
               markupStore_.get());
 }

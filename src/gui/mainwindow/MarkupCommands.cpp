@@ -33,13 +33,12 @@ void TSDIAppForm::mnuMarkupClick() {
     RefreshBoardExtras();
 }
 
-void TSDIAppForm::OpenMarkup(const std::string& dictionaryPath) {
+void TSDIAppForm::OpenMarkup(const std::string&) {
     markupStore_.reset();
-    // A database beside the dictionary that cannot be read is reported by
-    // name; the dictionary still opens, without markup (the comments, when
-    // in use, have refused such a file already).
+    // Markup that cannot be read is reported by name; the dictionary still
+    // opens, without it (a refused database was reported at its open).
     try {
-        markupStore_ = std::make_unique<TMarkupStore>(dictionaryPath, TMarkupStore::EOpen::ReadOnly);
+        if (companion_) markupStore_ = std::make_unique<TMarkupStore>(companion_);
     } catch (const EVxloError& e) {
         ShowError(*messages_, e);
     }

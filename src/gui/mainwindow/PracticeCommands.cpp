@@ -93,7 +93,7 @@ void TSDIAppForm::StartPractice() {
     if (evidence_) practiceEvidence_ = std::make_unique<TStoredEvidence>(*evidence_);
     const IEvidence& evidence = practiceEvidence_ ? static_cast<const IEvidence&>(*practiceEvidence_) : Evidence();
     try {
-        practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, currentFile_, settings,
+        practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, Companion(), settings,
                                                    evidence, Clock(), std::random_device{}());
     } catch (...) {
         UpdateActions();

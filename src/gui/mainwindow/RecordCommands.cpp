@@ -39,8 +39,8 @@ void TSDIAppForm::mnuDBClick() {
 
 // Open step 4, before the dictionary file: a store that cannot be used ends
 // the open there, with no dictionary open.
-void TSDIAppForm::OpenCommentTable(const std::string& dictionaryPath) {
-    comments_.OpenCommentTable(dictionaryPath);
+void TSDIAppForm::OpenCommentTable(const std::string&) {
+    if (companion_) comments_.OpenCommentTable(companion_);
 }
 
 void TSDIAppForm::CloseCommentTable() {

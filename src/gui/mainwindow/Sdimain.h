@@ -197,6 +197,13 @@ private:
     void AddRecentFile(const std::string& path);
     void HideCommentMenu();
     // Comment store hooks: open step 4 and CloseDictionary.
+    // Opens the companion database at the open of a dictionary. A refused
+    // file ends the open while comments are in use, else it is reported and
+    // the dictionary opens without it.
+    void OpenCompanionFile();
+    // The companion database, opened again when the open had refused it
+    // (EFileRefused, naming it, when it still cannot be used).
+    TCompanion Companion();
     void OpenCommentTable(const std::string& dictionaryPath);
     void CloseCommentTable();
     void CreateCommentWindow();
@@ -260,6 +267,9 @@ private:
     std::unique_ptr<TMessageBoxes> ownMessages_;
     IUserMessages* messages_;
     TMessageSinkAdapter messageSink_;
+    // The database beside the open dictionary, lent to every store; none
+    // while no dictionary is open, or after it was refused at the open.
+    TCompanion companion_;
     TCommentStore comments_;  // its memo is the comment window's
     TPositionWatch positionWatch_{comments_};
     std::optional<TEvidenceStore> evidence_;

@@ -49,7 +49,7 @@ protected:
         EnterLine(nav, {{16, 4}, {17, 3}, {15, 3}});
         EnterLine(nav, {{3, 4}, {5, 3}});
         nav.CloseFile();
-        TSgfCommentStore comments(Dictionary());
+        TSgfCommentStore comments(OpenCompanion(Dictionary(), TCompanionDatabase::EAccess::ReadWrite));
         comments.PutComment(deep_, "ハネ継ぎ定石 (hane joseki)");
         comments.PutComment(b_, "Three corners");
     }

@@ -234,7 +234,7 @@ TEST_F(ImportCommandsTest, SgfMergeWhoseCommentsCannotBeCommittedSaysSo) {
     Act("mnuOpen")->trigger();
     ASSERT_TRUE(window->FileOpen());
     ASSERT_EQ(window->CommentUse(), 1);
-    const std::string store = TCommentStore::StorePathFor(dictionary.string());
+    const std::string store = TCompanionDatabase::PathFor(dictionary.string());
     sqlite3* reader = nullptr;
     ASSERT_EQ(sqlite3_open(store.c_str(), &reader), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM comments;", nullptr, nullptr, nullptr), SQLITE_OK);

@@ -169,7 +169,7 @@ TEST_F(TenukiWindowTest, TheSpotShowsTheTurnAndTheTenukiCandidateAndRunsGoThroug
 TEST_F(TenukiWindowTest, MarkupOfEachKindIsDrawnOnPointsStonesAndCandidatesAndCanBeHidden) {
     MakeDictionary({{{16, 4}, {17, 3}}, {{4, 4}}});
     {
-        TMarkupStore store(file_, TMarkupStore::EOpen::CreateWhenMissing);
+        TMarkupStore store(OpenCompanion(file_, TCompanionDatabase::EAccess::ReadWrite));
         store.PutMarkup(0, {{EMarkupKind::Label, 10, 10, "A"}, {EMarkupKind::Triangle, 3, 3, ""},
                             {EMarkupKind::Square, 16, 4, ""},  // on the candidate い
                             {EMarkupKind::Circle, 15, 15, ""}, {EMarkupKind::Cross, 9, 3, ""}});

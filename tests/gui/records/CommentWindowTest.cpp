@@ -123,7 +123,7 @@ TEST_F(CommentWindowTest, StoreAndWindowTogether) {
     TCommentStore store(form);
     store.SetCommentUse(true);
     EXPECT_TRUE(form.Memo()->isReadOnly());
-    store.OpenCommentTable(dir / "main.jsk");
+    store.OpenCommentTable(OpenCompanion(dir / "main.jsk", TCompanionDatabase::EAccess::ReadWrite));
     EXPECT_FALSE(form.Memo()->isReadOnly());
     store.LocateComment(0);
     form.Memo()->insertPlainText(ToQt("根"));
