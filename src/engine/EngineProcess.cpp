@@ -215,7 +215,7 @@ TEngineProcess::ERead TEngineProcess::ReadLine(std::string& line, TClock::time_p
     for (;;) {
         const std::size_t newline = buffer_.find('\n');
         if (newline != std::string::npos) {
-            const bool dropped = dropping_;
+            const bool dropped = dropping_ || newline > maxLine_;
             dropping_ = false;
             line.assign(buffer_, 0, newline);
             buffer_.erase(0, newline + 1);
@@ -252,14 +252,27 @@ TEngineProcess::ERead TEngineProcess::ReadLine(std::string& line, TClock::time_p
 }
 
 std::string TEngineProcess::ErrorTail() const {
-    std::string tail = errorTail_;
-    while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' ')) tail.pop_back();
-    if (tail.size() > kErrorTailBytes) {
-        tail.erase(0, tail.size() - kErrorTailBytes);
-        const std::size_t newline = tail.find('\n');
-        if (newline != std::string::npos && newline + 1 < tail.size()) tail.erase(0, newline + 1);
+    // The last lines, in one line for a message: the end of a log says why.
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < errorTail_.size()) {
+        std::size_t end = errorTail_.find('\n', start);
+        if (end == std::string::npos) end = errorTail_.size();
+        std::string line = errorTail_.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (!line.empty()) lines.push_back(PrintableText(line));
+        start = end + 1;
     }
-    return PrintableText(tail);
+    std::string tail;
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        const std::string joined = tail.empty() ? *it : *it + " | " + tail;
+        if (joined.size() > kErrorTailBytes) {
+            if (tail.empty()) tail = it->substr(it->size() - kErrorTailBytes);
+            break;
+        }
+        tail = joined;
+    }
+    return tail;
 }
 
 void TEngineProcess::Reap(bool block) {
