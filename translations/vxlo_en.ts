@@ -375,6 +375,51 @@
         <source>マークを読み込めません</source>
         <translation>Cannot read the markup</translation>
     </message>
+    <message>
+        <location filename="../src/engine/EngineProcess.cpp" line="24"/>
+        <source>エンジン %1 を起動できません</source>
+        <translation>The engine %1 cannot be started</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineProcess.cpp" line="26"/>
+        <source>エンジンのコマンド行で引用符が閉じていません: %1</source>
+        <translation>A quote is not closed in the engine&apos;s command line: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineMoves.cpp" line="11"/>
+        <source>空の盤</source>
+        <translation>the empty board</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="15"/>
+        <source>エンジン %1 が終了しました（局面 %2）</source>
+        <translation>The engine %1 has ended (position %2)</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="17"/>
+        <source>エンジン %1 が %2 秒たっても答えません（局面 %3）</source>
+        <translation>The engine %1 has not answered for %2 seconds (position %3)</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="19"/>
+        <source>エンジン %1 の答えは解析エンジンの形式ではありません（局面 %2）</source>
+        <translation>The answer of the engine %1 is not in the analysis engine&apos;s format (position %2)</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="20"/>
+        <source>エンジン %1 が局面 %2 を受け付けません</source>
+        <translation>The engine %1 does not accept the position %2</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="21"/>
+        <source>（局面 %1）</source>
+        <translation> (position %1)</translation>
+    </message>
+    <message>
+        <location filename="../src/engine/EngineClient.cpp" line="23"/>
+        <source>エンジン %1 の評価がどちらの側から見たものか分かりません（局面 %2）</source>
+        <translation>It cannot be told from whose side the engine %1 reports its figures (position %2)</translation>
+    </message>
 </context>
 <context>
     <name>vxlo::TAboutBox</name>

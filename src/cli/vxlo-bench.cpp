@@ -22,6 +22,7 @@
 #include "cli/BenchReport.h"
 #include "cli/BenchTree.h"
 #include "cli/CornerCommands.h"
+#include "cli/EngineBench.h"
 #include "cli/FindBench.h"
 #include "cli/JosekiTreeGenerator.h"
 #include "cli/LargeBench.h"
@@ -377,13 +378,22 @@ void BenchLarge(const std::filesystem::path& root, int records, TBenchReport& re
     BenchLargeDictionary(path, report);
 }
 
+#ifdef VXLO_FAKE_ENGINE
+constexpr const char* kFakeEngine = VXLO_FAKE_ENGINE;
+#else
+constexpr const char* kFakeEngine = "";
+#endif
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: vxlo-bench [--json] [GAMES [FOLDER]]\n"
                  "       vxlo-bench [--json] --records N\n"
+                 "       vxlo-bench [--json] --engine [--no-katago]\n"
                  "  GAMES generated games for the import figures (default 10000); FOLDER is\n"
                  "  kept afterwards instead of a temporary folder. --records N: only the\n"
-                 "  figures of a generated dictionary of N records.\n");
+                 "  figures of a generated dictionary of N records. --engine: only the\n"
+                 "  figures of the analysis engine's client; --no-katago leaves out the\n"
+                 "  real engine's.\n");
     return 2;
 }
 
@@ -411,11 +421,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     bool json = false;
+    bool engineOnly = false;
+    bool kataGo = true;
     int records = 0;
     std::vector<std::string> operands;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             json = true;
+        } else if (args[i] == "--engine") {
+            engineOnly = true;
+        } else if (args[i] == "--no-katago") {
+            kataGo = false;
         } else if (args[i] == "--records") {
             if (i + 1 >= args.size() || !Count(args[++i].c_str(), records)) return Usage();
         } else if (args[i].rfind("--", 0) == 0) {
@@ -440,7 +456,9 @@ int main(int argc, char** argv) {
     TBenchReport report(json);
     int status = 0;
     try {
-        if (records > 0) {
+        if (engineOnly) {
+            BenchEngine(kFakeEngine, kataGo ? VXLO_KATAGO_DIR : "", report);
+        } else if (records > 0) {
             BenchLarge(root, records, report);
         } else {
             BenchImportAndMerge(root, games, report);
@@ -448,6 +466,7 @@ int main(int argc, char** argv) {
             BenchCornerImport(root, games * 10, report);
             BenchCornerTenukiCorpus(root, games * 2, report);
             BenchFind(root, kFindRecords, report);
+            BenchEngine(kFakeEngine, VXLO_KATAGO_DIR, report);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", ErrorDisplayText(e).c_str());

@@ -19,3 +19,14 @@ execute_process(COMMAND ${BENCH} --records 0 RESULT_VARIABLE status OUTPUT_QUIET
 if(NOT status EQUAL 2)
   message(FATAL_ERROR "vxlo-bench --records 0 exited with ${status}, not the usage status 2")
 endif()
+# The engine client's figure comes from the fake engine the tests build; a
+# real KataGo, even when there, is left alone.
+execute_process(COMMAND ${BENCH} --json --engine --no-katago
+  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "vxlo-bench --json --engine failed (${status}): ${err}")
+endif()
+string(JSON value ERROR_VARIABLE missing GET "${out}" "engine client: query with the fake engine: median us")
+if(missing)
+  message(FATAL_ERROR "no engine client figure in ${out}")
+endif()
