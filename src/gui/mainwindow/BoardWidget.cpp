@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 namespace vxlo {
 
@@ -62,6 +63,15 @@ void TBoardWidget::leaveEvent(QEvent* event) {
 void TBoardWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit boardMousePressed(event->button(), at.x(), at.y() + TBoardRenderer::kToolPanelHeight);
+}
+
+void TBoardWidget::wheelEvent(QWheelEvent* event) {
+    // Whole notches only; a touchpad's small steps add up to one.
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / 120;
+    wheelRest_ -= steps * 120;
+    if (steps != 0) emit boardWheel(steps);
+    event->accept();
 }
 
 }  // namespace vxlo

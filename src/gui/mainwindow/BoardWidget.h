@@ -24,16 +24,20 @@ signals:
     void boardMousePressed(Qt::MouseButton button, int clientX, int clientY);
     // Also when the mouse leaves the board area, with (-1, -1).
     void boardMouseMoved(int clientX, int clientY);
+    // Whole notches of the wheel, positive away from the user.
+    void boardWheel(int steps);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     TBoardRenderer& renderer_;
+    int wheelRest_ = 0;
 };
 
 }  // namespace vxlo

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
+#include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -78,7 +79,12 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     boardArea_->overlay = [this](QPainter& p) {
         PaintMarkupOverlay(p);
         PaintEvidenceOverlay(p);
+        PaintSelectionOverlay(p);
     };
+    connect(boardArea_, &TBoardWidget::boardWheel, this, [this](int steps) { BoardWheel(steps); });
+    inputModeField_ = new QLabel(statusBar_);
+    inputModeField_->setObjectName("InputModeField");
+    statusBar_->addPermanentWidget(inputModeField_);
     connect(boardArea_, &TBoardWidget::boardMousePressed, this,
             [this](Qt::MouseButton button, int x, int y) {
                 Guard([&] { BoardMousePressed(button, x, y); });
@@ -101,6 +107,7 @@ TSDIAppForm::~TSDIAppForm() {
 void TSDIAppForm::Guard(const std::function<void()>& command) {
     RunGuarded(*messages_, command);
     RefreshBoardExtras();
+    UpdateKeyActions();
 }
 
 void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
@@ -213,6 +220,7 @@ void TSDIAppForm::CreateActions() {
     OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
     OnTriggered(mnuFind_, [this] { mnuFindClick(); });
     OnTriggered(About1_, [this] { About1Click(); });
+    CreateKeyActions();
 }
 
 void TSDIAppForm::CreateMenus() {
@@ -274,6 +282,7 @@ void TSDIAppForm::CreateMenus() {
 
     QMenu* help = top("mnuHelp", tr("ﾍﾙﾌﾟ(&H)"));
     help->addAction(About1_);
+    AddKeyActions(operation, help);
 }
 
 void TSDIAppForm::CreateWindows() {
@@ -445,7 +454,11 @@ void TSDIAppForm::SetDelete1Enabled(bool) { UpdateActions(); }
 void TSDIAppForm::UpdateActions() {
     const bool open = nav_.FileOpen();
     const QString caption = tr("Vexlo定石辞典");
-    setWindowTitle(open ? caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']') : caption);
+    const bool recording = nav_.InputMode() == EInputMode::Record;
+    setWindowTitle(!open      ? caption
+                   : recording ? caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']') + tr(" — 登録モード")
+                               : caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']'));
+    UpdateKeyActions();
 
     for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuCornerInput_, mnuSgfOut_}) a->setEnabled(open);
     mnuMarge_->menuAction()->setEnabled(open);
@@ -464,7 +477,6 @@ void TSDIAppForm::UpdateActions() {
         if (shown) mnuReopen_[i]->setText(PathCaption(recentFiles_[i]));
     }
 
-    const bool recording = nav_.InputMode() == EInputMode::Record;
     mnuDsp_->setChecked(!recording);
     mnuReg_->setChecked(recording);
     mnuInput_->setTitle(!inputModeShown_ ? tr("入力")
@@ -515,6 +527,15 @@ void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int cli
     const EMouseButton which = button == Qt::LeftButton    ? EMouseButton::Left
                                : button == Qt::RightButton ? EMouseButton::Right
                                                            : EMouseButton::Middle;
+    if (which == EMouseButton::Left && nav_.FileOpen() && nav_.InputMode() == EInputMode::Display &&
+        cell.x >= 1 && cell.x <= kBoardSize && cell.y >= 1 && cell.y <= kBoardSize) {
+        const TPoint p = nav_.Board().DisplayToBoard(cell.x, cell.y);
+        if (nav_.Board().PointState(p.x, p.y) == Empty) {
+            statusBar_->showMessage(tr("表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください"),
+                                    8000);
+            return;
+        }
+    }
     nav_.MouseDown(which, cell.x, cell.y);
 }
 

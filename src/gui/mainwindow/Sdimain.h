@@ -21,6 +21,7 @@
 #include "gui/mainwindow/UserMessages.h"
 #include "import/CornerImport.h"
 #include "mainwindow/PositionWatch.h"
+#include "mainwindow/RecordingHistory.h"
 #include "records/CommentStore.h"
 #include "records/EvidenceStore.h"
 #include "records/MarkupStore.h"
@@ -156,6 +157,14 @@ public:
     QString StatusText() const;
     void BoardMouseMoved(int clientX, int clientY);
 
+    // Keys, the wheel and undo of recording (KeyCommands.cpp).
+    // The candidate that Right plays: the one chosen by Up and Down at this
+    // position, else the first; none without candidates.
+    std::optional<TPoint> SelectedCandidate() const;
+    // Notches of the wheel over the board: away from the user goes back.
+    void BoardWheel(int steps);
+    TRecordingHistory& RecordingHistory() { return history_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -257,6 +266,17 @@ private:
     void RunCommand(const QAction* action, const std::function<void()>& handler);
     void ShowPracticeStatus();
 
+    void CreateKeyActions();
+    void AddKeyActions(QMenu* operation, QMenu* help);
+    void PlaySelected();
+    void SelectCandidate(int step);
+    void PaintSelectionOverlay(QPainter& p);
+    void UndoRecording(bool redo);
+    // After every command and click: the undo state, the mode field, and
+    // Up and Down's choice forgotten once the position changed.
+    void UpdateKeyActions();
+    void ShowKeysHelp();
+
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
 
@@ -275,6 +295,11 @@ private:
     std::optional<TEvidenceStore> evidence_;
     bool importingCorners_ = false;
     std::vector<std::pair<TPoint, long long>> candidateGames_;  // of the shown position
+    // Outlives the navigation, which records into it.
+    TRecordingHistory history_;
+    int selected_ = 0;                 // Up and Down's choice, at selectedLine_
+    std::vector<TPoint> selectedLine_;
+    bool selectionShown_ = false;
     // The renderer only keeps a reference to the navigation, which needs the
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
@@ -361,6 +386,13 @@ private:
     QAction* mnuFind_ = nullptr;
     QAction* mnuPractice_ = nullptr;
     QAction* About1_ = nullptr;
+    QAction* mnuForward_ = nullptr;
+    QAction* mnuPreviousCandidate_ = nullptr;
+    QAction* mnuNextCandidate_ = nullptr;
+    QAction* mnuUndo_ = nullptr;
+    QAction* mnuRedo_ = nullptr;
+    QAction* mnuKeys_ = nullptr;
+    QLabel* inputModeField_ = nullptr;
     std::array<QAction*, 3> mnuLanguage_{};  // auto, Japanese, English
 };
 
