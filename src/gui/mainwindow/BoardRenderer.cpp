@@ -375,6 +375,12 @@ void TBoardRenderer::PaintLabel(QPainter& p, std::string_view text, int x, int y
     const int d = geom_.textOffset;
     // Kept to what ErasePoint restores, so erasing a label leaves no ink.
     const QRect clip(left, top, cellSize + 1, cellSize + 1);
+    // Blue and green are dark on the olive board: a pale outline of one
+    // pixel sets them off, as it does on stones of either colour.
+    if (colorCode == 2 || colorCode == 4) {
+        for (const QPoint o : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+            PaintText(p, left + d + o.x(), top + d + o.y(), ToQt(text), kLabelOutlineColor, clip);
+    }
     PaintText(p, left + d, top + d, ToQt(text), CandidateLabelColor(colorCode), clip);
 }
 

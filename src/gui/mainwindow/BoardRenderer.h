@@ -123,5 +123,7 @@ QColor ColorFromBgr(std::uint32_t bgr);
 
 // The candidate label colours, 0x00BBGGRR, as the board draws them.
 std::uint32_t CandidateLabelColor(int code);
+// Around the blue and green labels.
+inline constexpr std::uint32_t kLabelOutlineColor = 0xE0FFFF;
 
 }  // namespace vxlo

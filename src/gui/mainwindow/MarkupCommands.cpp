@@ -8,6 +8,7 @@
 #include "gui/mainwindow/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "practice/PracticeRun.h"
 #include "gui/mainwindow/TenukiSpot.h"
 
 namespace vxlo {
@@ -57,9 +58,12 @@ TMarkupList TSDIAppForm::CurrentMarkup() {
 
 void TSDIAppForm::PaintMarkupOverlay(QPainter& p) {
     if (!markupShown_ || !renderer_.PaintEnabled()) return;
+    // The marks of a line often point at its answer: practice shows them
+    // only once the answers are shown.
+    if (practice_ && practice_->Session().State() == EPracticeState::UserToAnswer) return;
     // A paint must not throw: a database that fails to read shows no markup.
     try {
-        PaintMarkup(p, renderer_, nav_.Board(), CurrentMarkup());
+        PaintMarkup(p, renderer_, nav_.Board(), CurrentMarkup(), nav_.LabelMode() == ELabelMode::Shown);
     } catch (const EVxloError&) {
     }
 }

@@ -16,8 +16,10 @@ inline constexpr QRgb kMarkupRgb = 0xFFE000E0;  // magenta
 inline constexpr QRgb kMarkupBoxRgb = 0xFFFFFFFF;
 
 // Paints list on p in the board widget's coordinates (client y minus the tool
-// panel), after the geometry of the renderer's last full repaint.
-void PaintMarkup(QPainter& p, const TBoardRenderer& renderer, const TGoban& board,
-                 const TMarkupList& list);
+// panel), after the geometry of the renderer's last full repaint. While
+// labelsShown, a mark on a candidate is drawn small in its point's corner so
+// that it never covers the candidate's label.
+void PaintMarkup(QPainter& p, const TBoardRenderer& renderer, const TGoban& board, const TMarkupList& list,
+                 bool labelsShown);
 
 }  // namespace vxlo

@@ -257,16 +257,22 @@ TEST(BoardRendererPixels, LabelsInTheColourOfTheirCode) {
         board.renderer.DrawLabel("い", column, 7, c.code);
         // The lines are cleared under the label; what is not board colour is text.
         const int cell = board.renderer.CellSize();
-        int text = 0;
+        int text = 0, outline = 0;
+        const bool outlined = c.code == 2 || c.code == 4;  // dark on the olive board
         for (int y = board.Top(7); y < board.Top(7) + cell - 1; ++y) {
             for (int x = board.Left(column); x < board.Left(column) + cell - 1; ++x) {
                 const QRgb px = board.Px(x, y);
                 if (px == Rgb(kBan)) continue;
+                if (outlined && px == Rgb(kLabelOutlineColor)) {
+                    ++outline;
+                    continue;
+                }
                 EXPECT_EQ(px, Rgb(c.color)) << x << "," << y;
                 ++text;
             }
         }
         EXPECT_GT(text, 10);
+        EXPECT_EQ(outline > 10, outlined) << outline;
         column += 3;
     }
 }

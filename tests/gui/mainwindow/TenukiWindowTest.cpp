@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QImage>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "gui/mainwindow/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "practice/PracticeRun.h"
 #include "gui/mainwindow/TenukiSpot.h"
 #include "mainwindow/IniFile.h"
 #include "records/MarkupStore.h"
@@ -192,13 +194,29 @@ TEST_F(TenukiWindowTest, MarkupOfEachKindIsDrawnOnPointsStonesAndCandidatesAndCa
         return image.pixel(c.left() + dx, c.top() + dy) & 0xFFFFFF;
     };
     const QRgb magenta = kMarkupRgb & 0xFFFFFF;
-    EXPECT_EQ(at(16, 4, inset, inset), magenta);                  // square: its corner
+    // On the candidate い the square goes small into the upper right corner:
+    // the label keeps the rest of the point, free of markup.
+    const int small = std::max(6, s * 2 / 5);
+    EXPECT_EQ(at(16, 4, s - small + 1, 1), magenta);               // square: its corner
+    const QRect label = Cell(image, 16, 4);
+    EXPECT_EQ(Magenta(image, QRect(label.left(), label.top() + small, label.width(), label.height() - small)), 0);
+    EXPECT_EQ(Magenta(image, QRect(label.left(), label.top(), label.width() - small, label.height())), 0);
     EXPECT_NE(at(15, 15, inset, inset), magenta);                 // circle: not the corner
     EXPECT_EQ(at(15, 15, s / 2, inset), magenta);                 //   but the top
     EXPECT_EQ(at(9, 3, s / 2, s / 2), magenta);                   // cross: the middle
     EXPECT_NE(at(3, 3, inset, inset), magenta);                   // triangle: not the top corner
     EXPECT_EQ(at(3, 3, inset, s - inset - 1), magenta);           //   but the bottom one
     EXPECT_GT(Count(image, Cell(image, 10, 10), 0xFFFFFF), 20);  // label: a white plate
+
+    // Practice keeps the marks back while the user is to answer: they often
+    // point at the answer.
+    Act("mnuPractice")->trigger();
+    ASSERT_NE(window_->Practice(), nullptr);
+    ASSERT_EQ(window_->Practice()->Session().State(), EPracticeState::UserToAnswer);
+    EXPECT_EQ(Magenta(Board(), image.rect()), 0);
+    Act("mnuPractice")->trigger();
+    ASSERT_EQ(window_->Practice(), nullptr);
+    EXPECT_GT(Magenta(Board(), Cell(image, 10, 10)), 4);
 
     // The next position shows its own markup: a letter legible on a stone.
     Act("mnu1")->trigger();
