@@ -42,7 +42,8 @@
         <translation>No game record to import</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="18"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="19"/>
+        <location filename="../src/records/ReviewRun.cpp" line="18"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
     </message>
@@ -419,6 +420,16 @@
         <source>エンジン %1 の評価がどちらの側から見たものか分かりません（局面 %2）</source>
         <translation>It cannot be told from whose side the engine %1 reports its figures (position %2)</translation>
     </message>
+    <message>
+        <location filename="../src/records/EngineReviewStore.cpp" line="10"/>
+        <source>エンジンの評価を保存できません</source>
+        <translation>Cannot save the engine&apos;s review</translation>
+    </message>
+    <message>
+        <location filename="../src/records/EngineReviewStore.cpp" line="11"/>
+        <source>エンジンの評価を読み込めません</source>
+        <translation>Cannot read the engine&apos;s review</translation>
+    </message>
 </context>
 <context>
     <name>vxlo::TAboutBox</name>
@@ -771,12 +782,12 @@
         <translation>The language setting takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="17"/>
         <source>盤上のマーク</source>
         <translation>Board markup</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="17"/>
         <source>棋譜から取り込んだ記号と文字を盤上に表示する</source>
         <translation>Show the marks and labels imported from game records on the board</translation>
     </message>
@@ -806,87 +817,87 @@
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="141"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="141"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="147"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
@@ -946,19 +957,19 @@
         <translation>Cannot redo: the position has 30 candidates or the line has reached 400 moves</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="114"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="114"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="121"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="130"/>
         <source>→ / ホイールを手前へ：選んだ候補手を打つ（分岐までモードでは分岐まで）
 ← / ホイールを奥へ / 右クリック：一手戻る
 ↑ ↓：→で打つ候補手を選ぶ（盤上に丸で示します）
@@ -979,255 +990,255 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="241"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="243"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="244"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="249"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="258"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="482"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="262"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="262"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="271"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="273"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="274"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="275"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="280"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="282"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="283"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="455"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="456"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="458"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="459"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="485"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="486"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="491"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="492"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="498"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="536"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="534"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/Json.h"
+#include "cli/ReviewCommand.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "import/CornerImport.h"
@@ -74,20 +75,23 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
         if (!move || nav.Dictionary().FindRecNo(move->x, move->y) < 0 || !nav.Deside(move->x, move->y))
             throw EFileRefused(TMessage(kUnknownMoveText).Arg(text), dictionary);
     }
-    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
+    const TCompanion companion = OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly);
+    TEvidenceStore evidence(companion);
+    TEngineReviewStore reviews(companion);
     auto evidenceOf = [&](int rec) { return evidence.Get(rec); };
     const TLjsk& list = nav.Dictionary();
     const int position = nav.CurrentRecord();
     const std::optional<TEvidence> here = evidenceOf(position);
+    const std::optional<TStoredReview> review = reviews.Get(position);
     out << "{\"record\": " << position << ", \"games\": " << (here ? here->games : 0)
-        << ", \"candidates\": [";
+        << PositionReviewJson(review) << ", \"candidates\": [";
     for (int i = 0; i < list.Count(); ++i) {
         const TPoint p = list.GetMoveXY(i);
         const int rec = list.RecNoAt(i);
         out << (i ? ", " : "") << "{\"x\": " << p.x << ", \"y\": " << p.y << ", \"label\": "
             << JsonString(i < kLabelCount ? CandidateLabel(i) : "") << ", \"record\": " << rec << ", ";
         PrintEvidenceFields(evidenceOf(rec), out);
-        out << '}';
+        out << CandidateReviewJson(review, p) << '}';
     }
     out << "]}\n";
     nav.CloseFile();

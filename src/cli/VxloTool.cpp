@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/CornerCommands.h"
+#include "cli/ReviewCommand.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "dictionary/Check.h"
@@ -49,8 +50,9 @@ constexpr const char* kUsage =
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
     "      merges every variation of the first game of an SGF file, with its\n"
     "      comments (kept where a position has none yet) and label colours\n"
-    "  vxlo-tool export-sgf [--force] DICTIONARY FILE\n"
-    "      writes the whole tree as one SGF game, with labels and comments;\n"
+    "  vxlo-tool export-sgf [--force] [--engine-comments] DICTIONARY FILE\n"
+    "      writes the whole tree as one SGF game, with labels and comments\n"
+    "      (--engine-comments: and the engine's figures of a review);\n"
     "      never over the dictionary or its comment store, and over an existing\n"
     "      file that is not SGF only with --force\n"
     "  vxlo-tool check [--repair] DICTIONARY\n"
@@ -64,9 +66,9 @@ constexpr const char* kUsage =
     "      one line per record: N X Y Color Aux Next More\n";
 // After the commands of finding, which only read.
 constexpr const char* kUsageEnd =
-    "import and merge create DICTIONARY when missing and, like clear-evidence and\n"
-    "check --repair, refuse it while another program holds it; the other commands\n"
-    "only read it (and its comment store), beside other readers.\n"
+    "import and merge create DICTIONARY when missing and, like clear-evidence,\n"
+    "review and check --repair, refuse it while another program holds it; the\n"
+    "other commands only read it (and its comment store), beside other readers.\n"
     "exit status: 0 done, 1 failed (the message names the file), 2 usage\n";
 
 
@@ -103,6 +105,7 @@ struct TParsed {
     bool white = false;
     bool force = false;
     bool repair = false;
+    bool engineComments = false;
     std::string mask = "*.IG1";
     std::vector<std::string> operands;
 };
@@ -119,6 +122,7 @@ constexpr TSwitch kSwitches[] = {
     {"merge", "--sgf", &TParsed::sgf},               {"stats", "--json", &TParsed::json},
     {"practice-status", "--json", &TParsed::json},  {"practice-status", "--white", &TParsed::white},
     {"export-sgf", "--force", &TParsed::force},      {"check", "--repair", &TParsed::repair},
+    {"export-sgf", "--engine-comments", &TParsed::engineComments},
 };
 
 bool TParsed::*SwitchField(const std::string& command, const std::string& name) {
@@ -283,7 +287,11 @@ void ExportSgfCommand(const TParsed& p, std::ostream& out) {
     const TCompanion companion = OpenCompanion(p.operands[0], TCompanionDatabase::EAccess::ReadOnly);
     TSgfCommentStore comments(companion, TSgfCommentStore::EAccess::ReadOnly);
     TMarkupStore markup(companion);
-    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], &comments, &markup,
+    TEngineReviewStore reviews(companion);
+    std::optional<TEngineSgfComments> withEngine;
+    if (p.engineComments) withEngine.emplace(&comments, reviews, dictionary);
+    ISgfComments* const texts = withEngine ? static_cast<ISgfComments*>(&*withEngine) : &comments;
+    const TSgfExportResult r = ExportSgf(dictionary, p.operands[1], texts, &markup,
                                          p.force ? EExportOverwrite::Force : EExportOverwrite::OnlySgf);
     out << r.nodes << " moves written";
     if (r.tenuki > 0) out << " (" << r.tenuki << " tenuki)";
@@ -355,11 +363,13 @@ void Dump(const TParsed& p, std::ostream& out) {
 }  // namespace
 
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const ITranslator* translator) {
+                const ITranslator* translator, const std::string& settingsPath) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << kFindUsage << kUsageEnd;
+        out << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
         return 0;
     }
+    if (!args.empty() && args[0] == "review")
+        return RunReviewCommand({args.begin() + 1, args.end()}, settingsPath, out, err, translator);
     TNullView view;
     TLineMessages messages(err, translator);
     TNullCommentStore comments;
@@ -397,10 +407,10 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         out.flush();
         return 0;
     } catch (const TUsageError& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const EFindUsage& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kFindUsage << kUsageEnd;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const std::exception& e) {
         err << OneLine(ErrorDisplayText(e, translator)) << '\n';

@@ -62,7 +62,7 @@ void TEngineClient::Fail(TMessage message, const std::vector<TPoint>& line) {
     throw *failure_;
 }
 
-std::string TEngineClient::Submit(const std::vector<TPoint>& line, int visits) {
+std::string TEngineClient::Submit(const std::vector<TPoint>& line, int visits, const std::vector<TPoint>& avoid) {
     CheckHealthy();
     const auto moves = EngineMoves(line);
     if (!process_) {
@@ -78,21 +78,28 @@ std::string TEngineClient::Submit(const std::vector<TPoint>& line, int visits) {
         Send(kViewWhiteId, {}, 1, kViewKomi, White);
     }
     const std::string id = "q" + std::to_string(++nextId_);
-    Send(id, line, visits > 0 ? visits : settings_.visits, settings_.komi, std::nullopt);
+    Send(id, line, visits > 0 ? visits : settings_.visits, settings_.komi, std::nullopt, avoid);
     return id;
 }
 
 void TEngineClient::Send(const std::string& id, const std::vector<TPoint>& line, int visits, double komi,
-                         std::optional<int> firstPlayer) {
+                         std::optional<int> firstPlayer, const std::vector<TPoint>& avoid) {
     json moves = json::array();
     for (const auto& [colour, move] : EngineMoves(line)) moves.push_back(json::array({colour, move}));
     json query = {{"id", id},         {"moves", moves},      {"rules", settings_.rules},
                   {"komi", komi},     {"boardXSize", kBoardSize}, {"boardYSize", kBoardSize},
                   {"maxVisits", visits}};
     if (firstPlayer) query["initialPlayer"] = *firstPlayer == Black ? "B" : "W";
+    const int side = firstPlayer ? *firstPlayer : SideToMoveAfter(line);
+    if (!avoid.empty()) {
+        json points = json::array();
+        for (const TPoint p : avoid) points.push_back(EngineMoveName(p));
+        json rule = {{"player", side == Black ? "B" : "W"}, {"moves", points}, {"untilDepth", 1}};
+        query["avoidMoves"] = json::array({rule});
+    }
     TQuery q;
     q.line = line;
-    q.sideToMove = firstPlayer ? *firstPlayer : SideToMoveAfter(line);
+    q.sideToMove = side;
     q.viewQuestion = firstPlayer.has_value();
     queries_[id] = std::move(q);
     // A rules text that is not UTF-8 (from a settings file) is sent mended, not thrown at.

@@ -46,9 +46,10 @@ public:
     TEngineClient& operator=(const TEngineClient&) = delete;
 
     // Asks for the position after line; the id of the query. Visits 0 take
-    // the settings' number. EVxloError naming the move for a line that cannot
-    // be played.
-    std::string Submit(const std::vector<TPoint>& line, int visits = 0);
+    // the settings' number. The side to move may not play a point of avoid
+    // as its first move (the others are searched as usual). EVxloError naming
+    // the move for a line that cannot be played.
+    std::string Submit(const std::vector<TPoint>& line, int visits = 0, const std::vector<TPoint>& avoid = {});
     // The answer to the query id, waiting for it and keeping the other
     // answers that come first.
     TEngineAnswer Await(const std::string& id);
@@ -69,7 +70,7 @@ private:
         std::optional<TEngineAnswer> answer;  // as reported
     };
     void Send(const std::string& id, const std::vector<TPoint>& line, int visits, double komi,
-              std::optional<int> firstPlayer);
+              std::optional<int> firstPlayer, const std::vector<TPoint>& avoid = {});
     // Reads one line and files it; throws for anything else.
     void ReadOne(const std::string& awaited);
     void SettleView(const std::vector<TPoint>& awaitedLine);

@@ -45,14 +45,60 @@ const TEngineMoveInfo* Searched(const TEngineAnswer& answer, const std::vector<i
     return nullptr;
 }
 
+// The engine's best move outside the corner's square, a pass included.
+const TEngineMoveInfo* BestElsewhere(const TEngineAnswer& answer, int corner) {
+    for (const TEngineMoveInfo& m : answer.moves) {
+        if (!InCornerSquare(corner, m.move)) return &m;
+    }
+    return nullptr;
+}
+
+bool HasTenuki(const std::vector<TPoint>& moves) {
+    return std::any_of(moves.begin(), moves.end(), [](TPoint p) { return IsTenuki(p.x, p.y); });
+}
+
 }  // namespace
+
+int CornerOfLine(const std::vector<TPoint>& line) {
+    int stones[4] = {0, 0, 0, 0};
+    for (const TPoint p : line) {
+        for (int c = 0; c < 4; ++c) stones[c] += InCornerSquare(c, p) ? 1 : 0;
+    }
+    int best = 1;
+    for (const int c : {0, 2, 3}) {
+        if (stones[c] > stones[best]) best = c;
+    }
+    return best;
+}
+
+bool InCornerSquare(int corner, TPoint p) {
+    if (IsTenuki(p.x, p.y) || p.x < 1 || p.x > kBoardSize || p.y < 1 || p.y > kBoardSize) return false;
+    const bool right = corner == 1 || corner == 3;
+    const bool bottom = corner == 2 || corner == 3;
+    const bool inX = right ? p.x > kBoardSize - kCornerSquare : p.x <= kCornerSquare;
+    const bool inY = bottom ? p.y > kBoardSize - kCornerSquare : p.y <= kCornerSquare;
+    return inX && inY;
+}
+
+std::vector<TPoint> CornerSquarePoints(int corner) {
+    std::vector<TPoint> points;
+    for (int y = 1; y <= kBoardSize; ++y) {
+        for (int x = 1; x <= kBoardSize; ++x) {
+            if (InCornerSquare(corner, {x, y})) points.push_back({x, y});
+        }
+    }
+    return points;
+}
 
 std::vector<TPoint> UnsearchedMoves(const std::vector<TPoint>& line, const TEngineAnswer& answer,
                                     const std::vector<TPoint>& candidates) {
     const std::vector<int> symmetries = SelfSymmetries(line);
+    const int corner = CornerOfLine(line);
     std::vector<TPoint> out;
     for (const TPoint c : candidates) {
-        if (!Searched(answer, symmetries, c)) out.push_back(c);
+        const bool found = IsTenuki(c.x, c.y) ? BestElsewhere(answer, corner) != nullptr
+                                              : Searched(answer, symmetries, c) != nullptr;
+        if (!found) out.push_back(c);
     }
     return out;
 }
@@ -72,31 +118,43 @@ TPositionReview MakePositionReview(const std::vector<TPoint>& line, const TEngin
         bestLead = answer.moves.front().scoreLead;
     }
     const std::vector<int> symmetries = SelfSymmetries(line);
+    const int corner = CornerOfLine(line);
+    const auto lost = [&](double lead) { return std::max(0.0, bestLead - lead); };
     for (const TPoint c : candidates) {
         TMoveFigure figure;
         figure.move = c;
-        if (const TEngineMoveInfo* m = Searched(answer, symmetries, c)) {
-            figure.loss = bestLead - m->scoreLead;
+        const bool tenuki = IsTenuki(c.x, c.y);
+        if (const TEngineMoveInfo* m = tenuki ? BestElsewhere(answer, corner) : Searched(answer, symmetries, c)) {
+            figure.loss = lost(m->scoreLead);
             figure.visits = m->visits;
         } else {
             const auto after = std::find_if(followUps.begin(), followUps.end(),
                                             [&](const auto& f) { return f.first == c; });
             if (after == followUps.end()) throw EVxloError("no answer on the position after " + FormatMove(c));
-            // The answer after the move is the opponent's: its lead is ours turned round.
-            figure.loss = bestLead + after->second.scoreLead;
-            figure.visits = after->second.visits;
+            const TEngineAnswer& a = after->second;
+            if (tenuki) {
+                // The same side to move, the corner forbidden: its best move is the tenuki.
+                figure.loss = lost(a.moves.empty() ? a.scoreLead : a.moves.front().scoreLead);
+                figure.visits = a.moves.empty() ? a.visits : a.moves.front().visits;
+            } else {
+                // The answer after the move is the opponent's: its lead is ours turned round.
+                figure.loss = lost(-a.scoreLead);
+                figure.visits = a.visits;
+            }
             figure.followUp = true;
         }
         review.candidates.push_back(figure);
     }
+    const bool tenukiListed = HasTenuki(candidates);
     for (const TEngineMoveInfo& m : answer.moves) {
         if (static_cast<int>(review.missing.size()) >= kMissingMoves) break;
+        if (tenukiListed && !InCornerSquare(corner, m.move)) continue;
         const auto same = [&](TPoint known) { return SameMove(symmetries, m.move, known); };
         if (std::any_of(candidates.begin(), candidates.end(), same)) continue;
         if (std::any_of(review.missing.begin(), review.missing.end(),
                         [&](const TMoveFigure& f) { return same(f.move); }))
             continue;
-        review.missing.push_back({m.move, bestLead - m.scoreLead, m.visits, false});
+        review.missing.push_back({m.move, lost(m.scoreLead), m.visits, false});
     }
     return review;
 }
@@ -114,6 +172,11 @@ std::vector<TPositionReview> ReviewPositions(TEngineClient& client, const std::v
             answers.push_back(client.Await(ids[i - first]));
             auto& asked = followUpIds.emplace_back();
             for (const TPoint c : UnsearchedMoves(requests[i].line, answers.back(), requests[i].candidates)) {
+                if (IsTenuki(c.x, c.y)) {
+                    asked.emplace_back(c, client.Submit(requests[i].line, 0,
+                                                        CornerSquarePoints(CornerOfLine(requests[i].line))));
+                    continue;
+                }
                 std::vector<TPoint> after = requests[i].line;
                 after.push_back(c);
                 asked.emplace_back(c, client.Submit(after));

@@ -87,6 +87,19 @@ const std::vector<TTableDefinition>& Tables() {
          "CREATE TABLE practice (rec INTEGER PRIMARY KEY, "
          "reps INTEGER, lapses INTEGER, interval_days REAL, due TEXT)",
          {}},
+        {ECompanionTable::EngineReview, "engine_review",
+         {"rec", "score_lead", "winrate", "visits", "engine", "network", "reviewed"}, true, std::nullopt,
+         "CREATE TABLE engine_review (rec INTEGER PRIMARY KEY, score_lead REAL NOT NULL, "
+         "winrate REAL NOT NULL, visits INTEGER NOT NULL, engine TEXT, network TEXT, reviewed TEXT)",
+         {}},
+        // missing 0: the dictionary's candidates in list order (rank), 1: the
+        // engine's moves it lacks, best first.
+        {ECompanionTable::EngineCandidate, "engine_candidate",
+         {"rec", "missing", "rank", "x", "y", "points_lost", "visits"}, false, ECompanionTable::EngineReview,
+         "CREATE TABLE engine_candidate (rec INTEGER NOT NULL, missing INTEGER NOT NULL, "
+         "rank INTEGER NOT NULL, x INTEGER NOT NULL, y INTEGER NOT NULL, points_lost REAL NOT NULL, "
+         "visits INTEGER NOT NULL, PRIMARY KEY (rec, missing, rank))",
+         {}},
     };
     return tables;
 }

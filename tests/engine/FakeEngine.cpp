@@ -78,11 +78,16 @@ json Answer(const TOptions& o, const json& query) {
     const double komi = query.value("komi", 6.5);
     const int maxVisits = query.value("maxVisits", 100);
     const double lead = SideLead(moves, blackToMove, komi);
+    std::vector<std::string> avoid;
+    for (const json& rule : query.value("avoidMoves", json::array())) {
+        if (rule.at("player") != (blackToMove ? "B" : "W") || rule.value("untilDepth", 0) < 1) continue;
+        for (const json& m : rule.at("moves")) avoid.push_back(m.get<std::string>());
+    }
     json infos = json::array();
     if (maxVisits > 1) {
         struct TMove { std::string name; double lead; };
         std::vector<TMove> searched;
-        for (const std::string& m : SearchedMoves(moves)) {
+        for (const std::string& m : SearchedMoves(moves, avoid)) {
             std::vector<std::string> after = moves;
             after.push_back(m);
             searched.push_back({m, -SideLead(after, !blackToMove, komi)});

@@ -15,6 +15,10 @@ namespace vxlo::fake {
 inline const std::vector<std::string> kSearchOrder = {"Q16", "R16", "Q17", "R17", "P16",
                                                       "Q15", "R15", "P17", "O16", "R14"};
 inline constexpr std::size_t kSearched = 4;
+// Searched after kSearchOrder, when its moves are played or forbidden: the
+// other three corners (D16, D4, Q4, C17, ...), none in the upper right's
+// 10x10 square.
+inline const std::vector<std::string> kElsewhereOrder = {"D16", "D4", "Q4", "C17", "C3", "R3", "K10", "D10"};
 
 // Black's lead after moves, -5.0 .. 5.0 in tenths at komi 6.5, one point
 // less for every point of komi more.
@@ -32,12 +36,19 @@ inline double SideLead(const std::vector<std::string>& moves, bool blackToMove, 
 }
 inline double Chance(double lead) { return 1.0 / (1.0 + std::exp(-lead / 4.0)); }
 
-inline std::vector<std::string> SearchedMoves(const std::vector<std::string>& moves) {
+// avoid: the moves the side to move may not play (a query's avoidMoves).
+inline std::vector<std::string> SearchedMoves(const std::vector<std::string>& moves,
+                                              const std::vector<std::string>& avoid = {}) {
     std::vector<std::string> out;
-    for (const std::string& m : kSearchOrder) {
-        bool played = false;
-        for (const std::string& p : moves) played = played || p == m;
-        if (!played && out.size() < kSearched) out.push_back(m);
+    const auto among = [](const std::vector<std::string>& list, const std::string& m) {
+        for (const std::string& p : list)
+            if (p == m) return true;
+        return false;
+    };
+    for (const auto* order : {&kSearchOrder, &kElsewhereOrder}) {
+        for (const std::string& m : *order) {
+            if (!among(moves, m) && !among(avoid, m) && out.size() < kSearched) out.push_back(m);
+        }
     }
     return out;
 }

@@ -66,8 +66,10 @@ TEST_F(KataGoTest, ReviewsASmallLineWithAFigureForEveryCandidate) {
         }
     }
     ASSERT_EQ(reviews[0].candidates.size(), 4u);
-    // A pass in the opening costs more than any answer on the board.
-    EXPECT_GT(reviews[0].candidates[3].loss, 5.0);
+    // Tenuki is a move elsewhere, not a pass: what the engine finds best
+    // outside the corner, with the visits of that search.
+    EXPECT_GE(reviews[0].candidates[3].loss, 0.0);
+    EXPECT_LT(reviews[0].candidates[3].loss, 30.0);
     EXPECT_EQ(client.ReportedView(), EReportedView::Black);  // as analysis.cfg says
 }
 

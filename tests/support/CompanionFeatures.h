@@ -130,6 +130,7 @@ inline const std::vector<TCompanionFeature>& Features() {
              return ToolFails({"search", d, "elsewhere"});
          }},
         {"MergeSgf", true, [](const std::string& d) { return ToolFails({"merge", "--sgf", d, GameFile(d)}); }},
+        {"EngineReview", true, [](const std::string& d) { return ToolFails({"review", "--engine", VXLO_FAKE_ENGINE, d}); }},
         {"Search", false, [](const std::string& d) { return ToolFails({"search", d, "joseki"}); }},
         {"ExportSgf", false,
          [](const std::string& d) { return ToolFails({"export-sgf", "--force", d, Beside(d, "out.sgf")}); }},

@@ -8,6 +8,7 @@
 
 #include "cli/VxloTool.h"
 #include "gui/language/Catalogue.h"
+#include "gui/language/SettingsPath.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -19,5 +20,5 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     const vxlo::TLanguageCatalogue catalogue(vxlo::StartLanguage());
     const vxlo::TQtTranslator translator;
-    return vxlo::RunVxloTool(args, std::cout, std::cerr, &translator);
+    return vxlo::RunVxloTool(args, std::cout, std::cerr, &translator, vxlo::SettingsFileLocation());
 }
