@@ -51,13 +51,13 @@ void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
 
 int ImportCorners(TNavigation& nav, const std::string& dictionary,
                   const std::vector<std::string>& paths, int limit, bool recursive,
-                  std::ostream& out, std::ostream& err, const ITranslator* translator) {
+                  std::ostream& out, std::ostream& err, const ITranslator* translator, EGameKeeping games) {
     const std::vector<std::string> files = CornerGameFiles(paths, recursive);
     nav.OpenFile(dictionary);
     TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     // A store that cannot take the counts stops the import before its first move.
     evidence.PrepareWrite();
-    TCornerImporter importer(nav, &evidence, limit);
+    TCornerImporter importer(nav, &evidence, limit, games);
     try {
         importer.ImportFiles(files);
     } catch (const EVxloError&) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mainwindow/Navigation.h"
+#include "import/CornerImport.h"
 #include "records/GameStore.h"
 
 namespace vxlo {
@@ -15,9 +16,12 @@ namespace vxlo {
 // one-line summary on out and the malformed files passed over on err. 0 when
 // every file was read, 1 when some were passed over. When a write fails, err
 // says what the dictionary kept before the error goes on.
+// games: whether the games behind the counts are kept (off only for the
+// benchmark's comparison).
 int ImportCorners(TNavigation& nav, const std::string& dictionary,
                   const std::vector<std::string>& paths, int limit, bool recursive,
-                  std::ostream& out, std::ostream& err, const ITranslator* translator = nullptr);
+                  std::ostream& out, std::ostream& err, const ITranslator* translator = nullptr,
+                  EGameKeeping games = EGameKeeping::Kept);
 
 // Opens the dictionary read-only under a shared lock and follows moves
 // ("x,y" or "pass"); the record reached. A move the dictionary lacks is an

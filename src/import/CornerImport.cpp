@@ -197,6 +197,7 @@ bool TCornerImporter::EnterMove(TPoint point) {
     // Quiet: a move illegal in the corner alone ends its sequence without a
     // refusal for every game.
     const TMoveEntry entry = nav_.EnterMove(point.x, point.y);
+    lastAdded_ = entry.added;
     if (entry.added) ++summary_.movesAdded;
     switch (entry.outcome) {
     case EEntryOutcome::Entered: return true;
@@ -226,6 +227,14 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
         TGamePass pass{kept.value_or(0), static_cast<int>(sequence.corner), 0, sequence.symmetry,
                        sequence.starter == White};
         bool entered = false;
+        // Past its first new record a sequence makes every record it enters,
+        // one after another: they are kept as one tail, not pass by pass.
+        int tailFirst = 0;
+        std::vector<int> tail;
+        const auto endTail = [&] {
+            if (kept && !tail.empty()) games_->AddTail(tailFirst, pass, tail);
+            tail.clear();
+        };
         for (std::size_t m = 0; m < sequence.moves.size(); ++m) {
             if (!EnterMove(sequence.moves[m])) break;
             if (!entered) {
@@ -234,10 +243,20 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
                 if (evidence_) evidence_->Count(0, result, game.year);
                 if (kept) games_->AddPass(0, pass);
             }
-            if (evidence_) evidence_->Count(nav_.CurrentRecord(), result, game.year);
+            const int rec = nav_.CurrentRecord();
+            if (evidence_) evidence_->Count(rec, result, game.year);
             pass.moveNumber = sequence.moveNumbers[m];
-            if (kept) games_->AddPass(nav_.CurrentRecord(), pass);
+            if (!kept) continue;
+            if (lastAdded_) {
+                if (!tail.empty() && rec != tailFirst + static_cast<int>(tail.size())) endTail();
+                if (tail.empty()) tailFirst = rec;
+                tail.push_back(pass.moveNumber);
+            } else {
+                endTail();
+                games_->AddPass(rec, pass);
+            }
         }
+        endTail();
     }
 }
 

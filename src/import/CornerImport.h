@@ -92,6 +92,7 @@ private:
     bool EnterMove(TPoint point);
 
     TNavigation& nav_;
+    bool lastAdded_ = false;  // the last move entered made a new record
     TEvidenceStore* evidence_;
     std::unique_ptr<TGameStore> games_;
     int limit_;

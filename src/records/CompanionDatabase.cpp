@@ -108,6 +108,13 @@ const std::vector<TTableDefinition>& Tables() {
          "CREATE TABLE game_passes (rec INTEGER NOT NULL, first_game INTEGER NOT NULL, "
          "passes BLOB NOT NULL, PRIMARY KEY (rec, first_game)) WITHOUT ROWID",
          {}},
+        // A game's pass through the records its sequence made, one after
+        // another: first_rec..last_rec, never overlapping another row's.
+        {ECompanionTable::GameTails, "game_tails", {"first_rec", "last_rec", "game", "flags", "move_numbers"},
+         false, ECompanionTable::GamePasses,
+         "CREATE TABLE game_tails (first_rec INTEGER PRIMARY KEY, last_rec INTEGER NOT NULL, "
+         "game INTEGER NOT NULL, flags INTEGER NOT NULL, move_numbers BLOB NOT NULL)",
+         {}},
     };
     return tables;
 }

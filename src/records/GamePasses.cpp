@@ -1,5 +1,7 @@
 #include "records/GamePasses.h"
 
+#include <algorithm>
+
 namespace vxlo {
 
 namespace {
@@ -31,12 +33,44 @@ bool GetVarint(std::string_view bytes, std::size_t& at, std::uint64_t& value) {
 
 }  // namespace
 
+int PassFlags(const TGamePass& pass) {
+    return (pass.corner & kCornerBits) | (pass.coloursExchanged ? kExchangedBit : 0) |
+           ((pass.symmetry & kSymmetryBits) << kSymmetryShift);
+}
+
+void SetPassFlags(int flags, TGamePass& pass) {
+    pass.corner = flags & kCornerBits;
+    pass.coloursExchanged = (flags & kExchangedBit) != 0;
+    pass.symmetry = (flags >> kSymmetryShift) & kSymmetryBits;
+}
+
+std::string EncodeTailMoves(const std::vector<int>& moveNumbers) {
+    std::string bytes;
+    int previous = 0;
+    for (const int m : moveNumbers) {
+        PutVarint(bytes, static_cast<std::uint64_t>(std::max(m - previous, 0)));
+        previous = std::max(m, previous);
+    }
+    return bytes;
+}
+
+bool DecodeTailMoves(std::string_view bytes, std::vector<int>& moveNumbers) {
+    std::size_t at = 0;
+    std::uint64_t value = 0;
+    std::uint64_t previous = 0;
+    while (at < bytes.size()) {
+        if (!GetVarint(bytes, at, value) || value > kMaxMoveNumber) return false;
+        previous += value;
+        if (previous > kMaxMoveNumber) return false;
+        moveNumbers.push_back(static_cast<int>(previous));
+    }
+    return true;
+}
+
 void TGamePassWriter::Append(const TGamePass& pass) {
     PutVarint(bytes_, static_cast<std::uint64_t>(pass.game - previous_));
     previous_ = pass.game;
-    const int flags = (pass.corner & kCornerBits) | (pass.coloursExchanged ? kExchangedBit : 0) |
-                      ((pass.symmetry & kSymmetryBits) << kSymmetryShift);
-    bytes_ += static_cast<char>(flags);
+    bytes_ += static_cast<char>(PassFlags(pass));
     PutVarint(bytes_, static_cast<std::uint64_t>(pass.moveNumber));
 }
 
@@ -52,9 +86,7 @@ bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vecto
         game += static_cast<std::int64_t>(delta);
         TGamePass pass;
         pass.game = game;
-        pass.corner = flags & kCornerBits;
-        pass.coloursExchanged = (flags & kExchangedBit) != 0;
-        pass.symmetry = (flags >> kSymmetryShift) & kSymmetryBits;
+        SetPassFlags(flags, pass);
         pass.moveNumber = static_cast<int>(moveNumber);
         out.push_back(pass);
     }

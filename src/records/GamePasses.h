@@ -34,6 +34,16 @@ private:
     std::string bytes_;
 };
 
+// A game's sequence that made the records first..first + n - 1, one after
+// another, passes each of them: one row of the store keeps it (most of a
+// large collection's records are reached by the one game that made them).
+// The move numbers, in order, as differences from the one before.
+std::string EncodeTailMoves(const std::vector<int>& moveNumbers);
+bool DecodeTailMoves(std::string_view bytes, std::vector<int>& moveNumbers);
+// Corner, colours and symmetry of a pass in one small number.
+int PassFlags(const TGamePass& pass);
+void SetPassFlags(int flags, TGamePass& pass);
+
 // The passes of one blob, appended to out; false (out unchanged past what
 // was read whole) when the bytes end inside a pass or hold a value out of
 // range: another program's damage never reads as games.

@@ -64,13 +64,15 @@ std::int64_t GameDateKey(const std::string& date, int year) {
 TGameStore::TGameStore(TCompanion db) : db_(std::move(db)) {}
 
 bool TGameStore::HasTables() {
-    if (!hasTables_) hasTables_ = db_->Has(ECompanionTable::Games) && db_->Has(ECompanionTable::GamePasses);
+    if (!hasTables_)
+        hasTables_ = db_->Has(ECompanionTable::Games) && db_->Has(ECompanionTable::GamePasses) &&
+                     db_->Has(ECompanionTable::GameTails);
     return hasTables_;
 }
 
 void TGameStore::PrepareWrite() {
     TCompanionTransaction transaction(*db_, kCannotSaveText);
-    db_->Ensure(ECompanionTable::GamePasses);
+    db_->Ensure(ECompanionTable::GameTails);
     lines_.clear();
     {
         TSqliteStatement lines = db_->Prepare("SELECT line_hash FROM games", kCannotReadText);
@@ -101,10 +103,14 @@ void TGameStore::AddPass(int rec, const TGamePass& pass) {
     pendingPasses_.try_emplace(rec, batchFirst_).first->second.Append(pass);
 }
 
+void TGameStore::AddTail(int firstRec, const TGamePass& pass, const std::vector<int>& moveNumbers) {
+    if (!moveNumbers.empty()) pendingTails_.push_back({firstRec, pass, moveNumbers});
+}
+
 void TGameStore::Flush() {
     if (pendingGames_.empty()) return;
     TCompanionTransaction transaction(*db_, kCannotSaveText);
-    db_->Ensure(ECompanionTable::GamePasses);
+    db_->Ensure(ECompanionTable::GameTails);
     {
         TSqliteStatement game = db_->Prepare(kInsertGame, kCannotSaveText);
         for (const TPendingGame& g : pendingGames_) {
@@ -133,10 +139,23 @@ void TGameStore::Flush() {
                               SQLITE_STATIC);
             db_->Run(passes.get(), kCannotSaveText);
         }
+        TSqliteStatement tails = db_->Prepare(
+            "INSERT INTO game_tails (first_rec, last_rec, game, flags, move_numbers) VALUES (?1, ?2, ?3, ?4, ?5)",
+            kCannotSaveText);
+        for (const TPendingTail& t : pendingTails_) {
+            const std::string moves = EncodeTailMoves(t.moveNumbers);
+            sqlite3_bind_int(tails.get(), 1, t.firstRec);
+            sqlite3_bind_int64(tails.get(), 2, t.firstRec + static_cast<std::int64_t>(t.moveNumbers.size()) - 1);
+            sqlite3_bind_int64(tails.get(), 3, t.pass.game);
+            sqlite3_bind_int(tails.get(), 4, PassFlags(t.pass));
+            sqlite3_bind_blob(tails.get(), 5, moves.data(), static_cast<int>(moves.size()), SQLITE_TRANSIENT);
+            db_->Run(tails.get(), kCannotSaveText);
+        }
     }
     transaction.Commit();
     pendingGames_.clear();
     pendingPasses_.clear();
+    pendingTails_.clear();
     batchFirst_ = nextId_;
 }
 
@@ -151,14 +170,35 @@ bool TGameStore::Any() {
 void TGameStore::Clear() {
     pendingGames_.clear();
     pendingPasses_.clear();
+    pendingTails_.clear();
     lines_.clear();
     if (!HasTables()) return;
-    db_->Exec("DELETE FROM game_passes; DELETE FROM games", kCannotSaveText);
+    db_->Exec("DELETE FROM game_tails; DELETE FROM game_passes; DELETE FROM games", kCannotSaveText);
 }
 
 std::vector<TGamePass> TGameStore::PassesAt(int rec) {
     std::vector<TGamePass> passes;
     if (!HasTables()) return passes;
+    // The game that made the record reached it first of all.
+    TSqliteStatement tail = db_->Prepare(
+        "SELECT first_rec, last_rec, game, flags, move_numbers FROM game_tails WHERE first_rec <= ?1 "
+        "ORDER BY first_rec DESC LIMIT 1", kCannotReadText);
+    sqlite3_bind_int(tail.get(), 1, rec);
+    const int found = sqlite3_step(tail.get());
+    if (found != SQLITE_ROW && found != SQLITE_DONE) db_->Fail(kCannotReadText, found);
+    if (found == SQLITE_ROW && sqlite3_column_int64(tail.get(), 1) >= rec) {
+        std::vector<int> moves;
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(tail.get(), 4));
+        const std::string_view blob(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(tail.get(), 4)));
+        const std::int64_t at = rec - sqlite3_column_int64(tail.get(), 0);
+        if (!DecodeTailMoves(blob, moves) || at >= static_cast<std::int64_t>(moves.size()))
+            throw EFileRefused(kCannotReadText, db_->Path());
+        TGamePass pass;
+        pass.game = sqlite3_column_int64(tail.get(), 2);
+        SetPassFlags(sqlite3_column_int(tail.get(), 3), pass);
+        pass.moveNumber = moves[static_cast<std::size_t>(at)];
+        passes.push_back(pass);
+    }
     TSqliteStatement rows = db_->Prepare(
         "SELECT first_game, passes FROM game_passes WHERE rec = ?1 ORDER BY first_game", kCannotReadText);
     sqlite3_bind_int(rows.get(), 1, rec);

@@ -70,6 +70,9 @@ public:
     std::optional<std::int64_t> Add(std::uint64_t lineHash, const TGameText& text, int year, int winner);
     // The game, added before in this batch, passed through rec.
     void AddPass(int rec, const TGamePass& pass);
+    // It passed through the records it made, firstRec and those after it,
+    // one per move number (pass.moveNumber is not used).
+    void AddTail(int firstRec, const TGamePass& pass, const std::vector<int>& moveNumbers);
     // Writes the pending games and passes in one transaction (a savepoint
     // inside the caller's); EFileRefused naming the store when it fails.
     void Flush();
@@ -106,6 +109,12 @@ private:
     std::int64_t batchFirst_ = 1;
     std::vector<TPendingGame> pendingGames_;
     std::map<int, TGamePassWriter> pendingPasses_;
+    struct TPendingTail {
+        int firstRec;
+        TGamePass pass;
+        std::vector<int> moveNumbers;
+    };
+    std::vector<TPendingTail> pendingTails_;
 };
 
 }  // namespace vxlo
