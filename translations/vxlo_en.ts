@@ -17,17 +17,17 @@
 <context>
     <name>vxlo</name>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="75"/>
+        <location filename="../src/mainwindow/Navigation.h" line="93"/>
         <source>禁じ手：打ったと同時に取られてしまう手</source>
         <translation>Illegal move: suicide</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="77"/>
+        <location filename="../src/mainwindow/Navigation.h" line="95"/>
         <source>禁じ手：コウはすぐ取り返せません</source>
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="79"/>
+        <location filename="../src/mainwindow/Navigation.h" line="97"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
     </message>
@@ -42,7 +42,7 @@
         <translation>No game record to import</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="14"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="23"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
     </message>
@@ -122,77 +122,77 @@
         <translation>Files not imported: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfCommentStore.cpp" line="11"/>
+        <location filename="../src/import/SgfCommentStore.cpp" line="10"/>
         <source>%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）</source>
         <translation>%1. The SGF comments were not saved (the merged moves are in the dictionary)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="197"/>
+        <location filename="../src/import/SgfExport.cpp" line="212"/>
         <source>書き出し先が定石ファイルそのものです</source>
         <translation>The target is the dictionary itself</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="201"/>
+        <location filename="../src/import/SgfExport.cpp" line="216"/>
         <source>書き出し先が定石ファイルのコメントファイルです</source>
         <translation>The target is the dictionary&apos;s comment file</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="205"/>
+        <location filename="../src/import/SgfExport.cpp" line="220"/>
         <source>書き出し先は SGF ファイルではないため、上書きしません</source>
         <translation>The target is not an SGF file: it is not overwritten</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="230"/>
+        <location filename="../src/import/SgfMerge.cpp" line="274"/>
         <source>19路盤の棋譜ではないため、マージしませんでした</source>
         <translation>Not merged: the game is not on a 19x19 board</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="233"/>
+        <location filename="../src/import/SgfMerge.cpp" line="277"/>
         <source>SGF をマージしました。追加した手: %1</source>
         <translation>SGF merged. Moves added: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="235"/>
+        <location filename="../src/import/SgfMerge.cpp" line="279"/>
         <source>（うち手抜き %1）</source>
         <translation> (%1 of them tenuki)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="236"/>
+        <location filename="../src/import/SgfMerge.cpp" line="280"/>
         <source>、コメント: %1</source>
         <translation>, comments: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="237"/>
+        <location filename="../src/import/SgfMerge.cpp" line="281"/>
         <source>、マーク: %1</source>
         <translation>, marks: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="240"/>
+        <location filename="../src/import/SgfMerge.cpp" line="284"/>
         <source>文字コードの指定がないため、コメントなどの文字は推測して読みました</source>
         <translation>The file names no character set: comments and other text were read by a guess</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="250"/>
+        <location filename="../src/import/SgfMerge.cpp" line="294"/>
         <source>、%1</source>
         <translation>, %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="253"/>
+        <location filename="../src/import/SgfMerge.cpp" line="297"/>
         <source>置き石・配置 %1</source>
         <translation>setup stones %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="254"/>
+        <location filename="../src/import/SgfMerge.cpp" line="298"/>
         <source>着手禁止 %1</source>
         <translation>illegal moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="255"/>
+        <location filename="../src/import/SgfMerge.cpp" line="299"/>
         <source>候補手30・400手の上限 %1</source>
         <translation>limits of 30 candidates and 400 moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="257"/>
+        <location filename="../src/import/SgfMerge.cpp" line="301"/>
         <source>取り込まなかった変化: %1（%2）</source>
         <translation>Variations left out: %1 (%2)</translation>
     </message>
@@ -298,62 +298,73 @@
         <translation>No positions are due</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeStore.cpp" line="15"/>
+        <location filename="../src/practice/PracticeStore.cpp" line="12"/>
         <source>練習の記録を読み込めません</source>
         <translation>Cannot read the practice records</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeStore.cpp" line="16"/>
+        <location filename="../src/practice/PracticeStore.cpp" line="13"/>
         <source>練習の記録を保存できません</source>
         <translation>Cannot save the practice records</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentSearch.cpp" line="16"/>
+        <location filename="../src/records/CommentSearch.cpp" line="15"/>
         <source>コメントを検索できません</source>
         <translation>Cannot search the comments</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="18"/>
-        <location filename="../src/records/CompanionDatabase.cpp" line="19"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="24"/>
         <source>コメントファイルを開けません</source>
         <translation>Cannot open the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="19"/>
-        <location filename="../src/records/CompanionDatabase.cpp" line="20"/>
-        <location filename="../src/records/MarkupStore.cpp" line="18"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="27"/>
         <source>コメントファイルは他のプログラムが使用中です</source>
         <translation>The comment file is in use by another program</translation>
     </message>
     <message>
-        <location filename="../src/records/CompanionDatabase.cpp" line="27"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="29"/>
         <source>コメントファイルはこのプログラムのものではありません</source>
         <translation>The comment file is not one of this program&apos;s</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="20"/>
+        <location filename="../src/records/CommentStore.cpp" line="11"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="26"/>
         <source>コメントファイルに書き込めません</source>
         <translation>Cannot write to the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="21"/>
+        <location filename="../src/records/CommentStore.cpp" line="10"/>
+        <location filename="../src/records/CompanionDatabase.cpp" line="25"/>
         <source>コメントファイルを作成できません</source>
         <translation>Cannot create the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="22"/>
+        <location filename="../src/records/CommentStore.cpp" line="12"/>
         <source>コメントを読み込めません</source>
         <translation>Cannot read the comment</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="23"/>
+        <location filename="../src/records/CommentStore.cpp" line="13"/>
         <source>コメントを保存できません</source>
         <translation>Cannot save the comment</translation>
     </message>
     <message>
+        <location filename="../src/cli/CornerCommands.cpp" line="24"/>
+        <location filename="../src/import/CornerImport.cpp" line="28"/>
         <location filename="../src/records/EvidenceStore.cpp" line="12"/>
         <source>対局数を保存できません</source>
         <translation>Cannot save the game counts</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="13"/>
+        <source>対局を保存できません</source>
+        <translation>Cannot save the games</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="14"/>
+        <source>対局を読み込めません</source>
+        <translation>Cannot read the games</translation>
     </message>
     <message>
         <location filename="../src/import/CornerImport.cpp" line="25"/>
@@ -366,12 +377,12 @@
         <translation>Cannot read the game counts</translation>
     </message>
     <message>
-        <location filename="../src/records/MarkupStore.cpp" line="17"/>
+        <location filename="../src/records/MarkupStore.cpp" line="12"/>
         <source>マークを保存できません</source>
         <translation>Cannot save the marks</translation>
     </message>
     <message>
-        <location filename="../src/records/MarkupStore.cpp" line="10"/>
+        <location filename="../src/records/MarkupStore.cpp" line="11"/>
         <source>マークを読み込めません</source>
         <translation>Cannot read the markup</translation>
     </message>
@@ -661,12 +672,12 @@
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="98"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="100"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="35"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="36"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
@@ -752,22 +763,22 @@
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="16"/>
         <source>自動</source>
         <translation>Automatic</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="19"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="16"/>
         <source>日本語</source>
         <translation>Japanese</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="20"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="17"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="34"/>
         <source>言語の設定は次の起動から有効になります</source>
         <translation>The language setting takes effect at the next start</translation>
     </message>
@@ -792,355 +803,355 @@
         <translation>Practice the lines that follow this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="64"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
         <source>黒</source>
         <translation>Black</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="65"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
         <source>白</source>
         <translation>White</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="66"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
         <source>交互</source>
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="119"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="119"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="125"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="141"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="126"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="126"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="127"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="143"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="127"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="143"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="128"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="129"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="145"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="130"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="146"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="131"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="147"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="132"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="133"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="133"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="134"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="135"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="138"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="139"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="140"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="141"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="143"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="145"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="145"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="218"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="234"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="220"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="236"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="226"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="235"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="251"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="236"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="454"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="252"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="470"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="236"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="252"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="239"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="466"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="255"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="482"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="239"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="255"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="258"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="476"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="258"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="264"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="249"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="251"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="275"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="431"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="447"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="455"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="471"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="456"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="472"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="461"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="477"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="462"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="478"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="467"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="468"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
