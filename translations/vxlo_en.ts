@@ -42,7 +42,7 @@
         <translation>No game record to import</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="19"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="24"/>
         <location filename="../src/records/ReviewRun.cpp" line="18"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
@@ -351,6 +351,8 @@
         <translation>Cannot save the comment</translation>
     </message>
     <message>
+        <location filename="../src/cli/CornerCommands.cpp" line="25"/>
+        <location filename="../src/import/CornerImport.cpp" line="28"/>
         <location filename="../src/records/EvidenceStore.cpp" line="12"/>
         <source>対局数を保存できません</source>
         <translation>Cannot save the game counts</translation>
@@ -429,6 +431,16 @@
         <location filename="../src/records/EngineReviewStore.cpp" line="11"/>
         <source>エンジンの評価を読み込めません</source>
         <translation>Cannot read the engine&apos;s review</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="13"/>
+        <source>対局を保存できません</source>
+        <translation>Cannot save the games</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="14"/>
+        <source>対局を読み込めません</source>
+        <translation>Cannot read the games</translation>
     </message>
 </context>
 <context>
@@ -651,22 +663,22 @@
 <context>
     <name>vxlo::TSDIAppForm</name>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
         <source>座標表示</source>
         <translation>Coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
         <source>盤の周りに座標を表示する</source>
         <translation>Show coordinates around the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>盤を窓に合わせる</source>
         <translation>Fit board to window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>窓の大きさに合わせて盤を拡大する</source>
         <translation>Enlarge the board to fill the window</translation>
     </message>
@@ -1141,7 +1153,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="482"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
@@ -1152,7 +1164,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
@@ -1163,7 +1175,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
@@ -1198,47 +1210,47 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="456"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="457"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="459"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="485"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="491"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="534"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="535"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>
