@@ -42,6 +42,11 @@
         <translation>No game record to import</translation>
     </message>
     <message>
+        <location filename="../src/dictionary/TreeIndex.cpp" line="27"/>
+        <source>この定石ファイルの木は大きすぎて、メモリに収まりません</source>
+        <translation>The tree of this dictionary is too large for the memory</translation>
+    </message>
+    <message>
         <location filename="../src/cli/CornerCommands.cpp" line="14"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
