@@ -47,6 +47,16 @@
         <translation>The tree of this dictionary is too large for the memory</translation>
     </message>
     <message>
+        <location filename="../src/mainwindow/Navigation.h" line="98"/>
+        <source>記録 %1 の点 (%2, %3) は盤の外にあるため、候補に表示しません</source>
+        <translation>The point (%2, %3) of record %1 is off the board; it is not shown as a candidate</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="21"/>
+        <source>%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です</source>
+        <translation>Row %1: %2 (%3) is off the board. A point on the board is 1 to 19; a tenuki has X and Y both 0</translation>
+    </message>
+    <message>
         <location filename="../src/cli/CornerCommands.cpp" line="14"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
