@@ -27,7 +27,12 @@
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="97"/>
+        <location filename="../src/mainwindow/Navigation.h" line="98"/>
+        <source>記録 %1 の点 (%2, %3) は盤の外にあるため、候補に表示しません</source>
+        <translation>The point (%2, %3) of record %1 is off the board; it is not shown as a candidate</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/Navigation.h" line="100"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
     </message>
@@ -103,7 +108,7 @@
         <translation>Range check error</translation>
     </message>
     <message>
-        <location filename="../src/dictionary/Fjsk.h" line="24"/>
+        <location filename="../src/dictionary/Fjsk.h" line="25"/>
         <source>候補を最後まで読み込めなかったため、この局面には追加も削除もできません</source>
         <translation>Not all candidates could be read, so nothing can be added or deleted in this position</translation>
     </message>
@@ -442,6 +447,16 @@
         <source>対局を読み込めません</source>
         <translation>Cannot read the games</translation>
     </message>
+    <message>
+        <location filename="../src/dictionary/TreeIndex.cpp" line="26"/>
+        <source>この定石ファイルの木は大きすぎて、メモリに収まりません</source>
+        <translation>The tree of this dictionary is too large for the memory</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="20"/>
+        <source>%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です</source>
+        <translation>Row %1: %2 (%3) is off the board. A point on the board is 1 to 19; a tenuki has X and Y both 0</translation>
+    </message>
 </context>
 <context>
     <name>vxlo::TAboutBox</name>
@@ -625,37 +640,37 @@
 <context>
     <name>vxlo::TJskForm</name>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="44"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="46"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="50"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="52"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="51"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="53"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="54"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="56"/>
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="59"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="61"/>
         <source>移動</source>
         <translation>Go</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="60"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="62"/>
         <source>Nextへ</source>
         <translation>To Next</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="62"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="64"/>
         <source>Moreへ</source>
         <translation>To More</translation>
     </message>
@@ -688,7 +703,7 @@
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="36"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="40"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>

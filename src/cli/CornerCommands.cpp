@@ -157,7 +157,8 @@ void AddColoursAndYears(nlohmann::ordered_json& j, const TFigures& f) {
 // JSON object.
 void AddFields(nlohmann::ordered_json& j, const std::string& fields) {
     if (fields.empty()) return;
-    for (const auto& [key, value] : nlohmann::ordered_json::parse("{" + fields.substr(2) + "}").items()) j[key] = value;
+    const nlohmann::ordered_json parsed = nlohmann::ordered_json::parse("{" + fields.substr(2) + "}");
+    for (const auto& [key, value] : parsed.items()) j[key] = value;
 }
 
 }  // namespace
