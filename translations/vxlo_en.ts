@@ -676,6 +676,34 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TLinesPanel</name>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <source>候補</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <source>手</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <source>対局</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <source>コメント</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="47"/>
+        <source>空の盤</source>
+        <translation>Empty board</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TSDIAppForm</name>
     <message>
         <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
@@ -844,87 +872,87 @@
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="146"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="146"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
@@ -969,34 +997,34 @@
         <translation>Keys and mouse...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="105"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="107"/>
         <source>その手の局面がもうないので、取り消し・やり直しの記録を消しました</source>
         <translation>The position of that action is no longer in the dictionary: the undo history was cleared</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="106"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="108"/>
         <source>その手の先に手が登録されているので取り消せません</source>
         <translation>Moves have been recorded below that move, so it cannot be taken back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="107"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="109"/>
         <source>候補手が30手あるか手順が400手に達しているので、やり直せません</source>
         <translation>Cannot redo: the position has 30 candidates or the line has reached 400 moves</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="130"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="132"/>
         <source>→ / ホイールを手前へ：選んだ候補手を打つ（分岐までモードでは分岐まで）
 ← / ホイールを奥へ / 右クリック：一手戻る
 ↑ ↓：→で打つ候補手を選ぶ（盤上に丸で示します）
@@ -1017,255 +1045,255 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="246"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="244"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="254"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="264"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="264"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="276"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="273"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="277"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="275"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="280"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="284"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="283"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="287"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="457"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="463"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="466"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="485"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="491"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="491"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="503"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="535"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="541"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>
@@ -1303,6 +1331,26 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="104"/>
         <source>戻る|盤面を右クリックでも戻ります</source>
         <translation>Back|Right-clicking the board also goes back</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="39"/>
+        <source>手順</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="49"/>
+        <source>手順パネル</source>
+        <translation>Lines panel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="50"/>
+        <source>初手からの手順とこの先の変化を盤の横に表示する</source>
+        <translation>Show the moves from the empty board and the lines below beside the board</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="75"/>
+        <source>手抜き</source>
+        <translation>Tenuki</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,8 @@ void TSDIAppForm::AddKeyActions(QMenu* operation, QMenu* help) {
     operation->insertActions(first, {mnuForward_, mnuPreviousCandidate_, mnuNextCandidate_});
     operation->addSeparator();
     operation->addActions({mnuUndo_, mnuRedo_});
+    operation->addSeparator();
+    operation->addAction(mnuLinesPanel_);
     help->insertAction(About1_, mnuKeys_);
 }
 

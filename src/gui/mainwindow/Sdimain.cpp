@@ -64,6 +64,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     CreateActions();
+    CreateLinesPanel();
     CreateMenus();
     CreateSpeedPanel();
     boardArea_ = new TBoardWidget(renderer_, client_);
@@ -92,7 +93,10 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     connect(boardArea_, &TBoardWidget::boardMouseMoved, this,
             [this](int x, int y) { BoardMouseMoved(x, y); });
 
-    positionWatch_.SetListener([this](int) { RefreshEvidence(); });
+    positionWatch_.SetListener([this](int) {
+        RefreshEvidence();
+        RefreshLines();
+    });
     FormCreate();
     CreateWindows();
 }
@@ -350,6 +354,7 @@ void TSDIAppForm::ReadSettings() {
         commentUse_ = *mode;
     }
     markupShown_ = ini.ReadInteger("Mode", "マーク", 1) != 0;
+    ReadDockLayout(ini);
     RefreshBoardExtras();
     for (int n = 1; n <= 4; ++n)
         recentFiles_[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
@@ -423,6 +428,7 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Mode", "DB", commentUse_);
     WriteBoardOptions(ini);
     ini.WriteInteger("Mode", "マーク", markupShown_ ? 1 : 0);
+    WriteDockLayout(ini);
     for (int n = 1; n <= 4; ++n) {
         if (!recentFiles_[n - 1].empty())
             ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);

@@ -27,6 +27,7 @@
 #include "records/MarkupStore.h"
 
 class QAction;
+class QDockWidget;
 class QPainter;
 class QLabel;
 class QMenu;
@@ -42,6 +43,7 @@ class TBoardWidget;
 class TEvidencePanel;
 class TFindForm;
 class TJskForm;
+class TLinesPanel;
 class TTenukiSpot;
 class TfrmCmnt;
 class TPracticeRun;
@@ -164,6 +166,11 @@ public:
     // Notches of the wheel over the board: away from the user goes back.
     void BoardWheel(int steps);
     TRecordingHistory& RecordingHistory() { return history_; }
+    // The lines panel (LinesCommands.cpp): the path here and the lines below.
+    TLinesPanel* LinesPanel() const { return linesPanel_; }
+    QDockWidget* LinesDock() const { return linesDock_; }
+    // A point as the board names it (Q16 in the board's orientation).
+    QString PointName(TPoint move) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -279,6 +286,11 @@ private:
     // Up and Down's choice forgotten once the position changed.
     void UpdateKeyActions();
     void ShowKeysHelp();
+    void CreateLinesPanel();
+    void RefreshLines();
+    // Where the panels are docked, kept in VXLO.INI ([Form] Docks).
+    void ReadDockLayout(const TIniFile& ini);
+    void WriteDockLayout(TIniFile& ini) const;
 
     void ShowHint(const QString& longHint);
     void BoardMousePressed(Qt::MouseButton button, int clientX, int clientY);
@@ -396,6 +408,9 @@ private:
     QAction* mnuRedo_ = nullptr;
     QAction* mnuKeys_ = nullptr;
     QLabel* inputModeField_ = nullptr;
+    TLinesPanel* linesPanel_ = nullptr;
+    QDockWidget* linesDock_ = nullptr;
+    QAction* mnuLinesPanel_ = nullptr;
     std::array<QAction*, 3> mnuLanguage_{};  // auto, Japanese, English
 };
 

@@ -1,12 +1,16 @@
 // The keys and the wheel walk the tree as clicks do, undo and redo of
 // recording go through their shortcuts, and recording mode shows plainly.
 #include <QApplication>
+#include <QDockWidget>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/LinesPanel.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
 #include "mainwindow/RecordingHistory.h"
 #include "support/FileBytes.h"
@@ -123,6 +127,42 @@ TEST_F(KeysWindowTest, CtrlZAndCtrlYTakeBackAndRedoRecordingAndTheModeShows) {
     // Redo appends the record again: the old one stays unlinked, as after a delete.
     EXPECT_GT(ReadFileBytes(dictionary.string()).size(), recordedBytes.size());
     EXPECT_FALSE(Act("mnuRedo")->isEnabled());
+    EXPECT_TRUE(recorded.entries.empty());
+}
+
+// The lines panel: off until asked for, then the path here and the lines
+// below, read as rows are opened; its clicks go where board clicks would.
+TEST_F(KeysWindowTest, TheLinesPanelShowsThePathAndTheLinesBelowAndItsClicksWalkThere) {
+    RecordLines({{{16, 4}, {17, 3}, {16, 3}}, {{16, 4}, {17, 6}}, {{17, 3}}});
+    EXPECT_FALSE(window->LinesDock()->isVisible());
+    Act("mnuLinesPanel")->trigger();
+    ASSERT_TRUE(window->LinesDock()->isVisible());
+    QTreeWidget* tree = window->LinesPanel()->Tree();
+    QListWidget* path = window->LinesPanel()->Path();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), ToQt("い"));
+    EXPECT_EQ(tree->topLevelItem(0)->text(1), "Q16");
+    EXPECT_EQ(tree->topLevelItem(1)->text(1), "R17");
+    EXPECT_EQ(path->count(), 1);
+    // Opened on demand: the first row's placeholder becomes its candidates.
+    QTreeWidgetItem* q16 = tree->topLevelItem(0);
+    q16->setExpanded(true);
+    ASSERT_EQ(q16->childCount(), 2);
+    EXPECT_EQ(q16->child(0)->text(1), "R17");
+    EXPECT_EQ(q16->child(1)->text(1), "R14");
+    EXPECT_EQ(q16->child(1)->childCount(), 0);  // a leaf has no arrow
+    // A click on a row goes there; the panel follows with the new position.
+    const QRect row = tree->visualItemRect(q16->child(1));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(CurrentLine(Nav()), (std::vector<TPoint>{{16, 4}, {17, 6}}));
+    ASSERT_EQ(path->count(), 3);
+    EXPECT_EQ(path->item(2)->text(), "2. R14");
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    // A click on the path goes back to it.
+    QTest::mouseClick(path->viewport(), Qt::LeftButton, {}, path->visualItemRect(path->item(1)).center());
+    EXPECT_EQ(CurrentLine(Nav()), (std::vector<TPoint>{{16, 4}}));
+    QTest::mouseClick(path->viewport(), Qt::LeftButton, {}, path->visualItemRect(path->item(0)).center());
+    EXPECT_TRUE(CurrentLine(Nav()).empty());
     EXPECT_TRUE(recorded.entries.empty());
 }
 

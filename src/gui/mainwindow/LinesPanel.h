@@ -1,0 +1,52 @@
+#pragma once
+// TLinesPanel: the moves from the empty board to the position shown, and a
+// tree of the lines below it. The tree reads a position's candidates only
+// when its row is opened, so that it costs what is on screen. A click on a
+// move of the path goes back to it, a click on a row of the tree goes down
+// to it, as clicks on the board would.
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "mainwindow/LineTree.h"
+
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace vxlo {
+
+class TLinesPanel final : public QWidget {
+    Q_OBJECT
+public:
+    struct TSource {
+        std::function<std::vector<TLineEntry>(std::int64_t record)> children;
+        std::function<QString(TPoint move)> name;
+        // Games and the first words of the comment of a record.
+        std::function<QString(std::int64_t record)> games;
+        std::function<QString(std::int64_t record)> comment;
+    };
+    explicit TLinesPanel(TSource source, QWidget* parent = nullptr);
+
+    // The position: its path from the empty board and its record (0 for the
+    // empty board); nothing without a dictionary (record < 0).
+    void Show(const std::vector<TPoint>& path, std::int64_t record);
+    QTreeWidget* Tree() const { return tree_; }
+    QListWidget* Path() const { return path_; }
+
+signals:
+    void pathChosen(int moves);                    // back to after that many moves
+    void lineChosen(std::vector<TPoint> below);    // down these moves from here
+
+private:
+    void Fill(QTreeWidgetItem* parent, std::int64_t record);
+    void Opened(QTreeWidgetItem* item);
+    std::vector<TPoint> MovesTo(QTreeWidgetItem* item) const;
+
+    TSource source_;
+    QListWidget* path_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+};
+
+}  // namespace vxlo
