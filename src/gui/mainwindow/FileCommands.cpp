@@ -4,6 +4,7 @@
 
 #include "core/VxloError.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 
 namespace vxlo {
@@ -80,6 +81,8 @@ void TSDIAppForm::OpenDictionary() {
 }
 
 void TSDIAppForm::CloseDictionary() {
+    // Its worker writes beside this dictionary: it ends first.
+    review_->Stop();
     StopPractice();
     CloseCommentTable();
     CloseMarkup();
