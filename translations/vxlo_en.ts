@@ -517,6 +517,59 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TEngineSettingsDialog</name>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="32"/>
+        <source>エンジンの設定</source>
+        <translation>Engine settings</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="35"/>
+        <source>例: katago analysis -config 設定ファイル -model ネットワーク</source>
+        <translation>e.g. katago analysis -config CONFIG -model NETWORK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="53"/>
+        <source>コマンド</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="54"/>
+        <source>探索数（局面ごと）</source>
+        <translation>Visits (per position)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="55"/>
+        <source>ルール</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="56"/>
+        <source>コミ</source>
+        <translation>Komi</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="57"/>
+        <source>緑：損がこれ未満</source>
+        <translation>Green: points lost below</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="58"/>
+        <source>黄：損がこれ未満、以上は赤</source>
+        <translation>Yellow: points lost below, red above</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="60"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="62"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TEvidencePanel</name>
     <message>
         <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
@@ -544,8 +597,13 @@
         <translation>Win rate</translation>
     </message>
     <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
+        <source>損</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
         <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="30"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="56"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="58"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
@@ -649,6 +707,104 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TReviewCommands</name>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="38"/>
+        <source>この局面を検討</source>
+        <translation>Review this position</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="39"/>
+        <source>解析エンジンにこの局面の候補手を評価させる</source>
+        <translation>Have the analysis engine value the candidates of this position</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="40"/>
+        <source>この先の手順を検討...</source>
+        <translation>Review the lines below...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
+        <source>この局面から指定した手数先までの局面を解析エンジンで評価する</source>
+        <translation>Have the analysis engine value the positions from this one down to a depth</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="42"/>
+        <source>エンジンの設定...</source>
+        <translation>Engine settings...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="43"/>
+        <source>解析エンジンのコマンドと探索数、色分けの境目を設定する</source>
+        <translation>Set the analysis engine&apos;s command, its visits and the limits of the colors</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="75"/>
+        <source>この先の手順を検討</source>
+        <translation>Review the lines below</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="76"/>
+        <source>何手先までの局面を検討しますか</source>
+        <translation>How many moves deep should the review go?</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="80"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="81"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="94"/>
+        <source>解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください</source>
+        <translation>No analysis engine is set up. Enter its command in Review &gt; Engine settings</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="115"/>
+        <source>検討しています：0 / %1 局面</source>
+        <translation>Reviewing: 0 of %1 positions</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="115"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <source>エンジンの検討</source>
+        <translation>Engine review</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="126"/>
+        <source>検討を中止しています。いまの組の局面を保存して止まります</source>
+        <translation>Stopping the review: the positions under way are stored first</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="151"/>
+        <source>検討しています：%1 / %2 局面</source>
+        <translation>Reviewing: %1 of %2 positions</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="165"/>
+        <source>検討は途中で終わりました：%1 局面を保存しました</source>
+        <translation>The review ended early: %1 positions stored</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="167"/>
+        <source>検討を中止しました：%1 局面を保存しました</source>
+        <translation>Review cancelled: %1 positions stored</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="168"/>
+        <source>検討しました：%1 局面（検討済みの %2 局面は飛ばしました）</source>
+        <translation>Reviewed %1 positions (%2 reviewed before were passed over)</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TSDIAppForm</name>
     <message>
         <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
@@ -671,12 +827,12 @@
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="100"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="110"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="36"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="37"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
@@ -817,87 +973,87 @@
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="144"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="150"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
@@ -958,13 +1114,13 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="123"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
@@ -990,255 +1146,260 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="242"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="244"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="244"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="246"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="252"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="259"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="261"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="482"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="262"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="486"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="260"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="262"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="498"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="268"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="492"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="268"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="274"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="273"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="275"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="275"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="277"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="280"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="282"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="283"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="285"/>
+        <source>検討</source>
+        <translation>Review</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="287"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="456"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="459"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="463"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="483"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="487"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="484"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="493"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="499"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="534"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="538"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>
