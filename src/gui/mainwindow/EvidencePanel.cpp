@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 
 namespace vxlo {
 
@@ -53,7 +54,7 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
         table_->setItem(r, 3, Cell(Percent(row.share), true));
         table_->setItem(r, 4, Cell(row.winRate ? Percent(*row.winRate) : QString("-"), true));
         // The engine's points lost against its best move, one decimal as on the board.
-        table_->setItem(r, 5, Cell(row.pointsLost ? QString::number(*row.pointsLost, 'f', 1) : QString("-"), true));
+        table_->setItem(r, 5, Cell(row.pointsLost ? PointsLostText(*row.pointsLost) : QString("-"), true));
     }
     setWindowTitle(tr("Vexlo定石辞典 対局数") + QString("  %1").arg(positionGames));
 }

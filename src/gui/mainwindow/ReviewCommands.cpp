@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QStatusBar>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/VxloError.h"
 #include "engine/EngineProcess.h"
@@ -18,9 +19,11 @@
 
 namespace vxlo {
 
-namespace {
-QString Figure(double pointsLost) { return QString::number(pointsLost, 'f', 1); }
-}  // namespace
+QString PointsLostText(double pointsLost) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", pointsLost);
+    return QString::fromLatin1(text);
+}
 
 QColor ReviewBandColor(ELossBand band) {
     switch (band) {
@@ -183,11 +186,12 @@ void TReviewCommands::CloseProgress() {
 }
 
 void TReviewCommands::Stop() {
+    // The dictionary closes: what is known of its file is read again at the next open.
+    ++landed_;
     if (!worker_) return;
     worker_->Stop();
     worker_.reset();
     CloseProgress();
-    ++landed_;
     UpdateActions();
 }
 
@@ -209,7 +213,11 @@ const std::optional<TStoredReview>& TReviewCommands::Shown() {
     if (!nav.FileOpen() || !window_.companion_) return shown_;
     try {
         TEngineReviewStore store(window_.companion_);
-        shown_ = store.Get(key.rec);
+        if (anyKey_ != std::pair(key.file, key.landed)) {
+            anyKey_ = {key.file, key.landed};
+            any_ = store.Any();
+        }
+        if (any_) shown_ = store.Get(key.rec);
     } catch (const EVxloError&) {
         // The figures are an extra: a store that cannot be read was
         // reported at the open, and the board shows without them.
@@ -239,7 +247,7 @@ void TReviewCommands::PaintOverlay(QPainter& p) {
     };
     const auto figure = [&](const TStoredMoveFigure& f, const QRect& cell) {
         p.setPen(ReviewBandColor(LossBand(f.pointsLost, Limits())));
-        p.drawText(cell.adjusted(0, -1, 2, 0), Qt::AlignLeft | Qt::AlignTop, Figure(f.pointsLost));
+        p.drawText(cell.adjusted(0, -1, 2, 0), Qt::AlignLeft | Qt::AlignTop, PointsLostText(f.pointsLost));
     };
     for (const TStoredMoveFigure& f : review->candidates) {
         if (IsTenuki(f.move.x, f.move.y) || nav.Board().PointState(f.move.x, f.move.y) != Candidate) continue;

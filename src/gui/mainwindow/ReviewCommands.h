@@ -8,9 +8,11 @@
 // dictionary or the window stops the worker and its engine.
 #include <QColor>
 #include <QObject>
+#include <QString>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "mainwindow/EngineSettings.h"
 #include "records/EngineReviewStore.h"
@@ -27,6 +29,8 @@ class TSDIAppForm;
 
 // The colour of a figure on the board, for its band.
 QColor ReviewBandColor(ELossBand band);
+// Points lost with one decimal, rounded as the tool's figures are (printf).
+QString PointsLostText(double pointsLost);
 
 class TReviewCommands final : public QObject, private IReviewListener {
     Q_OBJECT
@@ -40,7 +44,8 @@ public:
     // The shown position and every one up to depth moves below it.
     void ReviewBelow(int depth);
     void EditSettings();    // mnuEngineSettings
-    // Ends a running review now (the batch under way is lost).
+    // Ends a running review now (the batch under way is lost); the
+    // dictionary's closing calls it.
     void Stop();
     bool Running() const { return worker_ != nullptr; }
     QProgressDialog* ProgressDialog() const { return progress_; }
@@ -80,6 +85,10 @@ private:
         bool operator==(const TShownKey&) const = default;
     } shownKey_;
     std::optional<TStoredReview> shown_;
+    // Whether the file holds any review, so that a dictionary without one
+    // costs the moves of an import no query each.
+    std::pair<std::string, int> anyKey_{std::string(), -1};
+    bool any_ = false;
 };
 
 }  // namespace vxlo

@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <set>
 
@@ -180,7 +181,9 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     for (int r = 0; r < 3; ++r) {
         const TPoint c = kCandidates[static_cast<std::size_t>(r)];
         EXPECT_EQ(table->item(r, 1)->text(), QString("%1-%2").arg(c.x).arg(c.y));
-        EXPECT_EQ(table->item(r, 5)->text(), QString::number(e.candidates[static_cast<std::size_t>(r)].loss, 'f', 1));
+        char figure[32];
+        std::snprintf(figure, sizeof figure, "%.1f", e.candidates[static_cast<std::size_t>(r)].loss);
+        EXPECT_EQ(table->item(r, 5)->text(), figure);
     }
     // The empty board was not reviewed: no figures there, no table.
     window->Navigation().ToFirst();
@@ -278,6 +281,37 @@ TEST_F(ReviewWindowTest, ClosingTheDictionaryOrTheWindowEndsTheWorkerAndItsEngin
             ASSERT_TRUE(window->FileOpen());
         }
     }
+}
+
+TEST_F(ReviewWindowTest, FiguresStoredWhileTheDictionaryWasClosedShowAtTheNextOpenInTheDefaultColours) {
+    GoTo({r16});
+    const int rec = window->Navigation().CurrentRecord();
+    window->findChild<QAction*>("mnuClose")->trigger();
+    {
+        TStoredReview review;
+        review.rec = rec;
+        review.visits = kVisits;
+        review.candidates = {{q16, 0.2, 10}, {q17, 1.0, 10}, {o16, 3.25, 40}};
+        review.missing = {{{15, 4}, 0.7, 10}};
+        TEngineReviewStore store(OpenCompanion(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite));
+        ASSERT_EQ(store.Put({review}), 1);
+    }
+    Choose(dictionary.string());
+    window->findChild<QAction*>("mnuOpen")->trigger();
+    GoTo({r16});
+    // Good 0.5 and Doubtful 1.5 unless the settings say otherwise.
+    Engine("", 0.5, 1.5);
+    EXPECT_EQ(BandsAt(q16), std::vector<ELossBand>{ELossBand::Good});
+    EXPECT_EQ(BandsAt(q17), std::vector<ELossBand>{ELossBand::Doubtful});
+    EXPECT_EQ(BandsAt(o16), std::vector<ELossBand>{ELossBand::Bad});
+    EXPECT_EQ(BandsAt({15, 4}), std::vector<ELossBand>{ELossBand::Doubtful});
+    ASSERT_NE(window->EvidencePanel(), nullptr);
+    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(0, 5)->text(), "0.2");
+    EXPECT_EQ(table->item(1, 5)->text(), "1.0");
+    EXPECT_EQ(table->item(2, 5)->text(), "3.2");  // one decimal, as printf rounds (and the tool)
+    EXPECT_EQ(recorded.entries.size(), 0u);
 }
 
 TEST_F(ReviewWindowTest, TheSettingsDialogWritesTheEngineSection) {
