@@ -27,7 +27,12 @@
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="97"/>
+        <location filename="../src/mainwindow/Navigation.h" line="98"/>
+        <source>記録 %1 の点 (%2, %3) は盤の外にあるため、候補に表示しません</source>
+        <translation>The point (%2, %3) of record %1 is off the board; it is not shown as a candidate</translation>
+    </message>
+    <message>
+        <location filename="../src/mainwindow/Navigation.h" line="100"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
     </message>
@@ -42,7 +47,7 @@
         <translation>No game record to import</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="19"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="24"/>
         <location filename="../src/records/ReviewRun.cpp" line="18"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
@@ -103,7 +108,7 @@
         <translation>Range check error</translation>
     </message>
     <message>
-        <location filename="../src/dictionary/Fjsk.h" line="24"/>
+        <location filename="../src/dictionary/Fjsk.h" line="25"/>
         <source>候補を最後まで読み込めなかったため、この局面には追加も削除もできません</source>
         <translation>Not all candidates could be read, so nothing can be added or deleted in this position</translation>
     </message>
@@ -351,6 +356,8 @@
         <translation>Cannot save the comment</translation>
     </message>
     <message>
+        <location filename="../src/cli/CornerCommands.cpp" line="25"/>
+        <location filename="../src/import/CornerImport.cpp" line="28"/>
         <location filename="../src/records/EvidenceStore.cpp" line="12"/>
         <source>対局数を保存できません</source>
         <translation>Cannot save the game counts</translation>
@@ -429,6 +436,26 @@
         <location filename="../src/records/EngineReviewStore.cpp" line="11"/>
         <source>エンジンの評価を読み込めません</source>
         <translation>Cannot read the engine&apos;s review</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="13"/>
+        <source>対局を保存できません</source>
+        <translation>Cannot save the games</translation>
+    </message>
+    <message>
+        <location filename="../src/records/GameStore.cpp" line="14"/>
+        <source>対局を読み込めません</source>
+        <translation>Cannot read the games</translation>
+    </message>
+    <message>
+        <location filename="../src/dictionary/TreeIndex.cpp" line="26"/>
+        <source>この定石ファイルの木は大きすぎて、メモリに収まりません</source>
+        <translation>The tree of this dictionary is too large for the memory</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/frmJsk.cpp" line="20"/>
+        <source>%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です</source>
+        <translation>Row %1: %2 (%3) is off the board. A point on the board is 1 to 19; a tenuki has X and Y both 0</translation>
     </message>
 </context>
 <context>
@@ -572,43 +599,43 @@
 <context>
     <name>vxlo::TEvidencePanel</name>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
         <source>候補</source>
         <translation>Label</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
         <source>手</source>
         <translation>Move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
         <source>対局</source>
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
         <source>割合</source>
         <translation>Share</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="17"/>
         <source>勝率</source>
         <translation>Win rate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="17"/>
         <source>損</source>
         <translation>Lost</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="30"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="58"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="31"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="59"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="49"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -671,37 +698,37 @@
 <context>
     <name>vxlo::TJskForm</name>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="44"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="46"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="50"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="52"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="51"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="53"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="54"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="56"/>
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="59"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="61"/>
         <source>移動</source>
         <translation>Go</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="60"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="62"/>
         <source>Nextへ</source>
         <translation>To Next</translation>
     </message>
     <message>
-        <location filename="../src/gui/records/frmJsk.cpp" line="62"/>
+        <location filename="../src/gui/records/frmJsk.cpp" line="64"/>
         <source>Moreへ</source>
         <translation>To More</translation>
     </message>
@@ -709,97 +736,97 @@
 <context>
     <name>vxlo::TReviewCommands</name>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="38"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
         <source>この局面を検討</source>
         <translation>Review this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="42"/>
         <source>解析エンジンにこの局面の候補手を評価させる</source>
         <translation>Have the analysis engine value the candidates of this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="40"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="43"/>
         <source>この先の手順を検討...</source>
         <translation>Review the lines below...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="44"/>
         <source>この局面から指定した手数先までの局面を解析エンジンで評価する</source>
         <translation>Have the analysis engine value the positions from this one down to a depth</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="42"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="45"/>
         <source>エンジンの設定...</source>
         <translation>Engine settings...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="46"/>
         <source>解析エンジンのコマンドと探索数、色分けの境目を設定する</source>
         <translation>Set the analysis engine&apos;s command, its visits and the limits of the colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="75"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="78"/>
         <source>この先の手順を検討</source>
         <translation>Review the lines below</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="76"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="79"/>
         <source>何手先までの局面を検討しますか</source>
         <translation>How many moves deep should the review go?</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="80"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="83"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="81"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="84"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="94"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="97"/>
         <source>解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください</source>
         <translation>No analysis engine is set up. Enter its command in Review &gt; Engine settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="115"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
         <source>検討しています：0 / %1 局面</source>
         <translation>Reviewing: 0 of %1 positions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="115"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
         <source>中止</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="121"/>
         <source>エンジンの検討</source>
         <translation>Engine review</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="126"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="129"/>
         <source>検討を中止しています。いまの組の局面を保存して止まります</source>
         <translation>Stopping the review: the positions under way are stored first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="151"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="154"/>
         <source>検討しています：%1 / %2 局面</source>
         <translation>Reviewing: %1 of %2 positions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="165"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="168"/>
         <source>検討は途中で終わりました：%1 局面を保存しました</source>
         <translation>The review ended early: %1 positions stored</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="170"/>
         <source>検討を中止しました：%1 局面を保存しました</source>
         <translation>Review cancelled: %1 positions stored</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="171"/>
         <source>検討しました：%1 局面（検討済みの %2 局面は飛ばしました）</source>
         <translation>Reviewed %1 positions (%2 reviewed before were passed over)</translation>
     </message>
@@ -807,22 +834,22 @@
 <context>
     <name>vxlo::TSDIAppForm</name>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
         <source>座標表示</source>
         <translation>Coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
         <source>盤の周りに座標を表示する</source>
         <translation>Show coordinates around the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>盤を窓に合わせる</source>
         <translation>Fit board to window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>窓の大きさに合わせて盤を拡大する</source>
         <translation>Enlarge the board to fill the window</translation>
     </message>
@@ -832,7 +859,7 @@
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="41"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
@@ -1297,7 +1324,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="262"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="486"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="487"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
@@ -1308,7 +1335,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="498"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="499"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
@@ -1319,7 +1346,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="268"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="492"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="493"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
@@ -1359,47 +1386,47 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="460"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="461"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="463"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="464"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="487"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="488"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="493"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="499"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="538"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="539"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>

@@ -50,6 +50,10 @@ struct TPoint {
 // board point, stands for it in the dictionary, the move path and the board.
 inline constexpr TPoint kTenuki{0, 0};
 constexpr bool IsTenuki(int x, int y) { return x == kTenuki.x && y == kTenuki.y; }
+// A point a move can be: on the board, or the tenuki point.
+constexpr bool IsMovePoint(int x, int y) {
+    return IsTenuki(x, y) || (x >= 1 && x <= kBoardSize && y >= 1 && y <= kBoardSize);
+}
 
 class TGoban final : public IBoardMarks {
 public:

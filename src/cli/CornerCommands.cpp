@@ -5,18 +5,26 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "cli/Json.h"
 #include "cli/ReviewCommand.h"
 #include "core/VxloError.h"
+#include "dictionary/MoveText.h"
 #include "dictionary/RecordFile.h"
 #include "import/CornerImport.h"
+#include "records/GameExplorer.h"
 
 namespace vxlo {
 
 namespace {
 
 constexpr const char* kUnknownMoveText = QT_TRANSLATE_NOOP("vxlo", "辞書にない手です：%1");
+constexpr const char* kClearText = QT_TRANSLATE_NOOP("vxlo", "対局数を保存できません");
+constexpr const char* kNoGamesBehind =
+    "the counts have no games behind them: they were imported before games were kept";
 
 std::optional<TPoint> ParseMove(const std::string& text) {
     if (text == "pass") return TPoint{0, 0};
@@ -44,13 +52,13 @@ void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
 
 int ImportCorners(TNavigation& nav, const std::string& dictionary,
                   const std::vector<std::string>& paths, int limit, bool recursive,
-                  std::ostream& out, std::ostream& err, const ITranslator* translator) {
+                  std::ostream& out, std::ostream& err, const ITranslator* translator, EGameKeeping games) {
     const std::vector<std::string> files = CornerGameFiles(paths, recursive);
     nav.OpenFile(dictionary);
     TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
     // A store that cannot take the counts stops the import before its first move.
     evidence.PrepareWrite();
-    TCornerImporter importer(nav, &evidence, limit);
+    TCornerImporter importer(nav, &evidence, limit, games);
     try {
         importer.ImportFiles(files);
     } catch (const EVxloError&) {
@@ -65,8 +73,7 @@ int ImportCorners(TNavigation& nav, const std::string& dictionary,
     return 1;
 }
 
-void PrintStats(TNavigation& nav, const std::string& dictionary,
-                const std::vector<std::string>& moves, std::ostream& out) {
+int OpenAtPosition(TNavigation& nav, const std::string& dictionary, const std::vector<std::string>& moves) {
     // Read only, beside other readers: moves are only followed, never added.
     nav.OpenStore(std::make_unique<TRecordFile>(dictionary, TRecordFile::Mode::ReadShared));
     TOneMoveScope oneMove(nav);
@@ -75,26 +82,143 @@ void PrintStats(TNavigation& nav, const std::string& dictionary,
         if (!move || nav.Dictionary().FindRecNo(move->x, move->y) < 0 || !nav.Deside(move->x, move->y))
             throw EFileRefused(TMessage(kUnknownMoveText).Arg(text), dictionary);
     }
-    const TCompanion companion = OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly);
-    TEvidenceStore evidence(companion);
-    TEngineReviewStore reviews(companion);
-    auto evidenceOf = [&](int rec) { return evidence.Get(rec); };
+    return nav.CurrentRecord();
+}
+
+namespace {
+
+// The answer before games were kept, byte for byte.
+void PrintEvidenceOnly(TNavigation& nav, TEvidenceStore& evidence, const std::optional<TStoredReview>& review,
+                       bool json, std::ostream& out) {
     const TLjsk& list = nav.Dictionary();
     const int position = nav.CurrentRecord();
-    const std::optional<TEvidence> here = evidenceOf(position);
-    const std::optional<TStoredReview> review = reviews.Get(position);
-    out << "{\"record\": " << position << ", \"games\": " << (here ? here->games : 0)
-        << PositionReviewJson(review) << ", \"candidates\": [";
+    const std::optional<TEvidence> here = evidence.Get(position);
+    const bool orphans = evidence.Any();
+    if (!json) {
+        out << "record " << position << ": " << (here ? here->games : 0) << " games\n";
+        for (int i = 0; i < list.Count(); ++i) {
+            const TPoint p = list.GetMoveXY(i);
+            const TEvidence e = evidence.Get(list.RecNoAt(i)).value_or(TEvidence{});
+            out << (i < kLabelCount ? CandidateLabel(i) : "-") << ' ' << FormatMove(p) << " record "
+                << list.RecNoAt(i) << ": " << e.games << " games, starter won " << e.starterWins << " lost "
+                << e.starterLosses << ", years " << e.firstYear << "-" << e.lastYear << '\n';
+        }
+        if (orphans) out << kNoGamesBehind << '\n';
+        return;
+    }
+    out << "{\"record\": " << position << ", \"games\": " << (here ? here->games : 0);
+    if (orphans) out << ", \"games_kept\": false";
+    out << PositionReviewJson(review) << ", \"candidates\": [";
     for (int i = 0; i < list.Count(); ++i) {
         const TPoint p = list.GetMoveXY(i);
         const int rec = list.RecNoAt(i);
         out << (i ? ", " : "") << "{\"x\": " << p.x << ", \"y\": " << p.y << ", \"label\": "
             << JsonString(i < kLabelCount ? CandidateLabel(i) : "") << ", \"record\": " << rec << ", ";
-        PrintEvidenceFields(evidenceOf(rec), out);
+        PrintEvidenceFields(evidence.Get(rec), out);
         out << CandidateReviewJson(review, p) << '}';
     }
     out << "]}\n";
+}
+
+// The figures of one record: the evidence's without a filter, the selected
+// games' with one; the games' real colours and years in either case.
+struct TFigures {
+    TEvidence evidence;
+    TPassCounts games;
+};
+
+TFigures FiguresOf(TEvidenceStore& evidence, TGameStore& games, const TGameSelection& selection, bool filtered,
+                   int rec) {
+    TFigures f;
+    f.games = CountPasses(games.PassesAt(rec), selection);
+    const TPassCounts& c = f.games;
+    f.evidence = filtered ? TEvidence{c.games, c.starterWins, c.starterLosses, c.firstYear, c.lastYear}
+                          : evidence.Get(rec).value_or(TEvidence{});
+    return f;
+}
+
+void AddCounts(nlohmann::ordered_json& j, const TFigures& f) {
+    j["games"] = f.evidence.games;
+    j["starter_wins"] = f.evidence.starterWins;
+    j["starter_losses"] = f.evidence.starterLosses;
+    j["first_year"] = f.evidence.firstYear;
+    j["last_year"] = f.evidence.lastYear;
+}
+
+void AddColoursAndYears(nlohmann::ordered_json& j, const TFigures& f) {
+    j["black_wins"] = f.games.blackWins;
+    j["white_wins"] = f.games.whiteWins;
+    nlohmann::ordered_json years = nlohmann::ordered_json::object();
+    for (const auto& [year, n] : f.games.byYear) years[std::to_string(year)] = n;
+    j["by_year"] = years;
+}
+
+// The review's fields, written as text for the answer without games, in a
+// JSON object.
+void AddFields(nlohmann::ordered_json& j, const std::string& fields) {
+    if (fields.empty()) return;
+    const nlohmann::ordered_json parsed = nlohmann::ordered_json::parse("{" + fields.substr(2) + "}");
+    for (const auto& [key, value] : parsed.items()) j[key] = value;
+}
+
+}  // namespace
+
+void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vector<std::string>& moves,
+                const TGameFilter& filter, bool json, std::ostream& out) {
+    const int position = OpenAtPosition(nav, dictionary, moves);
+    const TCompanion companion = OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly);
+    TEvidenceStore evidence(companion);
+    TGameStore games(companion);
+    TEngineReviewStore reviews(companion);
+    const std::optional<TStoredReview> review = reviews.Get(position);
+    if (!filter.Any() && !games.Any()) {
+        PrintEvidenceOnly(nav, evidence, review, json, out);
+        nav.CloseFile();
+        return;
+    }
+    const TGameSelection selection(games, filter);
+    // Every sequence counted at the empty board has its pass there when the
+    // games behind the counts are all kept.
+    const std::optional<TEvidence> root = evidence.Get(0);
+    const bool kept = games.Any() && static_cast<long long>(games.PassesAt(0).size()) == (root ? root->games : 0);
+    const TLjsk& list = nav.Dictionary();
+    const TFigures here = FiguresOf(evidence, games, selection, filter.Any(), position);
+    nlohmann::ordered_json answer;
+    answer["record"] = position;
+    answer["games"] = here.evidence.games;
+    answer["games_kept"] = kept;
+    AddColoursAndYears(answer, here);
+    AddFields(answer, PositionReviewJson(review));
+    nlohmann::ordered_json candidates = nlohmann::ordered_json::array();
+    std::ostringstream text;
+    text << "record " << position << ": " << here.evidence.games << " games\n";
+    for (int i = 0; i < list.Count(); ++i) {
+        const TPoint p = list.GetMoveXY(i);
+        const int rec = list.RecNoAt(i);
+        const std::string label(i < kLabelCount ? CandidateLabel(i) : "");
+        const TFigures f = FiguresOf(evidence, games, selection, filter.Any(), rec);
+        nlohmann::ordered_json c;
+        c["x"] = p.x;
+        c["y"] = p.y;
+        c["label"] = label;
+        c["record"] = rec;
+        AddCounts(c, f);
+        AddColoursAndYears(c, f);
+        AddFields(c, CandidateReviewJson(review, p));
+        candidates.push_back(c);
+        text << (label.empty() ? "-" : label) << ' ' << FormatMove(p) << " record " << rec << ": "
+             << f.evidence.games << " games, starter won " << f.evidence.starterWins << " lost "
+             << f.evidence.starterLosses << ", years " << f.evidence.firstYear << "-" << f.evidence.lastYear
+             << ", black won " << f.games.blackWins << ", white won " << f.games.whiteWins << '\n';
+    }
+    if (!kept) text << kNoGamesBehind << '\n';
+    answer["candidates"] = candidates;
     nav.CloseFile();
+    if (json) {
+        out << answer.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+        return;
+    }
+    out << text.str();
 }
 
 void ClearEvidence(const std::string& dictionary, std::ostream& out) {
@@ -107,8 +231,13 @@ void ClearEvidence(const std::string& dictionary, std::ostream& out) {
         out << "no evidence\n";
         return;
     }
-    TEvidenceStore evidence(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite));
+    const TCompanion companion = OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadWrite);
+    TEvidenceStore evidence(companion);
+    TGameStore games(companion);
+    TCompanionTransaction transaction(*companion, kClearText);
     evidence.Clear();
+    games.Clear();
+    transaction.Commit();
     out << "evidence cleared\n";
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/CornerCommands.h"
+#include "cli/GamesCommand.h"
 #include "cli/ReviewCommand.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
@@ -38,13 +39,10 @@ constexpr const char* kUsage =
     "  vxlo-tool import --corners [--limit N] [--recursive] DICTIONARY PATH...\n"
     "      every corner's opening sequence of every game (IG1 and SGF files and\n"
     "      folders), brought to the upper-right corner, up to N moves each\n"
-    "      (default 30), with the games' counts, results and years; importing\n"
-    "      the same files again adds to the counts\n"
-    "  vxlo-tool stats --json DICTIONARY [MOVE...]\n"
-    "      the position after the MOVEs (x,y or pass) and its candidates with\n"
-    "      their game counts\n"
+    "      (default 30), with the games' counts, results and years; each game\n"
+    "      is kept once: a game whose moves are kept already adds nothing\n"
     "  vxlo-tool clear-evidence DICTIONARY\n"
-    "      removes every game count of the dictionary\n"
+    "      removes every game count and kept game of the dictionary\n"
     "  vxlo-tool merge [--v1] DICTIONARY SOURCE\n"
     "      merges a dictionary file (--v1: of the version-1 format)\n"
     "  vxlo-tool merge --sgf DICTIONARY FILE\n"
@@ -119,7 +117,7 @@ struct TSwitch {
 constexpr TSwitch kSwitches[] = {
     {"import", "--recursive", &TParsed::recursive}, {"import", "--corners", &TParsed::corners},
     {"import", "--progress", &TParsed::progress},   {"merge", "--v1", &TParsed::v1},
-    {"merge", "--sgf", &TParsed::sgf},               {"stats", "--json", &TParsed::json},
+    {"merge", "--sgf", &TParsed::sgf},
     {"practice-status", "--json", &TParsed::json},  {"practice-status", "--white", &TParsed::white},
     {"export-sgf", "--force", &TParsed::force},      {"check", "--repair", &TParsed::repair},
     {"export-sgf", "--engine-comments", &TParsed::engineComments},
@@ -365,7 +363,7 @@ void Dump(const TParsed& p, std::ostream& out) {
 int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const ITranslator* translator, const std::string& settingsPath) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
+        out << kUsage << kReviewUsage << kGamesUsage << kFindUsage << kUsageEnd;
         return 0;
     }
     if (!args.empty() && args[0] == "review")
@@ -376,6 +374,11 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
     TNullMenuState menus;
     TNavigation nav(view, messages, comments, menus);
     try {
+        if (!args.empty() && IsGamesCommand(args[0])) {
+            RunGamesCommand(nav, args[0], {args.begin() + 1, args.end()}, out);
+            out.flush();
+            return 0;
+        }
         const TParsed parsed = Parse(args, translator);
         if (parsed.command == "import") {
             const int status = Import(nav, parsed, out, err, translator);
@@ -389,9 +392,6 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
             const int status = Check(parsed, out);
             out.flush();
             return status;
-        } else if (parsed.command == "stats") {
-            if (parsed.operands.empty() || !parsed.json) throw TUsageError("stats needs --json and DICTIONARY");
-            PrintStats(nav, parsed.operands[0], {parsed.operands.begin() + 1, parsed.operands.end()}, out);
         } else if (parsed.command == "clear-evidence") {
             if (parsed.operands.size() != 1) throw TUsageError("clear-evidence needs DICTIONARY");
             ClearEvidence(parsed.operands[0], out);
@@ -407,10 +407,13 @@ int RunVxloTool(const std::vector<std::string>& args, std::ostream& out, std::os
         out.flush();
         return 0;
     } catch (const TUsageError& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kGamesUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const EFindUsage& e) {
-        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kFindUsage << kUsageEnd;
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kGamesUsage << kFindUsage << kUsageEnd;
+        return 2;
+    } catch (const EGamesUsage& e) {
+        err << "vxlo-tool: " << e.what() << '\n' << kUsage << kReviewUsage << kGamesUsage << kFindUsage << kUsageEnd;
         return 2;
     } catch (const std::exception& e) {
         err << OneLine(ErrorDisplayText(e, translator)) << '\n';

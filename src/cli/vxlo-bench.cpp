@@ -24,6 +24,7 @@
 #include "cli/CornerCommands.h"
 #include "cli/EngineBench.h"
 #include "cli/FindBench.h"
+#include "cli/GamesBench.h"
 #include "cli/JosekiTreeGenerator.h"
 #include "cli/LargeBench.h"
 #include "dictionary/RecordFile.h"
@@ -255,37 +256,6 @@ void BenchSgf(const std::filesystem::path& root, TBenchReport& report) {
     }
 }
 
-// Corner import of `games` generated games (ten per imported game of the
-// other figures) written as SGF collections of 1,000 games with results and
-// dates, into a file dictionary with its evidence.
-void BenchCornerImport(const std::filesystem::path& root, int games, TBenchReport& report) {
-    const std::filesystem::path folder = root / "corner-games";
-    std::filesystem::create_directories(folder);
-    std::mt19937 rng(kSeed + 1);
-    constexpr int kGamesPerFile = 1000;
-    for (int first = 0; first < games; first += kGamesPerFile) {
-        std::ofstream out(folder / ("c" + std::to_string(first / kGamesPerFile) + ".sgf"), std::ios::binary);
-        for (int g = first; g < std::min(games, first + kGamesPerFile); ++g) {
-            out << "(;GM[1]SZ[19]RE[" << (rng() % 2 ? "B+R" : "W+R") << "]DT[" << 1950 + rng() % 70 << "]";
-            const std::vector<TPoint> moves = BenchGame(rng);
-            for (std::size_t i = 0; i < moves.size(); ++i)
-                out << (i % 2 ? ";W[" : ";B[") << EncodeSgfPoint(moves[i]) << ']';
-            out << ")\n";
-        }
-    }
-    TBenchWorld w;
-    std::ostringstream summary;
-    std::ostringstream failures;
-    const auto start = Clock::now();
-    ImportCorners(w.nav, (root / "corners.jsk").string(), {folder.string()}, kDefaultCornerLimit, false, summary,
-                  failures);
-    const double s = Seconds(start);
-    report.Figure("corner import, file dictionary: games/s", games / s, "corner import, file dictionary: %.0f games/s",
-                  games / s);
-    report.Figure("corner import, file dictionary: s", s, "corner import, file dictionary: %.2f s for %d games (%s)", s,
-                  games, summary.str().substr(0, summary.str().size() - 1).c_str());
-}
-
 // A collection shaped like professional games around a few joseki: 60
 // lines of the upper-right corner (the later ones variations of earlier
 // ones), two to four per game in distinct corners and orientations, their
@@ -386,14 +356,15 @@ constexpr const char* kFakeEngine = "";
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: vxlo-bench [--json] [GAMES [FOLDER]]\n"
+                 "usage: vxlo-bench [--json] [--no-games] [GAMES [FOLDER]]\n"
                  "       vxlo-bench [--json] --records N\n"
                  "       vxlo-bench [--json] --engine [--no-katago]\n"
                  "  GAMES generated games for the import figures (default 10000); FOLDER is\n"
                  "  kept afterwards instead of a temporary folder. --records N: only the\n"
                  "  figures of a generated dictionary of N records. --engine: only the\n"
                  "  figures of the analysis engine's client; --no-katago leaves out the\n"
-                 "  real engine's.\n");
+                 "  real engine's. --no-games: the corner import of 10 x GAMES games keeps\n"
+                 "  only the counts, and the figures of the kept games are left out.\n");
     return 2;
 }
 
@@ -423,6 +394,7 @@ int main(int argc, char** argv) {
     bool json = false;
     bool engineOnly = false;
     bool kataGo = true;
+    EGameKeeping keepGames = EGameKeeping::Kept;
     int records = 0;
     std::vector<std::string> operands;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -432,6 +404,8 @@ int main(int argc, char** argv) {
             engineOnly = true;
         } else if (args[i] == "--no-katago") {
             kataGo = false;
+        } else if (args[i] == "--no-games") {
+            keepGames = EGameKeeping::Off;
         } else if (args[i] == "--records") {
             if (i + 1 >= args.size() || !Count(args[++i].c_str(), records)) return Usage();
         } else if (args[i].rfind("--", 0) == 0) {
@@ -463,7 +437,7 @@ int main(int argc, char** argv) {
         } else {
             BenchImportAndMerge(root, games, report);
             BenchSgf(root, report);
-            BenchCornerImport(root, games * 10, report);
+            BenchCornerImport(root, games * 10, keepGames, report);
             BenchCornerTenukiCorpus(root, games * 2, report);
             BenchFind(root, kFindRecords, report);
             BenchEngine(kFakeEngine, VXLO_KATAGO_DIR, report);

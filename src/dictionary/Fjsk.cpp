@@ -84,7 +84,7 @@ int TLjsk::LoadList(int r) {
     cand_[0] = ReadRecord(r);
     recNos_[0] = r;
     firstRecNo_ = r;
-    board_.SetMark(cand_[0].X, cand_[0].Y, 1);
+    MarkPoint(0, 1);
     count_ = 1;
     // A chain that runs past slot 30 (a loop, a hand-edited file) stops with
     // the range error of the slot index.
@@ -92,11 +92,23 @@ int TLjsk::LoadList(int r) {
         const int next = cand_[count_ - 1].More;
         cand_[count_] = ReadRecord(next);
         recNos_[count_] = next;
-        board_.SetMark(cand_[count_].X, cand_[count_].Y, 1);
+        MarkPoint(count_, 1);
         ++count_;
     }
     partial_ = false;
     return count_;
+}
+
+std::vector<int> TLjsk::OffBoardRecNos() const {
+    std::vector<int> found;
+    for (int i = 0; i < count_; ++i) {
+        if (!IsMovePoint(cand_[i].X, cand_[i].Y)) found.push_back(recNos_[i]);
+    }
+    return found;
+}
+
+void TLjsk::MarkPoint(int i, int flag) {
+    if (IsMovePoint(cand_[i].X, cand_[i].Y)) board_.SetMark(cand_[i].X, cand_[i].Y, flag);
 }
 
 int TLjsk::RootRecNoOf(IRecordStore& store) {
@@ -215,8 +227,9 @@ void TLjsk::RefuseEditOfPartialList() const {
 }
 
 void TLjsk::DrawLabelOf(int i) {
-    // A damaged chain can hold a 31st candidate: it has no label.
-    if (i >= kLabelCount) return;
+    // A damaged chain can hold a 31st candidate: it has no label; nor has a
+    // point off the board.
+    if (i >= kLabelCount || !IsMovePoint(cand_[i].X, cand_[i].Y)) return;
     view_.DrawLabel(CandidateLabel(i), cand_[i].X, cand_[i].Y, cand_[i].Color);
 }
 
@@ -226,13 +239,16 @@ void TLjsk::DrawLabels() {
 
 void TLjsk::ClearMarks() {
     for (int i = 0; i < count_; ++i) {
+        if (!IsMovePoint(cand_[i].X, cand_[i].Y)) continue;
         board_.SetMark(cand_[i].X, cand_[i].Y, 0);
         view_.ErasePoint(cand_[i].X, cand_[i].Y);
     }
 }
 
 void TLjsk::EraseLabels() {
-    for (int i = 0; i < count_; ++i) view_.ErasePoint(cand_[i].X, cand_[i].Y);
+    for (int i = 0; i < count_; ++i) {
+        if (IsMovePoint(cand_[i].X, cand_[i].Y)) view_.ErasePoint(cand_[i].X, cand_[i].Y);
+    }
 }
 
 }  // namespace vxlo

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/Goban.h"
 #include "core/CheckedArray.h"
@@ -69,7 +70,12 @@ public:
     void WriteList();
 
     // The chain that begins at record r becomes the list, its points marked.
+    // A record whose point is neither on the board nor the tenuki point stays
+    // in the list (its links keep the chain whole) but gets no mark and no
+    // label; OffBoardRecNos names it.
     int LoadList(int r);
+    // The records of the list whose point no move can have.
+    std::vector<int> OffBoardRecNos() const;
     // The root chain: record 1, or record 0's Next once record 0 carries the
     // root role (Aux 1, written when the first root move is deleted). Also sets
     // the parent to which AddMove links a first root move.
@@ -103,6 +109,8 @@ private:
     TJskRecord ReadRecord(int n);
     void WriteRecord(int n, const TJskRecord& record);
     void DrawLabelOf(int i);
+    // Sets the board's mark of candidate i, when its point is on the board.
+    void MarkPoint(int i, int flag);
 
     IBoardMarks& board_;
     ILabelView& view_;

@@ -1,9 +1,11 @@
 #pragma once
 // TTreeIndex: where each record sits in the dictionary tree. Links in the
 // file only point forward (Next, More), so the parent and depth of every
-// record reached from the root are found by one walk over the whole file;
-// a second walk replays the moves on a board and keeps a hash of every
-// position, for finding the same position reached by other paths.
+// record reached from the root are found by one walk from the root; a second
+// walk replays the moves on a board and keeps a hash of every position, for
+// finding the same position reached by other paths. Only the records the
+// root reaches are read and kept: a huge file holding a small tree (a sparse
+// or damaged one) costs what the tree costs.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "board/Goban.h"
 #include "board/PositionHash.h"
 #include "dictionary/RecordFile.h"
+#include "dictionary/RecordSet.h"
 
 namespace vxlo {
 
@@ -35,11 +38,15 @@ public:
     enum class EContent { Links, LinksAndPositions };
 
     TTreeIndex() = default;
-    // Reads the whole file of store and walks its tree. File errors propagate.
+    // Walks the tree of store from its root. File errors propagate; a tree
+    // too large for the memory raises EFileRefused naming the store.
     static TTreeIndex Build(IRecordStore& store, const TProgress& progress = {},
                             EContent content = EContent::LinksAndPositions);
 
-    std::int64_t RecordCount() const { return static_cast<std::int64_t>(depth_.size()); }
+    // Records in the file, reached or not.
+    std::int64_t RecordCount() const { return recordCount_; }
+    // Records the root reaches (record 0 included), each once.
+    std::size_t ReachedCount() const { return nodes_.size(); }
     // Record 0 stands for the empty board and is always reachable in a
     // non-empty file.
     bool Reachable(std::int64_t record) const;
@@ -66,21 +73,33 @@ public:
     std::size_t PositionCount() const { return positions_.size(); }
 
 private:
+    // A record the root reaches.
+    struct TNode {
+        std::int32_t record = 0;
+        std::int32_t parent = -1;  // the node of the move before; -1 for record 0
+        std::int32_t depth = 0;
+        std::uint8_t x = 0;
+        std::uint8_t y = 0;
+    };
     struct TEntry {
         std::uint64_t key = 0;     // the canonical hash the vector is sorted by
         std::uint64_t exact = 0;   // the position as it is
-        int record = 0;
+        std::int32_t record = 0;
+        std::int32_t depth = 0;
     };
-    void LinkTree(const std::vector<TRecordBytes>& records, const TProgress& progress);
-    void HashPositions(const std::vector<TRecordBytes>& records, const TProgress& progress);
-    void AddPosition(const TPositionHash& hash, int record);
+    class TBuilder;
+
+    // nullptr when the root does not reach record.
+    const TNode* Find(std::int64_t record) const;
+    const TNode& ParentOf(const TNode& node) const;
+    // The node of record; EVxloError naming it when the root does not reach it.
+    const TNode& Reached(std::int64_t record) const;
     std::vector<TPositionMatch> Matches(const std::vector<TEntry>& entries, std::uint64_t key,
                                         const std::function<std::uint64_t(int, bool)>& variant) const;
 
-    std::vector<std::int32_t> parent_;
-    std::vector<std::int32_t> depth_;
-    std::vector<std::uint8_t> x_;
-    std::vector<std::uint8_t> y_;
+    std::int64_t recordCount_ = 0;
+    TRecordSet reached_;
+    std::vector<TNode> nodes_;  // by record: node k is of the record of rank k in reached_
     std::vector<TEntry> positions_;  // by full position
     std::vector<TEntry> stones_;     // by stones alone
 };

@@ -25,6 +25,8 @@ constexpr int kGamesPerFlush = 2000;
 constexpr const char* kCountsNotStoredText = QT_TRANSLATE_NOOP(
     "vxlo", "%1。最後にまとめた対局数は保存されませんでした（取り込んだ手は定石ファイルに残っています）");
 
+constexpr const char* kBatchText = QT_TRANSLATE_NOOP("vxlo", "対局数を保存できません");
+
 bool IsGameRecord(const fs::path& path) {
     const std::string name = path.filename().string();
     return HasSgfExtension(name) || HasIg1Extension(name);
@@ -54,6 +56,17 @@ int YearOf(const std::string* date) {
     return 0;
 }
 
+std::string ValueOr(const TSgfNode& node, std::string_view name) {
+    const std::string* value = node.Value(name);
+    return value ? *value : std::string();
+}
+
+std::string Absolute(const std::string& file) {
+    std::error_code ec;
+    const fs::path path = fs::absolute(file, ec);
+    return ec ? file : path.lexically_normal().string();
+}
+
 EStarterResult ResultFor(int starter, int winner) {
     if (winner == Empty) return EStarterResult::Unknown;
     return winner == starter ? EStarterResult::Won : EStarterResult::Lost;
@@ -67,11 +80,34 @@ std::string CornerSummaryText(const TCornerImportSummary& s) {
          << " size), sequences " << s.sequences << ", moves added " << s.movesAdded << ", cut "
          << s.sequencesCut;
     if (s.sequencesCut > 0) text << " (full " << s.cutFull << ", illegal " << s.cutIllegal << ")";
+    text << ", duplicates " << s.duplicates;
     return text.str();
+}
+
+std::uint64_t MainLineHash(const std::vector<TGameMove>& moves) {
+    // FNV-1a over colour and point, then a final mix: 64 bits make two
+    // different lines of a collection of millions meet by chance never.
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto add = [&hash](int byte) {
+        hash ^= static_cast<std::uint64_t>(byte & 0xff);
+        hash *= 1099511628211ull;
+    };
+    for (const TGameMove& m : moves) {
+        add(m.color);
+        add(m.x);
+        add(m.y);
+    }
+    add(static_cast<int>(moves.size()));
+    add(static_cast<int>(moves.size() >> 8));
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    return hash;
 }
 
 std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImportSummary& summary) {
     const TSgfCollection sgf = ReadSgfFile(file);
+    const std::string absolute = Absolute(file);
     std::vector<TCornerGame> games;
     for (int g = 0; g < sgf.GameCount(); ++g) {
         ++summary.gamesRead;
@@ -84,6 +120,9 @@ std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImpo
         TCornerGame game;
         game.winner = WinnerOf(rootNode.Value("RE"));
         game.year = YearOf(rootNode.Value("DT"));
+        game.text = {absolute, g, ValueOr(rootNode, "PB"), ValueOr(rootNode, "PW"), ValueOr(rootNode, "BR"),
+                     ValueOr(rootNode, "WR"), ValueOr(rootNode, "DT"), ValueOr(rootNode, "EV"),
+                     ValueOr(rootNode, "RE")};
         bool setup = false;
         for (int n = root; n >= 0 && !setup; n = sgf.Node(n).FirstChild) {
             const TSgfNode& node = sgf.Node(n);
@@ -110,6 +149,7 @@ std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportS
     // An IG1 record has neither result nor date, and its colours alternate.
     ++summary.gamesRead;
     TCornerGame game;
+    game.text.file = Absolute(file);
     int color = Black;
     for (const TPoint& p : ReadIg1Moves(file)) {
         game.moves.push_back({color, p.x, p.y});
@@ -148,13 +188,16 @@ std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, 
     return files;
 }
 
-TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit)
-    : nav_(nav), evidence_(evidence), limit_(limit) {}
+TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit, EGameKeeping games)
+    : nav_(nav), evidence_(evidence), limit_(limit) {
+    if (evidence_ && games == EGameKeeping::Kept) games_ = std::make_unique<TGameStore>(evidence_->Companion());
+}
 
 bool TCornerImporter::EnterMove(TPoint point) {
     // Quiet: a move illegal in the corner alone ends its sequence without a
     // refusal for every game.
     const TMoveEntry entry = nav_.EnterMove(point.x, point.y);
+    lastAdded_ = entry.added;
     if (entry.added) ++summary_.movesAdded;
     switch (entry.outcome) {
     case EEntryOutcome::Entered: return true;
@@ -168,24 +211,58 @@ bool TCornerImporter::EnterMove(TPoint point) {
 }
 
 void TCornerImporter::ImportGame(const TCornerGame& game) {
+    std::optional<std::int64_t> kept;
+    if (games_) {
+        if (!games_->Prepared()) games_->PrepareWrite();
+        kept = games_->Add(MainLineHash(game.moves), game.text, game.year, game.winner);
+        if (!kept) {
+            ++summary_.duplicates;
+            return;
+        }
+    }
     TOneMoveScope oneMove(nav_);
     for (const TCornerSequence& sequence : ExtractCornerSequences(game.moves, limit_)) {
         nav_.ResetToRoot();
         const EStarterResult result = ResultFor(sequence.starter, game.winner);
+        TGamePass pass{kept.value_or(0), static_cast<int>(sequence.corner), 0, sequence.symmetry,
+                       sequence.starter == White};
         bool entered = false;
-        for (const TPoint& point : sequence.moves) {
-            if (!EnterMove(point)) break;
+        // Past its first new record a sequence makes every record it enters,
+        // one after another: they are kept as one tail, not pass by pass.
+        int tailFirst = 0;
+        std::vector<int> tail;
+        const auto endTail = [&] {
+            if (kept && !tail.empty()) games_->AddTail(tailFirst, pass, tail);
+            tail.clear();
+        };
+        for (std::size_t m = 0; m < sequence.moves.size(); ++m) {
+            if (!EnterMove(sequence.moves[m])) break;
             if (!entered) {
                 entered = true;
                 ++summary_.sequences;
                 if (evidence_) evidence_->Count(0, result, game.year);
+                if (kept) games_->AddPass(0, pass);
             }
-            if (evidence_) evidence_->Count(nav_.CurrentRecord(), result, game.year);
+            const int rec = nav_.CurrentRecord();
+            if (evidence_) evidence_->Count(rec, result, game.year);
+            pass.moveNumber = sequence.moveNumbers[m];
+            if (!kept) continue;
+            if (lastAdded_) {
+                if (!tail.empty() && rec != tailFirst + static_cast<int>(tail.size())) endTail();
+                if (tail.empty()) tailFirst = rec;
+                tail.push_back(pass.moveNumber);
+            } else {
+                endTail();
+                games_->AddPass(rec, pass);
+            }
         }
+        endTail();
     }
 }
 
 void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
+    // Before the first move: a store that cannot keep the games stops here.
+    if (games_ && !games_->Prepared()) games_->PrepareWrite();
     int sinceFlush = 0;
     auto batch = std::make_unique<TImportBatch>(nav_);
     // The moves go in the file before the counts that name their records.
@@ -215,9 +292,13 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
 }
 
 void TCornerImporter::Flush() {
-    if (!evidence_) return;
+    if (!evidence_ || (evidence_->Pending() == 0 && (!games_ || games_->Pending() == 0))) return;
     try {
+        // Counts and the games behind them commit together or not at all.
+        TCompanionTransaction transaction(*evidence_->Companion(), kBatchText);
         evidence_->Flush();
+        if (games_) games_->Flush();
+        transaction.Commit();
     } catch (const EFileRefused& e) {
         // The batch's moves went into the dictionary just before.
         throw EFileRefused(TMessage(kCountsNotStoredText).Arg(e.Message()), e.FileName());

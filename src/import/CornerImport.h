@@ -3,7 +3,9 @@
 // game (see CornerSequence.h) enters the open dictionary from the empty board
 // through the same move entry as every import, and the evidence store counts
 // each position it passed through with the game's result and year.
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "import/FolderWalk.h"
 #include "mainwindow/Navigation.h"
 #include "records/EvidenceStore.h"
+#include "records/GameStore.h"
 
 namespace vxlo {
 
@@ -19,7 +22,12 @@ struct TCornerGame {
     std::vector<TGameMove> moves;  // the main line; a pass is {color, 0, 0}
     int winner = Empty;            // Black, White, or Empty when unknown
     int year = 0;                  // 0 when unknown
+    TGameText text;                // file, index and what the record says
 };
+
+// The same for equal main lines (every move, its colour and point): how a
+// game already kept is known again.
+std::uint64_t MainLineHash(const std::vector<TGameMove>& moves);
 
 struct TCornerImportSummary {
     int gamesRead = 0;
@@ -30,13 +38,13 @@ struct TCornerImportSummary {
     int sequencesCut = 0;    // ended early at a move that could not be entered:
     int cutFull = 0;         //   of them at a full candidate list (or path)
     int cutIllegal = 0;      //   of them at a move illegal in the corner alone
+    int duplicates = 0;      // games whose main line was kept already: they add nothing
     std::vector<TWalkFailure> failures;  // malformed files passed over, in order
 };
 
 // "games 12 (skipped: 1 setup, 0 size), sequences 40, moves added 310, cut 3
-// (full 1, illegal 2)", the causes only when something was cut; the files
-// passed over are reported apart
-// (WalkFailureSummary).
+// (full 1, illegal 2), duplicates 2", the causes only when something was
+// cut; the files passed over are reported apart (WalkFailureSummary).
 std::string CornerSummaryText(const TCornerImportSummary& summary);
 
 // The games of an SGF file (main lines; RE and DT read), counting skipped ones
@@ -53,13 +61,19 @@ std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportS
 // record is refused too.
 std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, bool recursive);
 
+// Whether the games behind the counts are kept (the benchmark compares).
+enum class EGameKeeping { Kept, Off };
+
 class TCornerImporter {
 public:
-    // evidence may be null (no counts kept). The dictionary must be open.
-    TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit);
+    // evidence may be null (no counts kept, no games). The dictionary must be
+    // open. With games kept, each game is kept once in the store of the
+    // evidence's database with its passes, and a duplicate adds nothing.
+    TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int limit,
+                    EGameKeeping games = EGameKeeping::Kept);
 
     void ImportGame(const TCornerGame& game);
-    // Writes the gathered counts (one transaction).
+    // Writes the gathered counts and games (one transaction).
     void Flush();
     TCornerImportSummary& Summary() { return summary_; }
 
@@ -78,7 +92,9 @@ private:
     bool EnterMove(TPoint point);
 
     TNavigation& nav_;
+    bool lastAdded_ = false;  // the last move entered made a new record
     TEvidenceStore* evidence_;
+    std::unique_ptr<TGameStore> games_;
     int limit_;
     TCornerImportSummary summary_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "board/PositionHash.h"
+
 namespace vxlo {
 
 namespace {
@@ -22,10 +24,28 @@ struct TCornerState {
     TCornerSequence sequence;
 };
 
-void Add(TCornerState& state, TPoint point, int limit) {
+void Add(TCornerState& state, TPoint point, int moveNumber, int limit) {
     state.sequence.moves.push_back(point);
+    state.sequence.moveNumbers.push_back(moveNumber);
     if (static_cast<int>(state.sequence.moves.size()) >= limit)
         state.phase = TCornerState::EPhase::Closed;
+}
+
+TPoint Mirrored(TPoint p, bool mirrorX, bool mirrorY, bool reflect) {
+    if (mirrorX) p.x = kMirror - p.x;
+    if (mirrorY) p.y = kMirror - p.y;
+    if (reflect) p = {kMirror - p.y, kMirror - p.x};
+    return p;
+}
+
+// The one symmetry that moves a point with eight distinct images as the
+// normalisation does moves every point.
+int SymmetryOf(bool mirrorX, bool mirrorY, bool reflect) {
+    const TPoint probe{1, 2};
+    const TPoint image = Mirrored(probe, mirrorX, mirrorY, reflect);
+    for (int s = 0; s < kSymmetries; ++s)
+        if (Transform(s, probe) == image) return s;
+    return 0;
 }
 
 void Normalise(TCornerSequence& sequence) {
@@ -33,14 +53,15 @@ void Normalise(TCornerSequence& sequence) {
     const bool mirrorY = !IsUpper(sequence.corner);
     for (TPoint& p : sequence.moves) {
         if (p.x == 0) continue;  // tenuki
-        if (mirrorX) p.x = kMirror - p.x;
-        if (mirrorY) p.y = kMirror - p.y;
+        p = Mirrored(p, mirrorX, mirrorY, false);
     }
     const auto offDiagonal = std::find_if(sequence.moves.begin(), sequence.moves.end(),
         [](TPoint p) { return p.x != 0 && kMirror - p.x != p.y; });
-    if (offDiagonal == sequence.moves.end() || kMirror - offDiagonal->x < offDiagonal->y) return;
+    const bool reflect = offDiagonal != sequence.moves.end() && kMirror - offDiagonal->x >= offDiagonal->y;
+    sequence.symmetry = SymmetryOf(mirrorX, mirrorY, reflect);
+    if (!reflect) return;
     for (TPoint& p : sequence.moves)
-        if (p.x != 0) p = {kMirror - p.y, kMirror - p.x};
+        if (p.x != 0) p = Mirrored(p, false, false, true);
 }
 
 }  // namespace
@@ -71,12 +92,12 @@ std::vector<TCornerSequence> ExtractCornerSequences(const std::vector<TGameMove>
                 state.sequence.firstMoveIndex = i;
                 state.sequence.starter = move.color;
             } else if (move.color == state.lastColor) {
-                Add(state, {0, 0}, limit);
+                Add(state, {0, 0}, state.sequence.moveNumbers.back(), limit);
                 if (state.phase == TCornerState::EPhase::Closed) continue;
             }
             state.lastColor = move.color;
             state.movesOutside = 0;
-            Add(state, {move.x, move.y}, limit);
+            Add(state, {move.x, move.y}, i + 1, limit);
         }
     }
 

@@ -37,6 +37,13 @@ struct TCornerSequence {
     int starter = Black;      // who really played the corner's first move
     // The normalised line from the empty board, Black first; {0, 0} is tenuki.
     std::vector<TPoint> moves;
+    // For each move of the line, the game's move number (1 for its first
+    // move) of the last game move the line holds once it is entered: a
+    // tenuki put between two moves of one colour has the earlier one's.
+    std::vector<int> moveNumbers;
+    // The symmetry (as Transform numbers it) that takes the game's points
+    // onto the line's.
+    int symmetry = 0;
 };
 
 constexpr int kDefaultCornerLimit = 30;

@@ -67,6 +67,7 @@ void TNavigation::ShowRoot() {
         throw;
     }
     comments_.LocateComment(0);
+    ReportOffBoard();
 }
 
 void TNavigation::CloseFile() {
@@ -100,6 +101,15 @@ void TNavigation::ResetToRoot() {
     dictionary_.EmptyList(-1);
     dictionary_.LoadRoot();
     view_.FullRepaint();
+    ReportOffBoard();
+}
+
+void TNavigation::ReportOffBoard() {
+    for (int i = 0; i < dictionary_.Count(); ++i) {
+        const TPoint p = dictionary_.GetMoveXY(i);
+        if (IsMovePoint(p.x, p.y)) continue;
+        messages_.ShowMessage(TMessage(kOffBoardRecordText).Arg(dictionary_.RecNoAt(i)).Arg(p.x).Arg(p.y));
+    }
 }
 
 void TNavigation::ShowRefusal(EMoveResult result) {
@@ -206,12 +216,14 @@ void TNavigation::AdvanceTo(int x, int y) {
     } while (continuations == 1);
     if (labelMode_ == ELabelMode::Shown) dictionary_.DrawLabels();
     comments_.LocateComment(currentRecord_);
+    ReportOffBoard();
 }
 
 // Plays one known continuation; −1 when it cannot be played (the path is
 // full, or the move is illegal here), else the continuations reached.
 int TNavigation::StepTo(int x, int y) {
-    if (path_.Count() >= kMaxPathMoves) return -1;
+    // The single continuation of a run may be a record off the board.
+    if (path_.Count() >= kMaxPathMoves || !IsMovePoint(x, y)) return -1;
     const int side = board_.GetTurn();
     const EMoveResult legal = board_.TestMove(side, x, y);
     if (legal != EMoveResult::Ok) {
@@ -284,6 +296,7 @@ void TNavigation::MaeNoTe() {
     comments_.LocateComment(currentRecord_);
     SetData(true);
     SetDelete1(false);
+    ReportOffBoard();
 }
 
 void TNavigation::MouseDown(EMouseButton button, int column, int row) {

@@ -93,6 +93,9 @@ inline constexpr const char* kSuicideText =
     QT_TRANSLATE_NOOP("vxlo", "禁じ手：打ったと同時に取られてしまう手");
 inline constexpr const char* kKoText =
     QT_TRANSLATE_NOOP("vxlo", "禁じ手：コウはすぐ取り返せません");
+// The notice of a candidate record whose point no move can have.
+inline constexpr const char* kOffBoardRecordText =
+    QT_TRANSLATE_NOOP("vxlo", "記録 %1 の点 (%2, %3) は盤の外にあるため、候補に表示しません");
 inline constexpr const char* kOpenFirstText =
     QT_TRANSLATE_NOOP("vxlo", "まずファイルを開いてください");
 
@@ -185,6 +188,8 @@ private:
     void RedrawCaptured();
     void RestoreList(int head);
     void ShowRefusal(EMoveResult result);
+    // A notice for each candidate of the list that is off the board.
+    void ReportOffBoard();
     void SetData(bool enabled);
     void SetDelete1(bool enabled);
     void ShowRoot();

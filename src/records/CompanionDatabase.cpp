@@ -100,6 +100,34 @@ const std::vector<TTableDefinition>& Tables() {
          "rank INTEGER NOT NULL, x INTEGER NOT NULL, y INTEGER NOT NULL, points_lost REAL NOT NULL, "
          "visits INTEGER NOT NULL, PRIMARY KEY (rec, missing, rank))",
          {}},
+        // The games behind the counts: year and date_key order and filter
+        // them, line_hash finds a game kept already.
+        {ECompanionTable::Games, "games",
+         {"id", "file", "game_index", "black", "white", "black_rank", "white_rank", "date", "year", "event",
+          "result", "winner", "date_key", "line_hash"},
+         false, std::nullopt,
+         "CREATE TABLE games (id INTEGER PRIMARY KEY, file TEXT NOT NULL, game_index INTEGER NOT NULL, "
+         "black TEXT NOT NULL, white TEXT NOT NULL, black_rank TEXT NOT NULL, white_rank TEXT NOT NULL, "
+         "date TEXT NOT NULL, year INTEGER, event TEXT NOT NULL, result TEXT NOT NULL, "
+         "winner INTEGER NOT NULL, date_key INTEGER NOT NULL, line_hash INTEGER NOT NULL)",
+         {{"SELECT NOT EXISTS (SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = 'games_line')",
+           "CREATE INDEX IF NOT EXISTS games_line ON games (line_hash);"
+           "CREATE INDEX IF NOT EXISTS games_year ON games (year, date_key, winner)"}}},
+        // Where the games passed: per record and batch of games, the passes
+        // packed in one blob (GamePasses.h), so a position's games are a few
+        // rows however many there are.
+        {ECompanionTable::GamePasses, "game_passes", {"rec", "first_game", "passes"}, false,
+         ECompanionTable::Games,
+         "CREATE TABLE game_passes (rec INTEGER NOT NULL, first_game INTEGER NOT NULL, "
+         "passes BLOB NOT NULL, PRIMARY KEY (rec, first_game)) WITHOUT ROWID",
+         {}},
+        // A game's pass through the records its sequence made, one after
+        // another: first_rec..last_rec, never overlapping another row's.
+        {ECompanionTable::GameTails, "game_tails", {"first_rec", "last_rec", "game", "flags", "move_numbers"},
+         false, ECompanionTable::GamePasses,
+         "CREATE TABLE game_tails (first_rec INTEGER PRIMARY KEY, last_rec INTEGER NOT NULL, "
+         "game INTEGER NOT NULL, flags INTEGER NOT NULL, move_numbers BLOB NOT NULL)",
+         {}},
     };
     return tables;
 }

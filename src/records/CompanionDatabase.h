@@ -24,7 +24,9 @@ using TSqliteStatement = std::unique_ptr<sqlite3_stmt, TSqliteStatementFinalizer
 
 // Every table of the file. A later table (engine review, settings) is one
 // entry here and one row of the table list in CompanionDatabase.cpp.
-enum class ECompanionTable { Comments, CommentsSearch, Markup, Evidence, Practice, EngineReview, EngineCandidate };
+enum class ECompanionTable {
+    Comments, CommentsSearch, Markup, Evidence, Practice, EngineReview, EngineCandidate, Games, GamePasses, GameTails
+};
 
 // The error of a failed SQLite call on the store at path: the store's "in
 // use by another program" text while another program holds the file, else

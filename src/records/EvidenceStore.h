@@ -51,6 +51,8 @@ public:
     void Remove(const std::vector<std::int64_t>& records);
 
     const std::string& Path() const { return db_->Path(); }
+    // The database, for the stores whose rows go with the counts.
+    const TCompanion& Companion() const { return db_; }
 
 private:
     bool HasTable();

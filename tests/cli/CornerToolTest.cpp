@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "cli/VxloTool.h"
@@ -105,7 +107,28 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
     std::string expectedLines;  // one SGF game per sequence, in entry order
     struct TCounts { TLine line; long long games = 0, wins = 0, losses = 0; int first = 0, last = 0; };
     std::map<std::vector<int>, TCounts> model;  // keyed by the line's coordinates
+    std::set<std::string> movesSeen;  // a game played twice would be kept once
     for (int g = 0; g < 60; ++g) {
+        std::mt19937 retry = random;
+        for (;;) {
+            std::mt19937 probe = retry;
+            TGamePlan plan;
+            plan.winner = probe() % 2 ? 'B' : 'W';
+            plan.year = 1990 + static_cast<int>(probe() % 30);
+            const int first = static_cast<int>(probe() % 8);
+            int second = static_cast<int>(probe() % 8);
+            while (CornerOf(second) == CornerOf(first)) second = static_cast<int>(probe() % 8);
+            int color = probe() % 2 ? Black : White;
+            for (int placement : {first, second}) {
+                const int line = static_cast<int>(probe() % kNormalLines.size());
+                plan.lines.push_back({line, placement, color});
+                if (kNormalLines[static_cast<std::size_t>(line)].size() % 2) color = color == Black ? White : Black;
+            }
+            const std::string sgf = GameSgf(plan);
+            if (movesSeen.insert(sgf.substr(sgf.find("-04-01]"))).second) break;
+            retry();  // the same moves again: draw this game anew
+        }
+        random = retry;
         TGamePlan plan;
         plan.winner = random() % 2 ? 'B' : 'W';
         plan.year = 1990 + static_cast<int>(random() % 30);
@@ -148,7 +171,7 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
     const std::string corners = (dir / "corners.jsk").string();
     ASSERT_EQ(Run({"import", "--corners", corners, Write("games.sgf", collection)}), 0) << err.str();
     EXPECT_EQ(out.str(), "games 60 (skipped: 0 setup, 0 size), sequences 120, moves added " +
-                             std::to_string(FileRecords(corners).size() - 1) + ", cut 0\n");
+                             std::to_string(FileRecords(corners).size() - 1) + ", cut 0, duplicates 0\n");
 
     const std::string plain = (dir / "plain.jsk").string();
     ASSERT_EQ(Run({"import", plain, Write("lines.sgf", expectedLines)}), 0) << err.str();
@@ -170,12 +193,13 @@ TEST_F(CornerToolTest, GamesGiveExactlyTheNormalLinesAndTheirCounts) {
     }
     nav.CloseFile();
 
-    // Importing the same games again adds to the counts, not to the tree.
+    // Importing the same games again adds nothing: every game is kept already.
     const std::string before = FileBytes(corners);
     ASSERT_EQ(Run({"import", "--corners", corners, (dir / "games.sgf").string()}), 0);
+    EXPECT_EQ(out.str(), "games 60 (skipped: 0 setup, 0 size), sequences 0, moves added 0, cut 0, duplicates 60\n");
     EXPECT_EQ(FileBytes(corners), before);
     TEvidenceStore again(OpenCompanion(corners, TCompanionDatabase::EAccess::ReadOnly));
-    EXPECT_EQ(again.Get(0)->games, 2 * model[std::vector<int>{}].games);
+    EXPECT_EQ(again.Get(0)->games, model[std::vector<int>{}].games);
 }
 
 TEST_F(CornerToolTest, StatsListsCandidatesWithTheirCountsAndErrorsNameUnknownMoves) {
@@ -184,27 +208,36 @@ TEST_F(CornerToolTest, StatsListsCandidatesWithTheirCountsAndErrorsNameUnknownMo
         "(;SZ[19]RE[B+R]DT[1999];B[pd];W[qf])(;SZ[19]RE[W+2.5]DT[2003];W[pd];B[qf];W[qg])"
         "(;SZ[19]RE[B+R]DT[2001];B[qd])(;SZ[19]AB[aa];B[pd])(;SZ[13];B[dd])");
     ASSERT_EQ(Run({"import", "--corners", d, games}), 0) << err.str();
-    EXPECT_EQ(out.str(), "games 5 (skipped: 1 setup, 1 size), sequences 3, moves added 4, cut 0\n");
+    EXPECT_EQ(out.str(), "games 5 (skipped: 1 setup, 1 size), sequences 3, moves added 4, cut 0, duplicates 0\n");
     ASSERT_EQ(Run({"stats", "--json", d}), 0) << err.str();
     // 16,4 twice: once won by its Black starter, once won by White who started
     // (colours exchanged for the dictionary).
-    EXPECT_EQ(out.str(),
-              "{\"record\": 0, \"games\": 3, \"candidates\": ["
+    EXPECT_EQ(nlohmann::json::parse(out.str()), nlohmann::json::parse(
+              "{\"record\": 0, \"games\": 3, \"games_kept\": true, \"black_wins\": 2, \"white_wins\": 1, "
+              "\"by_year\": {\"1999\": 1, \"2001\": 1, \"2003\": 1}, \"candidates\": ["
               "{\"x\": 16, \"y\": 4, \"label\": \"い\", \"record\": 1, \"games\": 2, \"starter_wins\": 2, "
-              "\"starter_losses\": 0, \"first_year\": 1999, \"last_year\": 2003}, "
+              "\"starter_losses\": 0, \"first_year\": 1999, \"last_year\": 2003, \"black_wins\": 1, "
+              "\"white_wins\": 1, \"by_year\": {\"1999\": 1, \"2003\": 1}}, "
               "{\"x\": 17, \"y\": 4, \"label\": \"ろ\", \"record\": 4, \"games\": 1, \"starter_wins\": 1, "
-              "\"starter_losses\": 0, \"first_year\": 2001, \"last_year\": 2001}]}\n");
+              "\"starter_losses\": 0, \"first_year\": 2001, \"last_year\": 2001, \"black_wins\": 1, "
+              "\"white_wins\": 0, \"by_year\": {\"2001\": 1}}]}"));
     ASSERT_EQ(Run({"stats", "--json", d, "16,4", "17,6"}), 0) << err.str();
-    EXPECT_NE(out.str().find("{\"record\": 2, \"games\": 2, \"candidates\": [{\"x\": 17, \"y\": 7"),
-              std::string::npos);
+    const nlohmann::json deeper = nlohmann::json::parse(out.str());
+    EXPECT_EQ(deeper["record"], 2);
+    EXPECT_EQ(deeper["games"], 2);
+    EXPECT_EQ(deeper["candidates"][0]["x"], 17);
+    EXPECT_EQ(deeper["candidates"][0]["y"], 7);
     EXPECT_EQ(Run({"stats", "--json", d, "3,3"}), 1);
     EXPECT_NE(err.str().find("3,3"), std::string::npos);
     EXPECT_NE(err.str().find(d), std::string::npos);
-    EXPECT_EQ(Run({"stats", d}), 2);
+    EXPECT_EQ(Run({"stats", "--jsn", d}), 2);
+    ASSERT_EQ(Run({"stats", d}), 0);
+    EXPECT_EQ(out.str().substr(0, 18), "record 0: 3 games\n");
 
     ASSERT_EQ(Run({"clear-evidence", d}), 0);
     ASSERT_EQ(Run({"stats", "--json", d}), 0);
     EXPECT_NE(out.str().find("{\"record\": 0, \"games\": 0,"), std::string::npos);
+    EXPECT_EQ(out.str().find("games_kept"), std::string::npos) << out.str();
 }
 
 TEST_F(CornerToolTest, ASidePlayingElsewhereEntersTenukiThatStatsReadsAsPass) {
@@ -215,11 +248,18 @@ TEST_F(CornerToolTest, ASidePlayingElsewhereEntersTenukiThatStatsReadsAsPass) {
     EXPECT_EQ(FileBytes(d), RecordBytes({TJskRecord{}, Move(16, 4, 2), Move(17, 6, 3), Move(0, 0, 4),
                                          Move(17, 8)}));
     ASSERT_EQ(Run({"stats", "--json", d, "16,4", "17,6", "pass"}), 0) << err.str();
-    EXPECT_EQ(out.str().rfind("{\"record\": 3, \"games\": 1, \"candidates\": [{\"x\": 17, \"y\": 8,", 0), 0u)
-        << out.str();
+    const nlohmann::json after = nlohmann::json::parse(out.str());
+    EXPECT_EQ(after["record"], 3);
+    EXPECT_EQ(after["games"], 1);
+    EXPECT_EQ(after["candidates"][0]["x"], 17);
+    EXPECT_EQ(after["candidates"][0]["y"], 8);
     ASSERT_EQ(Run({"stats", "--json", d, "16,4", "17,6"}), 0) << err.str();
-    EXPECT_NE(out.str().find("{\"x\": 0, \"y\": 0, \"label\": \"い\", \"record\": 3, \"games\": 1"),
-              std::string::npos) << out.str();
+    const nlohmann::json tenuki = nlohmann::json::parse(out.str())["candidates"][0];
+    EXPECT_EQ(tenuki["x"], 0);
+    EXPECT_EQ(tenuki["y"], 0);
+    EXPECT_EQ(tenuki["label"], "い");
+    EXPECT_EQ(tenuki["record"], 3);
+    EXPECT_EQ(tenuki["games"], 1);
 }
 
 TEST_F(CornerToolTest, Ig1RecordsGiveTheirCornersWithoutResults) {

@@ -2,7 +2,14 @@
 // position found by other move orders, orientations and colours.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <new>
 #include <random>
 
 #include "core/VxloError.h"
@@ -12,6 +19,7 @@
 #include "dictionary/TreeIndexCache.h"
 #include "dictionary/TreeSupport.h"
 #include "import/ImportFixture.h"
+#include "support/TempDir.h"
 
 namespace vxlo::testing {
 namespace {
@@ -251,6 +259,80 @@ TEST_F(TreeIndexTest, TheCacheBuildsAgainOnlyAfterAWrite) {
     EXPECT_EQ(cache.For(nav.Dictionary()).RecordCount(), 3);
     nav.OpenStore(std::make_unique<TMemoryRecordStore>());
     EXPECT_FALSE(cache.Current(nav.Dictionary()));
+}
+
+// A small tree at the start of a 2 GB file whose rest is a hole, as a
+// damaged copy or a hostile file may be: the index holds the tree alone and
+// fits in far less memory than the file's size.
+TEST(TreeIndexFileTest, AHugeSparseFileCostsWhatItsTreeCosts) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#else
+    TTempDir dir;
+    const std::string path = dir / "sparse.jsk";
+    {
+        std::ofstream out(path, std::ios::binary);
+        // Root chain 1 (16,4) -> 3 (4,4); below 1: 2 (17,3).
+        for (const TJskRecord& r : {TJskRecord{}, Move(16, 4, 2, 3), Move(17, 3), Move(4, 4)}) {
+            const TRecordBytes b = EncodeRecord(r);
+            out.write(reinterpret_cast<const char*>(b.data()), kRecordSize);
+        }
+    }
+    std::filesystem::resize_file(path, std::uintmax_t{2} << 30);
+    for (const auto content : {TTreeIndex::EContent::Links, TTreeIndex::EContent::LinksAndPositions}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The old index needed more than 3 GB for this file.
+            const rlimit limit{rlim_t{768} << 20, rlim_t{768} << 20};
+            int status = 3;
+            try {
+                if (::setrlimit(RLIMIT_AS, &limit) == 0) {
+                    TRecordFile file(path, TRecordFile::Mode::ReadOnly);
+                    const TTreeIndex index = TTreeIndex::Build(file, {}, content);
+                    const bool right = index.RecordCount() == (std::int64_t{2} << 30) / kRecordSize &&
+                                       index.ReachedCount() == 4 && index.MovesTo(2) == TLine{{16, 4}, {17, 3}} &&
+                                       index.Depth(3) == 1 && !index.Reachable(4) && !index.Reachable(100000000);
+                    status = right ? 0 : 1;
+                }
+            } catch (...) {
+                status = 2;
+            }
+            ::_exit(status);
+        }
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong answers, 2: failed, 3: no limit";
+    }
+#endif
+}
+
+// A store whose reads fail for want of memory: the build names the store.
+class TOutOfMemoryStore final : public IRecordStore {
+public:
+    std::int64_t RecordCount() override { return 3; }
+    TRecordBytes Read(std::int64_t n) override {
+        if (n == 0) return EncodeRecord({});
+        throw std::bad_alloc();
+    }
+    void ReadRange(std::int64_t, std::vector<TRecordBytes>&) override { throw std::bad_alloc(); }
+    void Write(std::int64_t, const TRecordBytes&) override {}
+    const std::string& Name() const override { return name_; }
+
+private:
+    std::string name_ = "/data/huge.jsk";
+};
+
+TEST(TreeIndexFileTest, ATreeTooLargeForTheMemoryIsAnErrorNamingTheFile) {
+    TOutOfMemoryStore store;
+    try {
+        TTreeIndex::Build(store);
+        FAIL();
+    } catch (const EFileRefused& e) {
+        EXPECT_EQ(e.FileName(), "/data/huge.jsk");
+        EXPECT_EQ(std::string(e.what()), "この定石ファイルの木は大きすぎて、メモリに収まりません");
+    }
 }
 
 }  // namespace

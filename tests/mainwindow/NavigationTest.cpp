@@ -870,5 +870,45 @@ TEST_F(Navigation, OpeningAnotherDictionaryOverAnOpenOneNeverMixesTheTwo) {
     EXPECT_EQ(Bytes(), before);
 }
 
+// --- Records whose point no move can have ------------------------------
+
+// A record off the board (made by a hand edit or another program) stays in
+// its chain, unmarked and unlabelled, and is named in a notice; everything
+// around it works, and an addition keeps it linked.
+TEST_F(Navigation, ACandidateOffTheBoardIsReportedAndTheRestIsShown) {
+    // Root chain: 1 (16,4) -> 2 (4,25) -> 3 (3,3); below 3 only 4 (0,7).
+    WriteFileBytes(file, Concat({Placeholder(), MoveBytes(16, 4, 0, 2), MoveBytes(4, 25, 0, 3), MoveBytes(3, 3, 4, 0),
+                                 MoveBytes(0, 7)}));
+    nav.OpenFile(file);
+    EXPECT_EQ(Candidates(), (std::vector<TPoint>{{16, 4}, {4, 25}, {3, 3}}));
+    EXPECT_EQ(rig.messages.shown,
+              std::vector<std::string>{"記録 2 の点 (4, 25) は盤の外にあるため、候補に表示しません"});
+    EXPECT_EQ(nav.Board().PointState(16, 4), Candidate);
+    EXPECT_EQ(nav.Board().PointState(3, 3), Candidate);
+    EXPECT_EQ(rig.view.At(3, 3).label, "は");
+    ExpectSound();
+
+    // To the branch: the single continuation of 3,3 is off the board, so the
+    // run stops at 3,3 with the notice, and back returns to the root.
+    rig.messages.shown.clear();
+    nav.Deside(3, 3);
+    EXPECT_EQ(nav.CurrentRecord(), 3);
+    EXPECT_EQ(nav.Path().Count(), 1);
+    EXPECT_EQ(rig.messages.shown,
+              std::vector<std::string>{"記録 4 の点 (0, 7) は盤の外にあるため、候補に表示しません"});
+    ExpectSound();
+    nav.MaeNoTe();
+    EXPECT_EQ(nav.Path().Count(), 0);
+    ExpectSound();
+
+    // A new root move goes behind record 3; record 2 keeps its place.
+    nav.SetInputMode(EInputMode::Record);
+    ASSERT_TRUE(nav.Deside(10, 10));
+    EXPECT_EQ(Candidates(), (std::vector<TPoint>{{16, 4}, {4, 25}, {3, 3}, {10, 10}}));
+    const TBytes bytes = Bytes();
+    EXPECT_EQ(TBytes(bytes.begin() + 12, bytes.begin() + 36), Concat({MoveBytes(16, 4, 0, 2), MoveBytes(4, 25, 0, 3)}));
+    ExpectSound();
+}
+
 }  // namespace
 }  // namespace vxlo::testing

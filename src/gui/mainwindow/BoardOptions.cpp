@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
@@ -33,11 +34,25 @@ void TSDIAppForm::CreateBoardOptionActions(QMenu* board) {
 
 void TSDIAppForm::SetBoardOptions(const TBoardOptions& options) {
     renderer_.SetOptions(options);
+    GrowToShowTheBoard();
     if (pointShown_ && !options.coordinates) {
         statusBar_->clearMessage();
         pointShown_ = false;
     }
     UpdateActions();
+}
+
+void TSDIAppForm::GrowToShowTheBoard() {
+    if (!boardArea_ || !isVisible()) return;
+    // The smallest pitch with the coordinate band on either side, and then
+    // the pixel the board keeps from the edge when it does not fit (the
+    // seed's own size fits its board exactly and stays as it was).
+    constexpr int kSmallestPitch = 17;
+    const bool band = renderer_.Options().coordinates;
+    const int need = (kBoardSize + (band ? 2 : 0)) * kSmallestPitch + (band ? 2 : 0);
+    const int dw = std::max(0, need - boardArea_->width());
+    const int dh = std::max(0, need - boardArea_->height());
+    if (dw > 0 || dh > 0) resize(width() + dw, height() + dh);
 }
 
 void TSDIAppForm::ReadBoardOptions(const TIniFile& ini) {

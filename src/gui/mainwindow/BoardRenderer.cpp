@@ -216,11 +216,12 @@ void TBoardRenderer::FullRepaint() {
         }
         if (nav_.LabelMode() == ELabelMode::Shown) {
             // As the dictionary's DrawLabels: list order, and no label for a
-            // candidate past the table.
+            // candidate past the table or off the board.
             const TLjsk& dictionary = nav_.Dictionary();
             const int count = std::min(dictionary.Count(), kLabelCount);
             for (int i = 0; i < count; ++i) {
                 const TJskRecord record = dictionary.GetRecord(i);
+                if (!IsMovePoint(record.X, record.Y)) continue;
                 PaintLabel(p, CandidateLabel(i), record.X, record.Y, record.Color);
             }
         }

@@ -2,7 +2,11 @@
 // recently opened files.
 #include <QFileDialog>
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/VxloError.h"
+#include "records/CompanionDatabase.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -49,11 +53,22 @@ void TSDIAppForm::ReopenFile(const std::string& path) {
 void TSDIAppForm::OpenChosenFile(const std::string& path) {
     if (nav_.FileOpen()) CloseDictionary();
     currentFile_ = path;
+    // What this open may make, so that a failed one takes it away again.
+    std::error_code ignored;
+    const bool dictionaryExisted = std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+    const std::string storePath = TCompanionDatabase::PathFor(path);
+    const bool storeExisted = std::filesystem::exists(std::filesystem::symlink_status(storePath, ignored));
     try {
+        // The dictionary first: one that cannot be opened ends the open
+        // before its companion store is touched.
+        OpenDictionary();
         OpenCompanionFile();
         OpenCommentTable(currentFile_);
         OpenMarkup(currentFile_);
-        OpenDictionary();
+        OpenEvidence();
+        // The root was shown before its comment could be read.
+        comments_.LocateComment(nav_.CurrentRecord());
+        UpdateActions();
     } catch (...) {
         // Never half open: the error is reported and the program is left
         // with no dictionary, caption and menus in step.
@@ -62,8 +77,17 @@ void TSDIAppForm::OpenChosenFile(const std::string& path) {
             CloseCommentTable();
             CloseMarkup();
             nav_.CloseFile();
+            CloseEvidence();
             companion_.reset();
         } catch (...) {
+        }
+        // Only what this open made, and a dictionary only while still empty.
+        if (!dictionaryExisted && std::filesystem::is_regular_file(path, ignored) &&
+            std::filesystem::file_size(path, ignored) == 0) {
+            std::filesystem::remove(path, ignored);
+        }
+        if (!storeExisted) {
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"}) std::filesystem::remove(storePath + suffix, ignored);
         }
         UpdateActions();
         throw;
@@ -76,8 +100,6 @@ void TSDIAppForm::OpenDictionary() {
     // Opens or creates the file, loads the root list, draws the labels and
     // repaints, at the root with CurrentRecord 0.
     nav_.OpenFile(currentFile_);
-    OpenEvidence();
-    UpdateActions();
 }
 
 void TSDIAppForm::CloseDictionary() {

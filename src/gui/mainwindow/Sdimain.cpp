@@ -378,6 +378,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (sizePending_) {
         FitWindowSize();
+        GrowToShowTheBoard();
         sizePending_ = false;
         // Once the frame is there: it is part of what the comments avoid.
         QMetaObject::invokeMethod(this, [this] { PlaceCommentWindow(); }, Qt::QueuedConnection);

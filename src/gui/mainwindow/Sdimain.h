@@ -228,6 +228,9 @@ private:
     void ReadBoardOptions(const TIniFile& ini);
     void WriteBoardOptions(TIniFile& ini) const;
     void UpdateBoardOptionActions();
+    // A window too small for the board at the smallest pitch (with its
+    // coordinate band) grows: the last row and column are never cut off.
+    void GrowToShowTheBoard();
     // On the first showing, when the settings held no place for it.
     void PlaceCommentWindow();
     void CreateMarkupAction();

@@ -17,6 +17,8 @@ namespace vxlo {
 
 namespace {
 constexpr const char* kSection = "GridForm";
+constexpr const char* kOffBoardCellText = QT_TRANSLATE_NOOP(
+    "vxlo", "%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です");
 constexpr int kColumns = 8;
 constexpr int kCreatedRows = 30;  // rows of the grid when the window is made
 // Widths of columns 0..7; every cell also holds its grid line.
@@ -190,6 +192,14 @@ int TJskForm::CellValue(int column, int row, bool byteField) const {
     return value;
 }
 
+void TJskForm::RefuseOffBoard(TPoint p, int row) {
+    if (IsMovePoint(p.x, p.y)) return;
+    // The cell to name: a Y no point has, else an X no point has, else the
+    // 0 of a tenuki whose other half is not 0.
+    const bool inY = p.y < 0 || p.y > kBoardSize || (p.x >= 0 && p.x <= kBoardSize && p.y == 0);
+    throw EVxloError(TMessage(kOffBoardCellText).Arg(row).Arg(inY ? "Y" : "X").Arg(inY ? p.y : p.x));
+}
+
 void TJskForm::mnuSaveClick() {
     CommitEditor();
     TLjsk& list = navigation_.Dictionary();
@@ -207,6 +217,7 @@ void TJskForm::mnuSaveClick() {
             list.SetAux(i, CellValue(5, row, true));
             list.SetNext(i, CellValue(6, row, false));
             list.SetMore(i, CellValue(7, row, false));
+            RefuseOffBoard(list.GetMoveXY(i), row);
         }
     } catch (...) {
         for (int i = 0; i < count; ++i) {

@@ -63,6 +63,8 @@ private:
     void CommitEditor();
     void GoToLink(bool more);
     int CellValue(int column, int row, bool byteField) const;
+    // Refuses the point of row when no move can have it, naming its cell.
+    static void RefuseOffBoard(TPoint p, int row);
     // Marks and labels of the main window follow the records now in the file.
     void ReloadCandidates(const TCheckedArray<TJskRecord, 0, kCandidateSlots - 1>& before,
                           int count);

@@ -137,6 +137,26 @@ TEST_F(BoardOptionsTest, TheStatusBarNamesThePointUnderTheMouse) {
     EXPECT_EQ(w.StatusText(), QString());
 }
 
+// The window of the seed's smallest size, then coordinates on, off the
+// settings and from the menu: the whole board with its band is drawn.
+TEST_F(BoardOptionsTest, CoordinatesOnShowTheWholeBoardWithItsBand) {
+    for (const bool fromSettings : {false, true}) {
+        SCOPED_TRACE(fromSettings);
+        PutIni(std::string("[Form]\nWidth=340\nHeight=420\n") + (fromSettings ? "[Goban]\nCoordinates=1\n" : ""));
+        TSDIAppForm& w = Start();
+        QApplication::processEvents();
+        if (!fromSettings) Act("mnuCoordinates")->trigger();
+        QApplication::processEvents();
+        const TBoardGeometry& g = w.Renderer().Geometry();
+        ASSERT_GT(g.band, 0);
+        EXPECT_LE(g.boardLeft + g.boardPixels + g.band, w.BoardArea().width());
+        EXPECT_LE(g.boardTop + g.boardPixels + g.band - TBoardRenderer::kToolPanelHeight, w.BoardArea().height());
+        EXPECT_GE(g.boardLeft - g.band, 0);
+        EXPECT_GE(g.boardTop - g.band, TBoardRenderer::kToolPanelHeight);
+        window_.reset();
+    }
+}
+
 TEST_F(BoardOptionsTest, CommentWindowWithoutSavedBoundsOpensBesideTheMainWindow) {
     PutIni("[Mode]\nDB=1\n");
     TSDIAppForm& w = Start();

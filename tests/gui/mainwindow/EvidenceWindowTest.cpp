@@ -62,7 +62,7 @@ TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollows
     Act("mnuCornerInput")->trigger();
     ASSERT_EQ(recorded.entries.size(), 1u);
     EXPECT_EQ(recorded.entries[0].text,
-              ToQt("games 3 (skipped: 0 setup, 0 size), sequences 4, moves added 3, cut 0"));
+              ToQt("games 3 (skipped: 0 setup, 0 size), sequences 4, moves added 3, cut 0, duplicates 0"));
     ASSERT_NE(Table(), nullptr);
     EXPECT_TRUE(window->EvidencePanel()->isVisible());
     // At the root: the 4-4 point in three sequences, the 3-4 point in one.
@@ -104,7 +104,7 @@ TEST_F(EvidenceWindowTest, BulkInputInCornerModeUsesTheLimitAndCountsTheGames) {
     Act("mnuInputAll")->trigger();
     ASSERT_EQ(recorded.entries.size(), 1u);
     EXPECT_EQ(recorded.entries[0].text,
-              ToQt("games 3 (skipped: 0 setup, 0 size), sequences 4, moves added 2, cut 0"));
+              ToQt("games 3 (skipped: 0 setup, 0 size), sequences 4, moves added 2, cut 0, duplicates 0"));
     EXPECT_EQ(FileRecords(dictionary).size(), 3u);
     ASSERT_NE(Table(), nullptr);
     EXPECT_EQ(Cell(0, 2), "3");

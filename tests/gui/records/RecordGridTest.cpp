@@ -294,5 +294,50 @@ TEST_F(RecordGridTest, ModalRunSavesAndClosesThroughTheMenu) {
     EXPECT_EQ(store->Record(1).More, 0);
 }
 
+// A point that is neither on the board nor the tenuki point would leave a
+// dictionary whose root list no longer loads: the save refuses it, naming
+// the cell, before anything is written.
+TEST_F(RecordGridTest, APointOffTheBoardIsRefusedNamingItsCell) {
+    struct TCase {
+        const char* x;
+        const char* y;
+        const char* refusal;  // empty: saved
+    };
+    const TCase cases[] = {
+        {"16", "25", "2 行目の Y (25) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です"},
+        {"20", "4", "2 行目の X (20) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です"},
+        {"0", "5", "2 行目の X (0) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です"},
+        {"5", "0", "2 行目の Y (0) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です"},
+        {"0", "0", ""},
+        {"19", "1", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.x) + "," + c.y);
+        if (nav.FileOpen()) nav.CloseFile();
+        std::filesystem::remove(DictionaryPath());
+        OpenWithRootMoves(3);
+        const std::vector<char> before = FileBytes(DictionaryPath());
+        const TJskRecord second = nav.Dictionary().GetRecord(1);
+        shown.entries.clear();
+        auto form = MakeForm();
+        form->show();
+        form->SetCell(2, 2, c.x);
+        form->SetCell(3, 2, c.y);
+        form->findChild<QAction*>("mnuSave")->trigger();
+        if (*c.refusal == '\0') {
+            EXPECT_TRUE(shown.entries.empty());
+            EXPECT_EQ(nav.Dictionary().GetMoveXY(1), (TPoint{std::stoi(c.x), std::stoi(c.y)}));
+            continue;
+        }
+        ASSERT_EQ(shown.entries.size(), 1u);
+        EXPECT_TRUE(shown.entries[0].error);
+        EXPECT_EQ(shown.entries[0].text, ToQt(std::string(c.refusal) + "."));
+        EXPECT_TRUE(store->writes.empty());
+        EXPECT_EQ(FileBytes(DictionaryPath()), before);
+        EXPECT_EQ(nav.Dictionary().GetRecord(1), second);
+        EXPECT_EQ(nav.Board().PointState(4, 4), Candidate);
+    }
+}
+
 }  // namespace
 }  // namespace vxlo

@@ -7,9 +7,13 @@
 #include <QTimer>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <memory>
 
 #include "records/RecordsSupport.h"
+#include "dictionary/RecordFile.h"
+#include "records/CompanionDatabase.h"
 #include "mainwindow/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -175,6 +179,41 @@ TEST_F(RecordsMainWindowTest, DataCommandEditsTheCurrentCandidatesModally) {
     const std::vector<char> bytes = FileBytes(Dictionary());
     ASSERT_EQ(bytes.size(), 36u);
     EXPECT_EQ(bytes[12], 17);
+}
+
+// A dictionary the window refuses to open leaves nothing beside it: no store
+// of comments, and no dictionary that was not there before.
+TEST_F(RecordsMainWindowTest, ARefusedOpenLeavesNoStoreAndNoNewFile) {
+    CommentsOn();
+    TSDIAppForm& w = Start();
+    struct TCase {
+        const char* name;
+        std::function<std::optional<TRecordFile>(const std::string&)> prepare;
+    };
+    const TCase cases[] = {
+        {"held by another program",
+         [](const std::string& path) { return std::optional<TRecordFile>(std::in_place, path, TRecordFile::Mode::ReadWriteCreate); }},
+        {"a folder", [](const std::string& path) {
+             std::filesystem::create_directory(path);
+             return std::optional<TRecordFile>();
+         }},
+        {"a root record past the end", [](const std::string& path) {
+             // The root chain's second record is past the end of the file.
+             std::ofstream(path, std::ios::binary).write("\0\0\0\0\0\0\0\0\0\0\0\0\x10\x04\0\0\0\0\0\0\x09\0\0\0", 24);
+             return std::optional<TRecordFile>();
+         }},
+    };
+    int n = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / ("case" + std::to_string(++n) + ".jsk");
+        const std::optional<TRecordFile> holder = c.prepare(path);
+        messages_.entries.clear();
+        Open(path);
+        EXPECT_FALSE(w.FileOpen());
+        EXPECT_EQ(Errors().size(), 1u);
+        EXPECT_FALSE(std::filesystem::exists(TCompanionDatabase::PathFor(path)));
+    }
 }
 
 }  // namespace
