@@ -544,40 +544,98 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TEngineSettingsDialog</name>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="32"/>
+        <source>エンジンの設定</source>
+        <translation>Engine settings</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="35"/>
+        <source>例: katago analysis -config 設定ファイル -model ネットワーク</source>
+        <translation>e.g. katago analysis -config CONFIG -model NETWORK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="53"/>
+        <source>コマンド</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="54"/>
+        <source>探索数（局面ごと）</source>
+        <translation>Visits (per position)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="55"/>
+        <source>ルール</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="56"/>
+        <source>コミ</source>
+        <translation>Komi</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="57"/>
+        <source>緑：損がこれ未満</source>
+        <translation>Green: points lost below</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="58"/>
+        <source>黄：損がこれ未満、以上は赤</source>
+        <translation>Yellow: points lost below, red above</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="60"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="62"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TEvidencePanel</name>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
         <source>候補</source>
         <translation>Label</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
         <source>手</source>
         <translation>Move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
         <source>対局</source>
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="15"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
         <source>割合</source>
         <translation>Share</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="17"/>
         <source>勝率</source>
         <translation>Win rate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="30"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="56"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="17"/>
+        <source>損</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="31"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="59"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="49"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -704,6 +762,104 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TReviewCommands</name>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
+        <source>この局面を検討</source>
+        <translation>Review this position</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="42"/>
+        <source>解析エンジンにこの局面の候補手を評価させる</source>
+        <translation>Have the analysis engine value the candidates of this position</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="43"/>
+        <source>この先の手順を検討...</source>
+        <translation>Review the lines below...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="44"/>
+        <source>この局面から指定した手数先までの局面を解析エンジンで評価する</source>
+        <translation>Have the analysis engine value the positions from this one down to a depth</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="45"/>
+        <source>エンジンの設定...</source>
+        <translation>Engine settings...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="46"/>
+        <source>解析エンジンのコマンドと探索数、色分けの境目を設定する</source>
+        <translation>Set the analysis engine&apos;s command, its visits and the limits of the colors</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="78"/>
+        <source>この先の手順を検討</source>
+        <translation>Review the lines below</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="79"/>
+        <source>何手先までの局面を検討しますか</source>
+        <translation>How many moves deep should the review go?</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="83"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="84"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="97"/>
+        <source>解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください</source>
+        <translation>No analysis engine is set up. Enter its command in Review &gt; Engine settings</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <source>検討しています：0 / %1 局面</source>
+        <translation>Reviewing: 0 of %1 positions</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="121"/>
+        <source>エンジンの検討</source>
+        <translation>Engine review</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="129"/>
+        <source>検討を中止しています。いまの組の局面を保存して止まります</source>
+        <translation>Stopping the review: the positions under way are stored first</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="154"/>
+        <source>検討しています：%1 / %2 局面</source>
+        <translation>Reviewing: %1 of %2 positions</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="168"/>
+        <source>検討は途中で終わりました：%1 局面を保存しました</source>
+        <translation>The review ended early: %1 positions stored</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="170"/>
+        <source>検討を中止しました：%1 局面を保存しました</source>
+        <translation>Review cancelled: %1 positions stored</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="171"/>
+        <source>検討しました：%1 局面（検討済みの %2 局面は飛ばしました）</source>
+        <translation>Reviewed %1 positions (%2 reviewed before were passed over)</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TSDIAppForm</name>
     <message>
         <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
@@ -726,12 +882,12 @@
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="100"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="110"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="40"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="41"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
@@ -872,87 +1028,87 @@
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="146"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="146"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="152"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="153"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
@@ -1013,13 +1169,13 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
@@ -1045,255 +1201,260 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="176"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="177"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="187"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="190"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="246"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="254"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="263"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="264"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="489"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="493"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="264"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="505"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="499"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="276"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="278"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="277"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="281"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="284"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="286"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="287"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="289"/>
+        <source>検討</source>
+        <translation>Review</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="291"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="463"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="467"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="466"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="470"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="490"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="491"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="506"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="503"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="507"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="541"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="545"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>

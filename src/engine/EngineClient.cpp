@@ -74,6 +74,7 @@ std::string TEngineClient::Submit(const std::vector<TPoint>& line, int visits, c
             throw *failure_;
         }
         lastHeard_ = TEngineProcess::TClock::now();
+        if (settings_.started) settings_.started(process_->Pid());
         Send(kViewBlackId, {}, 1, kViewKomi, Black);
         Send(kViewWhiteId, {}, 1, kViewKomi, White);
     }

@@ -13,6 +13,7 @@
 // and the position; from then on every call fails with the same error, and
 // nothing of a broken answer is handed out.
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -35,6 +36,9 @@ struct TEngineSettings {
     // and afterwards while answers are due.
     std::chrono::milliseconds startTimeout{180000};
     std::chrono::milliseconds answerTimeout{120000};
+    // Told the engine's process id as soon as it runs (before it is asked
+    // anything), on the thread that asks, so that another thread may end it.
+    std::function<void(pid_t)> started;
 };
 
 class TEngineClient {

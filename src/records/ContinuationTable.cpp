@@ -32,4 +32,11 @@ std::vector<TContinuationRow> ContinuationRows(const TLjsk& list, int sideToMove
     return rows;
 }
 
+void AddPointsLost(std::vector<TContinuationRow>& rows, const TStoredReview& review) {
+    for (TContinuationRow& row : rows) {
+        for (const TStoredMoveFigure& f : review.candidates)
+            if (f.move == row.move) row.pointsLost = f.pointsLost;
+    }
+}
+
 }  // namespace vxlo

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dictionary/Fjsk.h"
+#include "records/EngineReviewStore.h"
 #include "records/EvidenceStore.h"
 
 namespace vxlo {
@@ -18,6 +19,7 @@ struct TContinuationRow {
     long long games = 0;
     double share = 0;          // of the games of all candidates, 0..1
     std::optional<double> winRate;  // of the side to move, when results are known
+    std::optional<double> pointsLost;  // by the engine's review of the position
 };
 
 // Rows of every candidate of list, most games first (chain order among equal
@@ -25,5 +27,7 @@ struct TContinuationRow {
 // Black is always the player who started the corner.
 std::vector<TContinuationRow> ContinuationRows(const TLjsk& list, int sideToMove,
                                                TEvidenceStore& evidence);
+// Gives each row the points lost that the review names for its move.
+void AddPointsLost(std::vector<TContinuationRow>& rows, const TStoredReview& review);
 
 }  // namespace vxlo

@@ -1,5 +1,6 @@
 // The main window's corner-sequence import and the evidence it shows: the
-// continuation table of each position while the dictionary has game counts.
+// continuation table of each position while the dictionary has game counts
+// or the engine reviewed the position.
 #include <QPainter>
 #include <QTableWidget>
 
@@ -7,6 +8,7 @@
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "import/CornerImport.h"
 
@@ -35,7 +37,8 @@ void TSDIAppForm::CloseEvidence() {
 
 void TSDIAppForm::RefreshEvidence() {
     if (importingCorners_) return;
-    if (!evidence_ || !nav_.FileOpen()) {
+    const bool reviewed = nav_.FileOpen() && review_->Shown().has_value();
+    if ((!evidence_ && !reviewed) || !nav_.FileOpen()) {
         if (evidencePanel_) evidencePanel_->hide();
         candidateGames_.clear();
         return;
@@ -45,9 +48,16 @@ void TSDIAppForm::RefreshEvidence() {
         // Beside the board, never over it.
         evidencePanel_->move(frameGeometry().topRight() + QPoint(4, 0));
     }
-    const auto here = evidence_->Get(nav_.CurrentRecord());
-    const std::vector<TContinuationRow> rows =
-        ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_);
+    std::optional<TEvidence> here;
+    std::vector<TContinuationRow> rows;
+    if (evidence_) {
+        here = evidence_->Get(nav_.CurrentRecord());
+        rows = ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_);
+    } else {
+        TEvidenceStore none(companion_);  // no counts: the rows in list order
+        rows = ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), none);
+    }
+    if (reviewed) AddPointsLost(rows, *review_->Shown());
     evidencePanel_->ShowRows(rows, here ? here->games : 0);
     evidencePanel_->show();
     candidateGames_.clear();

@@ -5,15 +5,16 @@
 #include <QVBoxLayout>
 
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 
 namespace vxlo {
 
 namespace {
-constexpr int kColumns = 5;
+constexpr int kColumns = 6;
 constexpr const char* kHeaders[kColumns] = {
     QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "候補"), QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "手"),
     QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "対局"), QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "割合"),
-    QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "勝率")};
+    QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "勝率"), QT_TRANSLATE_NOOP("vxlo::TEvidencePanel", "損")};
 
 QTableWidgetItem* Cell(const QString& text, bool number) {
     auto* item = new QTableWidgetItem(text);
@@ -52,6 +53,8 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
         table_->setItem(r, 2, Cell(QString::number(row.games), true));
         table_->setItem(r, 3, Cell(Percent(row.share), true));
         table_->setItem(r, 4, Cell(row.winRate ? Percent(*row.winRate) : QString("-"), true));
+        // The engine's points lost against its best move, one decimal as on the board.
+        table_->setItem(r, 5, Cell(row.pointsLost ? PointsLostText(*row.pointsLost) : QString("-"), true));
     }
     setWindowTitle(tr("Vexlo定石辞典 対局数") + QString("  %1").arg(positionGames));
 }

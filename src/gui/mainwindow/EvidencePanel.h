@@ -1,6 +1,7 @@
 #pragma once
 // TEvidencePanel: the continuation table of the shown position in a small
-// window beside the board, shown only while the dictionary has game counts.
+// window beside the board, shown while the dictionary has game counts or
+// the position has the engine's figures.
 #include <QWidget>
 #include <vector>
 

@@ -8,6 +8,7 @@
 #include "core/VxloError.h"
 #include "records/CompanionDatabase.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 
 namespace vxlo {
@@ -102,6 +103,8 @@ void TSDIAppForm::OpenDictionary() {
 }
 
 void TSDIAppForm::CloseDictionary() {
+    // Its worker writes beside this dictionary: it ends first.
+    review_->Stop();
     StopPractice();
     CloseCommentTable();
     CloseMarkup();

@@ -18,6 +18,7 @@
 #include "gui/mainwindow/BoardWidget.h"
 #include "mainwindow/IniFile.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/language/SettingsPath.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
@@ -80,6 +81,7 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     boardArea_->overlay = [this](QPainter& p) {
         PaintMarkupOverlay(p);
         PaintEvidenceOverlay(p);
+        review_->PaintOverlay(p);
         PaintSelectionOverlay(p);
     };
     connect(boardArea_, &TBoardWidget::boardWheel, this, [this](int steps) { BoardWheel(steps); });
@@ -283,6 +285,8 @@ void TSDIAppForm::CreateMenus() {
 
     QMenu* operation = top("mnuOperation", tr("操作"));
     for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_, mnuPractice_}) operation->addAction(a);
+
+    review_ = std::make_unique<TReviewCommands>(*this, top("mnuReview", tr("検討")));
 
     QMenu* help = top("mnuHelp", tr("ﾍﾙﾌﾟ(&H)"));
     help->addAction(About1_);

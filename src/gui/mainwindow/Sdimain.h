@@ -47,6 +47,7 @@ class TLinesPanel;
 class TTenukiSpot;
 class TfrmCmnt;
 class TPracticeRun;
+class TReviewCommands;
 class TStoredEvidence;
 
 class TSDIAppForm : public QMainWindow, private IMenuState, public IBoardColors {
@@ -412,6 +413,16 @@ private:
     QDockWidget* linesDock_ = nullptr;
     QAction* mnuLinesPanel_ = nullptr;
     std::array<QAction*, 3> mnuLanguage_{};  // auto, Japanese, English
+
+public:
+    // The engine's review (ReviewCommands.cpp): its menu, worker and the
+    // figures on the board. Last, so that it goes first: its worker stops
+    // while everything it uses is still there.
+    TReviewCommands& Review() { return *review_; }
+
+private:
+    friend class TReviewCommands;
+    std::unique_ptr<TReviewCommands> review_;
 };
 
 }  // namespace vxlo

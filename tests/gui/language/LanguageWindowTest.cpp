@@ -29,6 +29,7 @@
 #include "gui/language/Catalogue.h"
 #include "gui/mainwindow/About.h"
 #include "gui/mainwindow/BoardWidget.h"
+#include "gui/mainwindow/EngineSettingsDialog.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -189,7 +190,9 @@ TEST_F(LanguageWindowTest, EveryTextOfTheEnglishWindowAndItsDialogsIsEnglish) {
     tenuki.label = CandidateLabel(0);
     tenuki.games = 3;
     tenuki.share = 0.5;
+    tenuki.pointsLost = 0.25;
     evidence.ShowRows({tenuki}, 6);
+    TEngineSettingsDialog engineSettings(TEngineIniSettings{}, &w);
     EXPECT_EQ(evidence.findChild<QTableWidget*>("EvidenceTable")->item(0, 1)->text(), "Tenuki");
 
     TTextCollector texts;
@@ -261,6 +264,7 @@ TEST_F(LanguageWindowTest, TheJapaneseWindowIsTheSeeds) {
         "碁盤(&B)/左右反転", "碁盤(&B)/盤石の色", "碁盤(&B)/座標表示", "碁盤(&B)/盤を窓に合わせる",
         "操作", "操作/一手戻る", "操作/一手進む", "操作/前の候補手を選ぶ", "操作/次の候補手を選ぶ",
         "操作/一手削除", "操作/最初に戻る", "操作/検索", "操作/練習", "操作/登録を取り消す", "操作/登録をやり直す", "操作/手順パネル",
+        "検討", "検討/この局面を検討", "検討/この先の手順を検討...", "検討/エンジンの設定...",
         "ﾍﾙﾌﾟ(&H)", "ﾍﾙﾌﾟ(&H)/キーとマウス...", "ﾍﾙﾌﾟ(&H)/ﾊﾞｰｼﾞｮﾝ情報(&A)..."};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(Act("ExitItem")->statusTip(), ToQt("vexlo定石辞典の終了"));
