@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "dictionary/RecordFile.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::fuzz {
 

@@ -17,22 +17,22 @@
 <context>
     <name>vxlo</name>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="93"/>
+        <location filename="../src/navigation/Navigation.h" line="93"/>
         <source>禁じ手：打ったと同時に取られてしまう手</source>
         <translation>Illegal move: suicide</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="95"/>
+        <location filename="../src/navigation/Navigation.h" line="95"/>
         <source>禁じ手：コウはすぐ取り返せません</source>
         <translation>Illegal move: the ko cannot be retaken at once</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="98"/>
+        <location filename="../src/navigation/Navigation.h" line="98"/>
         <source>記録 %1 の点 (%2, %3) は盤の外にあるため、候補に表示しません</source>
         <translation>The point (%2, %3) of record %1 is off the board; it is not shown as a candidate</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/Navigation.h" line="100"/>
+        <location filename="../src/navigation/Navigation.h" line="100"/>
         <source>まずファイルを開いてください</source>
         <translation>Open a dictionary first</translation>
     </message>
@@ -48,7 +48,7 @@
     </message>
     <message>
         <location filename="../src/cli/CornerCommands.cpp" line="24"/>
-        <location filename="../src/records/ReviewRun.cpp" line="18"/>
+        <location filename="../src/companion/ReviewRun.cpp" line="18"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
     </message>
@@ -254,7 +254,7 @@
         <translation>The SGF file is too large (64 MB at most)</translation>
     </message>
     <message>
-        <location filename="../src/mainwindow/IniFile.cpp" line="56"/>
+        <location filename="../src/settings/IniFile.cpp" line="56"/>
         <source>設定ファイルが大きすぎます</source>
         <translation>The settings file is too large</translation>
     </message>
@@ -314,51 +314,51 @@
         <translation>Cannot save the practice records</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentSearch.cpp" line="15"/>
+        <location filename="../src/companion/CommentSearch.cpp" line="15"/>
         <source>コメントを検索できません</source>
         <translation>Cannot search the comments</translation>
     </message>
     <message>
-        <location filename="../src/records/CompanionDatabase.cpp" line="24"/>
+        <location filename="../src/companion/CompanionDatabase.cpp" line="24"/>
         <source>コメントファイルを開けません</source>
         <translation>Cannot open the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CompanionDatabase.cpp" line="27"/>
+        <location filename="../src/companion/CompanionDatabase.cpp" line="27"/>
         <source>コメントファイルは他のプログラムが使用中です</source>
         <translation>The comment file is in use by another program</translation>
     </message>
     <message>
-        <location filename="../src/records/CompanionDatabase.cpp" line="29"/>
+        <location filename="../src/companion/CompanionDatabase.cpp" line="29"/>
         <source>コメントファイルはこのプログラムのものではありません</source>
         <translation>The comment file is not one of this program&apos;s</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="11"/>
-        <location filename="../src/records/CompanionDatabase.cpp" line="26"/>
+        <location filename="../src/companion/CommentStore.cpp" line="11"/>
+        <location filename="../src/companion/CompanionDatabase.cpp" line="26"/>
         <source>コメントファイルに書き込めません</source>
         <translation>Cannot write to the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="10"/>
-        <location filename="../src/records/CompanionDatabase.cpp" line="25"/>
+        <location filename="../src/companion/CommentStore.cpp" line="10"/>
+        <location filename="../src/companion/CompanionDatabase.cpp" line="25"/>
         <source>コメントファイルを作成できません</source>
         <translation>Cannot create the comment file</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="12"/>
+        <location filename="../src/companion/CommentStore.cpp" line="12"/>
         <source>コメントを読み込めません</source>
         <translation>Cannot read the comment</translation>
     </message>
     <message>
-        <location filename="../src/records/CommentStore.cpp" line="13"/>
+        <location filename="../src/companion/CommentStore.cpp" line="13"/>
         <source>コメントを保存できません</source>
         <translation>Cannot save the comment</translation>
     </message>
     <message>
         <location filename="../src/cli/CornerCommands.cpp" line="25"/>
+        <location filename="../src/companion/EvidenceStore.cpp" line="12"/>
         <location filename="../src/import/CornerImport.cpp" line="28"/>
-        <location filename="../src/records/EvidenceStore.cpp" line="12"/>
         <source>対局数を保存できません</source>
         <translation>Cannot save the game counts</translation>
     </message>
@@ -368,17 +368,17 @@
         <translation>%1. The game counts of the last batch were not saved (the imported moves are in the dictionary)</translation>
     </message>
     <message>
-        <location filename="../src/records/EvidenceStore.cpp" line="13"/>
+        <location filename="../src/companion/EvidenceStore.cpp" line="13"/>
         <source>対局数を読み込めません</source>
         <translation>Cannot read the game counts</translation>
     </message>
     <message>
-        <location filename="../src/records/MarkupStore.cpp" line="12"/>
+        <location filename="../src/companion/MarkupStore.cpp" line="12"/>
         <source>マークを保存できません</source>
         <translation>Cannot save the marks</translation>
     </message>
     <message>
-        <location filename="../src/records/MarkupStore.cpp" line="11"/>
+        <location filename="../src/companion/MarkupStore.cpp" line="11"/>
         <source>マークを読み込めません</source>
         <translation>Cannot read the markup</translation>
     </message>
@@ -428,22 +428,22 @@
         <translation>It cannot be told from whose side the engine %1 reports its figures (position %2)</translation>
     </message>
     <message>
-        <location filename="../src/records/EngineReviewStore.cpp" line="10"/>
+        <location filename="../src/companion/EngineReviewStore.cpp" line="10"/>
         <source>エンジンの評価を保存できません</source>
         <translation>Cannot save the engine&apos;s review</translation>
     </message>
     <message>
-        <location filename="../src/records/EngineReviewStore.cpp" line="11"/>
+        <location filename="../src/companion/EngineReviewStore.cpp" line="11"/>
         <source>エンジンの評価を読み込めません</source>
         <translation>Cannot read the engine&apos;s review</translation>
     </message>
     <message>
-        <location filename="../src/records/GameStore.cpp" line="13"/>
+        <location filename="../src/companion/GameStore.cpp" line="13"/>
         <source>対局を保存できません</source>
         <translation>Cannot save the games</translation>
     </message>
     <message>
-        <location filename="../src/records/GameStore.cpp" line="14"/>
+        <location filename="../src/companion/GameStore.cpp" line="14"/>
         <source>対局を読み込めません</source>
         <translation>Cannot read the games</translation>
     </message>
@@ -461,27 +461,27 @@
 <context>
     <name>vxlo::TAboutBox</name>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="33"/>
+        <location filename="../src/gui/dialogs/About.cpp" line="33"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="44"/>
+        <location filename="../src/gui/dialogs/About.cpp" line="44"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="52"/>
+        <location filename="../src/gui/dialogs/About.cpp" line="52"/>
         <source>Version 5.0</source>
         <translation>Version 5.0</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="56"/>
+        <location filename="../src/gui/dialogs/About.cpp" line="56"/>
         <source>このソフトはフリーです。</source>
         <translation>This software is free.</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/About.cpp" line="60"/>
+        <location filename="../src/gui/dialogs/About.cpp" line="60"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -489,22 +489,22 @@
 <context>
     <name>vxlo::TBanIsiColor</name>
     <message>
-        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="59"/>
+        <location filename="../src/gui/dialogs/BanIsi.cpp" line="59"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="67"/>
+        <location filename="../src/gui/dialogs/BanIsi.cpp" line="67"/>
         <source>盤の色</source>
         <translation>Board color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="80"/>
+        <location filename="../src/gui/dialogs/BanIsi.cpp" line="80"/>
         <source>石の色</source>
         <translation>Stone color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BanIsi.cpp" line="103"/>
+        <location filename="../src/gui/dialogs/BanIsi.cpp" line="103"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -546,52 +546,52 @@
 <context>
     <name>vxlo::TEngineSettingsDialog</name>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="32"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="32"/>
         <source>エンジンの設定</source>
         <translation>Engine settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="35"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="35"/>
         <source>例: katago analysis -config 設定ファイル -model ネットワーク</source>
         <translation>e.g. katago analysis -config CONFIG -model NETWORK</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="53"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="53"/>
         <source>コマンド</source>
         <translation>Command</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="54"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="54"/>
         <source>探索数（局面ごと）</source>
         <translation>Visits (per position)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="55"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="55"/>
         <source>ルール</source>
         <translation>Rules</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="56"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="56"/>
         <source>コミ</source>
         <translation>Komi</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="57"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="57"/>
         <source>緑：損がこれ未満</source>
         <translation>Green: points lost below</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="58"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="58"/>
         <source>黄：損がこれ未満、以上は赤</source>
         <translation>Yellow: points lost below, red above</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="60"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="60"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EngineSettingsDialog.cpp" line="62"/>
+        <location filename="../src/gui/dialogs/EngineSettingsDialog.cpp" line="62"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -1517,17 +1517,17 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
 <context>
     <name>vxlo::TTenukiSpot</name>
     <message>
-        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="20"/>
+        <location filename="../src/gui/board/TenukiSpot.cpp" line="20"/>
         <source>手抜き（他の場所に打つ）</source>
         <translation>Tenuki (play elsewhere)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="21"/>
+        <location filename="../src/gui/board/TenukiSpot.cpp" line="21"/>
         <source>手抜き：クリックで打ち、登録モードでは候補に加えます。左の石は手番です</source>
         <translation>Tenuki: click to play it; in Record mode it becomes a candidate. The stone on the left is the side to move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/TenukiSpot.cpp" line="61"/>
+        <location filename="../src/gui/board/TenukiSpot.cpp" line="61"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "board/Goban.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

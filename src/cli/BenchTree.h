@@ -5,7 +5,7 @@
 #include <functional>
 #include <random>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

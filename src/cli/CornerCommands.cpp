@@ -15,7 +15,7 @@
 #include "dictionary/MoveText.h"
 #include "dictionary/RecordFile.h"
 #include "import/CornerImport.h"
-#include "records/GameExplorer.h"
+#include "companion/GameExplorer.h"
 
 namespace vxlo {
 

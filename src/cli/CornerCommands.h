@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "import/CornerImport.h"
-#include "records/GameStore.h"
+#include "companion/GameStore.h"
 
 namespace vxlo {
 

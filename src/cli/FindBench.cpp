@@ -15,9 +15,9 @@
 
 #include "dictionary/RecordFile.h"
 #include "dictionary/TreeIndex.h"
-#include "mainwindow/Navigation.h"
-#include "records/CommentSearch.h"
-#include "records/CommentStore.h"
+#include "navigation/Navigation.h"
+#include "companion/CommentSearch.h"
+#include "companion/CommentStore.h"
 
 namespace vxlo {
 

@@ -10,7 +10,7 @@
 #include "dictionary/RecordFile.h"
 #include "dictionary/TreeIndex.h"
 #include "import/CornerMatch.h"
-#include "records/CommentSearch.h"
+#include "companion/CommentSearch.h"
 
 namespace vxlo {
 

@@ -14,7 +14,7 @@
 #include "cli/CornerCommands.h"
 #include "cli/VxloTool.h"
 #include "import/SgfReader.h"
-#include "records/CompanionDatabase.h"
+#include "companion/CompanionDatabase.h"
 
 namespace vxlo {
 

@@ -7,7 +7,7 @@
 #include "board/Goban.h"
 #include "cli/CornerCommands.h"
 #include "core/VxloError.h"
-#include "records/GameExplorer.h"
+#include "companion/GameExplorer.h"
 
 namespace vxlo {
 

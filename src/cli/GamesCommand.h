@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

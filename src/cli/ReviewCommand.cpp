@@ -11,8 +11,8 @@
 #include "dictionary/Tejun.h"
 #include "engine/EngineMoves.h"
 #include "engine/EngineProcess.h"
-#include "mainwindow/EngineSettings.h"
-#include "records/ReviewRun.h"
+#include "settings/EngineSettings.h"
+#include "companion/ReviewRun.h"
 
 namespace vxlo {
 

@@ -11,7 +11,7 @@
 #include "core/Message.h"
 #include "dictionary/RecordFile.h"
 #include "import/SgfComments.h"
-#include "records/EngineReviewStore.h"
+#include "companion/EngineReviewStore.h"
 
 namespace vxlo {
 

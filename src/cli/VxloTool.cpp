@@ -17,11 +17,11 @@
 #include "import/Marge.h"
 #include "import/ReadInput.h"
 #include "import/SgfCommentStore.h"
-#include "records/MarkupStore.h"
+#include "companion/MarkupStore.h"
 #include "import/SgfExport.h"
 #include "import/SgfImport.h"
 #include "import/SgfMerge.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "practice/PracticeStore.h"
 #include "practice/PracticeTree.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/VxloError.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace {
 

@@ -34,9 +34,9 @@
 #include "import/SgfCommentStore.h"
 #include "import/SgfExport.h"
 #include "import/SgfMerge.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "practice/PracticeSession.h"
-#include "records/MarkupStore.h"
+#include "companion/MarkupStore.h"
 
 extern char** environ;
 

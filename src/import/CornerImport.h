@@ -11,9 +11,9 @@
 
 #include "import/CornerSequence.h"
 #include "import/FolderWalk.h"
-#include "mainwindow/Navigation.h"
-#include "records/EvidenceStore.h"
-#include "records/GameStore.h"
+#include "navigation/Navigation.h"
+#include "companion/EvidenceStore.h"
+#include "companion/GameStore.h"
 
 namespace vxlo {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Message.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

@@ -5,7 +5,7 @@
 // built from records the file may lack, and a move recorded there would link
 // to them.
 #include "dictionary/RecordFile.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

@@ -4,7 +4,7 @@
 // depth-first and pre-order. The source is only read.
 #include <string>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "import/SgfComments.h"
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 
 namespace vxlo {
 

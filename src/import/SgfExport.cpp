@@ -12,7 +12,7 @@
 #include "dictionary/Fjsk.h"
 #include "import/SgfMerge.h"
 #include "import/SgfReader.h"
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 
 namespace vxlo {
 

@@ -9,7 +9,7 @@
 
 #include "dictionary/RecordFile.h"
 #include "import/SgfComments.h"
-#include "records/Markup.h"
+#include "companion/Markup.h"
 
 namespace vxlo {
 

@@ -4,7 +4,7 @@
 // calls as an IG1 record, new moves added, known ones followed.
 #include <string>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo {
 

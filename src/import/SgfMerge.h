@@ -8,8 +8,8 @@
 #include "core/Message.h"
 #include "import/SgfComments.h"
 #include "import/SgfReader.h"
-#include "mainwindow/Navigation.h"
-#include "records/Markup.h"
+#include "navigation/Navigation.h"
+#include "companion/Markup.h"
 
 namespace vxlo {
 

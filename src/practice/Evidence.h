@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "records/EvidenceStore.h"
+#include "companion/EvidenceStore.h"
 
 namespace vxlo {
 

@@ -4,7 +4,7 @@
 // (they would give the answers away), moves are played one at a time and
 // clicks never record; the modes the user had come back at the end.
 #include "core/Message.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "practice/PracticeSession.h"
 
 namespace vxlo {

@@ -5,7 +5,7 @@
 //   Correct=0,2,3,4 (label colours: 0 black, 1 red, 2 blue, 3 yellow, 4 green)
 #include <array>
 
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 

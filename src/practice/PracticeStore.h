@@ -7,7 +7,7 @@
 #include <string>
 
 #include "practice/PracticeSchedule.h"
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 
 namespace vxlo {
 

@@ -7,7 +7,7 @@
 
 #include "board/Goban.h"
 #include "dictionary/Tejun.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 namespace {

@@ -18,7 +18,7 @@
 #include "dictionary/Tejun.h"
 #include "import/ImportFixture.h"
 #include "import/SgfReader.h"
-#include "records/CompanionDatabase.h"
+#include "companion/CompanionDatabase.h"
 
 namespace vxlo::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
 #include "import/SgfReader.h"
-#include "records/EvidenceStore.h"
+#include "companion/EvidenceStore.h"
 
 namespace vxlo::testing {
 namespace {

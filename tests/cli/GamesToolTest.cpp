@@ -10,7 +10,7 @@
 #include "board/PositionHash.h"
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
-#include "records/CompanionDatabase.h"
+#include "companion/CompanionDatabase.h"
 
 namespace vxlo::testing {
 namespace {

@@ -14,8 +14,8 @@
 #include "engine/EngineMoves.h"
 #include "engine/FakeReviewModel.h"
 #include "import/ImportFixture.h"
-#include "records/EngineReviewStore.h"
-#include "records/ReviewRun.h"
+#include "companion/EngineReviewStore.h"
+#include "companion/ReviewRun.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "import/SgfCommentStore.h"
-#include "records/MarkupStore.h"
+#include "companion/MarkupStore.h"
 #include "cli/VxloTool.h"
 #include "import/ImportFixture.h"
 #include "support/TempDir.h"

@@ -13,8 +13,8 @@
 #include "dictionary/RecordFile.h"
 #include "import/ImportFixture.h"
 #include "import/RandomGame.h"
-#include "records/CommentStore.h"
-#include "records/CompanionDatabase.h"
+#include "companion/CommentStore.h"
+#include "companion/CompanionDatabase.h"
 
 namespace vxlo::testing {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "board/PositionHash.h"
 #include "dictionary/TreeIndex.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 

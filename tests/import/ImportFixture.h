@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dictionary/RecordFile.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 

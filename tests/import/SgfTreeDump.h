@@ -7,7 +7,7 @@
 
 #include "dictionary/Fjsk.h"
 #include "import/SgfComments.h"
-#include "records/Markup.h"
+#include "companion/Markup.h"
 
 namespace vxlo::testing {
 

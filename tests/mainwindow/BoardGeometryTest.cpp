@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "mainwindow/BoardGeometry.h"
+#include "board/BoardGeometry.h"
 
 namespace vxlo {
 namespace {

@@ -1,6 +1,6 @@
 // [Engine] of VXLO.INI: what a hand-edited file gives, key by key, and what
 // the program writes reads back the same.
-#include "mainwindow/EngineSettings.h"
+#include "settings/EngineSettings.h"
 
 #include <gtest/gtest.h>
 

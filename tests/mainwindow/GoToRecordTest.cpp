@@ -6,7 +6,7 @@
 
 #include "core/VxloError.h"
 #include "dictionary/TreeSupport.h"
-#include "mainwindow/GoToRecord.h"
+#include "navigation/GoToRecord.h"
 #include "support/RecordingFakes.h"
 
 namespace vxlo::testing {

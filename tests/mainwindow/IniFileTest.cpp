@@ -1,4 +1,4 @@
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "mainwindow/Language.h"
+#include "settings/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "support/TempDir.h"
 
 namespace vxlo {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <optional>
 
-#include "mainwindow/NavigationModes.h"
+#include "navigation/NavigationModes.h"
 
 namespace vxlo::testing {
 namespace {

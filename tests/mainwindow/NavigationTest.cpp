@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "reliability/Consistency.h"
 #include "reliability/FaultInjection.h"
 #include "support/FileBytes.h"

@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "mainwindow/RecordingHistory.h"
+#include "navigation/RecordingHistory.h"
 #include "support/FileBytes.h"
 #include "support/RecordingFakes.h"
 #include "support/TempDir.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "mainwindow/WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 
 namespace vxlo {
 namespace {

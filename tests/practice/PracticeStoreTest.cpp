@@ -8,7 +8,7 @@
 
 #include "core/VxloError.h"
 #include "practice/PracticeStore.h"
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 

@@ -14,7 +14,7 @@
 #include "dictionary/TreeIndex.h"
 #include "dictionary/TreeSupport.h"
 #include "import/SgfCommentStore.h"
-#include "records/CommentSearch.h"
+#include "companion/CommentSearch.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {

@@ -9,9 +9,9 @@
 #include "core/VxloError.h"
 #include "import/SgfCommentStore.h"
 #include "practice/PracticeStore.h"
-#include "records/CommentSearch.h"
-#include "records/EvidenceStore.h"
-#include "records/MarkupStore.h"
+#include "companion/CommentSearch.h"
+#include "companion/EvidenceStore.h"
+#include "companion/MarkupStore.h"
 
 namespace vxlo {
 namespace {

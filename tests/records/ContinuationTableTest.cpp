@@ -1,4 +1,4 @@
-#include "records/ContinuationTable.h"
+#include "companion/ContinuationTable.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "RecordsSupport.h"
 #include "core/VxloError.h"
-#include "records/MarkupStore.h"
+#include "companion/MarkupStore.h"
 
 namespace vxlo {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Navigation.h"
-#include "records/CommentStore.h"
+#include "navigation/Navigation.h"
+#include "companion/CommentStore.h"
 #include "support/TempDir.h"
 
 namespace vxlo::testing {

@@ -9,7 +9,7 @@
 
 #include "dictionary/Check.h"
 #include "dictionary/Fjsk.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 

@@ -17,7 +17,7 @@
 #include "Consistency.h"
 #include "import/RandomGame.h"
 #include "import/SgfReader.h"
-#include "records/EvidenceStore.h"
+#include "companion/EvidenceStore.h"
 
 namespace vxlo::testing {
 namespace {

@@ -16,8 +16,8 @@
 #include "core/VxloError.h"
 #include "import/SgfCommentStore.h"
 #include "practice/PracticeStore.h"
-#include "records/CommentStore.h"
-#include "records/MarkupStore.h"
+#include "companion/CommentStore.h"
+#include "companion/MarkupStore.h"
 
 namespace vxlo::testing {
 

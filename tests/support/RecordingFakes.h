@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/CheckedArray.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 

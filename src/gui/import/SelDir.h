@@ -9,7 +9,7 @@
 
 #include "import/CornerImport.h"
 #include "import/FolderWalk.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
 
 class QCheckBox;

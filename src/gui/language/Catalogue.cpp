@@ -5,7 +5,7 @@
 
 #include "core/VxloError.h"
 #include "gui/language/SettingsPath.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 // rcc names the initialiser after the resource; it lives outside any namespace.
 static void InitTranslationResource() { Q_INIT_RESOURCE(vxlo_translations); }

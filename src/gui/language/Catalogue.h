@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/Message.h"
-#include "mainwindow/Language.h"
+#include "settings/Language.h"
 
 class QTranslator;
 

@@ -6,10 +6,10 @@
 #include <QStatusBar>
 #include <algorithm>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 

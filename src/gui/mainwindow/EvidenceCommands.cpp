@@ -5,7 +5,7 @@
 #include <QTableWidget>
 
 #include "core/VxloError.h"
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"

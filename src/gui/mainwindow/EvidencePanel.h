@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "records/ContinuationTable.h"
+#include "companion/ContinuationTable.h"
 
 class QTableWidget;
 

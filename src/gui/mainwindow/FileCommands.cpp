@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "core/VxloError.h"
-#include "records/CompanionDatabase.h"
+#include "companion/CompanionDatabase.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"

@@ -8,14 +8,14 @@
 #include <algorithm>
 
 #include "core/VxloError.h"
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/FindForm.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/records/frmJsk.h"
 #include "import/CornerMatch.h"
-#include "mainwindow/GoToRecord.h"
-#include "records/CommentSearch.h"
+#include "navigation/GoToRecord.h"
+#include "companion/CommentSearch.h"
 
 namespace vxlo {
 

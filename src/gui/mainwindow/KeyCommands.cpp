@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QStatusBar>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 

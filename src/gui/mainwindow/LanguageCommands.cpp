@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 

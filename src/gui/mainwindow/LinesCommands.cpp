@@ -7,8 +7,8 @@
 #include "gui/mainwindow/LinesPanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/BoardGeometry.h"
-#include "mainwindow/IniFile.h"
+#include "board/BoardGeometry.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 

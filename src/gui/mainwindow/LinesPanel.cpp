@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/mainwindow/BoardRenderer.h"
+#include "gui/board/BoardRenderer.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {

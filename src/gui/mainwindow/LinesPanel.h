@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "mainwindow/LineTree.h"
+#include "navigation/LineTree.h"
 
 class QListWidget;
 class QTreeWidget;

@@ -4,12 +4,12 @@
 #include <QPainter>
 
 #include "core/VxloError.h"
-#include "gui/mainwindow/BoardWidget.h"
-#include "gui/mainwindow/MarkupPainter.h"
+#include "gui/board/BoardWidget.h"
+#include "gui/board/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"
-#include "gui/mainwindow/TenukiSpot.h"
+#include "gui/board/TenukiSpot.h"
 
 namespace vxlo {
 

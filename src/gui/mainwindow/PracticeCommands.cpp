@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <random>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "practice/PracticeRun.h"
 
 namespace vxlo {

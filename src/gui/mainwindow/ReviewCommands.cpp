@@ -11,11 +11,11 @@
 
 #include "core/VxloError.h"
 #include "engine/EngineProcess.h"
-#include "gui/mainwindow/BoardWidget.h"
-#include "gui/mainwindow/EngineSettingsDialog.h"
+#include "gui/board/BoardWidget.h"
+#include "gui/dialogs/EngineSettingsDialog.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 

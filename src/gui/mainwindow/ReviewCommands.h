@@ -14,9 +14,9 @@
 #include <string>
 #include <utility>
 
-#include "mainwindow/EngineSettings.h"
-#include "records/EngineReviewStore.h"
-#include "records/ReviewWorker.h"
+#include "settings/EngineSettings.h"
+#include "companion/EngineReviewStore.h"
+#include "companion/ReviewWorker.h"
 
 class QAction;
 class QMenu;

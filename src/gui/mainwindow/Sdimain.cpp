@@ -14,9 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "gui/mainwindow/About.h"
-#include "gui/mainwindow/BoardWidget.h"
-#include "mainwindow/IniFile.h"
+#include "gui/dialogs/About.h"
+#include "gui/board/BoardWidget.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/language/SettingsPath.h"

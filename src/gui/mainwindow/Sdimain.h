@@ -13,18 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "gui/mainwindow/BanIsi.h"
-#include "gui/mainwindow/BoardRenderer.h"
+#include "gui/dialogs/BanIsi.h"
+#include "gui/board/BoardRenderer.h"
 #include "dictionary/TreeIndexCache.h"
-#include "mainwindow/Language.h"
-#include "mainwindow/Navigation.h"
+#include "settings/Language.h"
+#include "navigation/Navigation.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "import/CornerImport.h"
-#include "mainwindow/PositionWatch.h"
-#include "mainwindow/RecordingHistory.h"
-#include "records/CommentStore.h"
-#include "records/EvidenceStore.h"
-#include "records/MarkupStore.h"
+#include "navigation/PositionWatch.h"
+#include "navigation/RecordingHistory.h"
+#include "companion/CommentStore.h"
+#include "companion/EvidenceStore.h"
+#include "companion/MarkupStore.h"
 
 class QAction;
 class QDockWidget;

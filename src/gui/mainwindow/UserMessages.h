@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "gui/language/Catalogue.h"
-#include "gui/mainwindow/About.h"
+#include "gui/dialogs/About.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/UserMessages.h"

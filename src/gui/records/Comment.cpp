@@ -6,8 +6,8 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 
-#include "mainwindow/IniFile.h"
-#include "mainwindow/WindowPlacement.h"
+#include "settings/IniFile.h"
+#include "settings/WindowPlacement.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {

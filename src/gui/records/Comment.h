@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 
 class QAction;
 class QPlainTextEdit;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/VxloError.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/UserMessages.h"
 

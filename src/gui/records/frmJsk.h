@@ -9,7 +9,7 @@
 
 #include "core/CheckedArray.h"
 #include "dictionary/Fjsk.h"
-#include "mainwindow/Navigation.h"
+#include "navigation/Navigation.h"
 
 class QAction;
 class QProxyStyle;

@@ -16,8 +16,8 @@
 #include "gui/language/Catalogue.h"
 #include "gui/mainwindow/QtText.h"
 #include "import/ReadInput.h"
-#include "mainwindow/IniFile.h"
-#include "mainwindow/Navigation.h"
+#include "settings/IniFile.h"
+#include "navigation/Navigation.h"
 #include "support/TempDir.h"
 
 namespace vxlo {

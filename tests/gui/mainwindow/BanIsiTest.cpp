@@ -14,8 +14,8 @@
 #include <iterator>
 #include <memory>
 
-#include "gui/mainwindow/About.h"
-#include "gui/mainwindow/BanIsi.h"
+#include "gui/dialogs/About.h"
+#include "gui/dialogs/BanIsi.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "support/TempDir.h"

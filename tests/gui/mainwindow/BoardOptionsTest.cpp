@@ -11,11 +11,11 @@
 #include <fstream>
 #include <memory>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/records/Comment.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "support/TempDir.h"
 
 namespace vxlo {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/mainwindow/BoardRenderer.h"
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardRenderer.h"
+#include "gui/board/BoardWidget.h"
 
 namespace vxlo {
 namespace {

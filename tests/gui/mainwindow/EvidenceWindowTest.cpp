@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "gui/import/SelDir.h"
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/OpenWindowFixture.h"

@@ -15,7 +15,7 @@
 
 #include "dictionary/MoveText.h"
 #include "dictionary/TreeSupport.h"
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/FindForm.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"

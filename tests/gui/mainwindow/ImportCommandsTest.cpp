@@ -19,7 +19,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "records/CommentStore.h"
+#include "companion/CommentStore.h"
 
 namespace vxlo::testing {
 namespace {

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/LinesPanel.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
-#include "mainwindow/RecordingHistory.h"
+#include "navigation/RecordingHistory.h"
 #include "support/FileBytes.h"
 
 namespace vxlo::testing {

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "core/VxloError.h"
-#include "gui/mainwindow/BoardWidget.h"
-#include "mainwindow/IniFile.h"
+#include "gui/board/BoardWidget.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/language/SettingsPath.h"

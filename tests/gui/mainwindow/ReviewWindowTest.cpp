@@ -24,13 +24,13 @@
 #include <set>
 
 #include "engine/FakeReviewModel.h"
-#include "gui/mainwindow/BoardWidget.h"
-#include "gui/mainwindow/EngineSettingsDialog.h"
+#include "gui/board/BoardWidget.h"
+#include "gui/dialogs/EngineSettingsDialog.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
-#include "mainwindow/IniFile.h"
-#include "records/ReviewRun.h"
+#include "settings/IniFile.h"
+#include "companion/ReviewRun.h"
 
 namespace vxlo::testing {
 namespace {

@@ -12,14 +12,14 @@
 #include <fstream>
 #include <memory>
 
-#include "gui/mainwindow/BoardWidget.h"
-#include "gui/mainwindow/MarkupPainter.h"
+#include "gui/board/BoardWidget.h"
+#include "gui/board/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"
-#include "gui/mainwindow/TenukiSpot.h"
-#include "mainwindow/IniFile.h"
-#include "records/MarkupStore.h"
+#include "gui/board/TenukiSpot.h"
+#include "settings/IniFile.h"
+#include "companion/MarkupStore.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 

@@ -18,11 +18,11 @@
 #include <map>
 #include <memory>
 
-#include "gui/mainwindow/BoardWidget.h"
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
-#include "gui/mainwindow/TenukiSpot.h"
+#include "gui/board/TenukiSpot.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "practice/PracticeFakes.h"
 #include "practice/PracticeRun.h"
 #include "support/TempDir.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "records/RecordsSupport.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/records/Comment.h"
 

@@ -13,7 +13,7 @@
 #include "records/RecordsSupport.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
-#include "mainwindow/IniFile.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "gui/records/frmJsk.h"

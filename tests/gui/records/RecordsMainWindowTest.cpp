@@ -13,8 +13,8 @@
 
 #include "records/RecordsSupport.h"
 #include "dictionary/RecordFile.h"
-#include "records/CompanionDatabase.h"
-#include "mainwindow/IniFile.h"
+#include "companion/CompanionDatabase.h"
+#include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/records/Comment.h"

@@ -1,0 +1,73 @@
+#include "companion/GameExplorer.h"
+
+#include <algorithm>
+
+#include "board/Goban.h"
+
+namespace vxlo {
+
+TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter) : facts_(store.Facts(filter)) {
+    const std::int64_t last = facts_.empty() ? 0 : facts_.back().id;
+    // Ids are dense: the store hands them out one after another.
+    slot_.assign(static_cast<std::size_t>(last + 1), -1);
+    for (std::size_t i = 0; i < facts_.size(); ++i)
+        if (facts_[i].id >= 0) slot_[static_cast<std::size_t>(facts_[i].id)] = static_cast<std::int32_t>(i);
+}
+
+const TGameFacts* TGameSelection::Find(std::int64_t id) const {
+    if (id < 0 || id >= static_cast<std::int64_t>(slot_.size())) return nullptr;
+    const std::int32_t i = slot_[static_cast<std::size_t>(id)];
+    return i < 0 ? nullptr : &facts_[static_cast<std::size_t>(i)];
+}
+
+TPassCounts CountPasses(const std::vector<TGamePass>& passes, const TGameSelection& selection) {
+    TPassCounts c;
+    for (const TGamePass& p : passes) {
+        const TGameFacts* g = selection.Find(p.game);
+        if (g == nullptr) continue;
+        ++c.games;
+        const int starter = p.coloursExchanged ? White : Black;
+        if (g->winner == Black || g->winner == White) {
+            (g->winner == starter ? c.starterWins : c.starterLosses) += 1;
+            (g->winner == Black ? c.blackWins : c.whiteWins) += 1;
+        }
+        if (g->year > 0) {
+            ++c.byYear[g->year];
+            c.firstYear = c.firstYear == 0 ? g->year : std::min(c.firstYear, g->year);
+            c.lastYear = std::max(c.lastYear, g->year);
+        }
+    }
+    return c;
+}
+
+TGamePage ListGames(TGameStore& store, const std::vector<TGamePass>& passes, const TGameSelection& selection,
+                    long long limit, long long offset, bool oldest) {
+    struct TEntry {
+        const TGamePass* pass;
+        const TGameFacts* game;
+    };
+    std::vector<TEntry> entries;
+    for (const TGamePass& p : passes)
+        if (const TGameFacts* g = selection.Find(p.game)) entries.push_back({&p, g});
+    TGamePage page;
+    page.total = static_cast<long long>(entries.size());
+    const auto before = [oldest](const TEntry& a, const TEntry& b) {
+        const bool aDated = a.game->dateKey > 0, bDated = b.game->dateKey > 0;
+        if (aDated != bDated) return aDated;
+        if (a.game->dateKey != b.game->dateKey)
+            return oldest ? a.game->dateKey < b.game->dateKey : a.game->dateKey > b.game->dateKey;
+        if (a.pass->game != b.pass->game) return a.pass->game < b.pass->game;
+        return a.pass->corner < b.pass->corner;
+    };
+    const long long first = std::clamp<long long>(offset, 0, page.total);
+    const long long end = first + std::clamp<long long>(limit, 0, page.total - first);
+    std::partial_sort(entries.begin(), entries.begin() + end, entries.end(), before);
+    for (long long i = first; i < end; ++i) {
+        const TEntry& e = entries[static_cast<std::size_t>(i)];
+        std::optional<TKeptGame> game = store.Game(e.pass->game);
+        if (game) page.games.push_back({std::move(*game), *e.pass});
+    }
+    return page;
+}
+
+}  // namespace vxlo

@@ -1,0 +1,53 @@
+#pragma once
+// The explorer's questions over the kept games: how the games a filter lets
+// through went on from a position, and which they were. Every figure counts
+// passes, as the evidence counts do: a game that reached a position in two
+// corners counts twice there.
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "companion/GameStore.h"
+
+namespace vxlo {
+
+// The games a filter lets through, looked up by id.
+class TGameSelection {
+public:
+    TGameSelection(TGameStore& store, const TGameFilter& filter);
+    // nullptr when the game is not selected.
+    const TGameFacts* Find(std::int64_t id) const;
+    std::size_t Size() const { return facts_.size(); }
+
+private:
+    std::vector<TGameFacts> facts_;  // by id
+    std::vector<std::int32_t> slot_;  // id -> index in facts_, or -1
+};
+
+struct TPassCounts {
+    long long games = 0;
+    long long starterWins = 0, starterLosses = 0;  // as the player who started the corner fared
+    long long blackWins = 0, whiteWins = 0;        // the game's real colours
+    int firstYear = 0, lastYear = 0;               // 0: no dated game
+    std::map<int, long long> byYear;               // games without a year left out
+};
+
+// The passes through rec of the selected games.
+TPassCounts CountPasses(const std::vector<TGamePass>& passes, const TGameSelection& selection);
+
+struct TGameListing {
+    TKeptGame game;
+    TGamePass pass;
+};
+
+struct TGamePage {
+    long long total = 0;  // passes of selected games through the position
+    std::vector<TGameListing> games;
+};
+
+// A page of the passes through rec: newest first (oldest first with oldest),
+// games whose date gives no year last either way, then by game and corner.
+TGamePage ListGames(TGameStore& store, const std::vector<TGamePass>& passes, const TGameSelection& selection,
+                    long long limit, long long offset, bool oldest);
+
+}  // namespace vxlo
