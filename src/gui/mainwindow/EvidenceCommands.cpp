@@ -6,6 +6,7 @@
 #include "core/VxloError.h"
 #include "gui/mainwindow/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
+#include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "import/CornerImport.h"
@@ -14,6 +15,7 @@ namespace vxlo {
 
 void TSDIAppForm::OpenEvidence() {
     evidence_.reset();
+    if (explorerPanel_) explorerPanel_->Detach();  // the games may have changed
     try {
         if (companion_) {
             evidence_.emplace(companion_);
@@ -38,6 +40,7 @@ void TSDIAppForm::RefreshEvidence() {
     if (!evidence_ || !nav_.FileOpen()) {
         if (evidencePanel_) evidencePanel_->hide();
         candidateGames_.clear();
+        RefreshExplorer();
         return;
     }
     if (!evidencePanel_) {
@@ -53,6 +56,7 @@ void TSDIAppForm::RefreshEvidence() {
     candidateGames_.clear();
     for (const TContinuationRow& row : rows)
         if (row.games > 0 && !IsTenuki(row.move.x, row.move.y)) candidateGames_.push_back({row.move, row.games});
+    RefreshExplorer();
     if (boardArea_) boardArea_->update();
 }
 
