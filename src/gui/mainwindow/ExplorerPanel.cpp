@@ -322,6 +322,8 @@ void TExplorerPanel::ShowYearChart() {
         chart->addSeries(series);
     }
     chart->createDefaultAxes();
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal))
+        if (auto* years = qobject_cast<QValueAxis*>(axis)) years->setLabelFormat("%d");
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(new QChartView(chart, dialog));
     dialog->resize(640, 400);
