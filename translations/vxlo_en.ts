@@ -641,6 +641,175 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TExplorerPanel</name>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="28"/>
+        <source>左上</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="29"/>
+        <source>右上</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="30"/>
+        <source>左下</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="31"/>
+        <source>右下</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="40"/>
+        <source>黒勝 %1 / 白勝 %2</source>
+        <translation>Black won %1 / White won %2</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="67"/>
+        <source>手抜き</source>
+        <translation>Tenuki</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="115"/>
+        <source>年から</source>
+        <translation>From year</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="116"/>
+        <source>年まで</source>
+        <translation>To year</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="117"/>
+        <source>対局者</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>棋戦</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="130"/>
+        <source>記号</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="130"/>
+        <source>手</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="130"/>
+        <source>局数（隅）</source>
+        <translation>Games (corners)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="130"/>
+        <source>割合</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="130"/>
+        <source>黒勝/白勝</source>
+        <translation>Black/White wins</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="131"/>
+        <source>初年</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="131"/>
+        <source>最終年</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="131"/>
+        <source>年別の割合</source>
+        <translation>Share by year</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="132"/>
+        <source>ここでの1局は対局の隅の一つです</source>
+        <translation>A game here is one corner of a game</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="139"/>
+        <source>局面の年別グラフ...</source>
+        <translation>Position by year...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>隅</source>
+        <translation>Corner</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="147"/>
+        <source>手数</source>
+        <translation>Moves</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="148"/>
+        <source>クリックで新しい順と古い順を切り替えます</source>
+        <translation>Click to switch between newest and oldest first</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="173"/>
+        <source>前へ</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="175"/>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="234"/>
+        <source>この局面 %1 局（1局は対局の隅の一つ）、黒勝 %2、白勝 %3</source>
+        <translation>This position: %1 games (a game is one corner of a game), Black won %2, White won %3</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="260"/>
+        <source>年ごとの局面の対局のうちこの手の割合</source>
+        <translation>Share of the position&apos;s games each year that chose this move</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="291"/>
+        <source>%1 / %2 ページ（%3 局）</source>
+        <translation>Page %1 / %2 (%3 games)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="312"/>
+        <source>候補手の年別の対局数</source>
+        <translation>Candidates&apos; games by year</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TFindForm</name>
     <message>
         <location filename="../src/gui/mainwindow/FindForm.cpp" line="23"/>
@@ -693,6 +862,41 @@
         <location filename="../src/gui/mainwindow/FindForm.cpp" line="114"/>
         <source>同じ局面：ほかに %1 通りの手順</source>
         <translation>Same position: %1 other move orders</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TGameViewer</name>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="75"/>
+        <source>棋譜 %1</source>
+        <translation>Game %1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="77"/>
+        <source>黒 %1&#x3000;白 %2
+%3&#x3000;%4&#x3000;%5</source>
+        <translation>Black %1  White %2
+%3  %4  %5</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="86"/>
+        <source>◀ 戻る</source>
+        <translation>◀ Back</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="88"/>
+        <source>進む ▶</source>
+        <translation>Forward ▶</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="92"/>
+        <source>この隅の定石へ</source>
+        <translation>To this corner&apos;s joseki</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/records/GameViewer.cpp" line="109"/>
+        <source>%1 / %2 手</source>
+        <translation>Move %1 / %2</translation>
     </message>
 </context>
 <context>
@@ -882,7 +1086,7 @@
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="110"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="114"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
@@ -938,6 +1142,22 @@
         <translation>%1, %2 stones, move %3</translation>
     </message>
     <message>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="20"/>
+        <source>対局</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="70"/>
+        <source>棋譜ファイルが見つかりません（移動または削除されました）: %1</source>
+        <translation>The game file was not found (moved or deleted): %1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="84"/>
+        <source>棋譜ファイルが取り込んだ後に変わりました: %1</source>
+        <translation>The game file changed since it was imported: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="104"/>
         <location filename="../src/gui/mainwindow/FindCommands.cpp" line="116"/>
         <source>一致する定石はありません</source>
         <translation>No matching joseki</translation>
@@ -1352,7 +1572,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="493"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
@@ -1363,7 +1583,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="505"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="506"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
@@ -1374,7 +1594,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="499"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
@@ -1414,47 +1634,47 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="467"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="468"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="470"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="471"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="506"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="507"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="507"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="508"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="545"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="546"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>

@@ -233,7 +233,7 @@ std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter) {
 std::optional<TKeptGame> TGameStore::Game(std::int64_t id) {
     if (!HasTables()) return std::nullopt;
     TSqliteStatement row = db_->Prepare(
-        "SELECT file, game_index, black, white, black_rank, white_rank, date, year, event, result, winner "
+        "SELECT file, game_index, black, white, black_rank, white_rank, date, year, event, result, winner, line_hash "
         "FROM games WHERE id = ?1", kCannotReadText);
     sqlite3_bind_int64(row.get(), 1, id);
     const int rc = sqlite3_step(row.get());
@@ -252,6 +252,7 @@ std::optional<TKeptGame> TGameStore::Game(std::int64_t id) {
     g.text.event = ColumnText(row.get(), 8);
     g.text.result = ColumnText(row.get(), 9);
     g.winner = sqlite3_column_int(row.get(), 10);
+    g.lineHash = static_cast<std::uint64_t>(sqlite3_column_int64(row.get(), 11));
     return g;
 }
 

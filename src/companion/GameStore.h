@@ -30,6 +30,7 @@ struct TKeptGame {
     TGameText text;
     int year = 0;    // 0: the date gives none
     int winner = 0;  // Black, White, or Empty when unknown
+    std::uint64_t lineHash = 0;  // of its main line: tells a record that changed since
 };
 
 // What counting and ordering need of a game.

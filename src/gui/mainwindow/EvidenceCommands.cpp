@@ -7,6 +7,7 @@
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/EvidencePanel.h"
+#include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -16,6 +17,7 @@ namespace vxlo {
 
 void TSDIAppForm::OpenEvidence() {
     evidence_.reset();
+    if (explorerPanel_) explorerPanel_->Detach();  // the games may have changed
     try {
         if (companion_) {
             evidence_.emplace(companion_);
@@ -41,6 +43,7 @@ void TSDIAppForm::RefreshEvidence() {
     if ((!evidence_ && !reviewed) || !nav_.FileOpen()) {
         if (evidencePanel_) evidencePanel_->hide();
         candidateGames_.clear();
+        RefreshExplorer();
         return;
     }
     if (!evidencePanel_) {
@@ -63,6 +66,7 @@ void TSDIAppForm::RefreshEvidence() {
     candidateGames_.clear();
     for (const TContinuationRow& row : rows)
         if (row.games > 0 && !IsTenuki(row.move.x, row.move.y)) candidateGames_.push_back({row.move, row.games});
+    RefreshExplorer();
     if (boardArea_) boardArea_->update();
 }
 

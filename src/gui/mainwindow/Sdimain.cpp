@@ -301,6 +301,7 @@ void TSDIAppForm::CreateWindows() {
     CreateCommentWindow();
     banIsiColor_ = new TBanIsiColor(*this, *messages_, settingsPath_, this);
     CreateFindWindow();
+    CreateExplorer();
 }
 
 // ---- start and exit ----

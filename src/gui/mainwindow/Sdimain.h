@@ -414,6 +414,24 @@ private:
     QAction* mnuLinesPanel_ = nullptr;
     std::array<QAction*, 3> mnuLanguage_{};  // auto, Japanese, English
 
+    // The games explorer beside the board and its game viewer (ExplorerCommands.cpp).
+public:
+    class TExplorerPanel* ExplorerPanel() const { return explorerPanel_; }
+    // The viewer of a listed game, read from its file; a file that moved or
+    // changed since the import is reported by name. Null then.
+    class TGameViewer* OpenGameViewer(const struct TGameListing& listing);
+    // The dictionary position of a game's corner after moves, turned to
+    // show it as the game does.
+    void GoToGameCorner(const std::vector<TPoint>& moves, int corner);
+
+private:
+    void CreateExplorer();
+    // Follows the shown position; the board's counts follow its filters.
+    void RefreshExplorer();
+    class TExplorerPanel* explorerPanel_ = nullptr;
+    QWidget* explorerDock_ = nullptr;  // its dock
+    bool explorerShownOnce_ = false;
+
 public:
     // The engine's review (ReviewCommands.cpp): its menu, worker and the
     // figures on the board. Last, so that it goes first: its worker stops
