@@ -3,6 +3,7 @@
 // command is a file of this folder: it declares its options and operands on
 // its CLI11 subcommand and returns the handler that runs once they are parsed.
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -52,6 +53,13 @@ std::string UsageText(const TCommandRow* command = nullptr);
 
 // The operands of a command: every argument that is not an option, in order.
 void AddOperands(CLI::App& command, std::vector<std::string>& operands);
+
+// The options of a command that takes only --json besides its operands.
+struct TJsonOperands {
+    bool json = false;
+    std::vector<std::string> operands;
+};
+std::shared_ptr<TJsonOperands> AddJsonAndOperands(CLI::App& command);
 
 // text as one line of err: a core message may hold line breaks.
 std::string OneLine(std::string text);

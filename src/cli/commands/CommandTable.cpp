@@ -48,6 +48,13 @@ void AddOperands(CLI::App& command, std::vector<std::string>& operands) {
     command.add_option("operands", operands, "DICTIONARY and what the command reads");
 }
 
+std::shared_ptr<TJsonOperands> AddJsonAndOperands(CLI::App& command) {
+    auto o = std::make_shared<TJsonOperands>();
+    command.add_flag("--json", o->json, "answer in JSON");
+    AddOperands(command, o->operands);
+    return o;
+}
+
 std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\n' || c == '\r') c = ' ';

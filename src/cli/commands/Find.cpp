@@ -12,13 +12,7 @@ const char* const kFindUsage =
     "      empty board, in any orientation and either colour, exact ones first\n";
 
 TCommandRun SetUpFind(CLI::App& command) {
-    struct TOptions {
-        bool json = false;
-        std::vector<std::string> operands;
-    };
-    auto o = std::make_shared<TOptions>();
-    command.add_flag("--json", o->json, "answer in JSON");
-    AddOperands(command, o->operands);
+    const std::shared_ptr<TJsonOperands> o = AddJsonAndOperands(command);
     return [o](TToolContext& c) {
         if (o->operands.empty()) throw EUsage("find needs DICTIONARY");
         const TPositionHash position = PositionAfter(MovesOperands(o->operands, 1));

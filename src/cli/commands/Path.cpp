@@ -10,13 +10,7 @@ const char* const kPathUsage =
     "      the moves from the empty board to RECORD\n";
 
 TCommandRun SetUpPath(CLI::App& command) {
-    struct TOptions {
-        bool json = false;
-        std::vector<std::string> operands;
-    };
-    auto o = std::make_shared<TOptions>();
-    command.add_flag("--json", o->json, "answer in JSON");
-    AddOperands(command, o->operands);
+    const std::shared_ptr<TJsonOperands> o = AddJsonAndOperands(command);
     return [o](TToolContext& c) {
         if (o->operands.size() != 2) throw EUsage("path needs DICTIONARY and RECORD");
         const int record = IntegerValue(o->operands[1], c.translator);

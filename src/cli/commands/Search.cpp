@@ -12,13 +12,7 @@ const char* const kSearchUsage =
     "      moves and the comment around it\n";
 
 TCommandRun SetUpSearch(CLI::App& command) {
-    struct TOptions {
-        bool json = false;
-        std::vector<std::string> operands;
-    };
-    auto o = std::make_shared<TOptions>();
-    command.add_flag("--json", o->json, "answer in JSON");
-    AddOperands(command, o->operands);
+    const std::shared_ptr<TJsonOperands> o = AddJsonAndOperands(command);
     return [o](TToolContext& c) {
         if (o->operands.size() != 2) throw EUsage("search needs DICTIONARY and TEXT");
         const TTreeIndex index = IndexOf(o->operands[0], TTreeIndex::EContent::Links);
