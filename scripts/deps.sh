@@ -1,7 +1,7 @@
 # Installs the Debian packages the build needs when any is missing.
 # Sourced by run.sh and test.sh.
 vxlo_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-charts-dev qt6-l10n-tools libsqlite3-dev libgtest-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic desktop-file-utils shared-mime-info dpkg-dev)
 vxlo_missing=()
 for p in "${vxlo_packages[@]}"; do

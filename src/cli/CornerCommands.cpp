@@ -7,8 +7,6 @@
 #include <optional>
 #include <sstream>
 
-#include <nlohmann/json.hpp>
-
 #include "cli/Json.h"
 #include "cli/ReviewCommand.h"
 #include "core/VxloError.h"
@@ -38,14 +36,6 @@ std::optional<TPoint> ParseMove(const std::string& text) {
     } catch (const EConvertError&) {
         return std::nullopt;
     }
-}
-
-void PrintEvidenceFields(const std::optional<TEvidence>& e, std::ostream& out) {
-    const TEvidence none;
-    const TEvidence& v = e ? *e : none;
-    out << "\"games\": " << v.games << ", \"starter_wins\": " << v.starterWins
-        << ", \"starter_losses\": " << v.starterLosses << ", \"first_year\": " << v.firstYear
-        << ", \"last_year\": " << v.lastYear;
 }
 
 }  // namespace
@@ -87,6 +77,14 @@ int OpenAtPosition(TNavigation& nav, const std::string& dictionary, const std::v
 
 namespace {
 
+void AddCounts(TJson& j, const TEvidence& e) {
+    j["games"] = e.games;
+    j["starter_wins"] = e.starterWins;
+    j["starter_losses"] = e.starterLosses;
+    j["first_year"] = e.firstYear;
+    j["last_year"] = e.lastYear;
+}
+
 // The answer before games were kept, byte for byte.
 void PrintEvidenceOnly(TNavigation& nav, TEvidenceStore& evidence, const std::optional<TStoredReview>& review,
                        bool json, std::ostream& out) {
@@ -106,18 +104,27 @@ void PrintEvidenceOnly(TNavigation& nav, TEvidenceStore& evidence, const std::op
         if (orphans) out << kNoGamesBehind << '\n';
         return;
     }
-    out << "{\"record\": " << position << ", \"games\": " << (here ? here->games : 0);
-    if (orphans) out << ", \"games_kept\": false";
-    out << PositionReviewJson(review) << ", \"candidates\": [";
+    TJson answer;
+    answer["record"] = position;
+    answer["games"] = here ? here->games : 0;
+    if (orphans) answer["games_kept"] = false;
+    AddPositionReview(answer, review);
+    TJson candidates = TJson::array();
     for (int i = 0; i < list.Count(); ++i) {
         const TPoint p = list.GetMoveXY(i);
         const int rec = list.RecNoAt(i);
-        out << (i ? ", " : "") << "{\"x\": " << p.x << ", \"y\": " << p.y << ", \"label\": "
-            << JsonString(i < kLabelCount ? CandidateLabel(i) : "") << ", \"record\": " << rec << ", ";
-        PrintEvidenceFields(evidence.Get(rec), out);
-        out << CandidateReviewJson(review, p) << '}';
+        const TEvidence e = evidence.Get(rec).value_or(TEvidence{});
+        TJson c;
+        c["x"] = p.x;
+        c["y"] = p.y;
+        c["label"] = i < kLabelCount ? CandidateLabel(i) : "";
+        c["record"] = rec;
+        AddCounts(c, e);
+        AddCandidateReview(c, review, p);
+        candidates.push_back(std::move(c));
     }
-    out << "]}\n";
+    answer["candidates"] = std::move(candidates);
+    out << JsonText(answer) << '\n';
 }
 
 // The figures of one record: the evidence's without a filter, the selected
@@ -137,28 +144,13 @@ TFigures FiguresOf(TEvidenceStore& evidence, TGameStore& games, const TGameSelec
     return f;
 }
 
-void AddCounts(nlohmann::ordered_json& j, const TFigures& f) {
-    j["games"] = f.evidence.games;
-    j["starter_wins"] = f.evidence.starterWins;
-    j["starter_losses"] = f.evidence.starterLosses;
-    j["first_year"] = f.evidence.firstYear;
-    j["last_year"] = f.evidence.lastYear;
-}
 
-void AddColoursAndYears(nlohmann::ordered_json& j, const TFigures& f) {
+void AddColoursAndYears(TJson& j, const TFigures& f) {
     j["black_wins"] = f.games.blackWins;
     j["white_wins"] = f.games.whiteWins;
-    nlohmann::ordered_json years = nlohmann::ordered_json::object();
+    TJson years = TJson::object();
     for (const auto& [year, n] : f.games.byYear) years[std::to_string(year)] = n;
     j["by_year"] = years;
-}
-
-// The review's fields, written as text for the answer without games, in a
-// JSON object.
-void AddFields(nlohmann::ordered_json& j, const std::string& fields) {
-    if (fields.empty()) return;
-    const nlohmann::ordered_json parsed = nlohmann::ordered_json::parse("{" + fields.substr(2) + "}");
-    for (const auto& [key, value] : parsed.items()) j[key] = value;
 }
 
 }  // namespace
@@ -183,13 +175,13 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
     const bool kept = games.Any() && static_cast<long long>(games.PassesAt(0).size()) == (root ? root->games : 0);
     const TLjsk& list = nav.Dictionary();
     const TFigures here = FiguresOf(evidence, games, selection, filter.Any(), position);
-    nlohmann::ordered_json answer;
+    TJson answer;
     answer["record"] = position;
     answer["games"] = here.evidence.games;
     answer["games_kept"] = kept;
     AddColoursAndYears(answer, here);
-    AddFields(answer, PositionReviewJson(review));
-    nlohmann::ordered_json candidates = nlohmann::ordered_json::array();
+    AddPositionReview(answer, review);
+    TJson candidates = TJson::array();
     std::ostringstream text;
     text << "record " << position << ": " << here.evidence.games << " games\n";
     for (int i = 0; i < list.Count(); ++i) {
@@ -197,14 +189,14 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
         const int rec = list.RecNoAt(i);
         const std::string label(i < kLabelCount ? CandidateLabel(i) : "");
         const TFigures f = FiguresOf(evidence, games, selection, filter.Any(), rec);
-        nlohmann::ordered_json c;
+        TJson c;
         c["x"] = p.x;
         c["y"] = p.y;
         c["label"] = label;
         c["record"] = rec;
-        AddCounts(c, f);
+        AddCounts(c, f.evidence);
         AddColoursAndYears(c, f);
-        AddFields(c, CandidateReviewJson(review, p));
+        AddCandidateReview(c, review, p);
         candidates.push_back(c);
         text << (label.empty() ? "-" : label) << ' ' << FormatMove(p) << " record " << rec << ": "
              << f.evidence.games << " games, starter won " << f.evidence.starterWins << " lost "
@@ -215,7 +207,7 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
     answer["candidates"] = candidates;
     nav.CloseFile();
     if (json) {
-        out << answer.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+        out << JsonCompact(answer) << '\n';
         return;
     }
     out << text.str();

@@ -1,35 +1,26 @@
 #pragma once
-// The tool's commands for finding one's way in a dictionary: path, search
-// find and corner, each with a plain and a --json answer.
-#include <optional>
-#include <ostream>
-#include <stdexcept>
+// What the commands of finding one's way in a dictionary (path, search,
+// find, corner) share: the dictionary's index and moves as they are shown.
 #include <string>
 #include <vector>
 
-#include "core/Message.h"
+#include "board/Goban.h"
+#include "cli/Json.h"
+#include "dictionary/TreeIndex.h"
 
 namespace vxlo {
 
-extern const char* const kFindUsage;
+// The moves as a JSON array of "x,y" and "pass".
+TJson JsonMoves(const std::vector<TPoint>& moves);
 
-// Wrong operands: the tool prints the text with its usage and exits with 2.
-class EFindUsage : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// The moves on one line, "(empty board)" for none.
+std::string PlainMoves(const std::vector<TPoint>& moves);
 
-bool IsFindCommand(const std::string& command);
+// The index of the dictionary, read without a lock: a dictionary open in the
+// window can be asked too.
+TTreeIndex IndexOf(const std::string& dictionary, TTreeIndex::EContent content);
 
-struct TFindOptions {
-    bool json = false;
-    std::optional<int> limit;  // corner: up to this move of the game
-    const ITranslator* translator = nullptr;  // for the core's messages
-};
-
-// Runs path, search, find or corner on operands (options taken off). File
-// and lookup errors propagate as EVxloError.
-void RunFindCommand(const std::string& command, const std::vector<std::string>& operands,
-                    const TFindOptions& options, std::ostream& out);
+// The moves among operands from first on; one that is not a move is a usage error.
+std::vector<TPoint> MovesOperands(const std::vector<std::string>& operands, std::size_t first);
 
 }  // namespace vxlo

@@ -1,30 +1,45 @@
 #pragma once
-// vxlo-tool's commands over the kept games: `games`, the games behind a
-// position, and `stats`, the counts of a position and its candidates, both
-// with the games' filters (--from, --to, --player, --event).
+// What `games` and `stats` share: the games' filters (--from, --to,
+// --player, --event) as options, and the listing of the kept games.
+#include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "navigation/Navigation.h"
+#include "companion/GameExplorer.h"
 
 namespace vxlo {
 
-extern const char* const kGamesUsage;
+// The filters as typed; Filter() checks them.
+struct TFilterOptions {
+    std::optional<std::string> from;
+    std::optional<std::string> to;
+    std::optional<std::string> player;
+    std::optional<std::string> event;
 
-// Wrong operands or options: the tool prints the text with its usage and
-// exits with 2.
-class EGamesUsage : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+    // A year that is not a number of at least 0 is a usage error.
+    TGameFilter Filter() const;
 };
 
-bool IsGamesCommand(const std::string& command);
+void AddFilterOptions(CLI::App& command, TFilterOptions& filter);
 
-// Runs games or stats on the arguments after the command's name. File and
-// lookup errors propagate as EVxloError.
-void RunGamesCommand(TNavigation& nav, const std::string& command, const std::vector<std::string>& args,
-                     std::ostream& out);
+// A page of a listing; limit and offset as typed, checked by Number.
+struct TListing {
+    long long limit = 50;
+    long long offset = 0;
+    bool oldest = false;
+    bool json = false;
+};
+
+// text as a number of at least least, or a usage error naming the option.
+int Number(const std::string& name, const std::string& text, int least);
+
+// The kept games that reached the position after moves (a line each or one
+// JSON object). File and lookup errors propagate as EVxloError.
+void ListKeptGames(TNavigation& nav, const std::string& dictionary, const std::vector<std::string>& moves,
+                   const TGameFilter& filter, const TListing& listing, std::ostream& out);
 
 }  // namespace vxlo

@@ -1,33 +1,22 @@
 #pragma once
-// vxlo-tool review: the analysis engine's figures for a position of the
-// dictionary and the lines below it, stored in its companion database; and
-// the engine's figures where other commands show them (stats --json, the
-// SGF export's comments).
+// The engine's figures of a review where other commands show them: stats
+// --json and the SGF export's comments.
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "core/Message.h"
+#include "cli/Json.h"
 #include "dictionary/RecordFile.h"
 #include "import/SgfComments.h"
 #include "companion/EngineReviewStore.h"
 
 namespace vxlo {
 
-extern const char* const kReviewUsage;
-
-// args after "review". settingsPath: the VXLO.INI whose [Engine] gives what
-// the options do not (empty: only the options). Prints progress on err and
-// the summary on out; 0 done, 1 failed (the engine's message names its
-// command, a file error the file), 2 usage.
-int RunReviewCommand(const std::vector<std::string>& args, const std::string& settingsPath, std::ostream& out,
-                     std::ostream& err, const ITranslator* translator);
-
-// The review's fields of stats --json: of a position (with a leading ", "),
-// and of one of its candidates. Nothing when not reviewed.
-std::string PositionReviewJson(const std::optional<TStoredReview>& review);
-std::string CandidateReviewJson(const std::optional<TStoredReview>& review, TPoint candidate);
+// The review's fields of stats --json: of a position, and of one of its
+// candidates. Nothing when not reviewed.
+void AddPositionReview(TJson& answer, const std::optional<TStoredReview>& review);
+void AddCandidateReview(TJson& candidate, const std::optional<TStoredReview>& review, TPoint move);
 
 // The comments of an export with the engine's figures appended: on a move's
 // node what the review of the position before it says of the move, and

@@ -27,11 +27,6 @@ constexpr const char* kCountsNotStoredText = QT_TRANSLATE_NOOP(
 
 constexpr const char* kBatchText = QT_TRANSLATE_NOOP("vxlo", "対局数を保存できません");
 
-bool IsGameRecord(const fs::path& path) {
-    const std::string name = path.filename().string();
-    return HasSgfExtension(name) || HasIg1Extension(name);
-}
-
 // "B+R", "W+3.5": the winner's colour; anything else (draw, void, "?") unknown.
 int WinnerOf(const std::string* result) {
     if (result == nullptr || result->size() < 2 || (*result)[1] != '+') return Empty;
@@ -163,17 +158,11 @@ std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, 
     for (const std::string& path : paths) {
         std::error_code ec;
         if (fs::is_directory(path, ec)) {
-            std::vector<std::string> found;
-            auto visit = [&](const fs::directory_entry& entry) {
-                std::error_code e;
-                if (entry.is_regular_file(e) && IsGameRecord(entry.path())) found.push_back(entry.path().string());
-            };
-            if (recursive) {
-                for (const auto& entry : fs::recursive_directory_iterator(path, ec)) visit(entry);
-            } else {
-                for (const auto& entry : fs::directory_iterator(path, ec)) visit(entry);
-            }
-            if (ec) throw EInOutError(ec.value(), path);
+            TFolderWalkOptions walk;
+            walk.folder = path;
+            walk.subfolders = recursive;
+            walk.gameRecords = true;
+            std::vector<std::string> found = CollectWalkFiles(walk);
             if (found.empty()) throw EFileRefused(kNoImportableFileText, path);
             std::sort(found.begin(), found.end());
             files.insert(files.end(), found.begin(), found.end());

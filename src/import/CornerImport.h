@@ -55,10 +55,10 @@ std::vector<TCornerGame> ReadSgfCornerGames(const std::string& file, TCornerImpo
 std::vector<TCornerGame> ReadCornerGames(const std::string& file, TCornerImportSummary& summary);
 
 // The game records among paths: named files as given (refused, naming them,
-// when missing or neither IG1 nor SGF), folders walked for *.IG1 and *.sgf
-// (any case; subfolders with recursive) in sorted order, so that the
-// dictionary comes out the same on every run. A folder without any game
-// record is refused too.
+// when missing or neither IG1 nor SGF), folders walked as every import walks
+// them (CollectWalkFiles) for the game records (subfolders with recursive),
+// in sorted order, so that the dictionary comes out the same on every run.
+// A folder without any game record is refused too.
 std::vector<std::string> CornerGameFiles(const std::vector<std::string>& paths, bool recursive);
 
 // Whether the games behind the counts are kept (the benchmark compares).

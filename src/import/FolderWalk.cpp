@@ -16,20 +16,6 @@ namespace {
 
 char Fold(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
-// Entry names of a folder in the order the file system returns them; empty
-// when the folder cannot be listed.
-std::vector<std::string> ListFolder(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
 class TCollector {
 public:
     explicit TCollector(const TFolderWalkOptions& options) : options_(options) {}
@@ -47,30 +33,48 @@ private:
     // The folder path ends in "/". Recursion depth is bounded by the length
     // of a path, and no folder stays open while its subfolders are walked.
     void Walk(const std::string& folder) {
-        for (const std::string& name : ListFolder(folder)) {
-            if (!options_.subfolders && !MatchesMask(name, options_.mask)) continue;
-            const std::string path = folder + name;
-            struct stat st {};
-            // A dangling link or an entry gone meanwhile is no file to read.
-            if (::stat(path.c_str(), &st) != 0) continue;
-            if (S_ISDIR(st.st_mode)) {
-                if (options_.subfolders && name[0] != '.' &&
-                    visited_.insert({st.st_dev, st.st_ino}).second) {
-                    Walk(path + "/");
-                }
-            } else if (S_ISREG(st.st_mode)) {
-                // Devices and FIFOs are skipped: reading one could block forever.
-                files_.push_back(path);
+        for (const TFolderEntry& entry : ListFolder(folder)) {
+            if (!Takes(entry.name) && !(options_.subfolders && entry.folder)) continue;
+            if (entry.folder) {
+                if (options_.subfolders && entry.name[0] != '.' && visited_.insert({entry.device, entry.inode}).second)
+                    Walk(folder + entry.name + "/");
+            } else {
+                files_.push_back(folder + entry.name);
             }
         }
     }
 
+    bool Takes(const std::string& name) const {
+        if (options_.gameRecords) return IsGameRecord(name);
+        return options_.subfolders || MatchesMask(name, options_.mask);
+    }
+
     const TFolderWalkOptions& options_;
-    std::set<std::pair<dev_t, ino_t>> visited_;
+    std::set<std::pair<unsigned long long, unsigned long long>> visited_;
     std::vector<std::string> files_;
 };
 
 }  // namespace
+
+std::vector<TFolderEntry> ListFolder(const std::string& folder) {
+    std::vector<TFolderEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return entries;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        // A dangling link or an entry gone meanwhile is no file to read;
+        // devices and FIFOs are left out: reading one could block forever.
+        if (::stat((prefix + name).c_str(), &st) != 0) continue;
+        if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) continue;
+        entries.push_back({name, S_ISDIR(st.st_mode), static_cast<unsigned long long>(st.st_dev),
+                           static_cast<unsigned long long>(st.st_ino)});
+    }
+    ::closedir(dir);
+    return entries;
+}
 
 int BulkMoveLimit(const std::string& text) {
     int limit = text.empty() ? 0 : StrToInt(text);

@@ -21,8 +21,10 @@ bool MatchesMask(const std::string& name, const std::string& mask);
 
 struct TFolderWalkOptions {
     std::string folder;
-    std::string mask = "*.IG1";   // used only without subfolders
+    std::string mask = "*.IG1";   // used only without subfolders and game records
     bool subfolders = false;
+    bool gameRecords = false;     // take the game records (IsGameRecord) of every folder walked
+
     int moveLimit = kMaxPathMoves;
 };
 
@@ -42,6 +44,20 @@ struct TFolderWalkResult {
 // The one report of the files an import passed over; empty when there are none.
 TMessage WalkFailureSummary(const std::vector<TWalkFailure>& failures);
 inline TMessage WalkFailureSummary(const TFolderWalkResult& result) { return WalkFailureSummary(result.failures); }
+
+// A folder or regular file of a folder, links followed; device and inode
+// tell a folder reached twice.
+struct TFolderEntry {
+    std::string name;
+    bool folder = false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+};
+
+// The folders and regular files of folder in the file system's order: no
+// "." or "..", no devices, FIFOs or dangling links; empty when the folder
+// cannot be listed.
+std::vector<TFolderEntry> ListFolder(const std::string& folder);
 
 // The files of a walk in the order they are imported, full paths.
 // Folders whose name begins with "." are not entered, a folder that cannot

@@ -149,6 +149,8 @@ bool HasIg1Extension(const std::string& fileName) {
     return tail == "IG1";
 }
 
+bool IsGameRecord(const std::string& fileName) { return HasIg1Extension(fileName) || HasSgfExtension(fileName); }
+
 int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     // SGF is read whole before anything changes, so it resets on its own.

@@ -39,4 +39,8 @@ std::vector<TPoint> ReadIg1Moves(const std::string& fileName);
 // True when the last three characters, upper-cased, are "IG1".
 bool HasIg1Extension(const std::string& fileName);
 
+// The one rule of what an import takes as a game record: an IG1 or SGF file,
+// by the end of its name (any case).
+bool IsGameRecord(const std::string& fileName);
+
 }  // namespace vxlo

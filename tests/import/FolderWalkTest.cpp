@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "core/VxloError.h"
+#include "import/CornerImport.h"
 #include "import/FolderWalk.h"
 #include "ImportFixture.h"
 #include "support/TableTranslator.h"
@@ -90,6 +91,29 @@ TEST_F(FolderWalkTest, WithoutSubfoldersTheMaskChoosesAndFoldersAreSkipped) {
     std::vector<std::string> all = Relative(CollectWalkFiles(Options(false, "*.*")));
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, (std::vector<std::string>{"a.IG1", "b.ig1", "c.txt"}));
+}
+
+// The corner import walks as the import does, taking the game records only.
+TEST_F(FolderWalkTest, TheCornerImportTakesTheGameRecordsOfTheSameWalk) {
+    Put("a.IG1", "D04");
+    Put("b.sgf", "D04");
+    Put("notes.txt", "D04");
+    Put("sub/c.SGF", "Q16");
+    Put(".old/d.IG1", "D16");
+    std::filesystem::create_directory_symlink("..", tree / "sub/up");
+    for (const bool recursive : {false, true}) {
+        SCOPED_TRACE(recursive);
+        TFolderWalkOptions options = Options(recursive);
+        options.gameRecords = true;
+        std::vector<std::string> walked = CollectWalkFiles(options);
+        std::sort(walked.begin(), walked.end());
+        EXPECT_EQ(CornerGameFiles({tree.string()}, recursive), walked);
+        const std::vector<std::string> expected =
+            recursive ? std::vector<std::string>{"a.IG1", "b.sgf", "sub/c.SGF"} : std::vector<std::string>{"a.IG1", "b.sgf"};
+        EXPECT_EQ(Relative(walked), expected);
+    }
+    Put("empty/notes.txt", "D04");
+    EXPECT_THROW(static_cast<void>(CornerGameFiles({(tree / "empty").string()}, true)), EFileRefused);
 }
 
 TEST_F(FolderWalkTest, SubfoldersAreWalkedDepthFirstExceptDotFolders) {

@@ -38,12 +38,8 @@ std::string WithSlash(std::string folder) {
 
 std::vector<std::string> SortedEntries(const std::string& folder, bool folders) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        const bool isFolder = it->is_directory(typeError);
-        const bool isFile = it->is_regular_file(typeError);
-        if (folders ? isFolder : isFile) names.push_back(it->path().filename().string());
+    for (const TFolderEntry& entry : ListFolder(folder)) {
+        if (entry.folder == folders) names.push_back(entry.name);
     }
     std::sort(names.begin(), names.end());
     return names;
