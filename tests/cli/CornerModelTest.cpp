@@ -16,7 +16,7 @@
 
 #include "cli/VxloTool.h"
 #include "dictionary/Tejun.h"
-#include "import/ImportFixture.h"
+#include "cli/ToolFixture.h"
 #include "import/SgfReader.h"
 #include "companion/CompanionDatabase.h"
 
@@ -237,17 +237,8 @@ std::string Sgf(const std::vector<TModelGame>& games) {
     return sgf;
 }
 
-class CornerModelTest : public TImportTest {
+class CornerModelTest : public TToolTest {
 protected:
-    void SetUp() override {
-        TImportTest::SetUp();
-        nav.CloseFile();
-    }
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunVxloTool(args, out, err);
-    }
 
     // The file's tree, chain order and all, equals the model's; every count too.
     void ExpectModel(const std::filesystem::path& dictionary, const TCornerModel& model) {
@@ -290,8 +281,6 @@ protected:
         EXPECT_EQ(stored, expected);
     }
 
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CornerModelTest, TreeAndCountsFollowTheRulesInEveryFileOrderAndAgainOnReimport) {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "cli/VxloTool.h"
-#include "import/ImportFixture.h"
+#include "cli/ToolFixture.h"
 #include "import/SgfReader.h"
 #include "companion/EvidenceStore.h"
 
@@ -73,23 +73,12 @@ std::string GameSgf(const TGamePlan& plan) {
     return sgf + ")";
 }
 
-class CornerToolTest : public TImportTest {
+class CornerToolTest : public TToolTest {
 protected:
-    void SetUp() override {
-        TImportTest::SetUp();
-        nav.CloseFile();
-    }
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunVxloTool(args, out, err);
-    }
     std::string Write(const std::string& name, const std::string& text) {
         WriteBytes(dir / name, text);
         return (dir / name).string();
     }
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CornerToolTest, PlacementsCoverEveryCornerTwice) {

@@ -9,7 +9,7 @@
 
 #include "board/PositionHash.h"
 #include "cli/VxloTool.h"
-#include "import/ImportFixture.h"
+#include "cli/ToolFixture.h"
 #include "companion/CompanionDatabase.h"
 
 namespace vxlo::testing {
@@ -17,18 +17,7 @@ namespace {
 
 using nlohmann::json;
 
-class GamesToolTest : public TImportTest {
-protected:
-    void SetUp() override {
-        TImportTest::SetUp();
-        nav.CloseFile();
-    }
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunVxloTool(args, out, err);
-    }
-    std::ostringstream out, err;
+class GamesToolTest : public TToolTest {
 };
 
 TEST_F(GamesToolTest, ScarceOddAndForeignRecordsAreKeptAsText) {
