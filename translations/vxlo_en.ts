@@ -47,7 +47,7 @@
         <translation>No game record to import</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="24"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="22"/>
         <location filename="../src/companion/ReviewRun.cpp" line="18"/>
         <source>辞書にない手です：%1</source>
         <translation>Not a move of the dictionary: %1</translation>
@@ -123,7 +123,7 @@
         <translation>Cannot read it as a game record</translation>
     </message>
     <message>
-        <location filename="../src/import/FolderWalk.cpp" line="110"/>
+        <location filename="../src/import/FolderWalk.cpp" line="114"/>
         <source>取り込めなかったファイル: %1</source>
         <translation>Files not imported: %1</translation>
     </message>
@@ -356,7 +356,7 @@
         <translation>Cannot save the comment</translation>
     </message>
     <message>
-        <location filename="../src/cli/CornerCommands.cpp" line="25"/>
+        <location filename="../src/cli/CornerCommands.cpp" line="23"/>
         <location filename="../src/companion/EvidenceStore.cpp" line="12"/>
         <location filename="../src/import/CornerImport.cpp" line="28"/>
         <source>対局数を保存できません</source>
@@ -517,28 +517,28 @@
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="55"/>
-        <location filename="../src/gui/import/SelDir.cpp" line="68"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="51"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="64"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="96"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="92"/>
         <source>手まで</source>
         <translation>moves</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="107"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="103"/>
         <source>下位のディレクトリ</source>
         <translation>Subfolders</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="113"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="109"/>
         <source>隅の定形</source>
         <translation>Corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="270"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="266"/>
         <source>対局 %1  定形 %2</source>
         <translation>Games %1  Sequences %2</translation>
     </message>
@@ -940,27 +940,37 @@
 <context>
     <name>vxlo::TLinesPanel</name>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
         <source>候補</source>
         <translation>Label</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
         <source>手</source>
         <translation>Move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
         <source>対局</source>
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="28"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
         <source>コメント</source>
         <translation>Comment</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="47"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
+        <source>損</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="40"/>
+        <source>損がこれより大きい手だけ</source>
+        <translation>Only moves losing more than</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="67"/>
         <source>空の盤</source>
         <translation>Empty board</translation>
     </message>
@@ -1714,22 +1724,22 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>Back|Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="53"/>
         <source>手順</source>
         <translation>Lines</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="63"/>
         <source>手順パネル</source>
         <translation>Lines panel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="50"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="64"/>
         <source>初手からの手順とこの先の変化を盤の横に表示する</source>
         <translation>Show the moves from the empty board and the lines below beside the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="75"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="89"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>

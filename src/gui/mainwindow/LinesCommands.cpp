@@ -4,7 +4,9 @@
 #include <QDockWidget>
 #include <QTreeWidget>
 
+#include "companion/EngineReviewStore.h"
 #include "gui/mainwindow/LinesPanel.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "board/BoardGeometry.h"
@@ -35,6 +37,18 @@ void TSDIAppForm::CreateLinesPanel() {
             return QString();
         }
     };
+    source.lost = [this](std::int64_t record, TPoint move) -> std::optional<double> {
+        if (!companion_) return std::nullopt;
+        try {
+            const std::optional<TStoredReview> review = TEngineReviewStore(companion_).Get(static_cast<int>(record));
+            if (review)
+                for (const TStoredMoveFigure& f : review->candidates)
+                    if (f.move == move) return f.pointsLost;
+        } catch (const EVxloError&) {
+        }
+        return std::nullopt;
+    };
+    source.lostColour = [this](double lost) { return ReviewBandColor(LossBand(lost, Review().Limits())); };
     linesPanel_ = new TLinesPanel(std::move(source), this);
     linesDock_ = new QDockWidget(tr("手順"), this);
     linesDock_->setObjectName("LinesDock");

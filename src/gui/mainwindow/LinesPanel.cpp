@@ -1,5 +1,8 @@
 #include "gui/mainwindow/LinesPanel.h"
 
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QSplitter>
@@ -14,6 +17,8 @@ namespace vxlo {
 namespace {
 constexpr int kMoveRole = Qt::UserRole;        // the row's point, x * 100 + y
 constexpr int kRecordRole = Qt::UserRole + 1;  // its record; -1 for a row not yet read
+constexpr int kLostRole = Qt::UserRole + 2;    // the points it loses, when reviewed
+constexpr int kLostColumn = 4;
 }  // namespace
 
 TLinesPanel::TLinesPanel(TSource source, QWidget* parent) : QWidget(parent), source_(std::move(source)) {
@@ -25,13 +30,28 @@ TLinesPanel::TLinesPanel(TSource source, QWidget* parent) : QWidget(parent), sou
     path_->setObjectName("PathList");
     tree_ = new QTreeWidget(split);
     tree_->setObjectName("LinesTree");
-    tree_->setHeaderLabels({tr("候補"), tr("手"), tr("対局"), tr("コメント")});
+    tree_->setHeaderLabels({tr("候補"), tr("手"), tr("対局"), tr("コメント"), tr("損")});
     tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree_->header()->setStretchLastSection(true);
     split->addWidget(path_);
     split->addWidget(tree_);
     split->setStretchFactor(1, 3);
+    auto* filter = new QHBoxLayout;
+    lossFilter_ = new QCheckBox(tr("損がこれより大きい手だけ"), this);
+    lossFilter_->setObjectName("LossFilter");
+    lossLimit_ = new QDoubleSpinBox(this);
+    lossLimit_->setObjectName("LossLimit");
+    lossLimit_->setRange(0, 99);
+    lossLimit_->setDecimals(1);
+    lossLimit_->setSingleStep(0.5);
+    lossLimit_->setValue(1.5);
+    filter->addWidget(lossFilter_);
+    filter->addWidget(lossLimit_);
+    filter->addStretch();
+    layout->addLayout(filter);
     layout->addWidget(split);
+    connect(lossFilter_, &QCheckBox::toggled, this, [this] { ApplyLossFilter(); });
+    connect(lossLimit_, &QDoubleSpinBox::valueChanged, this, [this] { ApplyLossFilter(); });
     connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { Opened(item); });
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
         if (item->data(0, kRecordRole).toLongLong() >= 0) emit lineChosen(MovesTo(item));
@@ -61,6 +81,12 @@ void TLinesPanel::Fill(QTreeWidgetItem* parent, std::int64_t record) {
         item->setData(0, Qt::DecorationRole, ColorFromBgr(CandidateLabelColor(e.color)));
         item->setData(0, kMoveRole, e.move.x * 100 + e.move.y);
         item->setData(0, kRecordRole, static_cast<qlonglong>(e.record));
+        if (const std::optional<double> lost = source_.lost ? source_.lost(record, e.move) : std::nullopt) {
+            item->setText(kLostColumn, QString::asprintf("%.1f", *lost));
+            item->setForeground(kLostColumn, source_.lostColour(*lost));
+            item->setData(0, kLostRole, *lost);
+        }
+        item->setHidden(Hidden(item));
         if (e.hasMoves) {
             // Read when opened: a placeholder gives the row its arrow.
             auto* placeholder = new QTreeWidgetItem(item);
@@ -73,6 +99,26 @@ void TLinesPanel::Opened(QTreeWidgetItem* item) {
     if (item->childCount() != 1 || item->child(0)->data(0, kRecordRole).toLongLong() >= 0) return;
     delete item->takeChild(0);
     Fill(item, item->data(0, kRecordRole).toLongLong());
+}
+
+bool TLinesPanel::Hidden(const QTreeWidgetItem* item) const {
+    if (!lossFilter_->isChecked()) return false;
+    const QVariant lost = item->data(0, kLostRole);
+    return !lost.isValid() || lost.toDouble() <= lossLimit_->value();
+}
+
+void TLinesPanel::ApplyLossFilter() {
+    std::vector<QTreeWidgetItem*> todo{tree_->invisibleRootItem()};
+    while (!todo.empty()) {
+        QTreeWidgetItem* parent = todo.back();
+        todo.pop_back();
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QTreeWidgetItem* child = parent->child(i);
+            if (child->data(0, kRecordRole).toLongLong() < 0) continue;  // not read yet
+            child->setHidden(Hidden(child));
+            todo.push_back(child);
+        }
+    }
 }
 
 std::vector<TPoint> TLinesPanel::MovesTo(QTreeWidgetItem* item) const {

@@ -7,10 +7,14 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <QColor>
 #include <vector>
 
 #include "navigation/LineTree.h"
 
+class QCheckBox;
+class QDoubleSpinBox;
 class QListWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -26,6 +30,10 @@ public:
         // Games and the first words of the comment of a record.
         std::function<QString(std::int64_t record)> games;
         std::function<QString(std::int64_t record)> comment;
+        // The engine's points lost of a candidate of the position after
+        // record, and its colour; none when not reviewed.
+        std::function<std::optional<double>(std::int64_t record, TPoint move)> lost;
+        std::function<QColor(double pointsLost)> lostColour;
     };
     explicit TLinesPanel(TSource source, QWidget* parent = nullptr);
 
@@ -41,12 +49,18 @@ signals:
 
 private:
     void Fill(QTreeWidgetItem* parent, std::int64_t record);
+    // The filter "losing more than X points": rows not reviewed or losing
+    // less are hidden while it is on.
+    void ApplyLossFilter();
+    bool Hidden(const QTreeWidgetItem* item) const;
     void Opened(QTreeWidgetItem* item);
     std::vector<TPoint> MovesTo(QTreeWidgetItem* item) const;
 
     TSource source_;
     QListWidget* path_ = nullptr;
     QTreeWidget* tree_ = nullptr;
+    QCheckBox* lossFilter_ = nullptr;
+    QDoubleSpinBox* lossLimit_ = nullptr;
 };
 
 }  // namespace vxlo

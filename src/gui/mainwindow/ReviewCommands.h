@@ -53,6 +53,9 @@ public:
     // The stored review of the shown position, if any.
     const std::optional<TStoredReview>& Shown();
     void PaintOverlay(QPainter& p);
+    // The limits of the colours, read when first needed (the settings file
+    // is known only once the window is made) and after each change.
+    const TEngineIniSettings& Limits();
 
 private:
     // IReviewListener, on the worker's thread: handed to this one.
@@ -67,9 +70,6 @@ private:
     QAction* mnuReviewPosition_ = nullptr;
     QAction* mnuReviewLines_ = nullptr;
     QAction* mnuEngineSettings_ = nullptr;
-    // The limits of the colours, read when first needed (the settings file
-    // is known only once the window is made) and after each change.
-    const TEngineIniSettings& Limits();
     std::optional<TEngineIniSettings> limits_;
     int lastDepth_ = 3;
     std::unique_ptr<TReviewWorker> worker_;

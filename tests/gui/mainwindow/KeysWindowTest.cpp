@@ -1,6 +1,7 @@
 // The keys and the wheel walk the tree as clicks do, undo and redo of
 // recording go through their shortcuts, and recording mode shows plainly.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "companion/EngineReviewStore.h"
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/LinesPanel.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
@@ -164,6 +166,37 @@ TEST_F(KeysWindowTest, TheLinesPanelShowsThePathAndTheLinesBelowAndItsClicksWalk
     QTest::mouseClick(path->viewport(), Qt::LeftButton, {}, path->visualItemRect(path->item(0)).center());
     EXPECT_TRUE(CurrentLine(Nav()).empty());
     EXPECT_TRUE(recorded.entries.empty());
+}
+
+// The engine's figures in the lines panel, and its filter of the moves that
+// lose more than a number of points.
+TEST_F(KeysWindowTest, TheLinesPanelShowsPointsLostAndFiltersTheMovesThatLoseMore) {
+    RecordLines({{{16, 4}, {17, 3}}, {{17, 3}}});
+    Act("mnuClose")->trigger();
+    {
+        TEngineReviewStore store(OpenCompanion(dictionary.string(), TCompanionDatabase::EAccess::ReadWrite));
+        TStoredReview review;
+        review.rec = 0;
+        review.visits = 200;
+        review.candidates = {{{16, 4}, 0.3, 200}, {{17, 3}, 2.5, 150}};
+        ASSERT_EQ(store.Put({review}), 1);
+    }
+    Choose(dictionary.string());
+    Act("mnuOpen")->trigger();
+    ASSERT_TRUE(window->FileOpen());
+    Act("mnuLinesPanel")->trigger();
+    QTreeWidget* tree = window->LinesPanel()->Tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(4), "0.3");
+    EXPECT_EQ(tree->topLevelItem(1)->text(4), "2.5");
+    tree->topLevelItem(0)->setExpanded(true);
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(4), "");  // not reviewed
+    window->findChild<QCheckBox*>("LossFilter")->setChecked(true);  // more than 1.5
+    EXPECT_TRUE(tree->topLevelItem(0)->isHidden());
+    EXPECT_FALSE(tree->topLevelItem(1)->isHidden());
+    window->findChild<QCheckBox*>("LossFilter")->setChecked(false);
+    EXPECT_FALSE(tree->topLevelItem(0)->isHidden());
 }
 
 }  // namespace
