@@ -1152,22 +1152,27 @@
         <translation>%1, %2 stones, move %3</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="20"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="23"/>
         <source>対局</source>
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="70"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="33"/>
+        <source>対局パネル</source>
+        <translation>Games panel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="78"/>
         <source>棋譜ファイルが見つかりません（移動または削除されました）: %1</source>
         <translation>The game file was not found (moved or deleted): %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="84"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="92"/>
         <source>棋譜ファイルが取り込んだ後に変わりました: %1</source>
         <translation>The game file changed since it was imported: %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="104"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="112"/>
         <location filename="../src/gui/mainwindow/FindCommands.cpp" line="116"/>
         <source>一致する定石はありません</source>
         <translation>No matching joseki</translation>

@@ -1,7 +1,10 @@
 // The main window's games explorer: the dock that follows the shown
 // position, the counts on the board under its filters, and the game viewer
 // with its way back to the dictionary.
+#include <QAction>
 #include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <filesystem>
 
 #include "board/PositionHash.h"
@@ -24,6 +27,11 @@ void TSDIAppForm::CreateExplorer() {
     addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->hide();
     explorerDock_ = dock;
+    // Closed by hand, it comes back from the menu, beside the lines panel.
+    QAction* toggle = dock->toggleViewAction();
+    toggle->setObjectName("mnuExplorerPanel");
+    toggle->setText(tr("対局パネル"));
+    if (QMenu* operation = menuBar()->findChild<QMenu*>("mnuOperation")) operation->addAction(toggle);
     explorerPanel_->SetFilterHandler([this] { Guard([this] { RefreshEvidence(); }); });
     explorerPanel_->SetOpenHandler([this](const TGameListing& listing) {
         Guard([&] {
