@@ -17,16 +17,14 @@
 #include "cli/VxloTool.h"
 #include "dictionary/Tejun.h"
 #include "cli/ToolFixture.h"
+#include "import/CornerGames.h"
 #include "import/SgfReader.h"
 #include "companion/CompanionDatabase.h"
 
 namespace vxlo::testing {
 namespace {
 
-struct TModelMove {
-    int color;
-    TPoint point;  // {0, 0}: a pass
-};
+using TModelMove = TColouredMove;
 
 struct TModelGame {
     std::vector<TModelMove> moves;
@@ -189,36 +187,7 @@ std::vector<TModelGame> GenerateGames(std::mt19937& random, int count) {
         TModelGame game;
         game.winner = random() % 2 ? Black : White;
         game.year = 1990 + static_cast<int>(random() % 30);
-        int corners[4] = {0, 1, 2, 3};
-        std::shuffle(std::begin(corners), std::end(corners), random);
-        const int placed = 2 + static_cast<int>(random() % 3);
-        std::vector<std::vector<TPoint>> queues;
-        for (int k = 0; k < placed; ++k) {
-            std::vector<TPoint> q = lines[random() % lines.size()];
-            const bool flip = random() % 2;
-            for (TPoint& p : q) {
-                if (flip) p = {20 - p.y, 20 - p.x};
-                if (!(corners[k] & 1)) p.x = 20 - p.x;
-                if (corners[k] & 2) p.y = 20 - p.y;
-            }
-            queues.push_back(q);
-        }
-        int color = random() % 5 ? Black : White;
-        std::vector<std::size_t> next(queues.size(), 0);
-        for (;;) {
-            std::vector<std::size_t> open;
-            for (std::size_t k = 0; k < queues.size(); ++k)
-                if (next[k] < queues[k].size()) open.push_back(k);
-            if (open.empty()) break;
-            TPoint p{0, 0};
-            if (random() % 12 != 0) {
-                const std::size_t k = open[random() % open.size()];
-                // Mostly the same corner again: joseki are played in runs.
-                p = queues[k][next[k]++];
-            }
-            game.moves.push_back({color, p});
-            color = color == Black ? White : Black;
-        }
+        game.moves = InterleavedCorners(random, lines, 2, 3, 5, 12);
         games.push_back(game);
     }
     return games;

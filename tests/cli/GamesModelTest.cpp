@@ -17,6 +17,7 @@
 #include "board/PositionHash.h"
 #include "cli/VxloTool.h"
 #include "dictionary/Tejun.h"
+#include "import/CornerGames.h"
 #include "import/ImportFixture.h"
 #include "import/SgfReader.h"
 
@@ -25,10 +26,7 @@ namespace {
 
 using nlohmann::json;
 
-struct TMove {
-    int color;
-    TPoint point;  // {0, 0}: a pass
-};
+using TMove = TColouredMove;
 
 struct TGame {
     std::vector<TMove> moves;
@@ -237,34 +235,7 @@ std::vector<TGame> Generate(std::mt19937& random, int count, int files) {
         if (g > 5 && random() % 5 == 0) {
             game = games[random() % games.size()];  // the same moves, from another source
         } else {
-            int corners[4] = {0, 1, 2, 3};
-            std::shuffle(std::begin(corners), std::end(corners), random);
-            std::vector<std::vector<TPoint>> queues;
-            for (int k = 0, placed = 1 + static_cast<int>(random() % 3); k < placed; ++k) {
-                std::vector<TPoint> q = lines[random() % lines.size()];
-                const bool flip = random() % 2;
-                for (TPoint& p : q) {
-                    if (flip) p = {20 - p.y, 20 - p.x};
-                    if (!(corners[k] & 1)) p.x = 20 - p.x;
-                    if (corners[k] & 2) p.y = 20 - p.y;
-                }
-                queues.push_back(q);
-            }
-            int color = random() % 4 ? Black : White;
-            std::vector<std::size_t> next(queues.size(), 0);
-            for (;;) {
-                std::vector<std::size_t> open;
-                for (std::size_t k = 0; k < queues.size(); ++k)
-                    if (next[k] < queues[k].size()) open.push_back(k);
-                if (open.empty()) break;
-                TPoint p{0, 0};
-                if (random() % 10 != 0) {
-                    const std::size_t k = open[random() % open.size()];
-                    p = queues[k][next[k]++];
-                }
-                game.moves.push_back({color, p});
-                color = color == Black ? White : Black;
-            }
+            game.moves = InterleavedCorners(random, lines, 1, 3, 4, 10);
         }
         game.black = kNames[random() % std::size(kNames)];
         game.white = kNames[random() % std::size(kNames)];

@@ -33,20 +33,6 @@ protected:
         return window->EvidencePanel() ? window->EvidencePanel()->Table() : nullptr;
     }
     QString Cell(int row, int column) const { return Table()->item(row, column)->text(); }
-    // Pixels of the counts' blue in the cell where board point (x, y) shows.
-    int CountPixels(int x, int y) const {
-        const QImage image = window->BoardArea().grab().toImage();
-        const TBoardRenderer& r = window->Renderer();
-        const TPoint cell = window->Navigation().Board().BoardToDisplay(x, y);
-        const QRect box(r.BoardLeft() + (cell.x - 1) * r.CellSize(),
-                        r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight,
-                        r.CellSize(), r.CellSize());
-        int count = 0;
-        for (int py = box.top(); py <= box.bottom(); ++py)
-            for (int px = box.left(); px <= box.right(); ++px)
-                if (image.pixelColor(px, py) == QColor(0, 0, 160)) ++count;
-        return count;
-    }
 };
 
 TEST_F(EvidenceWindowTest, ADictionaryWithoutCountsShowsNoPanelAndNoCounts) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QColor>
+#include <QImage>
 #include <QString>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/UserMessages.h"
@@ -36,6 +39,20 @@ protected:
         TImportTest::TearDown();
     }
     QAction* Act(const char* name) const { return window->findChild<QAction*>(name); }
+    // Pixels of the game counts' blue in the cell where board point (x, y) shows.
+    int CountPixels(int x, int y) const {
+        const QImage image = window->BoardArea().grab().toImage();
+        const TBoardRenderer& r = window->Renderer();
+        const TPoint cell = window->Navigation().Board().BoardToDisplay(x, y);
+        const QRect box(r.BoardLeft() + (cell.x - 1) * r.CellSize(),
+                        r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight,
+                        r.CellSize(), r.CellSize());
+        int count = 0;
+        for (int py = box.top(); py <= box.bottom(); ++py)
+            for (int px = box.left(); px <= box.right(); ++px)
+                if (image.pixelColor(px, py) == QColor(0, 0, 160)) ++count;
+        return count;
+    }
     // The next file dialog answers path (nothing when empty) and records its filter.
     void Choose(const std::string& path) {
         window->SetFileChooser([this, path](const QString& filter) -> std::optional<QString> {
