@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "records/RecordsSupport.h"
+#include "companion/RecordsSupport.h"
 #include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/records/Comment.h"

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "records/RecordsSupport.h"
+#include "companion/RecordsSupport.h"
 #include "core/VxloError.h"
 #include "dictionary/RecordFile.h"
 #include "settings/IniFile.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <memory>
 
-#include "records/RecordsSupport.h"
+#include "companion/RecordsSupport.h"
 #include "dictionary/RecordFile.h"
 #include "companion/CompanionDatabase.h"
 #include "settings/IniFile.h"
