@@ -165,13 +165,65 @@ std::optional<int> ParseHex(std::string_view digits) {
     return static_cast<int>(value);
 }
 
+// Sets key in content, keeping every other line as it was.
+void SetKey(TContent& content, std::string_view section, std::string_view key,
+            std::string_view value) {
+    // A line break in a value would start a new line of the file.
+    std::string clean(value);
+    for (char& c : clean)
+        if (c == '\r' || c == '\n') c = ' ';
+    const std::string line = std::string(key) + "=" + clean;
+
+    const int header = FindSection(content, section);
+    if (header < 0) {
+        const std::string head = "[" + std::string(section) + "]";
+        content.lines.push_back({head, head});
+        content.lines.push_back({line, line});
+        return;
+    }
+    std::size_t insertAt = static_cast<std::size_t>(header) + 1;
+    for (std::size_t i = header + 1; i < content.lines.size(); ++i) {
+        const std::string& text = content.lines[i].text;
+        if (SectionName(text)) break;
+        if (IsKeyLine(text, key, nullptr)) {
+            content.lines[i] = {line, line};
+            return;
+        }
+        if (!Trim(text).empty()) insertAt = i + 1;
+    }
+    content.lines.insert(content.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                         TLine{line, line});
+}
+
 }  // namespace
 
+struct TIniFile::TPending {
+    TContent content;
+    bool changed = false;
+};
+
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
+TIniFile::TIniFile(TIniFile&&) noexcept = default;
+TIniFile& TIniFile::operator=(TIniFile&&) noexcept = default;
+TIniFile::~TIniFile() = default;
+
+TIniFile TIniFile::Deferred(std::string path) {
+    TIniFile ini(std::move(path));
+    ini.pending_ = std::make_unique<TPending>();
+    ini.pending_->content = Parse(ReadAll(ini.path_));
+    return ini;
+}
+
+void TIniFile::Commit() {
+    if (!pending_ || !pending_->changed) return;
+    Store(path_, pending_->content);
+    pending_->changed = false;
+}
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
-    const auto value = Lookup(LoadForReading(path_), section, key);
+    const auto value = pending_ ? Lookup(pending_->content, section, key)
+                                : Lookup(LoadForReading(path_), section, key);
     return value ? *value : std::string(defaultValue);
 }
 
@@ -194,34 +246,13 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, int 
 
 void TIniFile::WriteString(std::string_view section, std::string_view key,
                            std::string_view value) {
-    // A line break in a value would start a new line of the file.
-    std::string clean(value);
-    for (char& c : clean)
-        if (c == '\r' || c == '\n') c = ' ';
-    const std::string line = std::string(key) + "=" + clean;
-
-    TContent content = Parse(ReadAll(path_));
-    const int header = FindSection(content, section);
-    if (header < 0) {
-        const std::string head = "[" + std::string(section) + "]";
-        content.lines.push_back({head, head});
-        content.lines.push_back({line, line});
-        Store(path_, content);
+    if (pending_) {
+        SetKey(pending_->content, section, key, value);
+        pending_->changed = true;
         return;
     }
-    std::size_t insertAt = static_cast<std::size_t>(header) + 1;
-    for (std::size_t i = header + 1; i < content.lines.size(); ++i) {
-        const std::string& text = content.lines[i].text;
-        if (SectionName(text)) break;
-        if (IsKeyLine(text, key, nullptr)) {
-            content.lines[i] = {line, line};
-            Store(path_, content);
-            return;
-        }
-        if (!Trim(text).empty()) insertAt = i + 1;
-    }
-    content.lines.insert(content.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                         TLine{line, line});
+    TContent content = Parse(ReadAll(path_));
+    SetKey(content, section, key, value);
     Store(path_, content);
 }
 
