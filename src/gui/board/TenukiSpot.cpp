@@ -41,6 +41,11 @@ int TTenukiSpot::LabelColor() const {
     return i < 0 ? 0 : nav_.Dictionary().GetRecord(i).Color;
 }
 
+std::optional<TTenukiSpot::TFigure> TTenukiSpot::ShownFigure() const {
+    if (!reviewFigure || CandidateIndex() < 0 || nav_.LabelMode() != ELabelMode::Shown) return std::nullopt;
+    return reviewFigure();
+}
+
 void TTenukiSpot::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
@@ -66,6 +71,14 @@ void TTenukiSpot::paintEvent(QPaintEvent*) {
         p.setPen(ColorFromBgr(CandidateLabelColor(LabelColor())));
         p.drawText(QRect(x, 0, width() - x, height()), Qt::AlignVCenter | Qt::AlignLeft, label);
         x += p.fontMetrics().horizontalAdvance(label) + 4;
+    }
+    if (const std::optional<TFigure> figure = ShownFigure()) {
+        QFont small = renderer_.TextFont();
+        small.setPixelSize(11);
+        p.setFont(small);
+        p.setPen(figure->colour);
+        p.drawText(QRect(x, 0, width() - x, height()), Qt::AlignVCenter | Qt::AlignLeft, figure->text);
+        x += p.fontMetrics().horizontalAdvance(figure->text) + 4;
     }
     QString numbers;
     for (int n : nav_.TenukiNumbers()) numbers += (numbers.isEmpty() ? "" : ",") + QString::number(n);

@@ -61,7 +61,7 @@ void TSDIAppForm::RefreshEvidence() {
         rows = ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), none);
     }
     if (reviewed) AddPointsLost(rows, *review_->Shown());
-    evidencePanel_->ShowRows(rows, here ? here->games : 0);
+    evidencePanel_->ShowRows(rows, here ? here->games : 0, review_->Limits());
     evidencePanel_->show();
     candidateGames_.clear();
     for (const TContinuationRow& row : rows)

@@ -42,7 +42,8 @@ TEvidencePanel::TEvidencePanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
     resize(280, 240);
 }
 
-void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames) {
+void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames,
+                              const TEngineIniSettings& limits) {
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const TContinuationRow& row = rows[static_cast<std::size_t>(r)];
@@ -54,7 +55,9 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
         table_->setItem(r, 3, Cell(Percent(row.share), true));
         table_->setItem(r, 4, Cell(row.winRate ? Percent(*row.winRate) : QString("-"), true));
         // The engine's points lost against its best move, one decimal as on the board.
-        table_->setItem(r, 5, Cell(row.pointsLost ? PointsLostText(*row.pointsLost) : QString("-"), true));
+        QTableWidgetItem* lost = Cell(row.pointsLost ? PointsLostText(*row.pointsLost) : QString("-"), true);
+        if (row.pointsLost) lost->setForeground(ReviewBandColor(LossBand(*row.pointsLost, limits)));
+        table_->setItem(r, 5, lost);
     }
     setWindowTitle(tr("Vexlo定石辞典 対局数") + QString("  %1").arg(positionGames));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "companion/ContinuationTable.h"
+#include "settings/EngineSettings.h"
 
 class QTableWidget;
 
@@ -16,8 +17,10 @@ class TEvidencePanel : public QWidget {
     Q_OBJECT
 public:
     explicit TEvidencePanel(QWidget* parent);
-    // One row per candidate, most played first.
-    void ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames);
+    // One row per candidate, most played first; the engine's points lost in
+    // the colour of their band under limits, as on the board.
+    void ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames,
+                  const TEngineIniSettings& limits = {});
     QTableWidget* Table() const { return table_; }
 
 private:

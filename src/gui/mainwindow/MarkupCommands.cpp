@@ -7,6 +7,7 @@
 #include "gui/board/BoardWidget.h"
 #include "gui/board/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"
 #include "gui/board/TenukiSpot.h"
@@ -26,6 +27,9 @@ void TSDIAppForm::CreateTenukiSpot(int left) {
         Guard([&] {
             if (!PracticeTakesTenuki(button)) nav_.TenukiDown(button);
         });
+    };
+    tenukiSpot_->reviewFigure = [this]() -> std::optional<TTenukiSpot::TFigure> {
+        return review_ ? review_->TenukiFigure() : std::nullopt;
     };
 }
 

@@ -265,4 +265,16 @@ void TReviewCommands::PaintOverlay(QPainter& p) {
     p.restore();
 }
 
+std::optional<TTenukiSpot::TFigure> TReviewCommands::TenukiFigure() {
+    if (!window_.Renderer().PaintEnabled() || window_.Navigation().LabelMode() != ELabelMode::Shown ||
+        window_.Practice())
+        return std::nullopt;
+    const std::optional<TStoredReview>& review = Shown();
+    if (!review) return std::nullopt;
+    for (const TStoredMoveFigure& f : review->candidates)
+        if (IsTenuki(f.move.x, f.move.y))
+            return TTenukiSpot::TFigure{PointsLostText(f.pointsLost), ReviewBandColor(LossBand(f.pointsLost, Limits()))};
+    return std::nullopt;
+}
+
 }  // namespace vxlo

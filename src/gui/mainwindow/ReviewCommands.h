@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "gui/board/TenukiSpot.h"
 #include "settings/EngineSettings.h"
 #include "companion/EngineReviewStore.h"
 #include "companion/ReviewWorker.h"
@@ -53,6 +54,9 @@ public:
     // The stored review of the shown position, if any.
     const std::optional<TStoredReview>& Shown();
     void PaintOverlay(QPainter& p);
+    // The tenuki candidate's points lost in its colour, for the tenuki spot,
+    // under the same conditions as the board's figures.
+    std::optional<TTenukiSpot::TFigure> TenukiFigure();
     // The limits of the colours, read when first needed (the settings file
     // is known only once the window is made) and after each change.
     const TEngineIniSettings& Limits();

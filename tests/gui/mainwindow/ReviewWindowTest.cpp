@@ -25,6 +25,7 @@
 
 #include "engine/FakeReviewModel.h"
 #include "gui/board/BoardWidget.h"
+#include "gui/board/TenukiSpot.h"
 #include "gui/dialogs/EngineSettingsDialog.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/ReviewCommands.h"
@@ -189,6 +190,44 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     window->Navigation().ToFirst();
     EXPECT_EQ(BandsAt(r16), std::vector<ELossBand>{});
     EXPECT_FALSE(window->EvidencePanel()->isVisible());
+}
+
+// Tenuki has no point on the board: its figure goes on the tenuki spot, in
+// the colour of its band, and the table's figures take the same colours.
+TEST_F(ReviewWindowTest, TheTenukiFigureShowsOnTheSpotAndTheTableCellsInTheirColours) {
+    Record({r16, kTenuki});
+    const std::vector<TPoint> candidates = {q16, q17, o16, kTenuki};
+    const TExpected e = Expect({r16}, candidates, kVisits);
+    GoTo({r16});
+    EXPECT_FALSE(window->TenukiSpot().ShownFigure());
+    window->findChild<QAction*>("mnuReviewPosition")->trigger();
+    ASSERT_TRUE(WaitForEnd());
+    const TEngineIniSettings limits = ReadEngineSettings(TIniFile(window->SettingsPath()));
+    const auto text = [](double loss) {
+        char figure[32];
+        std::snprintf(figure, sizeof figure, "%.1f", loss);
+        return QString(figure);
+    };
+    const std::optional<TTenukiSpot::TFigure> shown = window->TenukiSpot().ShownFigure();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->text, text(e.candidates[3].loss));
+    EXPECT_EQ(shown->colour, ReviewBandColor(LossBand(e.candidates[3].loss, limits)));
+    const QImage spot = window->TenukiSpot().grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < spot.height(); ++y)
+        for (int x = 0; x < spot.width(); ++x) coloured += spot.pixelColor(x, y) == shown->colour;
+    EXPECT_GT(coloured, 0);
+
+    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_EQ(table->rowCount(), 4);
+    for (int r = 0; r < 4; ++r) {
+        const double loss = e.candidates[static_cast<std::size_t>(r)].loss;
+        EXPECT_EQ(table->item(r, 5)->text(), text(loss)) << r;
+        EXPECT_EQ(table->item(r, 5)->foreground().color(), ReviewBandColor(LossBand(loss, limits))) << r;
+    }
+    // Hidden labels take the figure with them, as on the board.
+    window->Navigation().SetLabelMode(ELabelMode::Hidden);
+    EXPECT_FALSE(window->TenukiSpot().ShownFigure());
 }
 
 TEST_F(ReviewWindowTest, ReviewingTheLinesBelowStopsAtACancelKeepingTheBatchesDoneAndGoesOnLater) {
