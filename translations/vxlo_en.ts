@@ -4,12 +4,12 @@
 <context>
     <name>UserMessages</name>
     <message>
-        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="15"/>
         <source>vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/UserMessages.cpp" line="43"/>
         <source>予期しないエラーが発生しました</source>
         <translation>An unexpected error occurred</translation>
     </message>
@@ -37,12 +37,12 @@
         <translation>Open a dictionary first</translation>
     </message>
     <message>
-        <location filename="../src/import/ReadInput.h" line="14"/>
+        <location filename="../src/import/ReadInput.h" line="15"/>
         <source>取り込める棋譜ファイル（IG1、SGF）ではありません</source>
         <translation>Not a game record that can be imported (IG1, SGF)</translation>
     </message>
     <message>
-        <location filename="../src/import/ReadInput.h" line="16"/>
+        <location filename="../src/import/ReadInput.h" line="17"/>
         <source>取り込める棋譜ファイルがありません</source>
         <translation>No game record to import</translation>
     </message>
@@ -128,77 +128,82 @@
         <translation>Files not imported: %1</translation>
     </message>
     <message>
+        <location filename="../src/import/FolderWalk.cpp" line="123"/>
+        <source>取り込んだファイル: %1 / %2</source>
+        <translation>Files imported: %1 of %2</translation>
+    </message>
+    <message>
         <location filename="../src/import/SgfCommentStore.cpp" line="10"/>
         <source>%1。SGF のコメントは保存されませんでした（マージした手は定石ファイルに残っています）</source>
         <translation>%1. The SGF comments were not saved (the merged moves are in the dictionary)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="212"/>
+        <location filename="../src/import/SgfExport.cpp" line="221"/>
         <source>書き出し先が定石ファイルそのものです</source>
         <translation>The target is the dictionary itself</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="216"/>
+        <location filename="../src/import/SgfExport.cpp" line="225"/>
         <source>書き出し先が定石ファイルのコメントファイルです</source>
         <translation>The target is the dictionary&apos;s comment file</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="220"/>
+        <location filename="../src/import/SgfExport.cpp" line="229"/>
         <source>書き出し先は SGF ファイルではないため、上書きしません</source>
         <translation>The target is not an SGF file: it is not overwritten</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="274"/>
+        <location filename="../src/import/SgfMerge.cpp" line="285"/>
         <source>19路盤の棋譜ではないため、マージしませんでした</source>
         <translation>Not merged: the game is not on a 19x19 board</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="277"/>
+        <location filename="../src/import/SgfMerge.cpp" line="288"/>
         <source>SGF をマージしました。追加した手: %1</source>
         <translation>SGF merged. Moves added: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="279"/>
+        <location filename="../src/import/SgfMerge.cpp" line="290"/>
         <source>（うち手抜き %1）</source>
         <translation> (%1 of them tenuki)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="280"/>
+        <location filename="../src/import/SgfMerge.cpp" line="291"/>
         <source>、コメント: %1</source>
         <translation>, comments: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="281"/>
+        <location filename="../src/import/SgfMerge.cpp" line="292"/>
         <source>、マーク: %1</source>
         <translation>, marks: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="284"/>
+        <location filename="../src/import/SgfMerge.cpp" line="295"/>
         <source>文字コードの指定がないため、コメントなどの文字は推測して読みました</source>
         <translation>The file names no character set: comments and other text were read by a guess</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="294"/>
+        <location filename="../src/import/SgfMerge.cpp" line="306"/>
         <source>、%1</source>
         <translation>, %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="297"/>
+        <location filename="../src/import/SgfMerge.cpp" line="309"/>
         <source>置き石・配置 %1</source>
         <translation>setup stones %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="298"/>
+        <location filename="../src/import/SgfMerge.cpp" line="310"/>
         <source>着手禁止 %1</source>
         <translation>illegal moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="299"/>
+        <location filename="../src/import/SgfMerge.cpp" line="311"/>
         <source>候補手30・400手の上限 %1</source>
         <translation>limits of 30 candidates and 400 moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="301"/>
+        <location filename="../src/import/SgfMerge.cpp" line="313"/>
         <source>取り込まなかった変化: %1（%2）</source>
         <translation>Variations left out: %1 (%2)</translation>
     </message>
@@ -457,6 +462,21 @@
         <source>%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です</source>
         <translation>Row %1: %2 (%3) is off the board. A point on the board is 1 to 19; a tenuki has X and Y both 0</translation>
     </message>
+    <message>
+        <location filename="../src/core/Progress.h" line="48"/>
+        <source>中止しました。それまでの分は保存してあります</source>
+        <translation>Cancelled. What was done before is saved</translation>
+    </message>
+    <message>
+        <location filename="../src/core/Progress.h" line="57"/>
+        <source>書き出しを中止しました。ファイルは書き出していません</source>
+        <translation>Export cancelled. No file was written</translation>
+    </message>
+    <message>
+        <location filename="../src/core/Progress.h" line="63"/>
+        <source>中止しました</source>
+        <translation>Cancelled</translation>
+    </message>
 </context>
 <context>
     <name>vxlo::TAboutBox</name>
@@ -517,8 +537,9 @@
         <translation>All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="51"/>
         <location filename="../src/gui/import/SelDir.cpp" line="64"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="225"/>
+        <location filename="../src/gui/import/SelDir.cpp" line="241"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
@@ -536,11 +557,6 @@
         <location filename="../src/gui/import/SelDir.cpp" line="109"/>
         <source>隅の定形</source>
         <translation>Corners</translation>
-    </message>
-    <message>
-        <location filename="../src/gui/import/SelDir.cpp" line="266"/>
-        <source>対局 %1  定形 %2</source>
-        <translation>Games %1  Sequences %2</translation>
     </message>
 </context>
 <context>
@@ -976,6 +992,19 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TProgressWindow</name>
+    <message>
+        <location filename="../src/gui/dialogs/ProgressWindow.cpp" line="38"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/ProgressWindow.cpp" line="88"/>
+        <source>中止しています…</source>
+        <translation>Cancelling…</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TReviewCommands</name>
     <message>
         <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
@@ -1096,9 +1125,14 @@
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="114"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="115"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="118"/>
+        <source>隅の定形を取り込む</source>
+        <translation>Import corner sequences</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/FileCommands.cpp" line="41"/>
@@ -1131,23 +1165,23 @@
         <translation>Building the index</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="90"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="83"/>
         <source>%1 件</source>
         <translation>%1 found</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="94"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="87"/>
         <source>貼り付けた棋譜</source>
         <translation>pasted game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="98"/>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="91"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="19"/>
         <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="109"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="102"/>
         <source>%1 %2子 %3手目</source>
         <translation>%1, %2 stones, move %3</translation>
     </message>
@@ -1173,39 +1207,54 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="112"/>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="116"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="109"/>
         <source>一致する定石はありません</source>
         <translation>No matching joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="149"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="142"/>
         <source>この局面はほかの手順でも現れます（%1）</source>
         <translation>This position also arises by other move orders (%1)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="154"/>
         <source>向き %1</source>
         <translation>orientation %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="155"/>
         <source>白黒逆</source>
         <translation>colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="155"/>
         <source>・白黒逆</source>
         <translation>, colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="23"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="24"/>
         <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="41"/>
         <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="44"/>
+        <source>棋譜の入力</source>
+        <translation>Game record input</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="82"/>
+        <source>SGF のマージ</source>
+        <translation>SGF merge</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="96"/>
+        <source>SGF の書き出し</source>
+        <translation>SGF export</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="16"/>
@@ -1576,6 +1625,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="26"/>
         <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
         <source>マージ</source>
         <translation>Merge</translation>

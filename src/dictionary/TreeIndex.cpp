@@ -14,7 +14,7 @@ namespace vxlo {
 
 namespace {
 
-constexpr std::int64_t kProgressStep = 1 << 16;
+constexpr std::int64_t kProgressStep = 1 << 12;
 
 class TSilentPainter final : public IStonePainter {
 public:
@@ -75,7 +75,7 @@ private:
 // no file and no look-up; at the end they are put in record order.
 class TTreeIndex::TBuilder {
 public:
-    TBuilder(TTreeIndex& index, IRecordStore& store, const TProgress& progress)
+    TBuilder(TTreeIndex& index, IRecordStore& store, IProgress* progress)
         : index_(index), store_(store), reader_(store), progress_(progress), count_(store.RecordCount()) {}
 
     // With children, the first child and next sibling of each node are kept
@@ -90,14 +90,14 @@ private:
     TTreeIndex& index_;
     IRecordStore& store_;
     TPageReader reader_;
-    const TProgress& progress_;
+    IProgress* progress_;
     std::int64_t count_;
     std::vector<TNode> walk_;
     std::vector<std::int32_t> firstChild_;
     std::vector<std::int32_t> nextSibling_;
 };
 
-TTreeIndex TTreeIndex::Build(IRecordStore& store, const TProgress& progress, EContent content) {
+TTreeIndex TTreeIndex::Build(IRecordStore& store, IProgress* progress, EContent content) {
     TTreeIndex index;
     index.recordCount_ = store.RecordCount();
     if (index.recordCount_ <= 0) return index;
@@ -154,7 +154,7 @@ void TTreeIndex::TBuilder::LinkTree(bool children) {
             }
             previous = node;
             // Two walks: the first reports the first half of the work.
-            if (progress_ && ++done % kProgressStep == 0) progress_(done, 2 * count_);
+            if (++done % kProgressStep == 0 && StopAsked(progress_, done, 2 * count_)) throw ECancelled();
             const std::int32_t next = NextOf(bytes);
             if (valid(next)) stack.push_back({next, node, chain.depth + 1});
             rec = MoreOf(bytes);
@@ -191,7 +191,7 @@ void TTreeIndex::TBuilder::HashPositions() {
             continue;
         }
         const TNode& node = walk_[static_cast<std::size_t>(frame.node)];
-        if (progress_ && ++done % kProgressStep == 0) progress_(count_ + done, 2 * count_);
+        if (++done % kProgressStep == 0 && StopAsked(progress_, count_ + done, 2 * count_)) throw ECancelled();
         const int side = board.GetTurn();
         // A tenuki only passes the turn: the same stones, the other side to move.
         const bool tenuki = IsTenuki(node.x, node.y);

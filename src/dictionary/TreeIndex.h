@@ -12,6 +12,7 @@
 
 #include "board/Goban.h"
 #include "board/PositionHash.h"
+#include "core/Progress.h"
 #include "dictionary/RecordFile.h"
 #include "dictionary/RecordSet.h"
 
@@ -30,9 +31,6 @@ struct TPositionMatch {
 
 class TTreeIndex {
 public:
-    // Called now and then with the records walked so far and the file's count.
-    using TProgress = std::function<void(std::int64_t done, std::int64_t total)>;
-
     // What a build walks: the links alone (paths, a fraction of the time) or
     // the positions too (a replay of every line).
     enum class EContent { Links, LinksAndPositions };
@@ -40,7 +38,10 @@ public:
     TTreeIndex() = default;
     // Walks the tree of store from its root. File errors propagate; a tree
     // too large for the memory raises EFileRefused naming the store.
-    static TTreeIndex Build(IRecordStore& store, const TProgress& progress = {},
+    // progress is told now and then of the work done (two walks of the
+    // file's records); a stop asked there ends the build with ECancelled:
+    // half an index would find half the positions.
+    static TTreeIndex Build(IRecordStore& store, IProgress* progress = nullptr,
                             EContent content = EContent::LinksAndPositions);
 
     // Records in the file, reached or not.

@@ -12,8 +12,8 @@ namespace vxlo {
 
 class TTreeIndexCache {
 public:
-    // File errors propagate and leave no index behind.
-    const TTreeIndex& For(TLjsk& dictionary, const TTreeIndex::TProgress& progress = {}) {
+    // File errors and a cancelled build propagate and leave no index behind.
+    const TTreeIndex& For(TLjsk& dictionary, IProgress* progress = nullptr) {
         if (!index_ || revision_ != dictionary.Revision()) {
             index_.reset();
             index_ = TTreeIndex::Build(dictionary.Store(), progress);

@@ -79,6 +79,11 @@ std::string CornerSummaryText(const TCornerImportSummary& s) {
     return text.str();
 }
 
+TMessage CornerSummaryMessage(const TCornerImportSummary& summary) {
+    TMessage text = TMessage::Literal(CornerSummaryText(summary));
+    return summary.cancelled ? CancelledSummary(std::move(text)) : text;
+}
+
 std::uint64_t MainLineHash(const std::vector<TGameMove>& moves) {
     // FNV-1a over colour and point, then a final mix: 64 bits make two
     // different lines of a collection of millions meet by chance never.
@@ -249,7 +254,7 @@ void TCornerImporter::ImportGame(const TCornerGame& game) {
     }
 }
 
-void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const TProgress& progress) {
+void TCornerImporter::ImportFiles(const std::vector<std::string>& files, IProgress* progress) {
     // Before the first move: a store that cannot keep the games stops here.
     if (games_ && !games_->Prepared()) games_->PrepareWrite();
     int sinceFlush = 0;
@@ -260,8 +265,13 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
         batch = std::make_unique<TImportBatch>(nav_);
         Flush();
     };
-    for (std::size_t f = 0; f < files.size(); ++f) {
-        if (progress && !progress(static_cast<int>(f), files[f], summary_)) break;
+    const auto total = static_cast<std::int64_t>(files.size());
+    for (std::size_t f = 0; f < files.size() && !summary_.cancelled; ++f) {
+        const auto done = static_cast<std::int64_t>(f);
+        if (StopAsked(progress, done, total, files[f])) {
+            summary_.cancelled = true;
+            break;
+        }
         std::vector<TCornerGame> games;
         try {
             games = ReadCornerGames(files[f], summary_);
@@ -269,8 +279,15 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
             summary_.failures.push_back({files[f], error.Message()});
             continue;
         }
-        for (const TCornerGame& game : games) {
-            ImportGame(game);
+        // One file may hold thousands of games: a stop is asked between them.
+        for (std::size_t g = 0; g < games.size(); ++g) {
+            if (g > 0 && StopAsked(progress, done, total, files[f])) {
+                summary_.cancelled = true;
+                // Read but not entered: the summary counts what went in.
+                summary_.gamesRead -= static_cast<int>(games.size() - g);
+                break;
+            }
+            ImportGame(games[g]);
             if (++sinceFlush >= kGamesPerFlush) {
                 flush();
                 sinceFlush = 0;
@@ -278,6 +295,7 @@ void TCornerImporter::ImportFiles(const std::vector<std::string>& files, const T
         }
     }
     flush();
+    if (!summary_.cancelled) StopAsked(progress, total, total);
 }
 
 void TCornerImporter::Flush() {

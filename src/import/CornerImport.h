@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Progress.h"
 #include "import/CornerSequence.h"
 #include "import/FolderWalk.h"
 #include "navigation/Navigation.h"
@@ -40,12 +41,15 @@ struct TCornerImportSummary {
     int cutIllegal = 0;      //   of them at a move illegal in the corner alone
     int duplicates = 0;      // games whose main line was kept already: they add nothing
     std::vector<TWalkFailure> failures;  // malformed files passed over, in order
+    bool cancelled = false;  // stopped between two games; what came before is kept
 };
 
 // "games 12 (skipped: 1 setup, 0 size), sequences 40, moves added 310, cut 3
 // (full 1, illegal 2), duplicates 2", the causes only when something was
 // cut; the files passed over are reported apart (WalkFailureSummary).
 std::string CornerSummaryText(const TCornerImportSummary& summary);
+// The same as the window shows it: first that it was cancelled, if it was.
+TMessage CornerSummaryMessage(const TCornerImportSummary& summary);
 
 // The games of an SGF file (main lines; RE and DT read), counting skipped ones
 // in the summary. Malformed files raise ESgfError naming them.
@@ -78,13 +82,13 @@ public:
     TCornerImportSummary& Summary() { return summary_; }
 
     // Every game of the files; counts flushed every few thousand games and at
-    // the end. progress(filesDone, current, summary so far) is called before
-    // each file and ends the import (after a flush) when it returns false. A
-    // malformed SGF file is passed over and listed in the summary's failures;
-    // the games before and after it keep their moves and counts.
-    using TProgress = std::function<bool(int filesDone, const std::string& current,
-                                         const TCornerImportSummary& summary)>;
-    void ImportFiles(const std::vector<std::string>& files, const TProgress& progress = {});
+    // the end. progress (files done of the files, the file at hand) is told
+    // before each file and between its games; a stop asked there ends the
+    // import after a flush, so the moves and counts of every game entered
+    // are kept (summary.cancelled). A malformed SGF file is passed over and
+    // listed in the summary's failures; the games before and after it keep
+    // their moves and counts.
+    void ImportFiles(const std::vector<std::string>& files, IProgress* progress = nullptr);
 
 private:
     // Enters one move (tenuki as {0, 0}); false (counted as a cut) when it

@@ -119,16 +119,21 @@ TMessage WalkFailureSummary(const std::vector<TWalkFailure>& failures) {
     return text;
 }
 
+TMessage WalkCancelledSummary(const TFolderWalkResult& result) {
+    return CancelledSummary(TMessage(QT_TRANSLATE_NOOP("vxlo", "取り込んだファイル: %1 / %2"))
+                                .Arg(result.filesDone)
+                                .Arg(result.filesFound));
+}
+
 TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
     const std::vector<std::string> files = CollectWalkFiles(options);
     TFolderWalkResult result;
     result.filesFound = static_cast<int>(files.size());
     for (const std::string& file : files) {
-        if (cancel_ && cancel_()) {
+        if (StopAsked(progress_, result.filesDone, result.filesFound, file)) {
             result.cancelled = true;
             break;
         }
-        if (progress_) progress_(result.filesDone, result.filesFound, file);
         try {
             ReadInput(nav_, file, options.moveLimit);
         } catch (const ESgfError& error) {
@@ -137,7 +142,7 @@ TFolderWalkResult TFolderWalk::Run(const TFolderWalkOptions& options) {
         }
         ++result.filesDone;
     }
-    if (progress_) progress_(result.filesDone, result.filesFound, "");
+    if (!result.cancelled) StopAsked(progress_, result.filesDone, result.filesFound);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Message.h"
+#include "core/Progress.h"
 #include "navigation/Navigation.h"
 
 namespace vxlo {
@@ -45,6 +46,9 @@ struct TFolderWalkResult {
 TMessage WalkFailureSummary(const std::vector<TWalkFailure>& failures);
 inline TMessage WalkFailureSummary(const TFolderWalkResult& result) { return WalkFailureSummary(result.failures); }
 
+// The report of a walk that was cancelled: the files it imported.
+TMessage WalkCancelledSummary(const TFolderWalkResult& result);
+
 // A folder or regular file of a folder, links followed; device and inode
 // tell a folder reached twice.
 struct TFolderEntry {
@@ -67,15 +71,11 @@ std::vector<std::string> CollectWalkFiles(const TFolderWalkOptions& options);
 
 class TFolderWalk {
 public:
-    // Called before each file (filesDone of filesFound, its path) and once at
-    // the end with an empty name.
-    using Progress = std::function<void(int filesDone, int filesFound, const std::string& current)>;
-    // Asked between files; true stops the walk before the next file.
-    using CancelRequested = std::function<bool()>;
-
     explicit TFolderWalk(TNavigation& nav) : nav_(nav) {}
-    void SetProgress(Progress progress) { progress_ = std::move(progress); }
-    void SetCancelRequested(CancelRequested cancel) { cancel_ = std::move(cancel); }
+    // Told before each file (filesDone of filesFound, its path), where a stop
+    // asked ends the walk (result.cancelled), and once at the end with an
+    // empty name. May be null.
+    void SetProgress(IProgress* progress) { progress_ = progress; }
 
     // An illegal move ends only its file's import; a malformed SGF file is
     // counted in failures and the walk goes on with the next file; a file
@@ -85,8 +85,7 @@ public:
 
 private:
     TNavigation& nav_;
-    Progress progress_;
-    CancelRequested cancel_;
+    IProgress* progress_ = nullptr;
 };
 
 }  // namespace vxlo

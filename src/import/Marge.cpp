@@ -34,10 +34,13 @@ TSourceRecord DecodeSource(const TRecordBytes& b, EMergeFormat format) {
 bool InFrame(int v) { return v >= 0 && v <= kBoardSize; }
 bool OnBoard(int v) { return v >= 1 && v <= kBoardSize; }
 
+// Source records read between two questions whether to stop.
+constexpr int kRecordsPerStep = 256;
+
 class TMerger {
 public:
-    TMerger(TNavigation& nav, IRecordStore& source, EMergeFormat format)
-        : nav_(nav), source_(source), format_(format), sourceCount_(source.RecordCount()) {}
+    TMerger(TNavigation& nav, IRecordStore& source, EMergeFormat format, IProgress* progress)
+        : nav_(nav), source_(source), format_(format), progress_(progress), sourceCount_(source.RecordCount()) {}
 
     TMergeResult Run() {
         const int root = RootRecNo();
@@ -83,6 +86,15 @@ private:
         std::vector<TFrame> stack;
         PushChain(stack, root);
         while (!stack.empty()) {
+            if (result_.recordsRead - asked_ >= kRecordsPerStep) {
+                asked_ = result_.recordsRead;
+                if (StopAsked(progress_, result_.recordsRead, sourceCount_)) {
+                    // Every move entered is whole; the rest of the source is left.
+                    result_.cancelled = true;
+                    nav_.ResetToRoot();
+                    return;
+                }
+            }
             TFrame& frame = stack.back();
             if (!frame.entered) {
                 frame.entered = true;
@@ -133,13 +145,15 @@ private:
     TNavigation& nav_;
     IRecordStore& source_;
     EMergeFormat format_;
+    IProgress* progress_;
     std::int64_t sourceCount_;
+    std::int64_t asked_ = 0;
     TMergeResult result_;
 };
 
 }  // namespace
 
-TMergeResult Marge(TNavigation& nav, const std::string& sourcePath, EMergeFormat format) {
+TMergeResult Marge(TNavigation& nav, const std::string& sourcePath, EMergeFormat format, IProgress* progress) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     nav.ResetToRoot();
     TOneMoveScope oneMove(nav);
@@ -150,7 +164,7 @@ TMergeResult Marge(TNavigation& nav, const std::string& sourcePath, EMergeFormat
     }
     TRecordFile source(sourcePath, TRecordFile::Mode::ReadOnly);
     TImportBatch batch(nav);
-    const TMergeResult result = TMerger(nav, source, format).Run();
+    const TMergeResult result = TMerger(nav, source, format, progress).Run();
     batch.Commit();
     return result;
 }

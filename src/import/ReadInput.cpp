@@ -151,10 +151,10 @@ bool HasIg1Extension(const std::string& fileName) {
 
 bool IsGameRecord(const std::string& fileName) { return HasIg1Extension(fileName) || HasSgfExtension(fileName); }
 
-int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit) {
+int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit, IProgress* progress) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     // SGF is read whole before anything changes, so it resets on its own.
-    if (HasSgfExtension(fileName)) return ImportSgfGames(nav, fileName, moveLimit).movesEntered;
+    if (HasSgfExtension(fileName)) return ImportSgfGames(nav, fileName, moveLimit, progress).movesEntered;
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
     if (!HasIg1Extension(fileName)) return 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Message.h"
+#include "core/Progress.h"
 #include "navigation/Navigation.h"
 
 namespace vxlo {
@@ -22,8 +23,10 @@ inline constexpr const char* kNoImportableFileText =
 // moves. File errors and a row that is not an integer propagate; what was
 // entered stays. Returns the moves entered.
 // A name ending in ".sgf" (any case) is imported as SGF instead
-// (ImportSgfGames: every game of the file, a malformed file changes nothing).
-int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit);
+// (ImportSgfGames: every game of the file, a malformed file changes nothing;
+// progress is told between its games and may stop it there). An IG1 record
+// is one game of at most 400 moves: too short to stop.
+int ReadInput(TNavigation& nav, const std::string& fileName, int moveLimit, IProgress* progress = nullptr);
 
 // The pair of Deside calls of every game import: adds a new move and follows
 // it, or follows a known one; a stone already on the point counts as entered.

@@ -28,8 +28,10 @@ public:
     // With a sink the text goes to it in pieces as it grows, so that a huge
     // tree is never held whole; Run then returns what is left, nothing.
     using TSink = std::function<void(std::string_view)>;
-    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup, TSink sink = {})
-        : store_(store), comments_(comments), markup_(markup), sink_(std::move(sink)), count_(store.RecordCount()),
+    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup, TSink sink = {},
+              IProgress* progress = nullptr)
+        : store_(store), comments_(comments), markup_(markup), sink_(std::move(sink)), progress_(progress),
+          count_(store.RecordCount()),
           visited_(static_cast<std::size_t>(count_), false) {}
 
     std::string Run() {
@@ -73,6 +75,10 @@ public:
             Notes(kid.rec, kids);
             ++result_.nodes;
             stack.push_back({std::move(kids), 0, depth + 1});  // frame is stale from here
+            if (result_.nodes % kNodesPerStep == 0 && StopAsked(progress_, result_.nodes, count_)) {
+                result_.cancelled = true;
+                return {};
+            }
             if (sink_ && out_.size() >= kPieceBytes) Pass();
         }
         out_ += ")\n";
@@ -84,6 +90,8 @@ public:
 
 private:
     static constexpr std::size_t kPieceBytes = 1 << 20;
+    // Records written between two questions whether to stop.
+    static constexpr int kNodesPerStep = 1024;
 
     void Pass() {
         sink_(out_);
@@ -159,6 +167,7 @@ private:
     ISgfComments* comments_;
     IPositionMarkup* markup_;
     TSink sink_;
+    IProgress* progress_;
     std::int64_t count_;
     std::vector<bool> visited_;
     std::string out_;
@@ -207,7 +216,7 @@ bool IsReplaceableText(const std::string& path) {
 }  // namespace
 
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
-                           IPositionMarkup* markup, EExportOverwrite overwrite) {
+                           IPositionMarkup* markup, EExportOverwrite overwrite, IProgress* progress) {
     if (path.empty()) throw EInOutError(ENOENT, path);
     if (SameFile(store.Name(), path)) throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルそのものです"), path);
     const std::string commentStore = TCompanionDatabase::PathFor(store.Name());
@@ -220,9 +229,11 @@ TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfCom
         throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先は SGF ファイルではないため、上書きしません"), path);
     }
     TFileReplacement replacement(path);
-    TExporter exporter(store, comments, markup, [&replacement](std::string_view piece) { replacement.Write(piece); });
+    TExporter exporter(store, comments, markup, [&replacement](std::string_view piece) { replacement.Write(piece); },
+                       progress);
     exporter.Run();
-    replacement.Commit();
+    // Cancelled: the replacement goes away unrenamed, so the old file stands.
+    if (!exporter.Result().cancelled) replacement.Commit();
     return exporter.Result();
 }
 

@@ -7,6 +7,7 @@
 // colours in the private property VXC, which the SGF merge reads back.
 #include <string>
 
+#include "core/Progress.h"
 #include "dictionary/RecordFile.h"
 #include "import/SgfComments.h"
 #include "companion/Markup.h"
@@ -19,6 +20,7 @@ struct TSgfExportResult {
     int skippedPoints = 0;  // records off the board (not tenuki), left out with what follows them
     int skippedLoops = 0;   // records reached a second time (a loop, or two parents)
     int brokenLinks = 0;    // links past the end of the file
+    bool cancelled = false; // stopped: nothing written, any old file as it was
 };
 
 // The SGF text of the tree in store (read only). comments and markup may be null.
@@ -35,8 +37,11 @@ enum class EExportOverwrite {
 // half-written one. Refuses (EFileRefused naming path), through links too,
 // to overwrite the dictionary itself or its comment store and the store's
 // journals, and with OnlySgf any existing file the SGF reader does not take.
+// progress is told of the records written every few thousand; a stop asked
+// there ends the export without writing (a cut tree would pass for the whole).
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
                            IPositionMarkup* markup = nullptr,
-                           EExportOverwrite overwrite = EExportOverwrite::OnlySgf);
+                           EExportOverwrite overwrite = EExportOverwrite::OnlySgf,
+                           IProgress* progress = nullptr);
 
 }  // namespace vxlo

@@ -57,7 +57,7 @@ bool HasSgfExtension(const std::string& fileName) {
     return tail == ".SGF";
 }
 
-TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int moveLimit) {
+TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int moveLimit, IProgress* progress) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     const TSgfCollection sgf = ReadSgfFile(file);
     TOneMoveScope oneMove(nav);
@@ -68,6 +68,10 @@ TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int m
     result.games = sgf.GameCount();
     TImportBatch batch(nav);
     for (int g = 0; g < sgf.GameCount(); ++g) {
+        if (StopAsked(progress, g, sgf.GameCount(), file)) {
+            result.cancelled = true;
+            break;
+        }
         const int root = sgf.GameRoot(g);
         if (SgfBoardSize(sgf.Node(root)) != kBoardSize) {
             ++result.skippedSize;

@@ -4,6 +4,7 @@
 // calls as an IG1 record, new moves added, known ones followed.
 #include <string>
 
+#include "core/Progress.h"
 #include "navigation/Navigation.h"
 
 namespace vxlo {
@@ -14,6 +15,7 @@ struct TSgfImportResult {
     int skippedSetup = 0;      // AB/AW/AE in the root: not the empty board
     int skippedSize = 0;       // SZ other than 19
     int movesEntered = 0;      // all games together
+    bool cancelled = false;    // stopped between two games; those before are kept
 };
 
 // True when the name ends in ".sgf" (any case).
@@ -24,8 +26,10 @@ bool HasSgfExtension(const std::string& fileName);
 // after moveLimit moves (at most the path's 400), at a pass, at a setup node,
 // at a point off the board, at an illegal move, or where a move can be
 // neither added nor followed (a full candidate list). The board ends where
-// the last game's import ended.
-TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int moveLimit);
+// the last game's import ended. progress is told before each game (games
+// of the file); a stop asked there ends the import with the games before.
+TSgfImportResult ImportSgfGames(TNavigation& nav, const std::string& file, int moveLimit,
+                                IProgress* progress = nullptr);
 
 // ReadInput's entry for ".SGF" files.
 void ReadSgfGames(TNavigation& nav, const std::string& file, int moveLimit);

@@ -10,11 +10,14 @@ namespace vxlo {
 
 namespace {
 
+// Nodes merged between two questions whether to stop.
+constexpr int kNodesPerStep = 256;
+
 class TSgfMerger {
 public:
     TSgfMerger(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
-               IPositionMarkup* markup)
-        : nav_(nav), sgf_(sgf), comments_(comments), markup_(markup) {}
+               IPositionMarkup* markup, IProgress* progress)
+        : nav_(nav), sgf_(sgf), comments_(comments), markup_(markup), progress_(progress) {}
 
     TSgfMergeResult Run() {
         const int root = sgf_.GameRoot(0);
@@ -35,6 +38,7 @@ public:
             }
         };
         push(Process(root, 0));
+        std::int64_t nodes = 1;
         while (!stack.empty()) {
             const int n = stack.back().nextChild;
             if (n < 0) {
@@ -45,6 +49,12 @@ public:
             }
             stack.back().nextChild = sgf_.Node(n).NextSibling;
             push(Process(n, stack.back().lastColor));
+            if (++nodes % kNodesPerStep == 0 && StopAsked(progress_, nodes, sgf_.NodeCount())) {
+                // Each node merged is whole; the lines not reached are left.
+                result_.cancelled = true;
+                nav_.ResetToRoot();
+                return result_;
+            }
         }
         return result_;
     }
@@ -201,6 +211,7 @@ private:
     const TSgfCollection& sgf_;
     ISgfComments* comments_;
     IPositionMarkup* markup_;
+    IProgress* progress_;
     TSgfMergeResult result_;
 };
 
@@ -239,18 +250,18 @@ TMarkupList SgfNodeMarkup(const TSgfCollection& sgf, const TSgfNode& node) {
 }
 
 TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
-                             IPositionMarkup* markup) {
-    return TSgfMerger(nav, sgf, comments, markup).Run();
+                             IPositionMarkup* markup, IProgress* progress) {
+    return TSgfMerger(nav, sgf, comments, markup, progress).Run();
 }
 
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
-                             IPositionMarkup* markup) {
+                             IPositionMarkup* markup, IProgress* progress) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
-    return MergeSgf(nav, ReadSgfFile(path), comments, markup);
+    return MergeSgf(nav, ReadSgfFile(path), comments, markup, progress);
 }
 
 TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
-                         IPositionMarkup* markup) {
+                         IPositionMarkup* markup, IProgress* progress) {
     if (!nav.FileOpen()) throw EVxloError(kOpenFirstText);
     if (SgfBoardSize(sgf.Node(sgf.GameRoot(0))) != kBoardSize) {
         TSgfMergeResult refused;
@@ -260,7 +271,7 @@ TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfCommen
     TOneMoveScope oneMove(nav);
     nav.ResetToRoot();
     TImportBatch batch(nav);
-    TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup);
+    TSgfMergeResult result = MergeSgfTree(nav, sgf, comments, markup, progress);
     result.textGuessed = sgf.TextGuessed();
     // The moves are in the file before anything that names their records.
     batch.Commit();
@@ -283,6 +294,7 @@ TMessage SgfMergeSummary(const TSgfMergeResult& r) {
         text.Then(TMessage::Literal("\n"))
             .Then(QT_TRANSLATE_NOOP("vxlo", "文字コードの指定がないため、コメントなどの文字は推測して読みました"));
     }
+    if (r.cancelled) text = CancelledSummary(std::move(text));
     if (r.LeftOut() == 0) return text;
     TMessage parts;
     const auto part = [&](const char* what, int count) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Message.h"
+#include "core/Progress.h"
 #include "import/SgfComments.h"
 #include "import/SgfReader.h"
 #include "navigation/Navigation.h"
@@ -25,6 +26,7 @@ struct TSgfMergeResult {
     int leftLimits = 0;   // 30 candidates in a position, or the path's 400 moves
     bool wrongSize = false;  // SZ other than 19: nothing merged
     bool textGuessed = false;  // no CA and not UTF-8: comments read by a guessed charset
+    bool cancelled = false;    // stopped between two batches of nodes; the board at the root
     int LeftOut() const { return leftSetup + leftIllegal + leftLimits; }
 };
 
@@ -35,18 +37,20 @@ struct TSgfMergeResult {
 // for the candidates are not markup and are left out). VXC[1..4] gives a
 // label colour to a record that has none. A pass enters tenuki; a move of the
 // side that has just moved enters the other side's tenuki before it. No
-// message is shown for refused moves: the result counts them.
+// message is shown for refused moves: the result counts them. progress is
+// told of the nodes done every few hundred; a stop asked there ends the
+// merge at the root with what it merged so far.
 TSgfMergeResult MergeSgfTree(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
-                             IPositionMarkup* markup = nullptr);
+                             IPositionMarkup* markup = nullptr, IProgress* progress = nullptr);
 
 // Resets to the root and merges the collection read before (another board
 // size changes nothing) with ProgressMode 1, restored on every exit. The
 // comments are committed before the result is returned.
 TSgfMergeResult MergeSgf(TNavigation& nav, const TSgfCollection& sgf, ISgfComments* comments,
-                         IPositionMarkup* markup = nullptr);
+                         IPositionMarkup* markup = nullptr, IProgress* progress = nullptr);
 // The same after reading the file (a malformed file changes nothing).
 TSgfMergeResult MergeSgfFile(TNavigation& nav, const std::string& path, ISgfComments* comments,
-                             IPositionMarkup* markup = nullptr);
+                             IPositionMarkup* markup = nullptr, IProgress* progress = nullptr);
 
 // The markup of an SGF node, without the kana labels that name the node's
 // children (as the export writes them); false when a value is no point.

@@ -141,11 +141,13 @@ TEST_F(FolderWalkTest, SubfoldersAreWalkedDepthFirstExceptDotFolders) {
 
     std::vector<std::string> seen;
     TFolderWalk walk(nav);
-    walk.SetProgress([&](int done, int found, const std::string& current) {
-        EXPECT_EQ(found, 5);
-        EXPECT_EQ(done, static_cast<int>(seen.size()));
-        if (!current.empty()) seen.push_back(current);
+    TProgressFunction progress([&](const TProgressStep& step) {
+        EXPECT_EQ(step.total, 5);
+        EXPECT_EQ(step.done, static_cast<int>(seen.size()));
+        if (!step.what.empty()) seen.push_back(step.what);
+        return false;
     });
+    walk.SetProgress(&progress);
     const TFolderWalkResult result = walk.Run(Options(true, "nothing"));
     EXPECT_EQ(result.filesDone, 5);
     EXPECT_EQ(Relative(seen), files);
@@ -233,7 +235,8 @@ TEST_F(FolderWalkTest, CancelStopsBeforeTheNextFileAndUnlistableFoldersAreSkippe
     Put("c.IG1", "C03");
     int asked = 0;
     TFolderWalk walk(nav);
-    walk.SetCancelRequested([&] { return ++asked > 1; });
+    TProgressFunction progress([&](const TProgressStep&) { return ++asked > 1; });
+    walk.SetProgress(&progress);
     const TFolderWalkResult result = walk.Run(Options(false));
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.filesFound, 3);

@@ -84,10 +84,12 @@ int Import(const TImportOptions& o, TToolContext& c) {
         if (std::filesystem::is_directory(path, ec)) {
             TFolderWalk walk(nav);
             std::string previous;
-            walk.SetProgress([&](int, int, const std::string& current) {
+            TProgressFunction progress([&](const TProgressStep& step) {
                 done(previous);
-                previous = current;
+                previous = step.what;
+                return false;
             });
+            walk.SetProgress(&progress);
             TFolderWalkResult result = walk.Run(WalkOptions(o, path));
             for (TWalkFailure& f : result.failures) failed.failures.push_back(std::move(f));
         } else {

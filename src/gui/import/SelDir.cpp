@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -17,6 +16,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {
@@ -45,16 +45,16 @@ std::vector<std::string> SortedEntries(const std::string& folder, bool folders) 
     return names;
 }
 
-// The modal progress of a walk, with Cancel; it stays up to the end.
-void SetUpProgress(QProgressDialog& progress) {
-    progress.setObjectName("ImportProgress");
-    progress.setWindowTitle(TDirForm::tr("一括入力"));
-    progress.setCancelButtonText("Cancel");
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-}
+// Points progress_ at the window of the running walk, and at nothing after it.
+struct TCurrentProgress {
+    TCurrentProgress(TProgressWindow*& slot, TProgressWindow& window) : slot_(slot) { slot_ = &window; }
+    ~TCurrentProgress() { slot_ = nullptr; }
+    TCurrentProgress(const TCurrentProgress&) = delete;
+    TCurrentProgress& operator=(const TCurrentProgress&) = delete;
+
+private:
+    TProgressWindow*& slot_;
+};
 
 }  // namespace
 
@@ -222,25 +222,13 @@ void TDirForm::RunWalk() {
     options.mask = Mask();
     options.subfolders = chkDir->isChecked();
 
-    QProgressDialog progress(parentWidget());
-    SetUpProgress(progress);
-    progress_ = &progress;
-    struct TClear {
-        QProgressDialog*& p;
-        ~TClear() { p = nullptr; }
-    } clear{progress_};
-
+    TProgressWindow progress(tr("一括入力"), parentWidget());
+    const TCurrentProgress current(progress_, progress);
     TFolderWalk walk(nav_);
-    walk.SetProgress([&progress](int done, int found, const std::string& current) {
-        progress.setMaximum(std::max(found, 1));
-        progress.setValue(std::min(done, std::max(found, 1)));
-        const QString name = PathToQt(std::filesystem::path(current).filename().string());
-        progress.setLabelText(QString("%1 / %2\n%3").arg(done).arg(found).arg(name));
-        // Lets Cancel be pressed; the dialog is modal, so nothing else is.
-        QCoreApplication::processEvents();
-    });
-    walk.SetCancelRequested([&progress] { return progress.wasCanceled(); });
+    walk.SetProgress(&progress);
     const TFolderWalkResult result = walk.Run(options);
+    progress.Finish();
+    if (result.cancelled) messages_.Information(ToQt(WalkCancelledSummary(result)));
     // Each malformed file was passed over; one box names them all.
     if (!result.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(result)));
 }
@@ -250,25 +238,11 @@ void TDirForm::RunCorners() {
     const int limit = limitText.empty() ? kDefaultCornerLimit : std::max(1, StrToInt(limitText));
     const std::vector<std::string> files = CornerGameFiles({directory_}, chkDir->isChecked());
 
-    QProgressDialog progress(parentWidget());
-    SetUpProgress(progress);
-    progress.setMaximum(std::max(static_cast<int>(files.size()), 1));
-    progress_ = &progress;
-    struct TClear {
-        QProgressDialog*& p;
-        ~TClear() { p = nullptr; }
-    } clear{progress_};
-
-    const TCornerImportSummary summary = cornerRun_(files, limit,
-        [&](int done, const std::string& current, const TCornerImportSummary& sofar) {
-            progress.setValue(done);
-            const QString name = PathToQt(std::filesystem::path(current).filename().string());
-            progress.setLabelText(tr("対局 %1  定形 %2").arg(sofar.gamesRead).arg(sofar.sequences) +
-                                  QString("\n%1").arg(name));
-            QCoreApplication::processEvents();
-            return !progress.wasCanceled();
-        });
-    messages_.Information(ToQt(CornerSummaryText(summary)));
+    TProgressWindow progress(tr("一括入力"), parentWidget());
+    const TCurrentProgress current(progress_, progress);
+    const TCornerImportSummary summary = cornerRun_(files, limit, &progress);
+    progress.Finish();
+    messages_.Information(ToQt(CornerSummaryMessage(summary)));
     if (!summary.failures.empty()) messages_.Error(ToQt(WalkFailureSummary(summary.failures)));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // TDirForm: the bulk-import dialog. Chooses the folder, the file mask, the
 // move limit and whether subfolders are walked; OK runs the walk with a
-// progress dialog. Kept for the whole run, so its choices stay between uses.
+// progress window. Kept for the whole run, so its choices stay between uses.
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -18,10 +18,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
-class QProgressDialog;
 class QPushButton;
 
 namespace vxlo {
+
+class TProgressWindow;
 
 class TDirForm : public QDialog {
     Q_OBJECT
@@ -39,11 +40,11 @@ public:
     void btnOKClick();
     // Runs the corner-sequence import of the chosen files; without it the
     // dialog offers no corner mode.
-    using TCornerRun = std::function<TCornerImportSummary(
-        const std::vector<std::string>& files, int limit, const TCornerImporter::TProgress& progress)>;
+    using TCornerRun = std::function<TCornerImportSummary(const std::vector<std::string>& files, int limit,
+                                                          IProgress* progress)>;
     void SetCornerRun(TCornerRun run);
-    // The progress dialog of the running walk, null otherwise.
-    QProgressDialog* Progress() const { return progress_; }
+    // The progress window of the running walk, null otherwise.
+    TProgressWindow* Progress() const { return progress_; }
 
 private:
     void DirectoryListBox1Change();
@@ -58,7 +59,7 @@ private:
     TNavigation& nav_;
     IUserMessages& messages_;
     std::string directory_;
-    QProgressDialog* progress_ = nullptr;
+    TProgressWindow* progress_ = nullptr;
 
     QListWidget* FileListBox1 = nullptr;
     QListWidget* DirectoryListBox1 = nullptr;

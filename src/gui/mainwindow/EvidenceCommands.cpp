@@ -6,6 +6,7 @@
 
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
+#include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/QtText.h"
@@ -89,7 +90,7 @@ void TSDIAppForm::PaintEvidenceOverlay(QPainter& p) {
 }
 
 TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::string>& files, int limit,
-                                                        const TCornerImporter::TProgress& progress) {
+                                                        IProgress* progress) {
     TOneMoveScope oneMove(nav_);
     importingCorners_ = true;
     struct TEnd {
@@ -114,8 +115,10 @@ void TSDIAppForm::mnuCornerInputClick() {
     const std::optional<QString> chosen = ChooseOpenFile(tr("棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     const std::vector<std::string> files = CornerGameFiles({PathFromQt(*chosen)}, false);
-    const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, {});
-    messages_->Information(ToQt(CornerSummaryText(summary)));
+    TProgressWindow progress(tr("隅の定形を取り込む"), this);
+    const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, &progress);
+    progress.Finish();
+    messages_->Information(ToQt(CornerSummaryMessage(summary)));
     if (!summary.failures.empty()) messages_->Error(ToQt(WalkFailureSummary(summary.failures)));
 }
 

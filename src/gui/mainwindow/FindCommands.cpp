@@ -2,13 +2,13 @@
 // tree index, going to a record, comment search, the same position reached
 // by other paths, and the joseki of a pasted game.
 #include <QLabel>
-#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
+#include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/FindForm.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -49,15 +49,8 @@ const TTreeIndex& TSDIAppForm::TreeIndex() {
     if (!nav_.FileOpen()) throw EVxloError(kOpenFirstText);
     TLjsk& dictionary = nav_.Dictionary();
     if (treeIndex_.Current(dictionary)) return treeIndex_.For(dictionary);
-    QProgressDialog progress(tr("索引を作成しています"), QString(), 0, 100, this);
-    progress.setObjectName("IndexProgress");
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    const TTreeIndex& index = treeIndex_.For(dictionary, [&](std::int64_t done, std::int64_t total) {
-        progress.setValue(static_cast<int>(std::min<std::int64_t>(99, done * 100 / std::max<std::int64_t>(1, total))));
-    });
-    progress.setValue(100);
-    return index;
+    TProgressWindow progress(tr("索引を作成しています"), this);
+    return treeIndex_.For(dictionary, &progress);
 }
 
 void TSDIAppForm::GoTo(int record) {

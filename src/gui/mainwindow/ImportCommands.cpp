@@ -4,6 +4,7 @@
 #include "import/FolderWalk.h"
 #include "import/Marge.h"
 #include "import/ReadInput.h"
+#include "gui/dialogs/ProgressWindow.h"
 #include "gui/import/SelDir.h"
 #include "import/SgfCommentStore.h"
 #include "import/SgfExport.h"
@@ -22,7 +23,10 @@ void RunMerge(TSDIAppForm& window, EMergeFormat format) {
     const std::optional<QString> chosen =
         window.ChooseOpenFile(TSDIAppForm::tr("定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
-    Marge(window.Navigation(), PathFromQt(*chosen), format);
+    TProgressWindow progress(TSDIAppForm::tr("マージ"), &window);
+    const TMergeResult result = Marge(window.Navigation(), PathFromQt(*chosen), format, &progress);
+    progress.Finish();
+    if (result.cancelled) window.Messages().Information(ToQt(TMessage(kCancelledText)));
 }
 
 }  // namespace
@@ -37,7 +41,10 @@ void TSDIAppForm::mnuFileInputClick() {
         ChooseOpenFile(tr("GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
     TOneMoveScope oneMove(nav_);
-    ReadInput(PathFromQt(*chosen), kMaxPathMoves);
+    TProgressWindow progress(tr("棋譜の入力"), this);
+    vxlo::ReadInput(nav_, PathFromQt(*chosen), kMaxPathMoves, &progress);
+    progress.Finish();
+    if (progress.Cancelled()) messages_->Information(ToQt(TMessage(kCancelledText)));
 }
 
 void TSDIAppForm::mnuInputAllClick() {
@@ -49,7 +56,7 @@ void TSDIAppForm::mnuInputAllClick() {
     if (!form) {
         form = new TDirForm(nav_, *messages_, this);
         form->SetCornerRun([this](const std::vector<std::string>& files, int limit,
-                                  const TCornerImporter::TProgress& progress) {
+                                  IProgress* progress) {
             return ImportCornerSequences(files, limit, progress);
         });
     }
@@ -72,7 +79,8 @@ void TSDIAppForm::mnuMargeSgfClick() {
     {
         std::optional<TSgfCommentStore> store;
         if (CommentUse() == 1) store.emplace(companion);
-        result = MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr, &markup);
+        TProgressWindow progress(tr("SGF のマージ"), this);
+        result = MergeSgfFile(nav_, PathFromQt(*chosen), store ? &*store : nullptr, &markup, &progress);
     }
     markup.Flush();
     OpenMarkup(CurrentFile());  // the viewer knew the markup before the merge
@@ -85,8 +93,11 @@ void TSDIAppForm::mnuSgfOutClick() {
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
     if (CommentUse() == 1) store.emplace(Companion(), TSgfCommentStore::EAccess::ReadOnly);
-    ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
-              markupStore_.get());
+    TProgressWindow progress(tr("SGF の書き出し"), this);
+    const TSgfExportResult result = ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
+                                              markupStore_.get(), EExportOverwrite::OnlySgf, &progress);
+    progress.Finish();
+    if (result.cancelled) messages_->Information(ToQt(TMessage(kExportCancelledText)));
 }
 
 }  // namespace vxlo

@@ -104,7 +104,7 @@ public:
     // Imports the corner sequences of files with their evidence and shows the
     // counts; the bulk-import dialog runs its corner mode through here.
     TCornerImportSummary ImportCornerSequences(const std::vector<std::string>& files, int limit,
-                                               const TCornerImporter::TProgress& progress);
+                                               IProgress* progress);
     TEvidencePanel* EvidencePanel() const { return evidencePanel_; }
     // The record grid and the comment store (src/records/RecordCommands.cpp).
     void mnuDataClick();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "core/Progress.h"
 #include "core/VxloError.h"
 #include "gui/language/Catalogue.h"
 #include "gui/mainwindow/QtText.h"
@@ -30,6 +31,11 @@ void TMessageSinkAdapter::ShowMessage(const TMessage& message) {
 
 void ShowError(IUserMessages& messages, const std::exception& error) {
     const TQtTranslator translator;
+    // The user asked for it: no error.
+    if (dynamic_cast<const ECancelled*>(&error) != nullptr) {
+        messages.Information(ToQt(ErrorDisplayText(error, &translator)));
+        return;
+    }
     messages.Error(ToQt(ErrorDisplayText(error, &translator)));
 }
 

@@ -8,13 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
 
 #include <sqlite3.h>
 
+#include "gui/dialogs/ProgressWindow.h"
 #include "gui/import/SelDir.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
@@ -155,14 +155,15 @@ TEST_F(ImportCommandsTest, BulkImportLimitThatIsNotANumberIsAnErrorAndImportsNot
 
 TEST_F(ImportCommandsTest, CancelInTheProgressDialogStopsAfterTheCurrentFile) {
     for (const char* name : {"a.IG1", "b.IG1", "c.IG1"}) WriteBytes(dir / "games" / name, "MOV\r\nD04\r\n");
+    window->setProperty(TProgressWindow::kDelayProperty, 0);
     TDirForm form(window->Navigation(), recorded, window.get());
     form.SetDirectory((dir / "games").string());
-    int shown = 0;
+    std::int64_t shown = 0;
     // Runs inside the first progress update, while the first file is next.
     QTimer::singleShot(0, &form, [&] {
         ASSERT_NE(form.Progress(), nullptr);
-        shown = form.Progress()->maximum();
-        form.Progress()->cancel();
+        shown = form.Progress()->LastStep().total;
+        form.Progress()->Cancel();
     });
     form.btnOKClick();
     EXPECT_EQ(shown, 3);
