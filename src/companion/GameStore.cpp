@@ -274,12 +274,19 @@ const std::vector<std::int32_t>& TGameStore::TextRanks(const std::string& column
     if (rc != SQLITE_ROW) db_->Fail(kCannotReadText, rc);
     ranks.assign(static_cast<std::size_t>(sqlite3_column_int64(last.get(), 0) + 1), kNoRank);
     const std::string sql =
-        "SELECT id FROM games WHERE " + column + " <> '' ORDER BY " + column + " COLLATE NOCASE, id";
+        "SELECT id, lower(" + column + ") AS folded FROM games WHERE " + column + " <> '' ORDER BY folded, id";
     TSqliteStatement rows = db_->Prepare(sql.c_str(), kCannotReadText);
-    std::int32_t place = 0;
+    // Equal texts share their place, so that the date can order them.
+    std::int32_t place = -1;
+    std::string previous;
     while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
         const std::int64_t id = sqlite3_column_int64(rows.get(), 0);
-        if (id >= 0 && id < static_cast<std::int64_t>(ranks.size())) ranks[static_cast<std::size_t>(id)] = place++;
+        std::string folded = ColumnText(rows.get(), 1);
+        if (place < 0 || folded != previous) {
+            ++place;
+            previous = std::move(folded);
+        }
+        if (id >= 0 && id < static_cast<std::int64_t>(ranks.size())) ranks[static_cast<std::size_t>(id)] = place;
     }
     if (rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
     return ranks;

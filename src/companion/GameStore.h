@@ -90,8 +90,8 @@ public:
     std::vector<TGameFacts> Facts(const TGameFilter& filter);
     std::optional<TKeptGame> Game(std::int64_t id);
     // The place of every game (by id) in the order of a text column (black,
-    // white, event or result), ASCII letters in either case, ties by id; a
-    // game whose column is empty has kNoRank. Read once until the next write.
+    // white, event or result), ASCII letters in either case, equal texts at
+    // one place; a game whose column is empty has kNoRank. Read once until the next write.
     static constexpr std::int32_t kNoRank = INT32_MAX;
     const std::vector<std::int32_t>& TextRanks(const std::string& column);
 

@@ -93,6 +93,12 @@ int TLjsk::LoadList(int r) {
     // stops with the range error of the slot index.
     while (cand_[count_ - 1].More > 0) {
         const int next = cand_[count_ - 1].More;
+        // Past the kana a chain is long or loops: a record reached twice
+        // stops it at once rather than at the last slot.
+        if (count_ >= kLabelCount) {
+            for (int i = 0; i < count_; ++i)
+                if (recNos_[i] == next) throw ERangeError();
+        }
         cand_[count_] = ReadRecord(next);
         recNos_[count_] = next;
         MarkPoint(count_, 1);

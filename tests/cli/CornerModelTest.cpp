@@ -336,12 +336,12 @@ TEST_F(CornerModelTest, EveryContinuationIsKeptPastThirtyAndLongChainsRoundTrip)
     TCornerModel model;
     for (const TModelGame& game : games) model.Import(game, kDefaultCornerLimit);
     const TModelNode& root = model.nodes[0];
-    ASSERT_GT(root.children.size(), 40u);
+    ASSERT_GE(root.children.size(), 40u);
     const auto star = std::find_if(root.children.begin(), root.children.end(), [&](int c) {
         return model.nodes[static_cast<std::size_t>(c)].move == TPoint{16, 4};
     });
     ASSERT_NE(star, root.children.end());
-    ASSERT_GT(model.nodes[static_cast<std::size_t>(*star)].children.size(), 40u);
+    ASSERT_GE(model.nodes[static_cast<std::size_t>(*star)].children.size(), 40u);
 
     ASSERT_EQ(Run({"import", "--corners", dictionary.string(), first, second}), 0) << err.str();
     EXPECT_NE(out.str().find("moves added " + std::to_string(model.added) + ", cut " +
