@@ -133,6 +133,10 @@ void BenchCornerImport(const std::filesystem::path& root, int games, EGameKeepin
     const double gamesRoot = MedianMs({"games", "--json", kept}, answer);
     report.Figure("games first page, empty board: ms", gamesRoot, "games, first page, empty board: %.1f ms (median, %lld games)",
                   gamesRoot, nlohmann::json::parse(answer)["total"].get<long long>());
+    // The whole list in the order of a text column, then the first page.
+    const double sortedRoot = MedianMs({"games", "--json", "--sort", "black", kept}, answer);
+    report.Figure("games sorted by black, first page, empty board: ms", sortedRoot,
+                  "games --sort black, first page, empty board: %.1f ms (median)", sortedRoot);
     std::vector<std::string> line = PopularLine(kept, 6);
     std::vector<std::string> args{"stats", "--json", "--from", "1980", "--player", "sato", kept};
     args.insert(args.end(), line.begin(), line.end());

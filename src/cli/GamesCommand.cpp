@@ -80,7 +80,7 @@ void ListKeptGames(TNavigation& nav, const std::string& dictionary, const std::v
     TGameStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
     const TGameSelection selection(store, filter);
     const TGamePage page =
-        ListGames(store, store.PassesAt(record), selection, listing.limit, listing.offset, listing.oldest);
+        ListGames(store, store.PassesAt(record), selection, listing.limit, listing.offset, listing.order);
     if (!listing.json) {
         for (const TGameListing& g : page.games) PrintGame(g, out);
         return;

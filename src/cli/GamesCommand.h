@@ -30,7 +30,7 @@ void AddFilterOptions(CLI::App& command, TFilterOptions& filter);
 struct TListing {
     long long limit = 50;
     long long offset = 0;
-    bool oldest = false;
+    TGameOrder order;
     bool json = false;
 };
 

@@ -358,13 +358,16 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: vxlo-bench [--json] [--no-games] [GAMES [FOLDER]]\n"
                  "       vxlo-bench [--json] --records N\n"
+                 "       vxlo-bench [--json] [--no-games] --corner-games N\n"
                  "       vxlo-bench [--json] --engine [--no-katago]\n"
                  "  GAMES generated games for the import figures (default 10000); FOLDER is\n"
                  "  kept afterwards instead of a temporary folder. --records N: only the\n"
                  "  figures of a generated dictionary of N records. --engine: only the\n"
                  "  figures of the analysis engine's client; --no-katago leaves out the\n"
                  "  real engine's. --no-games: the corner import of 10 x GAMES games keeps\n"
-                 "  only the counts, and the figures of the kept games are left out.\n");
+                 "  only the counts, and the figures of the kept games are left out.\n"
+                 "  --corner-games N: only the corner import of N generated games and the\n"
+                 "  queries of its kept games (100000 and 1000000 for the stated figures).\n");
     return 2;
 }
 
@@ -396,6 +399,7 @@ int main(int argc, char** argv) {
     bool kataGo = true;
     EGameKeeping keepGames = EGameKeeping::Kept;
     int records = 0;
+    int cornerGames = 0;
     std::vector<std::string> operands;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
@@ -406,6 +410,8 @@ int main(int argc, char** argv) {
             kataGo = false;
         } else if (args[i] == "--no-games") {
             keepGames = EGameKeeping::Off;
+        } else if (args[i] == "--corner-games") {
+            if (i + 1 >= args.size() || !Count(args[++i].c_str(), cornerGames)) return Usage();
         } else if (args[i] == "--records") {
             if (i + 1 >= args.size() || !Count(args[++i].c_str(), records)) return Usage();
         } else if (args[i].rfind("--", 0) == 0) {
@@ -434,6 +440,8 @@ int main(int argc, char** argv) {
             BenchEngine(kFakeEngine, kataGo ? VXLO_KATAGO_DIR : "", report);
         } else if (records > 0) {
             BenchLarge(root, records, report);
+        } else if (cornerGames > 0) {
+            BenchCornerImport(root, cornerGames, keepGames, report);
         } else {
             BenchImportAndMerge(root, games, report);
             BenchSgf(root, report);

@@ -11,7 +11,7 @@ std::vector<TContinuationRow> ContinuationRows(const TLjsk& list, int sideToMove
     for (int i = 0; i < list.Count(); ++i) {
         TContinuationRow row;
         row.move = list.GetMoveXY(i);
-        row.label = i < kLabelCount ? std::string(CandidateLabel(i)) : std::string();
+        row.label = list.LabelIndex(i) >= 0 ? std::string(CandidateLabel(list.LabelIndex(i))) : std::string();
         row.record = list.RecNoAt(i);
         if (const auto e = evidence.Get(row.record)) {
             row.games = e->games;

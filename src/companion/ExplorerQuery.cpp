@@ -79,7 +79,7 @@ TExplorerPosition TExplorerQuery::Position(const TLjsk& list, int record) {
     for (int i = 0; i < list.Count(); ++i) {
         TExplorerCandidate c;
         c.move = list.GetMoveXY(i);
-        c.label = i < kLabelCount ? std::string(CandidateLabel(i)) : std::string();
+        c.label = list.LabelIndex(i) >= 0 ? std::string(CandidateLabel(list.LabelIndex(i))) : std::string();
         c.record = list.RecNoAt(i);
         c.counts = CountPasses(store_.PassesAt(c.record), selection);
         total += c.counts.games;
@@ -92,14 +92,14 @@ TExplorerPosition TExplorerQuery::Position(const TLjsk& list, int record) {
     return position;
 }
 
-TGamePage TExplorerQuery::Games(int record, long long page, long long pageSize, bool oldest) {
+TGamePage TExplorerQuery::Games(int record, long long page, long long pageSize, TGameOrder order) {
     pageSize = std::max<long long>(1, pageSize);
     const std::vector<TGamePass> passes = store_.PassesAt(record);
     const TGameSelection& selection = Selection();
     // The page asked for may lie past the end once the filter narrowed.
-    TGamePage first = ListGames(store_, passes, selection, 0, 0, oldest);
+    TGamePage first = ListGames(store_, passes, selection, 0, 0, order);
     const long long shown = ClampPage(page, first.total, pageSize);
-    return ListGames(store_, passes, selection, pageSize, shown * pageSize, oldest);
+    return ListGames(store_, passes, selection, pageSize, shown * pageSize, order);
 }
 
 namespace {

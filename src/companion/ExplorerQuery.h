@@ -56,7 +56,7 @@ public:
     const TGameFilter& Filter() const { return filter_; }
     // The position of record whose candidate list is list.
     TExplorerPosition Position(const TLjsk& list, int record);
-    TGamePage Games(int record, long long page, long long pageSize, bool oldest);
+    TGamePage Games(int record, long long page, long long pageSize, TGameOrder order = {});
     std::optional<TKeptGame> Game(std::int64_t id) { return store_.Game(id); }
 
 private:

@@ -1,6 +1,7 @@
 #include "companion/GameExplorer.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "board/Goban.h"
 
@@ -40,22 +41,61 @@ TPassCounts CountPasses(const std::vector<TGamePass>& passes, const TGameSelecti
     return c;
 }
 
+std::optional<EGameSort> GameSortNamed(const std::string& name) {
+    static const std::pair<const char*, EGameSort> kNames[] = {
+        {"date", EGameSort::Date},   {"black", EGameSort::Black},   {"white", EGameSort::White},
+        {"event", EGameSort::Event}, {"result", EGameSort::Result}, {"move", EGameSort::Move}};
+    for (const auto& [text, sort] : kNames)
+        if (name == text) return sort;
+    return std::nullopt;
+}
+
+namespace {
+
+const char* ColumnOf(EGameSort by) {
+    switch (by) {
+    case EGameSort::Black: return "black";
+    case EGameSort::White: return "white";
+    case EGameSort::Event: return "event";
+    case EGameSort::Result: return "result";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
 TGamePage ListGames(TGameStore& store, const std::vector<TGamePass>& passes, const TGameSelection& selection,
-                    long long limit, long long offset, bool oldest) {
+                    long long limit, long long offset, TGameOrder order) {
     struct TEntry {
         const TGamePass* pass;
         const TGameFacts* game;
+        std::int64_t key;  // smaller first; INT64_MAX: no value, last either way
     };
+    const char* column = ColumnOf(order.by);
+    const std::vector<std::int32_t>* ranks = column ? &store.TextRanks(column) : nullptr;
     std::vector<TEntry> entries;
-    for (const TGamePass& p : passes)
-        if (const TGameFacts* g = selection.Find(p.game)) entries.push_back({&p, g});
+    for (const TGamePass& p : passes) {
+        const TGameFacts* g = selection.Find(p.game);
+        if (g == nullptr) continue;
+        std::int64_t key = INT64_MAX;
+        if (order.by == EGameSort::Date) {
+            if (g->dateKey > 0) key = -g->dateKey;
+        } else if (order.by == EGameSort::Move) {
+            key = p.moveNumber;
+        } else if (p.game >= 0 && p.game < static_cast<std::int64_t>(ranks->size())) {
+            const std::int32_t rank = (*ranks)[static_cast<std::size_t>(p.game)];
+            if (rank != TGameStore::kNoRank) key = rank;
+        }
+        if (order.reversed && key != INT64_MAX) key = -key;
+        entries.push_back({&p, g, key});
+    }
     TGamePage page;
     page.total = static_cast<long long>(entries.size());
-    const auto before = [oldest](const TEntry& a, const TEntry& b) {
+    const auto before = [](const TEntry& a, const TEntry& b) {
+        if (a.key != b.key) return a.key < b.key;
         const bool aDated = a.game->dateKey > 0, bDated = b.game->dateKey > 0;
         if (aDated != bDated) return aDated;
-        if (a.game->dateKey != b.game->dateKey)
-            return oldest ? a.game->dateKey < b.game->dateKey : a.game->dateKey > b.game->dateKey;
+        if (a.game->dateKey != b.game->dateKey) return a.game->dateKey > b.game->dateKey;
         if (a.pass->game != b.pass->game) return a.pass->game < b.pass->game;
         return a.pass->corner < b.pass->corner;
     };

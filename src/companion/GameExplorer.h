@@ -5,6 +5,8 @@
 // corners counts twice there.
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "companion/GameStore.h"
@@ -45,9 +47,23 @@ struct TGamePage {
     std::vector<TGameListing> games;
 };
 
-// A page of the passes through rec: newest first (oldest first with oldest),
-// games whose date gives no year last either way, then by game and corner.
+// What the games are listed by. The date goes newest first, the texts (case
+// of ASCII letters ignored) and the move where the game reached the
+// position lowest first; reversed turns either round. Games without the
+// value (no year, an empty text) come last either way; equals go newest
+// first, then by game and corner.
+enum class EGameSort { Date, Black, White, Event, Result, Move };
+struct TGameOrder {
+    EGameSort by = EGameSort::Date;
+    bool reversed = false;
+    friend bool operator==(const TGameOrder&, const TGameOrder&) = default;
+};
+// "date", "black", "white", "event", "result", "move"; none for another word.
+std::optional<EGameSort> GameSortNamed(const std::string& name);
+
+// A page of the passes through rec in that order, sorted whole before the
+// page is cut.
 TGamePage ListGames(TGameStore& store, const std::vector<TGamePass>& passes, const TGameSelection& selection,
-                    long long limit, long long offset, bool oldest);
+                    long long limit, long long offset, TGameOrder order = {});
 
 }  // namespace vxlo

@@ -156,6 +156,7 @@ void TGameStore::Flush() {
     pendingGames_.clear();
     pendingPasses_.clear();
     pendingTails_.clear();
+    ranks_.clear();
     batchFirst_ = nextId_;
 }
 
@@ -171,6 +172,7 @@ void TGameStore::Clear() {
     pendingGames_.clear();
     pendingPasses_.clear();
     pendingTails_.clear();
+    ranks_.clear();
     lines_.clear();
     if (!HasTables()) return;
     db_->Exec("DELETE FROM game_tails; DELETE FROM game_passes; DELETE FROM games", kCannotSaveText);
@@ -254,6 +256,40 @@ std::optional<TKeptGame> TGameStore::Game(std::int64_t id) {
     g.winner = sqlite3_column_int(row.get(), 10);
     g.lineHash = static_cast<std::uint64_t>(sqlite3_column_int64(row.get(), 11));
     return g;
+}
+
+const std::vector<std::int32_t>& TGameStore::TextRanks(const std::string& column) {
+    static const char* const kColumns[] = {"black", "white", "event", "result"};
+    bool known = false;
+    for (const char* c : kColumns) known = known || column == c;
+    if (!known) throw ERangeError();
+    const auto cached = ranks_.find(column);
+    if (cached != ranks_.end()) return cached->second;
+    std::vector<std::int32_t>& ranks = ranks_[column];
+    if (!HasTables()) return ranks;
+    // The whole table in one ORDER BY: a page is cut from this order, never
+    // sorted on its own.
+    TSqliteStatement last = db_->Prepare("SELECT coalesce(max(id), 0) FROM games", kCannotReadText);
+    int rc = sqlite3_step(last.get());
+    if (rc != SQLITE_ROW) db_->Fail(kCannotReadText, rc);
+    ranks.assign(static_cast<std::size_t>(sqlite3_column_int64(last.get(), 0) + 1), kNoRank);
+    const std::string sql =
+        "SELECT id, lower(" + column + ") AS folded FROM games WHERE " + column + " <> '' ORDER BY folded, id";
+    TSqliteStatement rows = db_->Prepare(sql.c_str(), kCannotReadText);
+    // Equal texts share their place, so that the date can order them.
+    std::int32_t place = -1;
+    std::string previous;
+    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
+        const std::int64_t id = sqlite3_column_int64(rows.get(), 0);
+        std::string folded = ColumnText(rows.get(), 1);
+        if (place < 0 || folded != previous) {
+            ++place;
+            previous = std::move(folded);
+        }
+        if (id >= 0 && id < static_cast<std::int64_t>(ranks.size())) ranks[static_cast<std::size_t>(id)] = place;
+    }
+    if (rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
+    return ranks;
 }
 
 }  // namespace vxlo

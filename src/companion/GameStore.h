@@ -6,6 +6,7 @@
 // game whose whole main line is kept already is a duplicate and adds
 // nothing. Like the counts, games and passes gather in memory and go to the
 // file one transaction per Flush.
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -88,6 +89,11 @@ public:
     // The games the filter lets through, by id.
     std::vector<TGameFacts> Facts(const TGameFilter& filter);
     std::optional<TKeptGame> Game(std::int64_t id);
+    // The place of every game (by id) in the order of a text column (black,
+    // white, event or result), ASCII letters in either case, equal texts at
+    // one place; a game whose column is empty has kNoRank. Read once until the next write.
+    static constexpr std::int32_t kNoRank = INT32_MAX;
+    const std::vector<std::int32_t>& TextRanks(const std::string& column);
 
     const std::string& Path() const { return db_->Path(); }
 
@@ -116,6 +122,7 @@ private:
         std::vector<int> moveNumbers;
     };
     std::vector<TPendingTail> pendingTails_;
+    std::map<std::string, std::vector<std::int32_t>> ranks_;
 };
 
 }  // namespace vxlo

@@ -30,7 +30,7 @@ std::vector<TChild> Children(IRecordStore& dictionary, int rec) {
     const std::int64_t count = dictionary.RecordCount();
     if (rec < 0 || rec >= count) return out;
     int n = rec == 0 ? TLjsk::RootRecNoOf(dictionary) : DecodeRecord(dictionary.Read(rec)).Next;
-    while (n > 0 && n < count && static_cast<int>(out.size()) < kMaxCandidates) {
+    while (n > 0 && n < count && static_cast<int>(out.size()) < kCandidateSlots) {
         const TJskRecord r = DecodeRecord(dictionary.Read(n));
         out.push_back({n, {r.X, r.Y}});
         n = r.More;

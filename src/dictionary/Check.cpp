@@ -121,8 +121,10 @@ private:
                 }
                 pointSeen[r.X][r.Y] = true;
             }
-            if (frame.chain.size() == static_cast<std::size_t>(kMaxCandidates) + 1) {
-                Add(TCheckFinding::Kind::ChainTooLong, head, "chain of more than 30 alternatives");
+            if (frame.chain.size() == static_cast<std::size_t>(kLabelCount) + 1) {
+                report_.notes.push_back({TCheckFinding::Kind::LongChain, head,
+                                         "record " + std::to_string(head) +
+                                             ": note: chain of more than 30 alternatives (the old reader sees the first 30)"});
             }
             if (r.More > 0 && !Exists(r.More)) {
                 Add(TCheckFinding::Kind::LinkPastEnd, rec,

@@ -14,7 +14,9 @@ struct TCheckFinding {
     enum class Kind {
         LinkPastEnd,     // Next or More names a record the file does not hold
         ReachedTwice,    // a loop, or two parents sharing one record
-        ChainTooLong,    // more than 30 alternatives in one position
+        // More than 30 alternatives in one position: whole for this program,
+        // the old reader sees the first 30. A note, not damage.
+        LongChain,
         PointOutside,    // X or Y outside 1..19
         PointTwice,      // one point twice in one sibling chain
         IllegalMove,     // occupied, suicide or ko in the position it continues
@@ -31,6 +33,7 @@ struct TCheckFinding {
 
 struct TCheckReport {
     std::vector<TCheckFinding> findings;
+    std::vector<TCheckFinding> notes;  // what is sound but worth knowing (LongChain)
     std::int64_t records = 0;      // whole records in the file
     std::int64_t reachable = 0;    // moves reached from the root
     std::int64_t unreachable = 0;  // records other than 0 that no link reaches

@@ -1,6 +1,8 @@
 #include "dictionary/Fjsk.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace vxlo {
 namespace {
@@ -27,6 +29,7 @@ void TLjsk::ResetList() {
     firstRecNo_ = -1;
     parentRecNo_ = -1;
     recNos_.Fill(-1);
+    labels_.Fill(-1);
     count_ = 0;
     partial_ = false;
 }
@@ -86,17 +89,46 @@ int TLjsk::LoadList(int r) {
     firstRecNo_ = r;
     MarkPoint(0, 1);
     count_ = 1;
-    // A chain that runs past slot 30 (a loop, a hand-edited file) stops with
-    // the range error of the slot index.
+    // A chain that runs past the last slot (a loop, a hand-edited file)
+    // stops with the range error of the slot index.
     while (cand_[count_ - 1].More > 0) {
         const int next = cand_[count_ - 1].More;
+        // Past the kana a chain is long or loops: a record reached twice
+        // stops it at once rather than at the last slot.
+        if (count_ >= kLabelCount) {
+            for (int i = 0; i < count_; ++i)
+                if (recNos_[i] == next) throw ERangeError();
+        }
         cand_[count_] = ReadRecord(next);
         recNos_[count_] = next;
         MarkPoint(count_, 1);
         ++count_;
     }
     partial_ = false;
+    RankLabels();
     return count_;
+}
+
+bool TLjsk::RankLabels() {
+    std::vector<int> order(static_cast<std::size_t>(count_));
+    std::iota(order.begin(), order.end(), 0);
+    if (count_ > kLabelCount && playedCounts_) {
+        std::vector<long long> played(order.size());
+        for (int i = 0; i < count_; ++i) played[static_cast<std::size_t>(i)] = playedCounts_(recNos_[i]);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return played[static_cast<std::size_t>(a)] > played[static_cast<std::size_t>(b)];
+        });
+    }
+    std::vector<bool> labelled(order.size(), false);
+    for (int k = 0; k < count_ && k < kLabelCount; ++k) labelled[static_cast<std::size_t>(order[static_cast<std::size_t>(k)])] = true;
+    bool changed = false;
+    int next = 0;
+    for (int i = 0; i < count_; ++i) {
+        const int label = labelled[static_cast<std::size_t>(i)] ? next++ : -1;
+        changed = changed || labels_[i] != label;
+        labels_[i] = label;
+    }
+    return changed;
 }
 
 std::vector<int> TLjsk::OffBoardRecNos() const {
@@ -143,8 +175,8 @@ int TLjsk::SelectMove(int x, int y, int& currentRecord) {
     return count_;
 }
 
-void TLjsk::AddMove(int x, int y) {
-    if (count_ + 1 > kMaxCandidates) return;
+void TLjsk::AddMove(int x, int y, int limit) {
+    if (count_ + 1 > std::min(limit, kCandidateSlots)) return;
     if (board_.PointState(x, y) != Empty) return;
     RefuseEditOfPartialList();
     const TJskRecord fresh{Byte(x), Byte(y), 0, 100, 0, 0};
@@ -175,9 +207,13 @@ void TLjsk::AddMove(int x, int y) {
     }
     cand_[count_] = fresh;
     recNos_[count_] = recNo;
+    // Past the kana the new move has none: it has not been played yet.
+    int label = -1;
+    for (int i = 0; i < count_; ++i) label = std::max(label, labels_[i]);
+    labels_[count_] = label + 1 < kLabelCount ? label + 1 : -1;
     board_.SetMark(x, y, 1);
-    view_.DrawLabel(CandidateLabel(count_), x, y, 0);
     ++count_;
+    DrawLabelOf(count_ - 1);
 }
 
 void TLjsk::CycleColor(int x, int y, int steps) {
@@ -227,10 +263,10 @@ void TLjsk::RefuseEditOfPartialList() const {
 }
 
 void TLjsk::DrawLabelOf(int i) {
-    // A damaged chain can hold a 31st candidate: it has no label; nor has a
-    // point off the board.
-    if (i >= kLabelCount || !IsMovePoint(cand_[i].X, cand_[i].Y)) return;
-    view_.DrawLabel(CandidateLabel(i), cand_[i].X, cand_[i].Y, cand_[i].Color);
+    // A point off the board has neither kana nor mark.
+    if (!IsMovePoint(cand_[i].X, cand_[i].Y)) return;
+    const std::string_view text = labels_[i] >= 0 ? CandidateLabel(labels_[i]) : kUnlabelledMark;
+    view_.DrawLabel(text, cand_[i].X, cand_[i].Y, cand_[i].Color);
 }
 
 void TLjsk::DrawLabels() {

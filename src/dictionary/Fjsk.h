@@ -3,6 +3,7 @@
 // the current position in the order of their sibling chain. Every change is
 // written through at once, a record at a time; nothing is cached beyond the
 // list. Loaded candidates are marked on the board; labels go to the view.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,9 +16,13 @@
 
 namespace vxlo {
 
-constexpr int kCandidateSlots = 31;   // slots 0..30
-constexpr int kMaxCandidates = 30;    // AddMove refuses beyond this
+// A chain of distinct moves holds at most every point and the tenuki; the
+// corner import fills chains that far, the old reader saw their first 30.
+constexpr int kCandidateSlots = kBoardSize * kBoardSize + 1;
+constexpr int kMaxCandidates = 30;    // entry by hand refuses beyond this
 constexpr int kLabelCount = 30;
+// Drawn for a candidate past the 30 kana: a click still plays it.
+inline constexpr std::string_view kUnlabelledMark = "・";
 
 // Shown when a move would be added to or unlinked from a candidate list whose
 // chain could not be read to its end.
@@ -59,6 +64,16 @@ public:
     int RecNoAt(int i) const { return recNos_[i]; }
     int FindRecNo(int x, int y) const;
     TJskRecord GetRecord(int i) const { return cand_[i]; }
+    // The kana of candidate i (CandidateLabel's index), -1 when it has none.
+    // Up to 30 candidates they go in chain order; past that to the 30 most
+    // played by the counts given (chain order among equals), in chain order.
+    int LabelIndex(int i) const { return labels_[i]; }
+    // How often the game records played each record (the evidence counts);
+    // none, or all 0, leaves the kana in chain order.
+    using TPlayedCount = std::function<long long(int recNo)>;
+    void SetPlayedCounts(TPlayedCount counts) { playedCounts_ = std::move(counts); }
+    // Gives the kana again by the counts; true when a candidate's changed.
+    bool RankLabels();
     TPoint GetMoveXY(int i) const { return {cand_[i].X, cand_[i].Y}; }
 
     void SetX(int i, int value) { cand_[i].X = Byte(value); }
@@ -86,7 +101,9 @@ public:
     static int RootRecNoOf(IRecordStore& store);
     // Follows the candidate at (x, y); sets currentRecord to its record.
     int SelectMove(int x, int y, int& currentRecord);
-    void AddMove(int x, int y);
+    // Appends (x, y) to the list unless it holds limit candidates already:
+    // by hand 30, the corner import every move the games played.
+    void AddMove(int x, int y, int limit = kMaxCandidates);
     // The next colour of the candidate at (x, y), or the steps'th next
     // (4 goes one back), written once.
     void CycleColor(int x, int y, int steps = 1);
@@ -118,6 +135,8 @@ private:
 
     TCheckedArray<TJskRecord, 0, kCandidateSlots - 1> cand_;
     TCheckedArray<int, 0, kCandidateSlots - 1> recNos_;
+    TCheckedArray<int, 0, kCandidateSlots - 1> labels_;
+    TPlayedCount playedCounts_;
     int count_ = 0;
     int firstRecNo_ = -1;
     int parentRecNo_ = -1;

@@ -190,7 +190,9 @@ TCornerImporter::TCornerImporter(TNavigation& nav, TEvidenceStore* evidence, int
 bool TCornerImporter::EnterMove(TPoint point) {
     // Quiet: a move illegal in the corner alone ends its sequence without a
     // refusal for every game.
-    const TMoveEntry entry = nav_.EnterMove(point.x, point.y);
+    // All that the games played is kept: no limit of candidates but the board's.
+    const TMoveEntry entry =
+        nav_.EnterMove(point.x, point.y, EEntryStep::Follow, ERefusalMessages::Quiet, kCandidateSlots);
     lastAdded_ = entry.added;
     if (entry.added) ++summary_.movesAdded;
     switch (entry.outcome) {

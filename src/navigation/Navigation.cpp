@@ -2,6 +2,7 @@
 
 #include "navigation/RecordingHistory.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace vxlo {
@@ -148,7 +149,8 @@ bool TNavigation::Deside(int x, int y) {
     return true;
 }
 
-TMoveEntry TNavigation::EnterMove(int x, int y, EEntryStep step, ERefusalMessages refusals) {
+TMoveEntry TNavigation::EnterMove(int x, int y, EEntryStep step, ERefusalMessages refusals,
+                                  int candidateLimit) {
     TMoveEntry entry;
     const int state = board_.PointState(x, y);
     if (state != Empty && state != Candidate) {
@@ -166,11 +168,11 @@ TMoveEntry TNavigation::EnterMove(int x, int y, EEntryStep step, ERefusalMessage
         return entry;
     }
     if (state == Empty) {
-        if (dictionary_.Count() >= kMaxCandidates) {
+        if (dictionary_.Count() >= std::min(candidateLimit, kCandidateSlots)) {
             entry.outcome = EEntryOutcome::ListFull;
             return entry;
         }
-        dictionary_.AddMove(x, y);
+        dictionary_.AddMove(x, y, candidateLimit);
         SetData(true);
         SetDelete1(false);
         entry.added = true;

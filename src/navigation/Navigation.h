@@ -73,7 +73,7 @@ enum class EEntryOutcome {
     Entered,   // on the path (or, with EEntryStep::AddOnly, a candidate of the position)
     OnStone,   // the point holds a stone: nothing changed
     Illegal,   // suicide or ko here
-    ListFull,  // new, and the position already has its 30 candidates
+    ListFull,  // new, and the position already has its limit of candidates
     PathFull,  // the line already has its 400 moves
 };
 
@@ -133,9 +133,12 @@ public:
     // added when it is not yet a candidate, then followed exactly one step
     // (AddOnly leaves it a candidate). A move that exists is followed, never
     // added again, and nothing is added where it could not be followed: a
-    // tenuki, whose point is never occupied, cannot be entered twice.
+    // tenuki, whose point is never occupied, cannot be entered twice. A
+    // position takes new moves up to candidateLimit (the corner import keeps
+    // all that was played).
     TMoveEntry EnterMove(int x, int y, EEntryStep step = EEntryStep::Follow,
-                         ERefusalMessages refusals = ERefusalMessages::Quiet);
+                         ERefusalMessages refusals = ERefusalMessages::Quiet,
+                         int candidateLimit = kMaxCandidates);
     // Takes one move back (in to-branch mode back to the last branch point).
     void MaeNoTe();
 

@@ -15,7 +15,7 @@ std::vector<TPracticeMove> TStorePracticeTree::Continuations(int rec) const {
     const std::int64_t count = store_.RecordCount();
     if (rec < 0 || rec >= count) return moves;
     int n = rec == 0 ? TLjsk::RootRecNoOf(store_) : DecodeRecord(store_.Read(rec)).Next;
-    while (n > 0 && n < count && static_cast<int>(moves.size()) < kMaxCandidates) {
+    while (n > 0 && n < count && static_cast<int>(moves.size()) < kCandidateSlots) {
         const TJskRecord r = DecodeRecord(store_.Read(n));
         moves.push_back({n, r.X, r.Y, r.Color, static_cast<int>(moves.size())});
         n = r.More;

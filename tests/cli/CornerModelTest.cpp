@@ -18,8 +18,10 @@
 #include "dictionary/Tejun.h"
 #include "cli/ToolFixture.h"
 #include "import/CornerGames.h"
+#include "import/CornerSequence.h"
 #include "import/SgfReader.h"
 #include "companion/CompanionDatabase.h"
+#include "navigation/Navigation.h"
 
 namespace vxlo::testing {
 namespace {
@@ -142,10 +144,8 @@ private:
                     ++cutIllegal;
                     return;
                 }
-                if (nodes[static_cast<std::size_t>(node)].children.size() >= 30) {
-                    ++cutFull;
-                    return;
-                }
+                // Every continuation played is kept: no position is ever full
+                // (a position holds at most every point and the tenuki).
                 child = static_cast<int>(nodes.size());
                 nodes.push_back(TModelNode{p, {}});
                 nodes[static_cast<std::size_t>(node)].children.push_back(child);
@@ -295,6 +295,83 @@ TEST_F(CornerModelTest, TreeAndCountsFollowTheRulesInEveryFileOrderAndAgainOnRei
         EXPECT_EQ(FileBytes(target), dictionaryBefore);
         ExpectModel(target, model);
     }
+}
+
+class TQuietSink final : public IMessageSink {
+public:
+    void ShowMessage(const TMessage&) override {}
+};
+
+// Shallow positions of a collection play far more than 30 continuations: the
+// empty board, and the 4-4 point that half of the lines open with. Every one
+// is kept with its counts, chain order as the games brought them; check
+// notes the long chains without calling them damage, and reading and
+// writing them back leaves the file as it was.
+TEST_F(CornerModelTest, EveryContinuationIsKeptPastThirtyAndLongChainsRoundTrip) {
+    std::mt19937 random(4041);
+    std::vector<std::vector<TPoint>> lines;
+    for (int l = 0; l < 200; ++l) {
+        std::vector<TPoint> line;
+        if (l % 2) line.push_back({16, 4});
+        const std::size_t length = 2 + random() % 6;
+        while (line.size() < length)
+            line.push_back({11 + static_cast<int>(random() % 9), 1 + static_cast<int>(random() % 9)});
+        lines.push_back(line);
+    }
+    std::vector<TModelGame> games;
+    for (int g = 0; g < 500; ++g) {
+        if (g > 5 && random() % 5 == 0) {
+            games.push_back(games[random() % games.size()]);
+            continue;
+        }
+        TModelGame game;
+        game.winner = random() % 3 ? Black : White;
+        game.year = 1980 + static_cast<int>(random() % 45);
+        game.moves = InterleavedCorners(random, lines, 2, 3, 5, 12);
+        games.push_back(game);
+    }
+    const std::string first = (dir / "a.sgf").string(), second = (dir / "b.sgf").string();
+    WriteBytes(first, Sgf({games.begin(), games.begin() + 250}));
+    WriteBytes(second, Sgf({games.begin() + 250, games.end()}));
+    TCornerModel model;
+    for (const TModelGame& game : games) model.Import(game, kDefaultCornerLimit);
+    const TModelNode& root = model.nodes[0];
+    ASSERT_GE(root.children.size(), 40u);
+    const auto star = std::find_if(root.children.begin(), root.children.end(), [&](int c) {
+        return model.nodes[static_cast<std::size_t>(c)].move == TPoint{16, 4};
+    });
+    ASSERT_NE(star, root.children.end());
+    ASSERT_GE(model.nodes[static_cast<std::size_t>(*star)].children.size(), 40u);
+
+    ASSERT_EQ(Run({"import", "--corners", dictionary.string(), first, second}), 0) << err.str();
+    EXPECT_NE(out.str().find("moves added " + std::to_string(model.added) + ", cut " +
+                             std::to_string(model.cutIllegal)), std::string::npos) << out.str();
+    EXPECT_EQ(model.cutFull, 0);
+    ExpectModel(dictionary, model);
+    EXPECT_EQ(Run({"check", dictionary.string()}), 0) << out.str();
+    EXPECT_NE(out.str().find("note: chain of more than 30 alternatives"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(" 0 problems, "), std::string::npos) << out.str();
+
+    const std::string before = FileBytes(dictionary);
+    {
+        TNullView view;
+        TQuietSink sink;
+        TNullCommentStore comments;
+        TNullMenuState menus;
+        TNavigation nav(view, sink, comments, menus);
+        nav.OpenFile(dictionary.string());
+        ASSERT_EQ(nav.Dictionary().Count(), static_cast<int>(root.children.size()));
+        nav.Dictionary().WriteList();
+        ASSERT_TRUE(nav.Deside(16, 4));
+        ASSERT_EQ(nav.Dictionary().Count(), static_cast<int>(model.nodes[static_cast<std::size_t>(*star)].children.size()));
+        nav.Dictionary().WriteList();
+        // Entry by hand keeps the limit of 30 where the import went past it.
+        nav.SetInputMode(EInputMode::Record);
+        for (int x = 1; x <= 9; ++x) nav.Deside(x, 18);
+        EXPECT_EQ(nav.Dictionary().Count(), static_cast<int>(model.nodes[static_cast<std::size_t>(*star)].children.size()));
+        nav.CloseFile();
+    }
+    EXPECT_EQ(FileBytes(dictionary), before);
 }
 
 // The whole-game import through an existing tenuki: the second game follows

@@ -5,12 +5,14 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <random>
 #include <sstream>
 
 #include "board/PositionHash.h"
 #include "cli/VxloTool.h"
 #include "cli/ToolFixture.h"
 #include "companion/CompanionDatabase.h"
+#include "import/SgfReader.h"
 
 namespace vxlo::testing {
 namespace {
@@ -125,6 +127,95 @@ TEST_F(GamesToolTest, CountsOfAnEarlierVersionSayTheyHaveNoGamesBehindThem) {
     EXPECT_EQ(Run({"games", "--from", "x", d}), 2);
     EXPECT_EQ(Run({"games", "--oldest"}), 2);
     EXPECT_EQ(Run({"stats", "--oldest", d}), 2);
+}
+
+// Every order of the games list is the whole list's: pages of seven, one
+// after another, give the model's sort of all the games, for each key both
+// ways round. Names differ in case only now and then, some are empty.
+TEST_F(GamesToolTest, SortedPagesFollowTheWholeListInEveryOrder) {
+    std::mt19937 random(2417);
+    const char* const names[] = {"abe", "Abe", "cho", "Cho U", "kato", "", "坂田", "Zhou", "ito"};
+    const char* const events[] = {"Honinbo", "honinbo", "Kisei", "", "Meijin", "LG Cup"};
+    const char* const results[] = {"B+R", "W+R", "B+2.5", "W+0.5", "", "Void"};
+    const TPoint away[] = {{3, 17}, {5, 16}, {2, 14}, {6, 18}, {4, 13}, {7, 15}};
+    std::string sgf;
+    for (int g = 0; g < 90; ++g) {
+        const auto pick = [&](const auto& from) { return std::string(from[random() % std::size(from)]); };
+        const int year = 1985 + static_cast<int>(random() % 30);
+        const std::string date = random() % 6 == 0 ? "" : std::to_string(year) + "-0" + std::to_string(1 + random() % 9) + "-1" + std::to_string(random() % 10);
+        sgf += "(;SZ[19]PB[" + pick(names) + "]PW[" + pick(names) + "]EV[" + pick(events) + "]RE[" + pick(results) +
+               "]DT[" + date + "]";
+        // A few moves in the lower left first, so that the game reaches the
+        // 4-4 point at different move numbers; the last move differs every game.
+        const int before = static_cast<int>(random() % 5);
+        for (int m = 0; m < before; ++m) sgf += std::string(m % 2 ? ";W[" : ";B[") + EncodeSgfPoint(away[m]) + "]";
+        sgf += std::string(before % 2 ? ";W[" : ";B[") + "pd]";
+        sgf += std::string(before % 2 ? ";B[" : ";W[") + EncodeSgfPoint({1 + g % 9, 1 + g / 9}) + "])";
+    }
+    const std::string d = dictionary.string();
+    WriteBytes(dir / "g.sgf", sgf);
+    ASSERT_EQ(Run({"import", "--corners", d, (dir / "g.sgf").string()}), 0) << err.str();
+    ASSERT_EQ(Run({"games", "--json", "--limit", "1000", d, "16,4"}), 0) << err.str();
+    const json all = json::parse(out.str())["games"];
+    // A last move on the upper left's 4-4 point reaches it a second time.
+    ASSERT_GE(all.size(), 90u);
+
+    const auto fold = [](std::string t) {
+        for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return t;
+    };
+    struct TCase {
+        std::vector<std::string> options;
+        std::string field;  // "date": newest first; others lowest first
+        bool reversed;
+    };
+    const TCase cases[] = {
+        {{}, "date", false},
+        {{"--oldest"}, "date", true},
+        {{"--sort", "date", "--reverse"}, "date", true},
+        {{"--sort", "black"}, "black", false},
+        {{"--sort", "white", "--reverse"}, "white", true},
+        {{"--sort", "event"}, "event", false},
+        {{"--sort", "result", "--reverse"}, "result", true},
+        {{"--sort", "move"}, "move_number", false},
+        {{"--sort", "move", "--reverse"}, "move_number", true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.field + (c.reversed ? " reversed" : ""));
+        std::vector<json> expected(all.begin(), all.end());
+        // Empty values last either way; equals newest first, then by game.
+        const auto value = [&](const json& g) -> std::pair<bool, json> {
+            if (c.field == "move_number") return {true, g["move_number"]};
+            const std::string text = g[c.field];
+            return {!text.empty(), json(c.field == "date" ? text : fold(text))};
+        };
+        std::stable_sort(expected.begin(), expected.end(), [&](const json& a, const json& b) {
+            const auto [aHas, aKey] = value(a);
+            const auto [bHas, bKey] = value(b);
+            if (aHas != bHas) return aHas;
+            const bool descending = (c.field == "date") != c.reversed;
+            if (aHas && aKey != bKey) return descending ? bKey < aKey : aKey < bKey;
+            const std::string aDate = a["date"], bDate = b["date"];
+            if (aDate.empty() != bDate.empty()) return !aDate.empty();
+            if (aDate != bDate) return aDate > bDate;
+            return a["game"] < b["game"];
+        });
+        std::vector<json> paged;
+        for (std::size_t offset = 0; offset < all.size(); offset += 7) {
+            std::vector<std::string> args{"games", "--json", "--limit", "7", "--offset", std::to_string(offset)};
+            args.insert(args.end(), c.options.begin(), c.options.end());
+            args.insert(args.end(), {d, "16,4"});
+            ASSERT_EQ(Run(args), 0) << err.str();
+            const json page = json::parse(out.str());
+            EXPECT_EQ(page["total"], all.size());
+            for (const json& g : page["games"]) paged.push_back(g);
+        }
+        ASSERT_EQ(paged.size(), expected.size());
+        for (std::size_t i = 0; i < paged.size(); ++i)
+            EXPECT_EQ(paged[i]["game"], expected[i]["game"]) << "place " << i << ": " << paged[i].dump();
+    }
+    EXPECT_EQ(Run({"games", "--sort", "colour", d}), 2);
+    EXPECT_EQ(Run({"games", "--sort", "black", "--oldest", d}), 2);
 }
 
 }  // namespace

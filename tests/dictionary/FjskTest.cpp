@@ -2,6 +2,9 @@
 // of the writes, the candidate list and its marks and labels, damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "dictionary/Fjsk.h"
 #include "dictionary/Tejun.h"
 #include "reliability/FaultInjection.h"
@@ -343,23 +346,69 @@ TEST_F(Fjsk, ALoopingChainStopsWithTheRangeErrorAndWritesNothing) {
 }
 
 
-TEST_F(Fjsk, AThirtyFirstCandidateLoadsWithoutALabel) {
+TEST_F(Fjsk, AThirtyFirstCandidateLoadsWithTheUnlabelledMark) {
     Write(LongRootChain(31));
     Open();
     ASSERT_EQ(dict.Count(), 31);
     EXPECT_EQ(board.PointState(12, 2), Candidate);
     dict.DrawLabels();
-    EXPECT_EQ(view.Calls("label").size(), 30u);
-    EXPECT_EQ(view.At(12, 2), TScreenPoint{});
-    dict.CycleColor(12, 2);  // no label to redraw, but the record is written
+    EXPECT_EQ(view.Calls("label").size(), 31u);
+    EXPECT_EQ(view.At(12, 2).label, kUnlabelledMark);
+    EXPECT_EQ(dict.LabelIndex(30), -1);
+    dict.CycleColor(12, 2);
     EXPECT_EQ(log->Record(31).Color, 1);
+    EXPECT_EQ(view.At(12, 2).labelColor, 1);
+    // By hand the list stays at what it holds; the corner import goes on.
     dict.AddMove(10, 10);
     EXPECT_EQ(dict.Count(), 31);
+    dict.AddMove(10, 10, kCandidateSlots);
+    EXPECT_EQ(dict.Count(), 32);
+    EXPECT_EQ(view.At(10, 10).label, kUnlabelledMark);
 }
 
-TEST_F(Fjsk, AThirtySecondRecordInAChainIsTheRangeError) {
-    Write(LongRootChain(32));
+TEST_F(Fjsk, AChainPastEveryPointOfTheBoardIsTheRangeError) {
+    Write(LongRootChain(kCandidateSlots));
+    Open();
+    EXPECT_EQ(dict.Count(), kCandidateSlots);
+    dict.Close();
+    Write(LongRootChain(kCandidateSlots + 1));
     EXPECT_THROW(Open(), ERangeError);
+}
+
+// The kana go to the 30 most played (ties in chain order), and among those in
+// chain order: a model of that rule against the list, over several counts.
+TEST_F(Fjsk, PastThirtyCandidatesTheKanaGoToTheMostPlayed) {
+    constexpr int n = 45;
+    Write(LongRootChain(n));
+    const std::vector<std::function<long long(int)>> countings = {
+        [](int) { return 0LL; },
+        [](int rec) { return static_cast<long long>(rec); },
+        [](int rec) { return static_cast<long long>(n - rec); },
+        [](int rec) { return static_cast<long long>((rec * 7) % 11); },
+        [](int rec) { return rec % 3 == 0 ? 100LL : 1LL; },
+    };
+    for (std::size_t c = 0; c < countings.size(); ++c) {
+        SCOPED_TRACE(c);
+        dict.SetPlayedCounts(countings[c]);
+        dict.Close();
+        Open();
+        ASSERT_EQ(dict.Count(), n);
+        // Record i + 1 is candidate i; equal counts sort by chain index.
+        std::vector<std::pair<long long, int>> ranked;
+        for (int i = 0; i < n; ++i) ranked.push_back({-countings[c](i + 1), i});
+        std::sort(ranked.begin(), ranked.end());
+        std::vector<bool> labelled(n, false);
+        for (int k = 0; k < kLabelCount; ++k) labelled[static_cast<std::size_t>(ranked[static_cast<std::size_t>(k)].second)] = true;
+        int next = 0;
+        dict.DrawLabels();
+        for (int i = 0; i < n; ++i) {
+            const int expected = labelled[static_cast<std::size_t>(i)] ? next++ : -1;
+            EXPECT_EQ(dict.LabelIndex(i), expected) << "candidate " << i;
+            const TPoint p = dict.GetMoveXY(i);
+            EXPECT_EQ(view.At(p.x, p.y).label,
+                      expected >= 0 ? std::string(CandidateLabel(expected)) : std::string(kUnlabelledMark));
+        }
+    }
 }
 
 TEST_F(Fjsk, AListReadOnlyInPartRefusesLinksUntilItIsReadWhole) {

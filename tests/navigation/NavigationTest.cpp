@@ -750,12 +750,12 @@ TEST_F(Navigation, TheOneMoveScopeRestoresTheModeOnAnError) {
 // --- Damaged dictionaries ---------------------------------------------------
 
 
-TEST_F(Navigation, AThirtyFirstCandidateHasNoLabelAndPlaysWithoutACrash) {
+TEST_F(Navigation, AThirtyFirstCandidateHasTheUnlabelledMarkAndPlays) {
     nav.CloseFile();
     WriteFileBytes(file, LongRootChain(31));
     Open();
     EXPECT_EQ(nav.Dictionary().Count(), 31);
-    EXPECT_EQ(rig.view.At(12, 2), TScreenPoint{});
+    EXPECT_EQ(rig.view.At(12, 2).label, kUnlabelledMark);
     EXPECT_EQ(rig.view.At(11, 2).label, "ま");
     ExpectSound();
     Click(12, 2);
@@ -766,7 +766,7 @@ TEST_F(Navigation, AThirtyFirstCandidateHasNoLabelAndPlaysWithoutACrash) {
 
 TEST_F(Navigation, ARootChainTooLongToLoadLeavesTheDictionaryClosed) {
     nav.CloseFile();
-    WriteFileBytes(file, LongRootChain(32));
+    WriteFileBytes(file, LongRootChain(kCandidateSlots + 1));
     EXPECT_THROW(Open(), ERangeError);
     EXPECT_FALSE(nav.FileOpen());
     // The file is free again.

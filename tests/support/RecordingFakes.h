@@ -157,9 +157,11 @@ struct TNavigationRig {
                     expected.stone = stone;
                     expected.number = board.GetNumber(x, y);
                 } else if (board.PointState(x, y) == Candidate && nav.LabelMode() == ELabelMode::Shown) {
-                    for (int i = 0; i < dict.Count() && i < kLabelCount; ++i) {
+                    // Without played counts the kana go in chain order, the
+                    // unlabelled mark past them.
+                    for (int i = 0; i < dict.Count(); ++i) {
                         if (dict.GetMoveXY(i) == TPoint{x, y}) {
-                            expected.label = std::string(CandidateLabel(i));
+                            expected.label = std::string(i < kLabelCount ? CandidateLabel(i) : kUnlabelledMark);
                             expected.labelColor = dict.GetRecord(i).Color;
                             break;
                         }
@@ -171,9 +173,9 @@ struct TNavigationRig {
         // The tenuki spot shows only its label: tenuki leaves no stone.
         TScreenPoint tenuki;
         if (board.PointState(kTenuki.x, kTenuki.y) == Candidate && nav.LabelMode() == ELabelMode::Shown) {
-            for (int i = 0; i < dict.Count() && i < kLabelCount; ++i) {
+            for (int i = 0; i < dict.Count(); ++i) {
                 if (dict.GetMoveXY(i) == kTenuki) {
-                    tenuki.label = std::string(CandidateLabel(i));
+                    tenuki.label = std::string(i < kLabelCount ? CandidateLabel(i) : kUnlabelledMark);
                     tenuki.labelColor = dict.GetRecord(i).Color;
                 }
             }

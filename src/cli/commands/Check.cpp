@@ -13,7 +13,8 @@ namespace vxlo {
 const char* const kCheckUsage =
     "  vxlo-tool check [--repair] DICTIONARY\n"
     "      reads the whole tree and lists what is wrong, with record numbers;\n"
-    "      exit status 0 when sound, 1 when not; --repair unlinks every tenuki\n"
+    "      exit status 0 when sound, 1 when not (notes, such as a position of more\n"
+    "      than 30 continuations, are not problems); --repair unlinks every tenuki\n"
     "      that follows a tenuki and has nothing below it, with its counts\n";
 
 namespace {
@@ -34,8 +35,11 @@ int Check(const std::string& dictionary, std::ostream& out) {
     TRecordFile file(dictionary, TRecordFile::Mode::ReadShared);
     const TCheckReport report = CheckDictionary(file);
     for (const TCheckFinding& finding : report.findings) out << finding.text << '\n';
+    for (const TCheckFinding& note : report.notes) out << note.text << '\n';
     out << report.records << " records, " << report.reachable << " reachable, " << report.unreachable
-        << " unreachable, " << report.findings.size() << " problems\n";
+        << " unreachable, " << report.findings.size() << " problems";
+    if (!report.notes.empty()) out << ", " << report.notes.size() << " notes";
+    out << '\n';
     return report.Sound() ? 0 : 1;
 }
 

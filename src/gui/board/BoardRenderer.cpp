@@ -215,14 +215,15 @@ void TBoardRenderer::FullRepaint() {
             }
         }
         if (nav_.LabelMode() == ELabelMode::Shown) {
-            // As the dictionary's DrawLabels: list order, and no label for a
-            // candidate past the table or off the board.
+            // As the dictionary's DrawLabels: its kana, the unlabelled mark
+            // past them, nothing off the board.
             const TLjsk& dictionary = nav_.Dictionary();
-            const int count = std::min(dictionary.Count(), kLabelCount);
-            for (int i = 0; i < count; ++i) {
+            for (int i = 0; i < dictionary.Count(); ++i) {
                 const TJskRecord record = dictionary.GetRecord(i);
                 if (!IsMovePoint(record.X, record.Y)) continue;
-                PaintLabel(p, CandidateLabel(i), record.X, record.Y, record.Color);
+                const int label = dictionary.LabelIndex(i);
+                PaintLabel(p, label >= 0 ? CandidateLabel(label) : kUnlabelledMark, record.X, record.Y,
+                           record.Color);
             }
         }
     }

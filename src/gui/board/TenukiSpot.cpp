@@ -32,8 +32,9 @@ int TTenukiSpot::CandidateIndex() const {
 
 QString TTenukiSpot::LabelText() const {
     const int i = CandidateIndex();
-    if (i < 0 || i >= kLabelCount || nav_.LabelMode() != ELabelMode::Shown) return {};
-    return ToQt(std::string(CandidateLabel(i)));
+    if (i < 0 || nav_.LabelMode() != ELabelMode::Shown) return {};
+    const int label = nav_.Dictionary().LabelIndex(i);
+    return ToQt(std::string(label >= 0 ? CandidateLabel(label) : kUnlabelledMark));
 }
 
 int TTenukiSpot::LabelColor() const {

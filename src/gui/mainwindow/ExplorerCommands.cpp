@@ -32,6 +32,17 @@ void TSDIAppForm::CreateExplorer() {
     toggle->setObjectName("mnuExplorerPanel");
     toggle->setText(tr("対局パネル"));
     if (QMenu* operation = menuBar()->findChild<QMenu*>("mnuOperation")) operation->addAction(toggle);
+    // Past 30 candidates the kana go to the most played; during an import
+    // the counts are still in memory, and chain order does.
+    nav_.Dictionary().SetPlayedCounts([this](int rec) -> long long {
+        if (!evidence_ || importingCorners_) return 0;
+        try {
+            const std::optional<TEvidence> e = evidence_->Get(rec);
+            return e ? e->games : 0;
+        } catch (const EVxloError&) {
+            return 0;
+        }
+    });
     explorerPanel_->SetFilterHandler([this] { Guard([this] { RefreshEvidence(); }); });
     explorerPanel_->SetOpenHandler([this](const TGameListing& listing) {
         Guard([&] {
@@ -42,6 +53,9 @@ void TSDIAppForm::CreateExplorer() {
 
 void TSDIAppForm::RefreshExplorer() {
     if (explorerPanel_ == nullptr) return;
+    // The counts may have come after the list was read (an open, an import).
+    if (nav_.FileOpen() && nav_.Dictionary().RankLabels() && nav_.LabelMode() == ELabelMode::Shown)
+        nav_.Dictionary().DrawLabels();
     if (!evidence_ || !nav_.FileOpen()) {
         explorerPanel_->Detach();
         explorerDock_->hide();

@@ -146,21 +146,15 @@ TExplorerPanel::TExplorerPanel(QWidget* parent) : QWidget(parent) {
     gameTable_->setHorizontalHeaderLabels(
         {tr("黒"), tr("白"), tr("日付"), tr("棋戦"), tr("結果"), tr("隅"), tr("手数")});
     gameTable_->horizontalHeaderItem(kDate)->setToolTip(tr("クリックで新しい順と古い順を切り替えます"));
+    gameTable_->horizontalHeader()->setSortIndicatorShown(true);
+    gameTable_->horizontalHeader()->setSortIndicator(kDate, Qt::DescendingOrder);
     gameTable_->verticalHeader()->hide();
     gameTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     gameTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gameTable_->horizontalHeader()->setSectionsClickable(true);
-    // The date orders every page (the core sorts the whole list); the other
-    // columns order the page shown.
-    connect(gameTable_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        if (column == kDate) {
-            oldest_ = !oldest_;
-            page_ = 0;
-            ShowGames();
-        } else {
-            gameTable_->sortItems(column);
-        }
-    });
+    // The core sorts the whole list, so that every page follows the order.
+    connect(gameTable_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { SortGamesBy(column); });
     connect(gameTable_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         const QTableWidgetItem* item = gameTable_->item(row, kBlack);
         if (item == nullptr || !open_) return;
@@ -264,7 +258,7 @@ void TExplorerPanel::ShowCandidates(const TGoban& board) {
 
 void TExplorerPanel::ShowGames() {
     if (!query_) return;
-    games_ = query_->Games(position_.record, page_, kPageSize, oldest_);
+    games_ = query_->Games(position_.record, page_, kPageSize, order_);
     page_ = ClampPage(page_, games_.total, kPageSize);
     gameTable_->setSortingEnabled(false);
     gameTable_->setRowCount(0);
@@ -284,6 +278,29 @@ void TExplorerPanel::ShowGames() {
         gameTable_->setItem(row, kMoveNumber, Number(g.pass.moveNumber));
     }
     ShowPageLabel();
+}
+
+void TExplorerPanel::SortGamesBy(int column) {
+    static const std::pair<int, EGameSort> kSorts[] = {{kBlack, EGameSort::Black}, {kWhite, EGameSort::White},
+                                                       {kDate, EGameSort::Date},   {kEvent, EGameSort::Event},
+                                                       {kResult, EGameSort::Result}, {kMoveNumber, EGameSort::Move}};
+    const auto found = std::find_if(std::begin(kSorts), std::end(kSorts), [column](const auto& s) { return s.first == column; });
+    QHeaderView* header = gameTable_->horizontalHeader();
+    if (found == std::end(kSorts)) {
+        // The indicator stays on the column that orders the list.
+        header->setSortIndicator(static_cast<int>(std::find_if(std::begin(kSorts), std::end(kSorts), [this](const auto& s) {
+                                                       return s.second == order_.by;
+                                                   })->first),
+                                 header->sortIndicatorOrder());
+        return;
+    }
+    order_.reversed = order_.by == found->second && !order_.reversed;
+    order_.by = found->second;
+    // The date's first order is newest first, the others' A to Z.
+    const bool descending = (order_.by == EGameSort::Date) != order_.reversed;
+    header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    page_ = 0;
+    ShowGames();
 }
 
 void TExplorerPanel::ShowPageLabel() {

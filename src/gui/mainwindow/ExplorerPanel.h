@@ -54,6 +54,10 @@ public:
     void PreviousPage();
     long long Page() const { return page_; }
     const TGamePage& GamesPage() const { return games_; }
+    // A click on a column's heading orders the whole list by it (again: the
+    // other way round) from the first page; the corner orders nothing.
+    void SortGamesBy(int column);
+    const TGameOrder& GameOrder() const { return order_; }
     const TExplorerPosition& Position() const { return position_; }
     // The chart of the whole position's candidates by year.
     void ShowYearChart();
@@ -70,7 +74,7 @@ private:
     TExplorerPosition position_;
     TGamePage games_;
     long long page_ = 0;
-    bool oldest_ = false;
+    TGameOrder order_;
 
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;

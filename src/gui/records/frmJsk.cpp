@@ -158,9 +158,10 @@ void TJskForm::FormPaint() {
     grid_->setRowCount(count);
     for (int i = 0; i < count; ++i) {
         const int row = i + 1;
-        // Rows added after the window was made have no label.
-        const QString label =
-            row <= labelledRows_ ? ToQt("  " + std::string(CandidateLabel(row - 1))) : QString();
+        // Rows added after the window was made have no label; a list past
+        // the kana shows those the board shows.
+        const int kana = count > kLabelCount ? list.LabelIndex(i) : row <= labelledRows_ ? row - 1 : -1;
+        const QString label = kana >= 0 ? ToQt("  " + std::string(CandidateLabel(kana))) : QString();
         grid_->setVerticalHeaderItem(i, new QTableWidgetItem(label));
         const TJskRecord r = list.GetRecord(i);
         SetCell(1, row, QString::number(list.RecNoAt(i)));

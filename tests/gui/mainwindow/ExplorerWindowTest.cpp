@@ -18,6 +18,8 @@
 #include <sstream>
 
 #include "cli/VxloTool.h"
+#include "import/SgfReader.h"
+#include "gui/board/BoardRenderer.h"
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
@@ -289,6 +291,128 @@ TEST_F(ExplorerWindowTest, GeneratedGamesRowsAndPagesAgreeWithTheTool) {
     Panel()->ApplyFilterNow();
     EXPECT_GT(Panel()->GamesPage().total, 100);
     std::cout << "explorer follows a click in " << slowestMs << " ms at most (400 games)\n";
+}
+
+// A heading's click orders the whole list: every page in the order the
+// tool gives with --sort, again the other way round on a second click.
+TEST_F(ExplorerWindowTest, AHeadingSortsEveryPageAsTheToolDoes) {
+    Import(GeneratedGames(400));
+    ASSERT_TRUE(Panel()->Attached());
+    window->Navigation().ResetToRoot();
+    QTableWidget* g = Panel()->Games();
+    QHeaderView* header = g->horizontalHeader();
+    const struct {
+        int column;
+        std::vector<std::string> options;
+    } cases[] = {{0, {"--sort", "black"}}, {0, {"--sort", "black", "--reverse"}}, {3, {"--sort", "event"}},
+                 {6, {"--sort", "move"}},  {2, {}},                               {2, {"--oldest"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.options));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(c.column) + 5, 5));
+        EXPECT_EQ(Panel()->Page(), 0);
+        const long long pages = PageCount(Panel()->GamesPage().total, TExplorerPanel::kPageSize);
+        ASSERT_GT(pages, 1);
+        for (long long page = 0; page < pages; ++page) {
+            std::vector<std::string> args{"games", "--json", "--offset", std::to_string(page * 50)};
+            args.insert(args.end(), c.options.begin(), c.options.end());
+            args.push_back(copy);
+            const json answer = Tool(args);
+            ASSERT_EQ(Panel()->GamesPage().games.size(), answer["games"].size());
+            for (std::size_t i = 0; i < answer["games"].size(); ++i) {
+                EXPECT_EQ(Panel()->GamesPage().games[i].game.id, answer["games"][i]["game"]);
+                EXPECT_EQ(Panel()->GamesPage().games[i].pass.corner, answer["games"][i]["corner"]);
+            }
+            Panel()->NextPage();
+        }
+    }
+}
+
+// The bar of wins is painted: black for Black's share of the decided games,
+// white for White's, across its width.
+TEST_F(ExplorerWindowTest, TheWinBarPaintsBlackAndWhiteInProportion) {
+    Import(kGames);
+    QTableWidget* c = Panel()->Candidates();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const TExplorerCandidate& q16 = Panel()->Position().candidates[0];
+    ASSERT_EQ(q16.counts.blackWins, 2);
+    ASSERT_EQ(q16.counts.whiteWins, 1);
+    QWidget* bar = c->cellWidget(0, 4);
+    ASSERT_NE(bar, nullptr);
+    bar->resize(90, 20);
+    const QImage image = bar->grab().toImage();
+    const int y = image.height() / 2;
+    int black = 0, white = 0, inside = 0;
+    for (int x = 3; x < image.width() - 3; ++x) {
+        const QColor p = image.pixelColor(x, y);
+        ++inside;
+        if (p == QColor(Qt::black)) ++black;
+        if (p == QColor(Qt::white)) ++white;
+    }
+    EXPECT_EQ(black + white, inside);
+    EXPECT_NEAR(static_cast<double>(black) / inside, 2.0 / 3.0, 0.05);
+    // The first pixels black, the last white: Black's share on the left.
+    EXPECT_EQ(image.pixelColor(3, y), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(image.width() - 4, y), QColor(Qt::white));
+}
+
+// Past 30 candidates: every one is in the dictionary and the panel; the kana
+// go to the 30 most played, the others carry the unlabelled mark, which a
+// click still plays.
+TEST_F(ExplorerWindowTest, PastThirtyCandidatesTheMostPlayedGetTheKanaAndTheRestPlay) {
+    std::string sgf;
+    int game = 0;
+    // 45 openings of the upper right, the later ones played more often, so
+    // that chain order and the counts disagree.
+    for (int x = 11; x <= 19; ++x) {
+        // The half the import keeps them in: not one of them is reflected.
+        for (int y = 20 - x; y <= 9; ++y) {
+            const int times = 1 + game / 9;
+            for (int t = 0; t < times; ++t)
+                sgf += "(;SZ[19]DT[" + std::to_string(1990 + t) + "]RE[B+R];B[" + EncodeSgfPoint({x, y}) + "];W[" +
+                       EncodeSgfPoint({11 + t, 8}) + "])";
+            ++game;
+        }
+    }
+    Import(sgf);
+    window->Navigation().ResetToRoot();
+    const TLjsk& list = window->Navigation().Dictionary();
+    ASSERT_EQ(list.Count(), game);
+    ASSERT_GT(game, 40);
+    EXPECT_EQ(Panel()->Candidates()->rowCount(), game);
+    // The model: opening i (chain order) was played 1 + i / 9 times; the 30
+    // most played, the earlier first among equals, get the kana in chain order.
+    std::vector<std::pair<int, int>> ranked;
+    for (int i = 0; i < game; ++i) ranked.push_back({-(1 + i / 9), i});
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<bool> most(static_cast<std::size_t>(game), false);
+    for (int k = 0; k < 30; ++k) most[static_cast<std::size_t>(ranked[static_cast<std::size_t>(k)].second)] = true;
+    int labelled = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list.LabelIndex(i), most[static_cast<std::size_t>(i)] ? labelled++ : -1) << "candidate " << i;
+    }
+    const TPoint unlabelled = list.GetMoveXY(0);
+    const TPoint labelledPoint = list.GetMoveXY(game - 1);
+    ASSERT_EQ(list.LabelIndex(0), -1);
+    // The mark and the kana are both ink of the label's colour; the mark less.
+    const auto ink = [&](TPoint p) {
+        const QImage& image = window->Renderer().Canvas();
+        const TBoardRenderer& r = window->Renderer();
+        const TPoint cell = window->Navigation().Board().BoardToDisplay(p.x, p.y);
+        const QColor colour = ColorFromBgr(CandidateLabelColor(0));
+        int count = 0;
+        for (int py = 0; py < r.CellSize(); ++py)
+            for (int px = 0; px < r.CellSize(); ++px)
+                if (image.pixelColor(r.BoardLeft() + (cell.x - 1) * r.CellSize() + px,
+                                     r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight + py) == colour)
+                    ++count;
+        return count;
+    };
+    EXPECT_GT(ink(unlabelled), 0) << "the unlabelled mark is drawn";
+    EXPECT_GT(ink(labelledPoint), ink(unlabelled));
+    window->Navigation().Deside(unlabelled.x, unlabelled.y);
+    EXPECT_EQ(window->Navigation().Path().Count(), 1);
 }
 
 }  // namespace
