@@ -151,7 +151,7 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     Engine("", good, (losses[1] + losses[2]) / 2);
     GoTo({r16});
     for (const TPoint c : kCandidates) EXPECT_EQ(BandsAt(c), std::vector<ELossBand>{}) << Name(c);
-    EXPECT_EQ(window->EvidencePanel(), nullptr);
+    EXPECT_EQ(window->Parts().evidence->Panel(), nullptr);
 
     window->findChild<QAction*>("mnuReviewPosition")->trigger();
     ASSERT_TRUE(WaitForEnd());
@@ -174,9 +174,9 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     }
 
     // The table: the candidates in list order (no game counts), points lost one decimal.
-    ASSERT_NE(window->EvidencePanel(), nullptr);
-    EXPECT_TRUE(window->EvidencePanel()->isVisible());
-    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_NE(window->Parts().evidence->Panel(), nullptr);
+    EXPECT_TRUE(window->Parts().evidence->Panel()->isVisible());
+    QTableWidget* table = window->Parts().evidence->Panel()->Table();
     ASSERT_EQ(table->rowCount(), 3);
     for (int r = 0; r < 3; ++r) {
         const TPoint c = kCandidates[static_cast<std::size_t>(r)];
@@ -188,7 +188,7 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     // The empty board was not reviewed: no figures there, no table.
     window->Navigation().ToFirst();
     EXPECT_EQ(BandsAt(r16), std::vector<ELossBand>{});
-    EXPECT_FALSE(window->EvidencePanel()->isVisible());
+    EXPECT_FALSE(window->Parts().evidence->Panel()->isVisible());
 }
 
 TEST_F(ReviewWindowTest, ReviewingTheLinesBelowStopsAtACancelKeepingTheBatchesDoneAndGoesOnLater) {
@@ -305,8 +305,8 @@ TEST_F(ReviewWindowTest, FiguresStoredWhileTheDictionaryWasClosedShowAtTheNextOp
     EXPECT_EQ(BandsAt(q17), std::vector<ELossBand>{ELossBand::Doubtful});
     EXPECT_EQ(BandsAt(o16), std::vector<ELossBand>{ELossBand::Bad});
     EXPECT_EQ(BandsAt({15, 4}), std::vector<ELossBand>{ELossBand::Doubtful});
-    ASSERT_NE(window->EvidencePanel(), nullptr);
-    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_NE(window->Parts().evidence->Panel(), nullptr);
+    QTableWidget* table = window->Parts().evidence->Panel()->Table();
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(table->item(0, 5)->text(), "0.2");
     EXPECT_EQ(table->item(1, 5)->text(), "1.0");
