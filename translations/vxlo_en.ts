@@ -108,7 +108,7 @@
         <translation>Range check error</translation>
     </message>
     <message>
-        <location filename="../src/dictionary/Fjsk.h" line="25"/>
+        <location filename="../src/dictionary/Fjsk.h" line="30"/>
         <source>候補を最後まで読み込めなかったため、この局面には追加も削除もできません</source>
         <translation>Not all candidates could be read, so nothing can be added or deleted in this position</translation>
     </message>
@@ -646,12 +646,12 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="31"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="59"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="62"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="50"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -795,32 +795,32 @@
         <translation>Click to switch between newest and oldest first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="167"/>
         <source>前へ</source>
         <translation>Previous</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="175"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="169"/>
         <source>次へ</source>
         <translation>Next</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="234"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="228"/>
         <source>この局面 %1 局（1局は対局の隅の一つ）、黒勝 %2、白勝 %3</source>
         <translation>This position: %1 games (a game is one corner of a game), Black won %2, White won %3</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="260"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="254"/>
         <source>年ごとの局面の対局のうちこの手の割合</source>
         <translation>Share of the position&apos;s games each year that chose this move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="291"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="308"/>
         <source>%1 / %2 ページ（%3 局）</source>
         <translation>Page %1 / %2 (%3 games)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="312"/>
+        <location filename="../src/gui/mainwindow/ExplorerPanel.cpp" line="329"/>
         <source>候補手の年別の対局数</source>
         <translation>Candidates&apos; games by year</translation>
     </message>
@@ -1007,97 +1007,97 @@
 <context>
     <name>vxlo::TReviewCommands</name>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="51"/>
         <source>この局面を検討</source>
         <translation>Review this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="42"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="51"/>
         <source>解析エンジンにこの局面の候補手を評価させる</source>
         <translation>Have the analysis engine value the candidates of this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="55"/>
         <source>この先の手順を検討...</source>
         <translation>Review the lines below...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="44"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="56"/>
         <source>この局面から指定した手数先までの局面を解析エンジンで評価する</source>
         <translation>Have the analysis engine value the positions from this one down to a depth</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="45"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="61"/>
         <source>エンジンの設定...</source>
         <translation>Engine settings...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="46"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="62"/>
         <source>解析エンジンのコマンドと探索数、色分けの境目を設定する</source>
         <translation>Set the analysis engine&apos;s command, its visits and the limits of the colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="78"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="79"/>
         <source>この先の手順を検討</source>
         <translation>Review the lines below</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="79"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="80"/>
         <source>何手先までの局面を検討しますか</source>
         <translation>How many moves deep should the review go?</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="83"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="84"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="84"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="85"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="97"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="98"/>
         <source>解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください</source>
         <translation>No analysis engine is set up. Enter its command in Review &gt; Engine settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="119"/>
         <source>検討しています：0 / %1 局面</source>
         <translation>Reviewing: 0 of %1 positions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="119"/>
         <source>中止</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="121"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="122"/>
         <source>エンジンの検討</source>
         <translation>Engine review</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="129"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="130"/>
         <source>検討を中止しています。いまの組の局面を保存して止まります</source>
         <translation>Stopping the review: the positions under way are stored first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="155"/>
         <source>検討しています：%1 / %2 局面</source>
         <translation>Reviewing: %1 of %2 positions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="169"/>
         <source>検討は途中で終わりました：%1 局面を保存しました</source>
         <translation>The review ended early: %1 positions stored</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="170"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="171"/>
         <source>検討を中止しました：%1 局面を保存しました</source>
         <translation>Review cancelled: %1 positions stored</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/ReviewCommands.cpp" line="172"/>
         <source>検討しました：%1 局面（検討済みの %2 局面は飛ばしました）</source>
         <translation>Reviewed %1 positions (%2 reviewed before were passed over)</translation>
     </message>
@@ -1105,366 +1105,366 @@
 <context>
     <name>vxlo::TSDIAppForm</name>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="45"/>
         <source>座標表示</source>
         <translation>Coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="45"/>
         <source>盤の周りに座標を表示する</source>
         <translation>Show coordinates around the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="49"/>
         <source>盤を窓に合わせる</source>
         <translation>Fit board to window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="49"/>
         <source>窓の大きさに合わせて盤を拡大する</source>
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="115"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="166"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="169"/>
         <source>隅の定形を取り込む</source>
         <translation>Import corner sequences</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="84"/>
         <source>定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="29"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="30"/>
         <source>左上</source>
         <translation>Top left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="30"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="31"/>
         <source>右上</source>
         <translation>Top right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="31"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="32"/>
         <source>左下</source>
         <translation>Bottom left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="32"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="33"/>
         <source>右下</source>
         <translation>Bottom right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="52"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="66"/>
         <source>索引を作成しています</source>
         <translation>Building the index</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="83"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="93"/>
         <source>%1 件</source>
         <translation>%1 found</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="87"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="97"/>
         <source>貼り付けた棋譜</source>
         <translation>pasted game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="91"/>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="19"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="102"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="24"/>
         <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="102"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="113"/>
         <source>%1 %2子 %3手目</source>
         <translation>%1, %2 stones, move %3</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="23"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="22"/>
         <source>対局</source>
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="33"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="51"/>
         <source>対局パネル</source>
         <translation>Games panel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="78"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="97"/>
         <source>棋譜ファイルが見つかりません（移動または削除されました）: %1</source>
         <translation>The game file was not found (moved or deleted): %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="92"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="111"/>
         <source>棋譜ファイルが取り込んだ後に変わりました: %1</source>
         <translation>The game file changed since it was imported: %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="112"/>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="109"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="132"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="120"/>
         <source>一致する定石はありません</source>
         <translation>No matching joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="142"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="158"/>
         <source>この局面はほかの手順でも現れます（%1）</source>
         <translation>This position also arises by other move orders (%1)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="170"/>
         <source>向き %1</source>
         <translation>orientation %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="171"/>
         <source>白黒逆</source>
         <translation>colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="171"/>
         <source>・白黒逆</source>
         <translation>, colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="24"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="29"/>
         <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="77"/>
         <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="44"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="80"/>
         <source>棋譜の入力</source>
         <translation>Game record input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="82"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="118"/>
         <source>SGF のマージ</source>
         <translation>SGF merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="96"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="133"/>
         <source>SGF の書き出し</source>
         <translation>SGF export</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="15"/>
         <source>自動</source>
         <translation>Automatic</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="16"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="15"/>
         <source>日本語</source>
         <translation>Japanese</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="15"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="34"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="35"/>
         <source>言語の設定は次の起動から有効になります</source>
         <translation>The language setting takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="20"/>
         <source>盤上のマーク</source>
         <translation>Board markup</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="21"/>
         <source>棋譜から取り込んだ記号と文字を盤上に表示する</source>
         <translation>Show the marks and labels imported from game records on the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="42"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="39"/>
         <source>練習</source>
         <translation>Practice</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="42"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="39"/>
         <source>この局面から先の手順を練習する</source>
         <translation>Practice the lines that follow this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
         <source>黒</source>
         <translation>Black</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
         <source>白</source>
         <translation>White</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
         <source>交互</source>
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="25"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="25"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="14"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="43"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="43"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="48"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="49"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="53"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="54"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="59"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="60"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="61"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="62"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="62"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="44"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="49"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="49"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="24"/>
         <source>一手進む</source>
         <translation>Forward one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="24"/>
         <source>選んだ候補手を打ちます（→キー、ホイール）</source>
         <translation>Plays the chosen candidate (Right arrow, mouse wheel)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="29"/>
         <source>前の候補手を選ぶ</source>
         <translation>Choose the previous candidate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="19"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="33"/>
         <source>次の候補手を選ぶ</source>
         <translation>Choose the next candidate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="20"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="46"/>
         <source>登録を取り消す</source>
         <translation>Undo recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="20"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="46"/>
         <source>この回の登録・色の変更を一つずつ取り消します</source>
         <translation>Takes back this session&apos;s added moves and colour changes one by one</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="21"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="51"/>
         <source>登録をやり直す</source>
         <translation>Redo recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="22"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="57"/>
         <source>キーとマウス...</source>
         <translation>Keys and mouse...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="107"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="146"/>
         <source>その手の局面がもうないので、取り消し・やり直しの記録を消しました</source>
         <translation>The position of that action is no longer in the dictionary: the undo history was cleared</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="108"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="147"/>
         <source>その手の先に手が登録されているので取り消せません</source>
         <translation>Moves have been recorded below that move, so it cannot be taken back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="109"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="148"/>
         <source>候補手が30手あるか手順が400手に達しているので、やり直せません</source>
         <translation>Cannot redo: the position has 30 candidates or the line has reached 400 moves</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="21"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="25"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="132"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="174"/>
         <source>→ / ホイールを手前へ：選んだ候補手を打つ（分岐までモードでは分岐まで）
 ← / ホイールを奥へ / 右クリック：一手戻る
 ↑ ↓：→で打つ候補手を選ぶ（盤上に丸で示します）
@@ -1485,316 +1485,316 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="36"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="40"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="51"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="55"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="18"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="18"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="59"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="59"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="26"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="26"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="29"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="29"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="32"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="32"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="35"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="35"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="38"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="38"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="41"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="20"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="20"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="37"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="187"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="41"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="37"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="37"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="190"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="53"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="68"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
+        <location filename="../src/gui/mainwindow/FileCommands.cpp" line="29"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="26"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="31"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="58"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="69"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="17"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="14"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="506"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="29"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="32"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="29"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="44"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="47"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="44"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="278"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="46"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
+        <location filename="../src/gui/mainwindow/LanguageCommands.cpp" line="11"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="281"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="70"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="286"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="71"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="289"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="72"/>
         <source>検討</source>
         <translation>Review</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="291"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="73"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="468"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="378"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="471"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="381"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="18"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="19"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="48"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="49"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="507"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="33"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="508"/>
+        <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="34"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="546"/>
+        <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="132"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="93"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="97"/>
         <source>開く|</source>
         <translation>Open|</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="94"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="98"/>
         <source>反転|X座標とY座標を逆にする</source>
         <translation>Swap X/Y|Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="96"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="100"/>
         <source>右回転|右に90度回転して表示する</source>
         <translation>Rotate right|Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="98"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="102"/>
         <source>左回転|左に90度回転して表示する</source>
         <translation>Rotate left|Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="100"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="104"/>
         <source>上下反転|真ん中の横線を中心に上下逆にする</source>
         <translation>Flip vertically|Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="102"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="106"/>
         <source>左右反転|真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip horizontally|Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="104"/>
+        <location filename="../src/gui/mainwindow/SpeedPanel.cpp" line="108"/>
         <source>戻る|盤面を右クリックでも戻ります</source>
         <translation>Back|Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="53"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="58"/>
         <source>手順</source>
         <translation>Lines</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="63"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="92"/>
         <source>手順パネル</source>
         <translation>Lines panel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="64"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="93"/>
         <source>初手からの手順とこの先の変化を盤の横に表示する</source>
         <translation>Show the moves from the empty board and the lines below beside the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="89"/>
+        <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="100"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -1812,7 +1812,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>Tenuki: click to play it; in Record mode it becomes a candidate. The stone on the left is the side to move</translation>
     </message>
     <message>
-        <location filename="../src/gui/board/TenukiSpot.cpp" line="61"/>
+        <location filename="../src/gui/board/TenukiSpot.cpp" line="67"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>

@@ -1,13 +1,12 @@
-// The main window's corner-sequence import and the evidence it shows: the
-// continuation table of each position while the dictionary has game counts
-// or the engine reviewed the position.
+#include "gui/mainwindow/EvidenceCommands.h"
+
 #include <QPainter>
 #include <QTableWidget>
 
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
-#include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/EvidencePanel.h"
+#include "gui/mainwindow/ExplorerCommands.h"
 #include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
@@ -16,12 +15,12 @@
 
 namespace vxlo {
 
-void TSDIAppForm::OpenEvidence() {
+void TEvidenceCommands::OpenEvidence() {
     evidence_.reset();
-    if (explorerPanel_) explorerPanel_->Detach();  // the games may have changed
+    if (TExplorerPanel* explorer = w_.ExplorerPanel()) explorer->Detach();  // the games may have changed
     try {
-        if (companion_) {
-            evidence_.emplace(companion_);
+        if (w_.companion_) {
+            evidence_.emplace(w_.companion_);
             if (!evidence_->Any()) evidence_.reset();
         }
     } catch (const EVxloError&) {
@@ -32,94 +31,67 @@ void TSDIAppForm::OpenEvidence() {
     RefreshEvidence();
 }
 
-void TSDIAppForm::CloseEvidence() {
+void TEvidenceCommands::CloseEvidence() {
     evidence_.reset();
     candidateGames_.clear();
     RefreshEvidence();
 }
 
-void TSDIAppForm::RefreshEvidence() {
+void TEvidenceCommands::RefreshEvidence() {
     if (importingCorners_) return;
-    const bool reviewed = nav_.FileOpen() && review_->Shown().has_value();
-    if ((!evidence_ && !reviewed) || !nav_.FileOpen()) {
+    TNavigation& nav = w_.nav_;
+    const auto refreshExplorer = [this] {
+        if (w_.parts_.explorer) w_.parts_.explorer->RefreshExplorer();
+    };
+    const bool reviewed = nav.FileOpen() && w_.Review().Shown().has_value();
+    if ((!evidence_ && !reviewed) || !nav.FileOpen()) {
         if (evidencePanel_) evidencePanel_->hide();
         candidateGames_.clear();
-        RefreshExplorer();
+        refreshExplorer();
         return;
     }
     if (!evidencePanel_) {
-        evidencePanel_ = new TEvidencePanel(this);
+        evidencePanel_ = new TEvidencePanel(&w_);
         // Beside the board, never over it.
-        evidencePanel_->move(frameGeometry().topRight() + QPoint(4, 0));
+        evidencePanel_->move(w_.frameGeometry().topRight() + QPoint(4, 0));
     }
     std::optional<TEvidence> here;
     std::vector<TContinuationRow> rows;
     if (evidence_) {
-        here = evidence_->Get(nav_.CurrentRecord());
-        rows = ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), *evidence_);
+        here = evidence_->Get(nav.CurrentRecord());
+        rows = ContinuationRows(nav.Dictionary(), nav.Board().GetTurn(), *evidence_);
     } else {
-        TEvidenceStore none(companion_);  // no counts: the rows in list order
-        rows = ContinuationRows(nav_.Dictionary(), nav_.Board().GetTurn(), none);
+        TEvidenceStore none(w_.companion_);  // no counts: the rows in list order
+        rows = ContinuationRows(nav.Dictionary(), nav.Board().GetTurn(), none);
     }
-    if (reviewed) AddPointsLost(rows, *review_->Shown());
-    evidencePanel_->ShowRows(rows, here ? here->games : 0, review_->Limits());
+    if (reviewed) AddPointsLost(rows, *w_.Review().Shown());
+    evidencePanel_->ShowRows(rows, here ? here->games : 0, w_.Review().Limits());
     evidencePanel_->show();
     candidateGames_.clear();
     for (const TContinuationRow& row : rows)
         if (row.games > 0 && !IsTenuki(row.move.x, row.move.y)) candidateGames_.push_back({row.move, row.games});
-    RefreshExplorer();
-    if (boardArea_) boardArea_->update();
+    refreshExplorer();
+    if (w_.boardArea_) w_.boardArea_->update();
 }
 
-void TSDIAppForm::PaintEvidenceOverlay(QPainter& p) {
-    if (candidateGames_.empty() || !evidence_ || !renderer_.PaintEnabled() || nav_.LabelMode() != ELabelMode::Shown) return;
-    const int s = renderer_.CellSize();
+void TEvidenceCommands::PaintOverlay(QPainter& p) {
+    const TBoardRenderer& renderer = w_.renderer_;
+    TNavigation& nav = w_.nav_;
+    if (candidateGames_.empty() || !evidence_ || !renderer.PaintEnabled() || nav.LabelMode() != ELabelMode::Shown) return;
+    const int s = renderer.CellSize();
     p.save();
-    QFont font = renderer_.TextFont();
+    QFont font = renderer.TextFont();
     // Small, in the lower right of the cell: the kana stays the thing to read.
     font.setPixelSize(std::max(7, s * 2 / 5));
     p.setFont(font);
     p.setPen(QColor(0, 0, 160));
     for (const auto& [move, games] : candidateGames_) {
-        const TPoint cell = nav_.Board().BoardToDisplay(move.x, move.y);
-        const QRect box(renderer_.BoardLeft() + (cell.x - 1) * s,
-                        renderer_.BoardTop() + (cell.y - 1) * s - TBoardRenderer::kToolPanelHeight, s, s);
+        const TPoint cell = nav.Board().BoardToDisplay(move.x, move.y);
+        const QRect box(renderer.BoardLeft() + (cell.x - 1) * s,
+                        renderer.BoardTop() + (cell.y - 1) * s - TBoardRenderer::kToolPanelHeight, s, s);
         p.drawText(box.adjusted(0, 0, 1, 2), Qt::AlignRight | Qt::AlignBottom, QString::number(games));
     }
     p.restore();
-}
-
-TCornerImportSummary TSDIAppForm::ImportCornerSequences(const std::vector<std::string>& files, int limit,
-                                                        IProgress* progress) {
-    TOneMoveScope oneMove(nav_);
-    importingCorners_ = true;
-    struct TEnd {
-        TSDIAppForm& w;
-        ~TEnd() { w.importingCorners_ = false; }
-    } end{*this};
-    TEvidenceStore store(Companion());
-    // A store that cannot take the counts stops the import before its first move.
-    store.PrepareWrite();
-    TCornerImporter importer(nav_, &store, limit);
-    importer.ImportFiles(files, progress);
-    importingCorners_ = false;
-    // The sequences came from many corners and games: the counts are read
-    // best from the empty board.
-    nav_.ResetToRoot();
-    OpenEvidence();
-    return importer.Summary();
-}
-
-void TSDIAppForm::mnuCornerInputClick() {
-    if (!FileOpen()) return;
-    const std::optional<QString> chosen = ChooseOpenFile(tr("棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)"));
-    if (!chosen || chosen->isEmpty()) return;
-    const std::vector<std::string> files = CornerGameFiles({PathFromQt(*chosen)}, false);
-    TProgressWindow progress(tr("隅の定形を取り込む"), this);
-    const TCornerImportSummary summary = ImportCornerSequences(files, kDefaultCornerLimit, &progress);
-    progress.Finish();
-    messages_->Information(ToQt(CornerSummaryMessage(summary)));
-    if (!summary.failures.empty()) messages_->Error(ToQt(WalkFailureSummary(summary.failures)));
 }
 
 }  // namespace vxlo

@@ -1,23 +1,66 @@
-// The main window's dictionary commands: open, reopen, close and the list of
-// recently opened files.
+#include "gui/mainwindow/FileCommands.h"
+
 #include <QFileDialog>
 
-#include <filesystem>
-#include <system_error>
-
-#include "core/VxloError.h"
-#include "companion/CompanionDatabase.h"
+#include "gui/dialogs/About.h"
 #include "gui/mainwindow/QtText.h"
-#include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 
 namespace vxlo {
 
-// ---- dictionaries ----
+namespace {
 
-std::optional<QString> TSDIAppForm::ChooseOpenFile(const QString& filter) {
+// A recent path shown as a menu caption: "&" is no mnemonic there.
+QString PathCaption(const std::string& path) {
+    QString caption = PathToQt(path);
+    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return caption;
+}
+
+}  // namespace
+
+std::vector<TActionRow> TFileCommands::Actions() {
+    using R = TActionRow;
+    std::vector<TActionRow> rows = {
+        R::Command("mnuOpen", TSDIAppForm::tr("ﾌｧｲﾙ開く(&O)"), TSDIAppForm::tr("定石ﾌｧｲﾙを指定する"))
+            .In("mnuFile", place::kOpen)
+            .Keys({QKeySequence::Open})
+            .Runs([this] { mnuOpenClick(); }),
+        R::Menu("mnuReOpen", TSDIAppForm::tr("開き直す(&R)")).In("mnuFile", place::kReopen),
+    };
+    // An empty entry ends the list; entries never become empty again, so an
+    // item once shown stays shown.
+    for (int n = 1; n <= 4; ++n) {
+        rows.push_back(R::Command("mnuReopen" + std::to_string(n), QString())
+                           .In("mnuReOpen", n)
+                           .Runs([this, n] { mnuReopenClick(n); })
+                           .VisibleWhen([this, n] {
+                               for (int i = 0; i < n; ++i)
+                                   if (recentFiles_[i].empty()) return false;
+                               return true;
+                           })
+                           .Captioned([this, n] { return PathCaption(recentFiles_[n - 1]); }));
+    }
+    rows.push_back(R::Command("mnuClose", TSDIAppForm::tr("ﾌｧｲﾙ閉じる(&C)"))
+                       .In("mnuFile", place::kClose)
+                       .Runs([this] { mnuCloseClick(); })
+                       .EnabledWhen([this] { return w_.FileOpen(); }));
+    rows.push_back(R::Separator("mnuFile", place::kExitSeparator));
+    rows.push_back(R::Command("ExitItem", TSDIAppForm::tr("終了(&X)"), TSDIAppForm::tr("vexlo定石辞典の終了"))
+                       .In("mnuFile", place::kExit)
+                       .Keys({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)})
+                       .Runs([this] { w_.close(); }));
+    rows.push_back(R::Command("About1", TSDIAppForm::tr("ﾊﾞｰｼﾞｮﾝ情報(&A)..."))
+                       .In("mnuHelp", place::kAbout)
+                       .Runs([this] { aboutBox_->exec(); }, EDuringPractice::Goes));
+    return rows;
+}
+
+void TFileCommands::CreateWindows() { aboutBox_ = new TAboutBox(&w_); }
+
+std::optional<QString> TFileCommands::ChooseOpenFile(const QString& filter) {
     if (fileChooser_) return fileChooser_(filter);
-    QFileDialog dialog(this);
+    QFileDialog dialog(&w_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A new name is how a new dictionary is made.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -27,9 +70,9 @@ std::optional<QString> TSDIAppForm::ChooseOpenFile(const QString& filter) {
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
+std::optional<QString> TFileCommands::ChooseSaveFile(const QString& filter) {
     if (fileChooser_) return fileChooser_(filter);
-    QFileDialog dialog(this);
+    QFileDialog dialog(&w_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix("sgf");
@@ -37,106 +80,27 @@ std::optional<QString> TSDIAppForm::ChooseSaveFile(const QString& filter) {
     return dialog.selectedFiles().first();
 }
 
-void TSDIAppForm::mnuOpenClick() {
-    const std::optional<QString> chosen = ChooseOpenFile(tr("定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
+void TFileCommands::mnuOpenClick() {
+    const std::optional<QString> chosen = ChooseOpenFile(TSDIAppForm::tr("定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
     if (!chosen || chosen->isEmpty()) return;
-    OpenChosenFile(PathFromQt(*chosen));
+    w_.OpenChosenFile(PathFromQt(*chosen));
 }
 
-void TSDIAppForm::mnuReopenClick(int n) { ReopenFile(recentFiles_[n - 1]); }
+void TFileCommands::mnuReopenClick(int n) { ReopenFile(recentFiles_[n - 1]); }
 
-void TSDIAppForm::ReopenFile(const std::string& path) {
+void TFileCommands::ReopenFile(const std::string& path) {
     if (path.empty()) return;
-    OpenChosenFile(path);
+    w_.OpenChosenFile(path);
 }
 
-void TSDIAppForm::OpenChosenFile(const std::string& path) {
-    if (nav_.FileOpen()) CloseDictionary();
-    currentFile_ = path;
-    // What this open may make, so that a failed one takes it away again.
-    std::error_code ignored;
-    const bool dictionaryExisted = std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-    const std::string storePath = TCompanionDatabase::PathFor(path);
-    const bool storeExisted = std::filesystem::exists(std::filesystem::symlink_status(storePath, ignored));
-    try {
-        // The dictionary first: one that cannot be opened ends the open
-        // before its companion store is touched.
-        OpenDictionary();
-        OpenCompanionFile();
-        OpenCommentTable(currentFile_);
-        OpenMarkup(currentFile_);
-        OpenEvidence();
-        // The root was shown before its comment could be read.
-        comments_.LocateComment(nav_.CurrentRecord());
-        UpdateActions();
-    } catch (...) {
-        // Never half open: the error is reported and the program is left
-        // with no dictionary, caption and menus in step.
-        currentFile_.clear();
-        try {
-            CloseCommentTable();
-            CloseMarkup();
-            nav_.CloseFile();
-            CloseEvidence();
-            companion_.reset();
-        } catch (...) {
-        }
-        // Only what this open made, and a dictionary only while still empty.
-        if (!dictionaryExisted && std::filesystem::is_regular_file(path, ignored) &&
-            std::filesystem::file_size(path, ignored) == 0) {
-            std::filesystem::remove(path, ignored);
-        }
-        if (!storeExisted) {
-            for (const char* suffix : {"", "-journal", "-wal", "-shm"}) std::filesystem::remove(storePath + suffix, ignored);
-        }
-        UpdateActions();
-        throw;
-    }
-    // Only a path that opened goes on the recent list.
-    AddRecentFile(currentFile_);
+void TFileCommands::mnuCloseClick() {
+    if (!w_.FileOpen()) return;
+    w_.CloseDictionary();
+    w_.currentFile_.clear();
+    w_.UpdateActions();
 }
 
-void TSDIAppForm::OpenDictionary() {
-    // Opens or creates the file, loads the root list, draws the labels and
-    // repaints, at the root with CurrentRecord 0.
-    nav_.OpenFile(currentFile_);
-}
-
-void TSDIAppForm::CloseDictionary() {
-    // Its worker writes beside this dictionary: it ends first.
-    review_->Stop();
-    StopPractice();
-    CloseCommentTable();
-    CloseMarkup();
-    nav_.CloseFile();
-    CloseEvidence();
-    companion_.reset();
-    UpdateActions();
-}
-
-void TSDIAppForm::OpenCompanionFile() {
-    companion_.reset();
-    try {
-        companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
-    } catch (const EVxloError& e) {
-        if (comments_.CommentUse()) throw;
-        ShowError(*messages_, e);
-    }
-}
-
-TCompanion TSDIAppForm::Companion() {
-    if (!companion_) companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
-    return companion_;
-}
-
-void TSDIAppForm::mnuCloseClick() {
-    if (!nav_.FileOpen()) return;
-    CloseDictionary();
-    currentFile_.clear();
-    UpdateActions();
-}
-
-void TSDIAppForm::AddRecentFile(const std::string& path) {
+void TFileCommands::AddRecentFile(const std::string& path) {
     int found = 4;  // past the end: the oldest entry drops out
     for (int i = 0; i < 4; ++i) {
         if (recentFiles_[i] == path) {
@@ -146,7 +110,7 @@ void TSDIAppForm::AddRecentFile(const std::string& path) {
     }
     for (int i = std::min(found, 3); i > 0; --i) recentFiles_[i] = recentFiles_[i - 1];
     recentFiles_[0] = path;
-    UpdateActions();
+    w_.UpdateActions();
 }
 
 }  // namespace vxlo

@@ -1,37 +1,38 @@
-// The main window's language setting. The window speaks the language chosen
-// at its start; a new choice is written to VXLO.INI and taken at the next.
-#include <QMenu>
-
-#include <algorithm>
+#include "gui/mainwindow/LanguageCommands.h"
 
 #include "gui/mainwindow/Sdimain.h"
 #include "settings/IniFile.h"
 
 namespace vxlo {
 
-void TSDIAppForm::CreateLanguageMenu(QMenu* menu) {
+std::vector<TActionRow> TLanguageCommands::Actions() {
+    using R = TActionRow;
+    std::vector<TActionRow> rows = {
+        R::Menu("mnuLanguage", TSDIAppForm::tr("言語")).In("mnuSetting", place::kLanguage),
+    };
     // In the order of the settings' values.
-    const std::vector<QAction*> actions =
-        AddChoices(menu,
-                   {{"mnuLanguageAuto", tr("自動")}, {"mnuLanguageJapanese", tr("日本語")},
-                    {"mnuLanguageEnglish", tr("English")}},
-                   [this](std::size_t i) { mnuLanguageClick(static_cast<ELanguageSetting>(i)); });
-    std::copy(actions.begin(), actions.end(), mnuLanguage_.begin());
+    const char* names[] = {"mnuLanguageAuto", "mnuLanguageJapanese", "mnuLanguageEnglish"};
+    const QString texts[] = {TSDIAppForm::tr("自動"), TSDIAppForm::tr("日本語"), TSDIAppForm::tr("English")};
+    for (int i = 0; i < 3; ++i) {
+        const auto setting = static_cast<ELanguageSetting>(i);
+        rows.push_back(R::Command(names[i], texts[i])
+                           .In("mnuLanguage", i)
+                           .InGroup("language")
+                           .Runs([this, setting] { mnuLanguageClick(setting); })
+                           .CheckedWhen([this, setting] { return shown_ == setting; }));
+    }
+    return rows;
 }
 
-void TSDIAppForm::ShowLanguageSetting(ELanguageSetting setting) {
-    mnuLanguage_[static_cast<std::size_t>(setting)]->setChecked(true);
-}
-
-void TSDIAppForm::mnuLanguageClick(ELanguageSetting setting) {
-    TIniFile ini(settingsPath_);
+void TLanguageCommands::mnuLanguageClick(ELanguageSetting setting) {
+    TIniFile ini(w_.settingsPath_);
     const ELanguageSetting stored = ReadLanguageSetting(ini);
     // The check stays on the stored choice until the new one is written.
     ShowLanguageSetting(stored);
     if (stored == setting) return;
     WriteLanguageSetting(ini, setting);
     ShowLanguageSetting(setting);
-    messages_->Information(tr("言語の設定は次の起動から有効になります"));
+    w_.messages_->Information(TSDIAppForm::tr("言語の設定は次の起動から有効になります"));
 }
 
 }  // namespace vxlo

@@ -1,81 +1,85 @@
-// The main window's tenuki spot and board markup: the settings switch, the
-// database connection that reads the markup, and the overlay on the board.
-#include <QAction>
+#include "gui/mainwindow/MarkupCommands.h"
+
 #include <QPainter>
 
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
 #include "gui/board/MarkupPainter.h"
+#include "gui/board/TenukiSpot.h"
+#include "gui/mainwindow/PracticeCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"
-#include "gui/board/TenukiSpot.h"
 
 namespace vxlo {
 
-void TSDIAppForm::CreateMarkupAction() {
-    mnuMarkup_ = MakeAction("mnuMarkup", tr("盤上のマーク"), tr("棋譜から取り込んだ記号と文字を盤上に表示する"));
-    mnuMarkup_->setCheckable(true);
-    OnTriggered(mnuMarkup_, [this] { mnuMarkupClick(); });
+TMarkupCommands::~TMarkupCommands() = default;
+
+std::vector<TActionRow> TMarkupCommands::Actions() {
+    return {TActionRow::Command("mnuMarkup", TSDIAppForm::tr("盤上のマーク"),
+                                TSDIAppForm::tr("棋譜から取り込んだ記号と文字を盤上に表示する"))
+                .In("mnuSetting", place::kMarkup)
+                .Runs([this] { mnuMarkupClick(); })
+                .CheckedWhen([this] { return markupShown_; })};
 }
 
-void TSDIAppForm::CreateTenukiSpot(int left) {
-    tenukiSpot_ = new TTenukiSpot(nav_, renderer_, speedPanel_);
+void TMarkupCommands::CreateTenukiSpot(QWidget* panel, int left) {
+    tenukiSpot_ = new TTenukiSpot(w_.nav_, w_.renderer_, panel);
     tenukiSpot_->move(left, 2);
     tenukiSpot_->onPressed = [this](EMouseButton button) {
-        Guard([&] {
-            if (!PracticeTakesTenuki(button)) nav_.TenukiDown(button);
+        w_.Guard([&] {
+            if (!w_.parts_.practice->PracticeTakesTenuki(button)) w_.nav_.TenukiDown(button);
         });
     };
     tenukiSpot_->reviewFigure = [this]() -> std::optional<TTenukiSpot::TFigure> {
-        return review_ ? review_->TenukiFigure() : std::nullopt;
+        return w_.parts_.review ? w_.parts_.review->TenukiFigure() : std::nullopt;
     };
 }
 
-void TSDIAppForm::mnuMarkupClick() {
+void TMarkupCommands::mnuMarkupClick() {
     markupShown_ = !markupShown_;
     RefreshBoardExtras();
 }
 
-void TSDIAppForm::OpenMarkup(const std::string&) {
+void TMarkupCommands::OpenMarkup() {
     markupStore_.reset();
     // Markup that cannot be read is reported by name; the dictionary still
     // opens, without it (a refused database was reported at its open).
     try {
-        if (companion_) markupStore_ = std::make_unique<TMarkupStore>(companion_);
+        if (w_.companion_) markupStore_ = std::make_unique<TMarkupStore>(w_.companion_);
     } catch (const EVxloError& e) {
-        ShowError(*messages_, e);
+        ShowError(*w_.messages_, e);
     }
     RefreshBoardExtras();
 }
 
-void TSDIAppForm::CloseMarkup() {
+void TMarkupCommands::CloseMarkup() {
     markupStore_.reset();
     RefreshBoardExtras();
 }
 
-TMarkupList TSDIAppForm::CurrentMarkup() {
-    if (!markupStore_ || !nav_.FileOpen()) return {};
-    return markupStore_->GetMarkup(nav_.CurrentRecord());
+TMarkupList TMarkupCommands::CurrentMarkup() {
+    if (!markupStore_ || !w_.FileOpen()) return {};
+    return markupStore_->GetMarkup(w_.nav_.CurrentRecord());
 }
 
-void TSDIAppForm::PaintMarkupOverlay(QPainter& p) {
-    if (!markupShown_ || !renderer_.PaintEnabled()) return;
+void TMarkupCommands::PaintOverlay(QPainter& p) {
+    if (!markupShown_ || !w_.renderer_.PaintEnabled()) return;
     // The marks of a line often point at its answer: practice shows them
     // only once the answers are shown.
-    if (practice_ && practice_->Session().State() == EPracticeState::UserToAnswer) return;
+    TPracticeRun* practice = w_.Practice();
+    if (practice && practice->Session().State() == EPracticeState::UserToAnswer) return;
     // A paint must not throw: a database that fails to read shows no markup.
     try {
-        PaintMarkup(p, renderer_, nav_.Board(), CurrentMarkup(), nav_.LabelMode() == ELabelMode::Shown);
+        PaintMarkup(p, w_.renderer_, w_.nav_.Board(), CurrentMarkup(), w_.nav_.LabelMode() == ELabelMode::Shown);
     } catch (const EVxloError&) {
     }
 }
 
-void TSDIAppForm::RefreshBoardExtras() {
-    if (mnuMarkup_) mnuMarkup_->setChecked(markupShown_);
+void TMarkupCommands::RefreshBoardExtras() {
     if (tenukiSpot_) tenukiSpot_->update();
-    if (boardArea_) boardArea_->update();
+    if (w_.boardArea_) w_.boardArea_->update();
 }
 
 }  // namespace vxlo

@@ -1,18 +1,18 @@
-// The main window's practice: the menu command, the start argument, clicks
-// and the status line. The practice itself is TPracticeRun, in the core.
-#include <QAction>
-#include <QMenu>
+#include "gui/mainwindow/PracticeCommands.h"
+
 #include <QStatusBar>
-#include <QStringList>
 #include <array>
 #include <filesystem>
 #include <random>
 
 #include "gui/board/BoardWidget.h"
+#include "gui/mainwindow/EvidenceCommands.h"
+#include "gui/mainwindow/FileCommands.h"
+#include "gui/mainwindow/MarkupCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "settings/IniFile.h"
 #include "practice/PracticeRun.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 
@@ -27,55 +27,60 @@ const TNoEvidence& Evidence() {
     static const TNoEvidence evidence;
     return evidence;
 }
+constexpr std::array<EPracticeColor, 3> kColors = {EPracticeColor::Black, EPracticeColor::White,
+                                                  EPracticeColor::Alternate};
 }  // namespace
 
-void TSDIAppForm::OpenFromArguments(const QStringList& args) {
+TPracticeCommands::~TPracticeCommands() = default;
+
+std::vector<TActionRow> TPracticeCommands::Actions() {
+    using R = TActionRow;
+    std::vector<TActionRow> rows = {
+        R::Command("mnuPractice", TSDIAppForm::tr("練習"), TSDIAppForm::tr("この局面から先の手順を練習する"))
+            .In("mnuOperation", place::kPractice)
+            .Runs([this] { mnuPracticeClick(); }, EDuringPractice::Toggles)
+            .EnabledWhen([this] { return w_.FileOpen(); })
+            .CheckedWhen([this] { return practice_ != nullptr; }),
+        // The colour the user practises, kept in the settings file; a
+        // practice already running goes on as it began.
+        R::Menu("mnuPracticeColor", TSDIAppForm::tr("練習の手番")).In("mnuSetting", place::kPracticeColor),
+    };
+    const QString names[] = {TSDIAppForm::tr("黒"), TSDIAppForm::tr("白"), TSDIAppForm::tr("交互")};
+    const char* objects[] = {"mnuPracticeBlack", "mnuPracticeWhite", "mnuPracticeAlternate"};
+    for (std::size_t i = 0; i < kColors.size(); ++i) {
+        rows.push_back(R::Command(objects[i], names[i])
+                           .In("mnuPracticeColor", static_cast<int>(i))
+                           .InGroup("practiceColor")
+                           .Runs([this, i] {
+                               TIniFile ini(w_.settingsPath_);
+                               TPracticeSettings settings = ReadPracticeSettings(ini);
+                               settings.color = kColors[i];
+                               WritePracticeSettings(ini, settings);
+                           })
+                           // The file is the one place the setting lives: the checks follow it.
+                           .CheckedWhen([this, i] {
+                               return ReadPracticeSettings(TIniFile(w_.settingsPath_)).color == kColors[i];
+                           })
+                           .ReadOnShow());
+    }
+    return rows;
+}
+
+void TPracticeCommands::OpenFromArguments(const QStringList& args) {
     const bool practise = args.size() > 1 && args.at(1) == "--practice";
     const int fileArg = practise ? 2 : 1;
     if (args.size() <= fileArg) return;
     const std::filesystem::path path(PathFromQt(args.at(fileArg)));
-    ReopenFile(std::filesystem::absolute(path).string());
-    if (practise && nav_.FileOpen()) StartPractice();
+    w_.parts_.files->ReopenFile(std::filesystem::absolute(path).string());
+    if (practise && w_.FileOpen()) StartPractice();
 }
 
-void TSDIAppForm::CreatePracticeAction() {
-    mnuPractice_ = MakeAction("mnuPractice", tr("練習"), tr("この局面から先の手順を練習する"));
-    mnuPractice_->setCheckable(true);
-    OnTriggered(mnuPractice_, [this] { mnuPracticeClick(); });
-}
-
-void TSDIAppForm::UpdatePracticeAction() {
-    mnuPractice_->setEnabled(nav_.FileOpen());
-    mnuPractice_->setChecked(practice_ != nullptr);
-}
-
-QString TSDIAppForm::HintOrPractice(const QString& longHint) const {
+QString TPracticeCommands::HintOrPractice(const QString& longHint) const {
     if (!longHint.isEmpty() || !practice_) return longHint;
     return ToQt(practice_->StatusText());
 }
 
-void TSDIAppForm::CreatePracticeColorMenu(QMenu* menu) {
-    static constexpr std::array<EPracticeColor, 3> kColors = {EPracticeColor::Black, EPracticeColor::White,
-                                                             EPracticeColor::Alternate};
-    const std::vector<QAction*> actions = AddChoices(
-        menu,
-        {{"mnuPracticeBlack", tr("黒")}, {"mnuPracticeWhite", tr("白")}, {"mnuPracticeAlternate", tr("交互")}},
-        [this](std::size_t i) {
-            Guard([&] {
-                TIniFile ini(settingsPath_);
-                TPracticeSettings settings = ReadPracticeSettings(ini);
-                settings.color = kColors[i];
-                WritePracticeSettings(ini, settings);
-            });
-        });
-    // The file is the one place the setting lives: the checks follow it.
-    connect(menu, &QMenu::aboutToShow, this, [this, actions] {
-        const EPracticeColor color = ReadPracticeSettings(TIniFile(settingsPath_)).color;
-        for (std::size_t i = 0; i < actions.size(); ++i) actions[i]->setChecked(kColors[i] == color);
-    });
-}
-
-void TSDIAppForm::mnuPracticeClick() {
+void TPracticeCommands::mnuPracticeClick() {
     if (practice_) {
         StopPractice();
     } else {
@@ -83,70 +88,67 @@ void TSDIAppForm::mnuPracticeClick() {
     }
 }
 
-void TSDIAppForm::StartPractice() {
-    if (!nav_.FileOpen() || practice_) {
-        UpdateActions();
+void TPracticeCommands::StartPractice() {
+    if (!w_.FileOpen() || practice_) {
+        w_.UpdateActions();
         return;
     }
-    const TPracticeSettings settings = ReadPracticeSettings(TIniFile(settingsPath_));
+    const TPracticeSettings settings = ReadPracticeSettings(TIniFile(w_.settingsPath_));
     // The dictionary's game counts, when it has any, weight the program's choice.
-    if (evidence_) practiceEvidence_ = std::make_unique<TStoredEvidence>(*evidence_);
+    if (auto& counts = w_.parts_.evidence->Store()) practiceEvidence_ = std::make_unique<TStoredEvidence>(*counts);
     const IEvidence& evidence = practiceEvidence_ ? static_cast<const IEvidence&>(*practiceEvidence_) : Evidence();
     try {
-        practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, Companion(), settings,
-                                                   evidence, Clock(), std::random_device{}());
+        practice_ = std::make_unique<TPracticeRun>(w_.nav_, w_.renderer_, w_.Companion(), settings, evidence, Clock(),
+                                                   std::random_device{}());
     } catch (...) {
-        UpdateActions();
-        RepaintBoard();
+        w_.UpdateActions();
+        w_.RepaintBoard();
         throw;
     }
-    UpdateActions();
+    w_.UpdateActions();
     ShowPracticeStatus();
-    RepaintBoard();
+    w_.RepaintBoard();
 }
 
-void TSDIAppForm::StopPractice() {
+void TPracticeCommands::StopPractice() {
     if (!practice_) return;
     practice_.reset();
     practiceEvidence_.reset();
-    statusBar_->clearMessage();
-    UpdateActions();
-    RepaintBoard();
+    w_.statusBar_->clearMessage();
+    w_.UpdateActions();
+    w_.RepaintBoard();
 }
 
-void TSDIAppForm::RunCommand(const QAction* action, const std::function<void()>& handler) {
+void TPracticeCommands::Run(EDuringPractice during, const std::function<void()>& command) {
     // Turning and colouring the board change nothing practice relies on.
-    bool keeps = action == mnuPractice_;
-    for (const QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_, About1_})
-        keeps = keeps || a == action;
-    if (practice_ && !keeps) StopPractice();
-    handler();
-    if (action != mnuPractice_) RedrawPractice();
+    if (practice_ && during == EDuringPractice::Ends) StopPractice();
+    command();
+    if (during != EDuringPractice::Toggles) RedrawPractice();
 }
 
-void TSDIAppForm::RedrawPractice() {
+void TPracticeCommands::RedrawPractice() {
     if (!practice_) return;
     // The repaint of a turned board drew no answer labels.
     practice_->Redraw();
     ShowPracticeStatus();
-    boardArea_->update();
+    w_.boardArea_->update();
 }
 
-bool TSDIAppForm::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
+bool TPracticeCommands::PracticeTakesClick(Qt::MouseButton button, TPoint cell) {
     if (!practice_) return false;
     if (button != Qt::LeftButton) return true;
     if (cell.x < 1 || cell.x > kBoardSize || cell.y < 1 || cell.y > kBoardSize) return true;
-    PracticeAnswer(nav_.Board().DisplayToBoard(cell.x, cell.y));
+    PracticeAnswer(w_.nav_.Board().DisplayToBoard(cell.x, cell.y));
     return true;
 }
 
-bool TSDIAppForm::PracticeTakesTenuki(EMouseButton button) {
+bool TPracticeCommands::PracticeTakesTenuki(EMouseButton button) {
     if (!practice_) return false;
     if (button == EMouseButton::Left) PracticeAnswer(kTenuki);
     return true;
 }
 
-void TSDIAppForm::PracticeAnswer(TPoint p) {
+void TPracticeCommands::PracticeAnswer(TPoint p) {
     try {
         practice_->Click(p.x, p.y);
     } catch (...) {
@@ -156,12 +158,12 @@ void TSDIAppForm::PracticeAnswer(TPoint p) {
         throw;
     }
     ShowPracticeStatus();
-    boardArea_->update();
-    RefreshBoardExtras();
+    w_.boardArea_->update();
+    w_.parts_.markup->RefreshBoardExtras();
 }
 
-void TSDIAppForm::ShowPracticeStatus() {
-    if (practice_) statusBar_->showMessage(ToQt(practice_->StatusText()));
+void TPracticeCommands::ShowPracticeStatus() {
+    if (practice_) w_.statusBar_->showMessage(ToQt(practice_->StatusText()));
 }
 
 }  // namespace vxlo

@@ -1,61 +1,80 @@
-// The main window's commands and hooks of the record grid and the comment
-// store.
-#include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/RecordCommands.h"
 
 #include <QScreen>
 
+#include "gui/mainwindow/Sdimain.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
 
 namespace vxlo {
 
-void TSDIAppForm::mnuDataClick() {
-    if (!nav_.FileOpen()) return;
+std::vector<TActionRow> TRecordCommands::Actions() {
+    using R = TActionRow;
+    return {
+        R::Command("mnuData", TSDIAppForm::tr("データ表示"))
+            .In("mnuFile", place::kData)
+            .Runs([this] { mnuDataClick(); })
+            .EnabledWhen([this] { return w_.FileOpen() && w_.nav_.DataEnabled(); }),
+        R::Command("mnuDB", TSDIAppForm::tr("ｺﾒﾝﾄ使用"), TSDIAppForm::tr("Paradoxを使用しコメントの入力をします"))
+            .In("mnuSetting", place::kComments)
+            .Runs([this] { mnuDBClick(); })
+            .EnabledWhen([this] { return !w_.FileOpen(); })
+            .CheckedWhen([this] { return commentUse_ == 1; })
+            .VisibleWhen([this] { return !commentMenuHidden_; }),
+    };
+}
+
+void TRecordCommands::CreateWindows() {
+    jskForm_ = new TJskForm(w_.nav_, *w_.messages_, w_.settingsPath_, &w_);
+    w_.comments_.SetCommentUse(commentUse_ == 1);
+    frmCmnt_ = new TfrmCmnt(w_.settingsPath_, commentUse_ == 1, &w_);
+    w_.comments_.AttachMemo(*frmCmnt_);
+}
+
+void TRecordCommands::HideCommentMenu() {
+    commentMenuHidden_ = true;
+    w_.UpdateActions();
+}
+
+void TRecordCommands::mnuDataClick() {
+    if (!w_.FileOpen()) return;
     jskForm_->exec();
-    UpdateActions();
+    w_.UpdateActions();
 }
 
-void TSDIAppForm::CreateCommentWindow() {
-    comments_.SetCommentUse(commentUse_ == 1);
-    frmCmnt_ = new TfrmCmnt(settingsPath_, commentUse_ == 1, this);
-    comments_.AttachMemo(*frmCmnt_);
-}
-
-void TSDIAppForm::PlaceCommentWindow() {
+void TRecordCommands::PlaceCommentWindow() {
     if (frmCmnt_->HasSavedBounds()) return;
-    const QScreen* where = screen();
+    const QScreen* where = w_.screen();
     if (!where) return;
-    frmCmnt_->PlaceBeside(frameGeometry(), where->availableGeometry());
+    frmCmnt_->PlaceBeside(w_.frameGeometry(), where->availableGeometry());
 }
 
-void TSDIAppForm::mnuDBClick() {
-    if (!nav_.FileOpen()) {
+void TRecordCommands::mnuDBClick() {
+    if (!w_.FileOpen()) {
         commentUse_ = commentUse_ == 1 ? 0 : 1;
-        comments_.SetCommentUse(commentUse_ == 1);
+        w_.comments_.SetCommentUse(commentUse_ == 1);
         frmCmnt_->setVisible(commentUse_ == 1);
     }
-    UpdateActions();
+    w_.UpdateActions();
 }
 
-// Open step 4, before the dictionary file: a store that cannot be used ends
-// the open there, with no dictionary open.
-void TSDIAppForm::OpenCommentTable(const std::string&) {
-    if (companion_) comments_.OpenCommentTable(companion_);
+void TRecordCommands::OpenCommentTable() {
+    if (w_.companion_) w_.comments_.OpenCommentTable(w_.companion_);
 }
 
-void TSDIAppForm::CloseCommentTable() {
+void TRecordCommands::CloseCommentTable() {
     // Closing keeps a comment typed in recording mode at the current
     // position; after a failed open there is nothing to keep.
     // A comment that cannot be stored is reported; the close goes on, so the
     // command that closes is never left half done.
     try {
-        if (nav_.FileOpen()) {
-            comments_.CloseCommentTable(nav_.CurrentRecord(), nav_.InputMode());
+        if (w_.FileOpen()) {
+            w_.comments_.CloseCommentTable(w_.nav_.CurrentRecord(), w_.nav_.InputMode());
         } else {
-            comments_.Discard();
+            w_.comments_.Discard();
         }
     } catch (const std::exception& error) {
-        ShowError(*messages_, error);
+        ShowError(*w_.messages_, error);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "engine/EngineProcess.h"
 #include "gui/board/BoardWidget.h"
 #include "gui/dialogs/EngineSettingsDialog.h"
+#include "gui/mainwindow/EvidenceCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "settings/IniFile.h"
@@ -37,43 +38,43 @@ QColor ReviewBandColor(ELossBand band) {
     return QColor(230, 30, 30);
 }
 
-TReviewCommands::TReviewCommands(TSDIAppForm& window, QMenu* menu) : window_(window) {
-    mnuReviewPosition_ = window_.MakeAction("mnuReviewPosition", tr("この局面を検討"),
-                                            tr("解析エンジンにこの局面の候補手を評価させる"));
-    mnuReviewLines_ = window_.MakeAction("mnuReviewLines", tr("この先の手順を検討..."),
-                                         tr("この局面から指定した手数先までの局面を解析エンジンで評価する"));
-    mnuEngineSettings_ = window_.MakeAction("mnuEngineSettings", tr("エンジンの設定..."),
-                                            tr("解析エンジンのコマンドと探索数、色分けの境目を設定する"));
-    window_.OnTriggered(mnuReviewPosition_, [this] { ReviewPosition(); });
-    window_.OnTriggered(mnuReviewLines_, [this] { ReviewLines(); });
-    window_.OnTriggered(mnuEngineSettings_, [this] { EditSettings(); });
-    menu->addAction(mnuReviewPosition_);
-    menu->addAction(mnuReviewLines_);
-    menu->addSeparator();
-    menu->addAction(mnuEngineSettings_);
-    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
-}
+TReviewCommands::TReviewCommands(TSDIAppForm& window) : TWindowPart(window) {}
 
 TReviewCommands::~TReviewCommands() {
     if (worker_) worker_->Stop();
 }
 
-void TReviewCommands::UpdateActions() {
-    const bool idle = window_.FileOpen() && !worker_;
-    mnuReviewPosition_->setEnabled(idle);
-    mnuReviewLines_->setEnabled(idle);
+std::vector<TActionRow> TReviewCommands::Actions() {
+    using R = TActionRow;
+    const auto idle = [this] { return w_.FileOpen() && !worker_; };
+    return {
+        R::Command("mnuReviewPosition", tr("この局面を検討"), tr("解析エンジンにこの局面の候補手を評価させる"))
+            .In("mnuReview", 10)
+            .Runs([this] { ReviewPosition(); })
+            .EnabledWhen(idle),
+        R::Command("mnuReviewLines", tr("この先の手順を検討..."),
+                   tr("この局面から指定した手数先までの局面を解析エンジンで評価する"))
+            .In("mnuReview", 20)
+            .Runs([this] { ReviewLines(); })
+            .EnabledWhen(idle),
+        R::Separator("mnuReview", 30),
+        R::Command("mnuEngineSettings", tr("エンジンの設定..."),
+                   tr("解析エンジンのコマンドと探索数、色分けの境目を設定する"))
+            .In("mnuReview", 40)
+            .Runs([this] { EditSettings(); }),
+    };
 }
 
 const TEngineIniSettings& TReviewCommands::Limits() {
-    if (!limits_) limits_ = ReadEngineSettings(TIniFile(window_.SettingsPath()));
+    if (!limits_) limits_ = ReadEngineSettings(TIniFile(w_.SettingsPath()));
     return *limits_;
 }
 
 void TReviewCommands::ReviewPosition() { ReviewBelow(0); }
 
 void TReviewCommands::ReviewLines() {
-    if (!window_.FileOpen() || worker_) return;
-    QInputDialog dialog(&window_);
+    if (!w_.FileOpen() || worker_) return;
+    QInputDialog dialog(&w_);
     dialog.setObjectName("ReviewDepthDialog");
     dialog.setWindowTitle(tr("この先の手順を検討"));
     dialog.setLabelText(tr("何手先までの局面を検討しますか"));
@@ -88,16 +89,16 @@ void TReviewCommands::ReviewLines() {
 }
 
 void TReviewCommands::ReviewBelow(int depth) {
-    if (!window_.FileOpen() || worker_) return;
-    const TEngineIniSettings ini = ReadEngineSettings(TIniFile(window_.SettingsPath()));
+    if (!w_.FileOpen() || worker_) return;
+    const TEngineIniSettings ini = ReadEngineSettings(TIniFile(w_.SettingsPath()));
     limits_ = ini;
     // An unclosed quote is the user's to mend: the error says so.
     std::vector<std::string> command = SplitCommandLine(ini.command);
     if (command.empty()) {
-        window_.Messages().Information(tr("解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください"));
+        w_.Messages().Information(tr("解析エンジンが設定されていません。検討 → エンジンの設定 でコマンドを入れてください"));
         return;
     }
-    TNavigation& nav = window_.Navigation();
+    TNavigation& nav = w_.Navigation();
     std::vector<TPoint> line;
     for (int n = 1; n <= nav.Path().Count(); ++n) line.push_back(nav.Path().GetMove(n));
     std::vector<TReviewPosition> positions =
@@ -105,18 +106,18 @@ void TReviewCommands::ReviewBelow(int depth) {
     const int count = static_cast<int>(positions.size());
     // The window reads what the worker stores through its own connection,
     // which sees the tables only when they were there before it.
-    window_.Companion()->Ensure(ECompanionTable::EngineCandidate);
+    w_.Companion()->Ensure(ECompanionTable::EngineCandidate);
     TEngineSettings engine;
     engine.command = std::move(command);
     engine.visits = ini.visits;
     engine.rules = ini.rules;
     engine.komi = ini.komi;
     ++run_;
-    worker_ = std::make_unique<TReviewWorker>(window_.CurrentFile(), std::move(engine), std::move(positions),
+    worker_ = std::make_unique<TReviewWorker>(w_.CurrentFile(), std::move(engine), std::move(positions),
                                              static_cast<IReviewListener&>(*this));
 
     progress_ = new QProgressDialog(tr("検討しています：0 / %1 局面").arg(count), tr("中止"), 0, std::max(1, count),
-                                    &window_);
+                                    &w_);
     progress_->setObjectName("ReviewProgress");
     progress_->setWindowTitle(tr("エンジンの検討"));
     progress_->setWindowModality(Qt::WindowModal);
@@ -126,10 +127,10 @@ void TReviewCommands::ReviewBelow(int depth) {
     connect(progress_, &QProgressDialog::canceled, this, [this] {
         if (!worker_) return;
         worker_->Cancel();
-        window_.statusBar_->showMessage(tr("検討を中止しています。いまの組の局面を保存して止まります"));
+        w_.statusBar_->showMessage(tr("検討を中止しています。いまの組の局面を保存して止まります"));
     });
     progress_->show();
-    UpdateActions();
+    w_.UpdateActions();
 }
 
 void TReviewCommands::Progress(int done, int total) {
@@ -147,8 +148,8 @@ void TReviewCommands::Ended(const TReviewOutcome& outcome) {
 void TReviewCommands::OnProgress(int run, int done, int total) {
     if (run != run_ || !worker_) return;
     ++landed_;
-    window_.RefreshEvidence();
-    window_.BoardArea().update();
+    w_.Parts().evidence->RefreshEvidence();
+    w_.BoardArea().update();
     // Last: a modal progress dialog handles events while it takes a value.
     if (progress_ && !progress_->wasCanceled()) {
         progress_->setLabelText(tr("検討しています：%1 / %2 局面").arg(done).arg(total));
@@ -162,19 +163,19 @@ void TReviewCommands::OnEnded(int run, const TReviewOutcome& outcome) {
     worker_.reset();  // its thread has told its end: the join is at hand
     CloseProgress();
     ++landed_;
-    window_.RefreshEvidence();
-    window_.BoardArea().update();
-    UpdateActions();
+    w_.Parts().evidence->RefreshEvidence();
+    w_.BoardArea().update();
+    w_.UpdateActions();
     const QString text = outcome.error ? tr("検討は途中で終わりました：%1 局面を保存しました").arg(outcome.stored)
                          : outcome.cancelled
                              ? tr("検討を中止しました：%1 局面を保存しました").arg(outcome.stored)
                              : tr("検討しました：%1 局面（検討済みの %2 局面は飛ばしました）")
                                    .arg(outcome.stored)
                                    .arg(outcome.skipped);
-    window_.statusBar_->showMessage(text, 10000);
+    w_.statusBar_->showMessage(text, 10000);
     // Once, by the engine's name; the window goes on without it.
     if (outcome.error) {
-        RunGuarded(window_.Messages(), [&] { std::rethrow_exception(outcome.error); });
+        RunGuarded(w_.Messages(), [&] { std::rethrow_exception(outcome.error); });
     }
 }
 
@@ -192,27 +193,27 @@ void TReviewCommands::Stop() {
     worker_->Stop();
     worker_.reset();
     CloseProgress();
-    UpdateActions();
+    w_.UpdateActions();
 }
 
 void TReviewCommands::EditSettings() {
-    TIniFile ini(window_.SettingsPath());
-    TEngineSettingsDialog dialog(ReadEngineSettings(ini), &window_);
+    TIniFile ini(w_.SettingsPath());
+    TEngineSettingsDialog dialog(ReadEngineSettings(ini), &w_);
     if (dialog.exec() != QDialog::Accepted) return;
     WriteEngineSettings(ini, dialog.Settings());
     limits_ = ReadEngineSettings(ini);
-    window_.BoardArea().update();
+    w_.BoardArea().update();
 }
 
 const std::optional<TStoredReview>& TReviewCommands::Shown() {
-    const TNavigation& nav = window_.Navigation();
-    const TShownKey key{window_.CurrentFile(), nav.FileOpen() ? nav.CurrentRecord() : -1, landed_};
+    const TNavigation& nav = w_.Navigation();
+    const TShownKey key{w_.CurrentFile(), nav.FileOpen() ? nav.CurrentRecord() : -1, landed_};
     if (key == shownKey_) return shown_;
     shownKey_ = key;
     shown_.reset();
-    if (!nav.FileOpen() || !window_.companion_) return shown_;
+    if (!nav.FileOpen() || !w_.companion_) return shown_;
     try {
-        TEngineReviewStore store(window_.companion_);
+        TEngineReviewStore store(w_.companion_);
         if (anyKey_ != std::pair(key.file, key.landed)) {
             anyKey_ = {key.file, key.landed};
             any_ = store.Any();
@@ -226,10 +227,10 @@ const std::optional<TStoredReview>& TReviewCommands::Shown() {
 }
 
 void TReviewCommands::PaintOverlay(QPainter& p) {
-    TNavigation& nav = window_.Navigation();
-    const TBoardRenderer& renderer = window_.Renderer();
+    TNavigation& nav = w_.Navigation();
+    const TBoardRenderer& renderer = w_.Renderer();
     // Practice hides the candidates, and their figures would give them away.
-    if (!renderer.PaintEnabled() || nav.LabelMode() != ELabelMode::Shown || window_.Practice()) return;
+    if (!renderer.PaintEnabled() || nav.LabelMode() != ELabelMode::Shown || w_.Practice()) return;
     const std::optional<TStoredReview>& review = Shown();
     if (!review) return;
     const int s = renderer.CellSize();
@@ -266,8 +267,8 @@ void TReviewCommands::PaintOverlay(QPainter& p) {
 }
 
 std::optional<TTenukiSpot::TFigure> TReviewCommands::TenukiFigure() {
-    if (!window_.Renderer().PaintEnabled() || window_.Navigation().LabelMode() != ELabelMode::Shown ||
-        window_.Practice())
+    if (!w_.Renderer().PaintEnabled() || w_.Navigation().LabelMode() != ELabelMode::Shown ||
+        w_.Practice())
         return std::nullopt;
     const std::optional<TStoredReview>& review = Shown();
     if (!review) return std::nullopt;

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "gui/board/TenukiSpot.h"
+#include "gui/mainwindow/ActionTable.h"
 #include "settings/EngineSettings.h"
 #include "companion/EngineReviewStore.h"
 #include "companion/ReviewWorker.h"
@@ -33,12 +34,13 @@ QColor ReviewBandColor(ELossBand band);
 // Points lost with one decimal, rounded as the tool's figures are (printf).
 QString PointsLostText(double pointsLost);
 
-class TReviewCommands final : public QObject, private IReviewListener {
+class TReviewCommands final : public QObject, public TWindowPart, private IReviewListener {
     Q_OBJECT
 public:
-    // Adds the commands to menu (the window's, which owns it).
-    TReviewCommands(TSDIAppForm& window, QMenu* menu);
+    explicit TReviewCommands(TSDIAppForm& window);
     ~TReviewCommands() override;
+    // The review menu's commands.
+    std::vector<TActionRow> Actions() override;
 
     void ReviewPosition();  // mnuReviewPosition
     void ReviewLines();     // mnuReviewLines: asks the depth first
@@ -68,12 +70,7 @@ private:
     void OnProgress(int run, int done, int total);
     void OnEnded(int run, const TReviewOutcome& outcome);
     void CloseProgress();
-    void UpdateActions();
 
-    TSDIAppForm& window_;
-    QAction* mnuReviewPosition_ = nullptr;
-    QAction* mnuReviewLines_ = nullptr;
-    QAction* mnuEngineSettings_ = nullptr;
     std::optional<TEngineIniSettings> limits_;
     int lastDepth_ = 3;
     std::unique_ptr<TReviewWorker> worker_;

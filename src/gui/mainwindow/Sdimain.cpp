@@ -1,28 +1,25 @@
 #include "gui/mainwindow/Sdimain.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QCoreApplication>
-#include <QFileDialog>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPainterPath>
-#include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <system_error>
 
-#include "gui/dialogs/About.h"
+#include "companion/CompanionDatabase.h"
 #include "gui/board/BoardWidget.h"
-#include "settings/IniFile.h"
-#include "gui/mainwindow/QtText.h"
-#include "gui/mainwindow/ReviewCommands.h"
+#include "gui/dialogs/About.h"
 #include "gui/language/SettingsPath.h"
+#include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/records/Comment.h"
-#include "gui/records/frmJsk.h"
 #include "practice/PracticeRun.h"
+#include "settings/IniFile.h"
 
 namespace vxlo {
 
@@ -39,14 +36,6 @@ std::optional<int> ModeValue(int stored) {
     return stored > 0 ? 1 : 0;
 }
 
-
-// A recent path shown as a menu caption: "&" is no mnemonic there.
-QString PathCaption(const std::string& path) {
-    QString caption = PathToQt(path);
-    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-    return caption;
-}
-
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
@@ -55,264 +44,135 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
       messages_(messages ? messages : ownMessages_.get()),
       messageSink_(*messages_),
       renderer_(nav_),
-      nav_(renderer_, messageSink_, positionWatch_, *this) {
+      nav_(renderer_, messageSink_, positionWatch_, menuState_) {
     setObjectName("SDIAppForm");
     setWindowIcon(ProgramIcon());
+    menuState_.changed = [this] { UpdateActions(); };
+    nav_.SetRecordingHistory(&history_);
 
     client_ = new QWidget(this);
     client_->setObjectName("Client");
-    auto* layout = new QVBoxLayout(client_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    CreateActions();
-    CreateLinesPanel();
-    CreateMenus();
-    CreateSpeedPanel();
     boardArea_ = new TBoardWidget(renderer_, client_);
     statusBar_ = new QStatusBar(client_);
     statusBar_->setObjectName("StatusBar");
     statusBar_->setSizeGripEnabled(false);
     statusBar_->setFixedHeight(TBoardRenderer::kStatusBarHeight);
-    layout->addWidget(speedPanel_);
+
+    menuBar()->setObjectName("MainMenu");
+    actions_ = std::make_unique<TActionTable>(*this, *menuBar(), [this](const TActionRow& row) {
+        Guard([&] { parts_.practice->Run(row.practice, row.run); });
+    });
+    // The menus of the bar; the parts fill them.
+    using R = TActionRow;
+    actions_->Add({
+        R::Menu("mnuFile", tr("ﾌｧｲﾙ(&F)")).In("", place::kFileMenu),
+        R::Menu("mnuSetting", tr("設定(&S)")).In("", place::kSettingMenu),
+        R::Menu("mnuBoard", tr("碁盤(&B)")).In("", place::kBoardMenu),
+        R::Menu("mnuOperation", tr("操作")).In("", place::kOperationMenu),
+        R::Menu("mnuReview", tr("検討")).In("", place::kReviewMenu),
+        R::Menu("mnuHelp", tr("ﾍﾙﾌﾟ(&H)")).In("", place::kHelpMenu),
+    });
+    parts_.files = std::make_unique<TFileCommands>(*this);
+    AddActions(*parts_.files);
+    parts_.records = std::make_unique<TRecordCommands>(*this);
+    AddActions(*parts_.records);
+    parts_.modes = std::make_unique<TModeCommands>(*this);
+    AddActions(*parts_.modes);
+    parts_.board = std::make_unique<TBoardCommands>(*this);
+    AddActions(*parts_.board);
+    parts_.markup = std::make_unique<TMarkupCommands>(*this);
+    AddActions(*parts_.markup);
+    parts_.evidence = std::make_unique<TEvidenceCommands>(*this);
+    AddActions(*parts_.evidence);
+    parts_.import = std::make_unique<TImportCommands>(*this);
+    AddActions(*parts_.import);
+    parts_.find = std::make_unique<TFindCommands>(*this);
+    AddActions(*parts_.find);
+    parts_.practice = std::make_unique<TPracticeCommands>(*this);
+    AddActions(*parts_.practice);
+    parts_.keys = std::make_unique<TKeyCommands>(*this);
+    AddActions(*parts_.keys);
+    parts_.lines = std::make_unique<TLinesCommands>(*this);
+    AddActions(*parts_.lines);
+    parts_.language = std::make_unique<TLanguageCommands>(*this);
+    AddActions(*parts_.language);
+    parts_.review = std::make_unique<TReviewCommands>(*this);
+    AddActions(*parts_.review);
+
+    auto* layout = new QVBoxLayout(client_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(parts_.board->CreateSpeedPanel(client_));
     layout->addWidget(boardArea_, 1);
     layout->addWidget(statusBar_);
     setCentralWidget(client_);
 
     boardArea_->overlay = [this](QPainter& p) {
-        PaintMarkupOverlay(p);
-        PaintEvidenceOverlay(p);
-        review_->PaintOverlay(p);
-        PaintSelectionOverlay(p);
+        parts_.markup->PaintOverlay(p);
+        parts_.evidence->PaintOverlay(p);
+        parts_.review->PaintOverlay(p);
+        parts_.keys->PaintSelectionOverlay(p);
     };
-    connect(boardArea_, &TBoardWidget::boardWheel, this, [this](int steps) { BoardWheel(steps); });
-    inputModeField_ = new QLabel(statusBar_);
-    inputModeField_->setObjectName("InputModeField");
-    statusBar_->addPermanentWidget(inputModeField_);
-    connect(boardArea_, &TBoardWidget::boardMousePressed, this,
-            [this](Qt::MouseButton button, int x, int y) {
-                Guard([&] { BoardMousePressed(button, x, y); });
-            });
+    connect(boardArea_, &TBoardWidget::boardWheel, this, [this](int steps) { parts_.keys->BoardWheel(steps); });
+    connect(boardArea_, &TBoardWidget::boardMousePressed, this, [this](Qt::MouseButton button, int x, int y) {
+        Guard([&] { parts_.keys->BoardMousePressed(button, x, y); });
+    });
     connect(boardArea_, &TBoardWidget::boardMouseMoved, this,
-            [this](int x, int y) { BoardMouseMoved(x, y); });
-
+            [this](int x, int y) { parts_.board->BoardMouseMoved(x, y); });
     positionWatch_.SetListener([this](int) {
-        RefreshEvidence();
-        RefreshLines();
+        parts_.evidence->RefreshEvidence();
+        parts_.lines->RefreshLines();
     });
     FormCreate();
-    CreateWindows();
+    // The other windows, in the program's order, each after the state it
+    // reads: the version dialog first, the colour dialog after the records.
+    parts_.files->CreateWindows();
+    parts_.records->CreateWindows();
+    parts_.board->CreateWindows();
+    parts_.find->CreateWindows();
+    parts_.explorer = std::make_unique<TExplorerCommands>(*this);
+    AddActions(*parts_.explorer);
 }
 
 TSDIAppForm::~TSDIAppForm() {
-    practice_.reset();
+    parts_.practice->StopPractice();
+    // The parts go before the navigation: its last news finds no one.
+    menuState_.changed = [] {};
+    positionWatch_.SetListener([](int) {});
     renderer_.SetPaintEnabled(false);
     // The board area refers to the renderer: it goes before the members do.
     delete client_;
+    client_ = nullptr;
+    boardArea_ = nullptr;
+    statusBar_ = nullptr;
+}
+
+void TSDIAppForm::AddActions(TWindowPart& part) {
+    actions_->Add(part.Actions());
+    partList_.push_back(&part);
 }
 
 void TSDIAppForm::Guard(const std::function<void()>& command) {
     RunGuarded(*messages_, command);
-    RefreshBoardExtras();
-    UpdateKeyActions();
+    parts_.markup->RefreshBoardExtras();
+    UpdateActions();
 }
 
-void TSDIAppForm::OnTriggered(QAction* action, std::function<void()> handler) {
-    connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
-        Guard([&] { RunCommand(action, handler); });
-    });
+TPracticeRun* TSDIAppForm::Practice() const { return parts_.practice ? parts_.practice->Practice() : nullptr; }
+TLinesPanel* TSDIAppForm::LinesPanel() const { return parts_.lines->LinesPanel(); }
+TExplorerPanel* TSDIAppForm::ExplorerPanel() const {
+    return parts_.explorer ? parts_.explorer->ExplorerPanel() : nullptr;
 }
-
-QAction* TSDIAppForm::MakeAction(const char* name, const QString& caption, const QString& hint) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    if (!hint.isEmpty()) action->setStatusTip(LongHint(hint));
-    return action;
-}
-
-std::vector<QAction*> TSDIAppForm::AddChoices(QMenu* menu, std::initializer_list<TMenuChoice> choices,
-                                              const std::function<void(std::size_t)>& chosen) {
-    auto* group = new QActionGroup(menu);
-    std::vector<QAction*> actions;
-    for (const TMenuChoice& c : choices) {
-        QAction* action = MakeAction(c.name, c.caption);
-        action->setCheckable(true);
-        group->addAction(action);
-        menu->addAction(action);
-        OnTriggered(action, [chosen, i = actions.size()] { chosen(i); });
-        actions.push_back(action);
-    }
-    return actions;
-}
-
-void TSDIAppForm::CreateActions() {
-    mnuOpen_ = MakeAction("mnuOpen", tr("ﾌｧｲﾙ開く(&O)"), tr("定石ﾌｧｲﾙを指定する"));
-    for (int n = 1; n <= 4; ++n) {
-        const std::string name = "mnuReopen" + std::to_string(n);
-        mnuReopen_[n - 1] = MakeAction(name.c_str(), QString());
-        OnTriggered(mnuReopen_[n - 1], [this, n] { mnuReopenClick(n); });
-    }
-    mnuData_ = MakeAction("mnuData", tr("データ表示"));
-    mnuFileInput_ = MakeAction("mnuFileInput", tr("ﾌｧｲﾙ入力"), tr("ファイルからデータを入力する"));
-    mnuInputAll_ = MakeAction("mnuInputAll", tr("一括入力"), tr("ディレクトリのある全てのファイルから一括入力する"));
-    mnuCornerInput_ = MakeAction("mnuCornerInput", tr("隅の定形入力"),
-                                 tr("棋譜の四隅の手順を対局数とともに入力する"));
-    mnuMarge4_ = MakeAction("mnuMarge4", tr("Ver4"));
-    Ver11_ = MakeAction("Ver11", tr("Ver1"));
-    mnuMargeSgf_ = MakeAction("mnuMargeSgf", tr("SGF"));
-    mnuSgfOut_ = MakeAction("mnuSgfOut", tr("SGF出力"), tr("定石ファイルをSGF形式で書き出す"));
-    mnuClose_ = MakeAction("mnuClose", tr("ﾌｧｲﾙ閉じる(&C)"));
-    ExitItem_ = MakeAction("ExitItem", tr("終了(&X)"), tr("vexlo定石辞典の終了"));
-    ExitItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-
-    mnuDsp_ = MakeAction("mnuDsp", tr("表示モード"));
-    mnuReg_ = MakeAction("mnuReg", tr("登録モード"));
-    mnuShow_ = MakeAction("mnuShow", tr("表示"));
-    mnuHide_ = MakeAction("mnuHide", tr("非表示"));
-    mnuIkki_ = MakeAction("mnuIkki", tr("分岐まで"));
-    mnu1_ = MakeAction("mnu1", tr("１手づつ"));
-    mnuDB_ = MakeAction("mnuDB", tr("ｺﾒﾝﾄ使用"), tr("Paradoxを使用しコメントの入力をします"));
-    mnuSiroSen_ = MakeAction("mnuSiroSen", tr("白先"), tr("第１手を白石表示します"));
-    for (QAction* a : {mnuDsp_, mnuReg_, mnuShow_, mnuHide_, mnuIkki_, mnu1_, mnuDB_, mnuSiroSen_})
-        a->setCheckable(true);
-
-    mnuXYchg_ = MakeAction("mnuXYchg", tr("反転"), tr("X座標とY座標を逆にする"));
-    mnuRight_ = MakeAction("mnuRight", tr("右回転"), tr("右に90度回転して表示する"));
-    mnuLeft_ = MakeAction("mnuLeft", tr("左回転"), tr("左に90度回転して表示する"));
-    mnuUD_ = MakeAction("mnuUD", tr("上下反転"), tr("真ん中の横線を中心に上下逆にする"));
-    mnuRL_ = MakeAction("mnuRL", tr("左右反転"), tr("真ん中の縦線を中心に左右逆にする"));
-    mnuBanIsi_ = MakeAction("mnuBanIsi", tr("盤石の色"));
-
-    mnuModoru_ = MakeAction("mnuModoru", tr("一手戻る"), tr("盤面を右クリックでも戻ります"));
-    mnuDelete1_ = MakeAction("mnuDelete1", tr("一手削除"));
-    mnu1st_ = MakeAction("mnu1st", tr("最初に戻る"));
-    mnuFind_ = MakeAction("mnuFind", tr("検索"), tr("コメント・同じ局面・棋譜の定石を探す"));
-    CreatePracticeAction();
-    About1_ = MakeAction("About1", tr("ﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-    CreateMarkupAction();
-
-    OnTriggered(mnuOpen_, [this] { mnuOpenClick(); });
-    OnTriggered(mnuData_, [this] { mnuDataClick(); });
-    OnTriggered(mnuFileInput_, [this] { mnuFileInputClick(); });
-    OnTriggered(mnuInputAll_, [this] { mnuInputAllClick(); });
-    OnTriggered(mnuCornerInput_, [this] { mnuCornerInputClick(); });
-    OnTriggered(mnuMarge4_, [this] { mnuMarge4Click(); });
-    OnTriggered(Ver11_, [this] { Ver11Click(); });
-    OnTriggered(mnuMargeSgf_, [this] { mnuMargeSgfClick(); });
-    OnTriggered(mnuSgfOut_, [this] { mnuSgfOutClick(); });
-    OnTriggered(mnuClose_, [this] { mnuCloseClick(); });
-    OnTriggered(ExitItem_, [this] { ExitItemClick(); });
-
-    OnTriggered(mnuDsp_, [this] { nav_.SetInputMode(EInputMode::Display); ShowInputMode(); });
-    OnTriggered(mnuReg_, [this] { nav_.SetInputMode(EInputMode::Record); ShowInputMode(); });
-    OnTriggered(mnuIkki_, [this] { nav_.SetProgressMode(EProgressMode::ToBranch); ShowProgressMode(); });
-    OnTriggered(mnu1_, [this] { nav_.SetProgressMode(EProgressMode::OneMove); ShowProgressMode(); });
-    OnTriggered(mnuShow_, [this] { nav_.SetLabelMode(ELabelMode::Shown); ShowLabelMode(); });
-    OnTriggered(mnuHide_, [this] { nav_.SetLabelMode(ELabelMode::Hidden); ShowLabelMode(); });
-    OnTriggered(mnuSiroSen_, [this] {
-        nav_.ToggleWhiteFirst();
-        UpdateActions();
-    });
-    OnTriggered(mnuDB_, [this] { mnuDBClick(); });
-
-    OnTriggered(mnuXYchg_, [this] { nav_.Orient(EOrientation::SwapXY); });
-    OnTriggered(mnuRight_, [this] { nav_.Orient(EOrientation::RotateRight); });
-    OnTriggered(mnuLeft_, [this] { nav_.Orient(EOrientation::RotateLeft); });
-    OnTriggered(mnuUD_, [this] { nav_.Orient(EOrientation::MirrorUpDown); });
-    OnTriggered(mnuRL_, [this] { nav_.Orient(EOrientation::MirrorLeftRight); });
-    OnTriggered(mnuBanIsi_, [this] { mnuBanIsiClick(); });
-
-    OnTriggered(mnuModoru_, [this] { nav_.Back(); });
-    OnTriggered(mnuDelete1_, [this] { nav_.DeleteLast(); });
-    OnTriggered(mnu1st_, [this] { nav_.ToFirst(); });
-    OnTriggered(mnuFind_, [this] { mnuFindClick(); });
-    OnTriggered(About1_, [this] { About1Click(); });
-    CreateKeyActions();
-}
-
-void TSDIAppForm::CreateMenus() {
-    auto submenu = [](QMenu* owner, const char* name, const QString& caption,
-                      const QString& hint = QString()) {
-        QMenu* menu = owner->addMenu(caption);
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
-        if (!hint.isEmpty()) menu->menuAction()->setStatusTip(hint);
-        return menu;
-    };
-    auto top = [this](const char* name, const QString& caption) {
-        QMenu* menu = menuBar()->addMenu(caption);
-        menu->setObjectName(name);
-        return menu;
-    };
-    menuBar()->setObjectName("MainMenu");
-
-    QMenu* file = top("mnuFile", tr("ﾌｧｲﾙ(&F)"));
-    file->addAction(mnuOpen_);
-    mnuReOpen_ = submenu(file, "mnuReOpen", tr("開き直す(&R)"));
-    for (QAction* a : mnuReopen_) mnuReOpen_->addAction(a);
-    file->addAction(mnuData_);
-    file->addAction(mnuFileInput_);
-    file->addAction(mnuInputAll_);
-    file->addAction(mnuCornerInput_);
-    mnuMarge_ = submenu(file, "mnuMarge", tr("マージ"));
-    mnuMarge_->addAction(mnuMarge4_);
-    mnuMarge_->addAction(Ver11_);
-    mnuMarge_->addAction(mnuMargeSgf_);
-    file->addAction(mnuSgfOut_);
-    file->addAction(mnuClose_);
-    file->addSeparator();
-    file->addAction(ExitItem_);
-
-    QMenu* settings = top("mnuSetting", tr("設定(&S)"));
-    mnuInput_ = submenu(settings, "mnuInput", tr("入力"), tr("登録しない場合は表示モードにしてください"));
-    mnuInput_->addAction(mnuDsp_);
-    mnuInput_->addAction(mnuReg_);
-    mnuSelect_ = submenu(settings, "mnuSelect", tr("選択肢"), tr("いろはを表示するかしないか"));
-    mnuSelect_->addAction(mnuShow_);
-    mnuSelect_->addAction(mnuHide_);
-    mnuSinko_ = submenu(settings, "mnuSinko", tr("進行"), tr("一手づつ進ませるか分岐点まで進ませるか"));
-    mnuSinko_->addAction(mnuIkki_);
-    mnuSinko_->addAction(mnu1_);
-    settings->addAction(mnuDB_);
-    settings->addAction(mnuSiroSen_);
-    settings->addAction(mnuMarkup_);
-    CreatePracticeColorMenu(submenu(settings, "mnuPracticeColor", tr("練習の手番")));
-    CreateLanguageMenu(submenu(settings, "mnuLanguage", tr("言語")));
-
-    QMenu* board = top("mnuBoard", tr("碁盤(&B)"));
-    for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
-        board->addAction(a);
-    CreateBoardOptionActions(board);
-
-    QMenu* operation = top("mnuOperation", tr("操作"));
-    for (QAction* a : {mnuModoru_, mnuDelete1_, mnu1st_, mnuFind_, mnuPractice_}) operation->addAction(a);
-
-    review_ = std::make_unique<TReviewCommands>(*this, top("mnuReview", tr("検討")));
-
-    QMenu* help = top("mnuHelp", tr("ﾍﾙﾌﾟ(&H)"));
-    help->addAction(About1_);
-    AddKeyActions(operation, help);
-}
-
-void TSDIAppForm::CreateWindows() {
-    // Created in the program's order, each after the state it reads: the
-    // version dialog first, the colour dialog last.
-    aboutBox_ = new TAboutBox(this);
-    jskForm_ = new TJskForm(nav_, *messages_, settingsPath_, this);
-    CreateCommentWindow();
-    banIsiColor_ = new TBanIsiColor(*this, *messages_, settingsPath_, this);
-    CreateFindWindow();
-    CreateExplorer();
-}
+std::optional<TPoint> TSDIAppForm::SelectedCandidate() const { return parts_.keys->SelectedCandidate(); }
+void TSDIAppForm::mnuOpenClick() { parts_.files->mnuOpenClick(); }
 
 // ---- start and exit ----
 
 void TSDIAppForm::FormCreate() {
     renderer_.SetPaintEnabled(false);
-    commentUse_ = 0;
-    programFolder_ = PathFromQt(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     settingsPath_ = SettingsFilePath();
     ReadSettings();
-    HideCommentMenu();
+    parts_.records->HideCommentMenu();
     UpdateActions();
     renderer_.SetPaintEnabled(true);
 }
@@ -322,8 +182,8 @@ void TSDIAppForm::ReadSettings() {
     renderer_.SetColors(static_cast<std::uint32_t>(ini.ReadInteger("Goban", "BanColor", 32896)),
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "KuroIsiColor", 0)),
                         static_cast<std::uint32_t>(ini.ReadInteger("Goban", "SiroIsiColor", 16777215)));
-    ReadBoardOptions(ini);
-    ShowLanguageSetting(ReadLanguageSetting(ini));
+    parts_.board->ReadBoardOptions(ini);
+    parts_.language->ShowLanguageSetting(ReadLanguageSetting(ini));
 
     move(ini.ReadInteger("Form", "Left", 0), ini.ReadInteger("Form", "Top", 0));
     // −1 (or no key) asks for the client size; anything else is the outer
@@ -343,26 +203,27 @@ void TSDIAppForm::ReadSettings() {
     sizePending_ = true;
     FitWindowSize();
 
+    TModeCommands& modes = *parts_.modes;
     if (const auto mode = ModeFromStored<EInputMode>(ini.ReadInteger("Mode", "入力", kNotSet))) {
         nav_.SetInputMode(*mode);
-        ShowInputMode();
+        modes.ShowInputMode();
     }
     if (const auto mode = ModeFromStored<ELabelMode>(ini.ReadInteger("Mode", "選択肢", kNotSet))) {
         nav_.SetLabelMode(*mode);
-        ShowLabelMode();
+        modes.ShowLabelMode();
     }
     if (const auto mode = ModeFromStored<EProgressMode>(ini.ReadInteger("Mode", "進行", kNotSet))) {
         nav_.SetProgressMode(*mode);
-        ShowProgressMode();
+        modes.ShowProgressMode();
     }
-    if (const auto mode = ModeValue(ini.ReadInteger("Mode", "DB", kNotSet))) {
-        commentUse_ = *mode;
-    }
-    markupShown_ = ini.ReadInteger("Mode", "マーク", 1) != 0;
-    ReadDockLayout(ini);
-    RefreshBoardExtras();
+    parts_.records->SetCommentUse(ModeValue(ini.ReadInteger("Mode", "DB", kNotSet)).value_or(0));
+    parts_.markup->SetMarkupShown(ini.ReadInteger("Mode", "マーク", 1) != 0);
+    // Where the panels are docked ([Form] Docks).
+    const std::string docks = ini.ReadString("Form", "Docks", "");
+    if (!docks.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(docks)));
+    parts_.markup->RefreshBoardExtras();
     for (int n = 1; n <= 4; ++n)
-        recentFiles_[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
+        parts_.files->RecentFiles()[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
 }
 
 void TSDIAppForm::FitWindowSize() {
@@ -384,19 +245,14 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (sizePending_) {
         FitWindowSize();
-        GrowToShowTheBoard();
+        parts_.board->GrowToShowTheBoard();
         sizePending_ = false;
         // Once the frame is there: it is part of what the comments avoid.
-        QMetaObject::invokeMethod(this, [this] { PlaceCommentWindow(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { parts_.records->PlaceCommentWindow(); }, Qt::QueuedConnection);
     }
 }
 
 QSize TSDIAppForm::ClientSize() const { return client_->size(); }
-
-void TSDIAppForm::HideCommentMenu() {
-    commentMenuHidden_ = true;
-    UpdateActions();
-}
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
     FormClose();
@@ -415,7 +271,7 @@ void TSDIAppForm::FormClose() {
     // error can still be shown, not left to its destructor, which cannot.
     Guard([this] {
         WriteSettings();
-        if (frmCmnt_) frmCmnt_->FormDestroy();
+        if (TfrmCmnt* comments = parts_.records->CommentWindow()) comments->FormDestroy();
     });
 }
 
@@ -430,134 +286,116 @@ void TSDIAppForm::WriteSettings() {
     ini.WriteInteger("Mode", "入力", StoredMode(nav_.InputMode()));
     ini.WriteInteger("Mode", "選択肢", StoredMode(nav_.LabelMode()));
     ini.WriteInteger("Mode", "進行", StoredMode(nav_.ProgressMode()));
-    ini.WriteInteger("Mode", "DB", commentUse_);
-    WriteBoardOptions(ini);
-    ini.WriteInteger("Mode", "マーク", markupShown_ ? 1 : 0);
-    WriteDockLayout(ini);
+    ini.WriteInteger("Mode", "DB", parts_.records->CommentUse());
+    parts_.board->WriteBoardOptions(ini);
+    ini.WriteInteger("Mode", "マーク", parts_.markup->MarkupShown() ? 1 : 0);
+    ini.WriteString("Form", "Docks", saveState().toBase64().toStdString());
+    const std::array<std::string, 4>& recent = parts_.files->RecentFiles();
     for (int n = 1; n <= 4; ++n) {
-        if (!recentFiles_[n - 1].empty())
-            ini.WriteString("Form", "File" + std::to_string(n), recentFiles_[n - 1]);
+        if (!recent[n - 1].empty()) ini.WriteString("Form", "File" + std::to_string(n), recent[n - 1]);
     }
 }
 
-void TSDIAppForm::ExitItemClick() { close(); }
+// ---- opening and closing ----
 
-// ---- menu state ----
+void TSDIAppForm::OpenChosenFile(const std::string& path) {
+    if (nav_.FileOpen()) CloseDictionary();
+    currentFile_ = path;
+    // What this open may make, so that a failed one takes it away again.
+    std::error_code ignored;
+    const bool dictionaryExisted = std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+    const std::string storePath = TCompanionDatabase::PathFor(path);
+    const bool storeExisted = std::filesystem::exists(std::filesystem::symlink_status(storePath, ignored));
+    try {
+        // The dictionary first: one that cannot be opened ends the open
+        // before its companion store is touched. Opening loads the root
+        // list, draws the labels and repaints, at the root with record 0.
+        nav_.OpenFile(currentFile_);
+        // A companion database that is refused ends the open while comments
+        // are in use, else it is reported and the dictionary opens without it.
+        companion_.reset();
+        try {
+            companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+        } catch (const EVxloError& e) {
+            if (comments_.CommentUse()) throw;
+            ShowError(*messages_, e);
+        }
+        parts_.records->OpenCommentTable();
+        parts_.markup->OpenMarkup();
+        parts_.evidence->OpenEvidence();
+        // The root was shown before its comment could be read.
+        comments_.LocateComment(nav_.CurrentRecord());
+        UpdateActions();
+    } catch (...) {
+        // Never half open: the error is reported and the program is left
+        // with no dictionary, caption and menus in step.
+        currentFile_.clear();
+        try {
+            parts_.records->CloseCommentTable();
+            parts_.markup->CloseMarkup();
+            nav_.CloseFile();
+            parts_.evidence->CloseEvidence();
+            companion_.reset();
+        } catch (...) {
+        }
+        // Only what this open made, and a dictionary only while still empty.
+        if (!dictionaryExisted && std::filesystem::is_regular_file(path, ignored) &&
+            std::filesystem::file_size(path, ignored) == 0) {
+            std::filesystem::remove(path, ignored);
+        }
+        if (!storeExisted) {
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"}) std::filesystem::remove(storePath + suffix, ignored);
+        }
+        UpdateActions();
+        throw;
+    }
+    // Only a path that opened goes on the recent list.
+    parts_.files->AddRecentFile(currentFile_);
+}
 
-void TSDIAppForm::ShowInputMode() {
-    inputModeShown_ = true;
+void TSDIAppForm::CloseDictionary() {
+    // Its worker writes beside this dictionary: it ends first.
+    parts_.review->Stop();
+    parts_.practice->StopPractice();
+    parts_.records->CloseCommentTable();
+    parts_.markup->CloseMarkup();
+    nav_.CloseFile();
+    parts_.evidence->CloseEvidence();
+    companion_.reset();
     UpdateActions();
 }
 
-void TSDIAppForm::ShowProgressMode() {
-    progressModeShown_ = true;
-    UpdateActions();
+TCompanion TSDIAppForm::Companion() {
+    if (!companion_) companion_ = OpenCompanion(currentFile_, TCompanionDatabase::EAccess::ReadWrite);
+    return companion_;
 }
 
-void TSDIAppForm::ShowLabelMode() {
-    labelModeShown_ = true;
-    UpdateActions();
-}
-
-void TSDIAppForm::SetDataEnabled(bool) { UpdateActions(); }
-
-void TSDIAppForm::SetDelete1Enabled(bool) { UpdateActions(); }
+// ---- the state of the commands ----
 
 void TSDIAppForm::UpdateActions() {
+    if (!actions_) return;  // the navigation tells of changes before the parts are made
     const bool open = nav_.FileOpen();
     const QString caption = tr("Vexlo定石辞典");
     const bool recording = nav_.InputMode() == EInputMode::Record;
     setWindowTitle(!open      ? caption
                    : recording ? caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']') + tr(" — 登録モード")
                                : caption + QLatin1Char('[') + ToQt(currentFile_) + QLatin1Char(']'));
-    UpdateKeyActions();
-
-    for (QAction* a : {mnuClose_, mnuFileInput_, mnuInputAll_, mnuCornerInput_, mnuSgfOut_}) a->setEnabled(open);
-    mnuMarge_->menuAction()->setEnabled(open);
-    mnuData_->setEnabled(open && nav_.DataEnabled());
-    mnuDelete1_->setEnabled(nav_.Delete1Enabled());
-    mnuDB_->setEnabled(!open);
-    mnuDB_->setChecked(commentUse_ == 1);
-    mnuDB_->setVisible(!commentMenuHidden_);
-
-    // An empty entry ends the list; entries never become empty again, so an
-    // item once shown stays shown.
-    bool shown = true;
-    for (int i = 0; i < 4; ++i) {
-        shown = shown && !recentFiles_[i].empty();
-        mnuReopen_[i]->setVisible(shown);
-        if (shown) mnuReopen_[i]->setText(PathCaption(recentFiles_[i]));
-    }
-
-    mnuDsp_->setChecked(!recording);
-    mnuReg_->setChecked(recording);
-    mnuInput_->setTitle(!inputModeShown_ ? tr("入力")
-                        : recording      ? tr("入力     登録モード")
-                                         : tr("入力     表示モード"));
-    const bool oneMove = nav_.ProgressMode() == EProgressMode::OneMove;
-    mnuIkki_->setChecked(!oneMove);
-    mnu1_->setChecked(oneMove);
-    mnuSinko_->setTitle(!progressModeShown_ ? tr("進行")
-                        : oneMove           ? tr("進行     一手づつ")
-                                            : tr("進行     分岐まで"));
-    const bool hidden = nav_.LabelMode() == ELabelMode::Hidden;
-    mnuShow_->setChecked(!hidden);
-    mnuHide_->setChecked(hidden);
-    mnuSelect_->setTitle(!labelModeShown_ ? tr("選択肢")
-                         : hidden         ? tr("選択肢  非表示")
-                                          : tr("選択肢  表示"));
-    mnuSiroSen_->setChecked(nav_.WhiteFirst());
-    UpdateBoardOptionActions();
-    mnuFind_->setEnabled(open);
-    ScheduleSamePosition();
-    UpdatePracticeAction();
+    for (TWindowPart* part : partList_) part->Update();
+    actions_->Update();
 }
 
-// ---- board, colours, dialogs ----
+// ---- the board and the status bar ----
 
 void TSDIAppForm::RepaintBoard() {
     renderer_.FullRepaint();
     boardArea_->update();
 }
 
-TBoardColors TSDIAppForm::Colors() const {
-    return {renderer_.BanColor(), renderer_.KuroIsiColor(), renderer_.SiroIsiColor()};
-}
-
-void TSDIAppForm::ApplyColors(const TBoardColors& colors) {
-    renderer_.SetColors(colors.ban, colors.kuro, colors.siro);
-    RepaintBoard();
-}
-
-void TSDIAppForm::mnuBanIsiClick() { banIsiColor_->exec(); }
-
-void TSDIAppForm::About1Click() { aboutBox_->exec(); }
-
-void TSDIAppForm::BoardMousePressed(Qt::MouseButton button, int clientX, int clientY) {
-    const TPoint cell = renderer_.HitTest(clientX, clientY);
-    if (PracticeTakesClick(button, cell)) return;
-    const EMouseButton which = button == Qt::LeftButton    ? EMouseButton::Left
-                               : button == Qt::RightButton ? EMouseButton::Right
-                                                           : EMouseButton::Middle;
-    if (which == EMouseButton::Left && nav_.FileOpen() && nav_.InputMode() == EInputMode::Display &&
-        cell.x >= 1 && cell.x <= kBoardSize && cell.y >= 1 && cell.y <= kBoardSize) {
-        const TPoint p = nav_.Board().DisplayToBoard(cell.x, cell.y);
-        if (nav_.Board().PointState(p.x, p.y) == Empty) {
-            statusBar_->showMessage(tr("表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください"),
-                                    8000);
-            return;
-        }
-    }
-    nav_.MouseDown(which, cell.x, cell.y);
-}
-
-void TSDIAppForm::ShowHint(const QString& longHint) {
-    statusBar_->showMessage(HintOrPractice(longHint));
-}
+QString TSDIAppForm::StatusText() const { return statusBar_->currentMessage(); }
 
 bool TSDIAppForm::event(QEvent* event) {
-    if (event->type() == QEvent::StatusTip) {
-        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+    if (event->type() == QEvent::StatusTip && statusBar_ && parts_.practice) {
+        statusBar_->showMessage(parts_.practice->HintOrPractice(static_cast<QStatusTipEvent*>(event)->tip()));
         return true;
     }
     return QMainWindow::event(event);

@@ -5,6 +5,9 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "gui/mainwindow/BoardCommands.h"
+#include "gui/mainwindow/MarkupCommands.h"
+#include "gui/mainwindow/PracticeCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 
@@ -79,10 +82,11 @@ QIcon ToolIcon(EIcon kind) {
 
 }  // namespace
 
-void TSDIAppForm::CreateSpeedPanel() {
-    speedPanel_ = new QWidget(client_);
-    speedPanel_->setObjectName("SpeedPanel");
-    speedPanel_->setFixedHeight(TBoardRenderer::kToolPanelHeight);
+QWidget* TBoardCommands::CreateSpeedPanel(QWidget* parent) {
+    TSDIAppForm* const w = &w_;
+    auto* panel = new QWidget(parent);
+    panel->setObjectName("SpeedPanel");
+    panel->setFixedHeight(TBoardRenderer::kToolPanelHeight);
     struct TButton {
         const char* name;
         EIcon icon;
@@ -90,23 +94,23 @@ void TSDIAppForm::CreateSpeedPanel() {
         std::function<void()> handler;
     };
     const TButton buttons[] = {
-        {"OpenBtn", EIcon::Open, tr("開く|"), [this] { mnuOpenClick(); }},
-        {"btnXY", EIcon::SwapXY, tr("反転|X座標とY座標を逆にする"),
-         [this] { nav_.Orient(EOrientation::SwapXY); }},
-        {"btnRight", EIcon::RotateRight, tr("右回転|右に90度回転して表示する"),
-         [this] { nav_.Orient(EOrientation::RotateRight); }},
-        {"btnLeft", EIcon::RotateLeft, tr("左回転|左に90度回転して表示する"),
-         [this] { nav_.Orient(EOrientation::RotateLeft); }},
-        {"btnUpDown", EIcon::UpDown, tr("上下反転|真ん中の横線を中心に上下逆にする"),
-         [this] { nav_.Orient(EOrientation::MirrorUpDown); }},
-        {"btnRigthLeft", EIcon::RightLeft, tr("左右反転|真ん中の縦線を中心に左右逆にする"),
-         [this] { nav_.Orient(EOrientation::MirrorLeftRight); }},
-        {"btnReturn", EIcon::Return, tr("戻る|盤面を右クリックでも戻ります"),
-         [this] { StopPractice(); nav_.Back(); }},
+        {"OpenBtn", EIcon::Open, TSDIAppForm::tr("開く|"), [w] { w->mnuOpenClick(); }},
+        {"btnXY", EIcon::SwapXY, TSDIAppForm::tr("反転|X座標とY座標を逆にする"),
+         [w] { w->Navigation().Orient(EOrientation::SwapXY); }},
+        {"btnRight", EIcon::RotateRight, TSDIAppForm::tr("右回転|右に90度回転して表示する"),
+         [w] { w->Navigation().Orient(EOrientation::RotateRight); }},
+        {"btnLeft", EIcon::RotateLeft, TSDIAppForm::tr("左回転|左に90度回転して表示する"),
+         [w] { w->Navigation().Orient(EOrientation::RotateLeft); }},
+        {"btnUpDown", EIcon::UpDown, TSDIAppForm::tr("上下反転|真ん中の横線を中心に上下逆にする"),
+         [w] { w->Navigation().Orient(EOrientation::MirrorUpDown); }},
+        {"btnRigthLeft", EIcon::RightLeft, TSDIAppForm::tr("左右反転|真ん中の縦線を中心に左右逆にする"),
+         [w] { w->Navigation().Orient(EOrientation::MirrorLeftRight); }},
+        {"btnReturn", EIcon::Return, TSDIAppForm::tr("戻る|盤面を右クリックでも戻ります"),
+         [w] { w->Parts().practice->StopPractice(); w->Navigation().Back(); }},
     };
     int left = 4;
     for (const TButton& b : buttons) {
-        auto* button = new QToolButton(speedPanel_);
+        auto* button = new QToolButton(panel);
         button->setObjectName(b.name);
         button->setAutoRaise(true);
         button->setIcon(ToolIcon(b.icon));
@@ -119,10 +123,15 @@ void TSDIAppForm::CreateSpeedPanel() {
         left += std::string_view(b.name) == "OpenBtn" || std::string_view(b.name) == "btnRigthLeft"
                     ? 33
                     : 25;
-        connect(button, &QToolButton::clicked, this,
-                [this, handler = b.handler] { Guard([&] { handler(); RedrawPractice(); }); });
+        QObject::connect(button, &QToolButton::clicked, w, [w, handler = b.handler] {
+            w->Guard([&] {
+                handler();
+                w->Parts().practice->RedrawPractice();
+            });
+        });
     }
-    CreateTenukiSpot(left + 8);
+    w->Parts().markup->CreateTenukiSpot(panel, left + 8);
+    return panel;
 }
 
 }  // namespace vxlo

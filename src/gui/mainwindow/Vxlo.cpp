@@ -8,6 +8,7 @@
 #include "gui/language/Catalogue.h"
 #include "gui/dialogs/About.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/PracticeCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/UserMessages.h"
 
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
 
     // vxlo DICTIONARY, or vxlo --practice DICTIONARY to practise it at once.
     const QStringList args = QApplication::arguments();
-    vxlo::RunGuarded(form->Messages(), [&] { form->OpenFromArguments(args); });
+    vxlo::RunGuarded(form->Messages(), [&] { form->Parts().practice->OpenFromArguments(args); });
     const int status = QApplication::exec();
     app.SetMessages(nullptr);
     form.reset();

@@ -33,6 +33,7 @@
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "companion/ContinuationTable.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
@@ -151,7 +152,7 @@ protected:
         return action;
     }
     void Open(const std::string& path) {
-        window_->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
+        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
         Act("mnuOpen")->trigger();
     }
     // A click on the board at display cell (column, row).
@@ -209,10 +210,10 @@ TEST_F(LanguageWindowTest, EveryTextOfTheEnglishWindowAndItsDialogsIsEnglish) {
     EXPECT_EQ(Act("mnuInput")->text(), "Input: Browse mode");
 
     // The longer English name is not cut off in the version box.
-    const QLabel* name = w.AboutBox().findChild<QLabel*>("ProductName");
+    const QLabel* name = w.Parts().files->AboutBox().findChild<QLabel*>("ProductName");
     EXPECT_EQ(name->text(), "Vexlo Joseki Dictionary");
     EXPECT_GE(name->width(), name->sizeHint().width());
-    EXPECT_LE(name->geometry().right(), w.AboutBox().width());
+    EXPECT_LE(name->geometry().right(), w.Parts().files->AboutBox().width());
 }
 
 TEST_F(LanguageWindowTest, EnglishMessagesAndHintsOfWholeFlows) {

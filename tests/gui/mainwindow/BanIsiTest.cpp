@@ -18,6 +18,7 @@
 #include "gui/dialogs/BanIsi.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "support/TempDir.h"
 
 namespace vxlo {
@@ -42,17 +43,17 @@ protected:
         return *window_;
     }
     QRadioButton* Radio(const char* name) {
-        auto* button = window_->BanIsiColor().findChild<QRadioButton*>(name);
+        auto* button = window_->Parts().board->BanIsiColor().findChild<QRadioButton*>(name);
         EXPECT_NE(button, nullptr) << name;
         return button;
     }
     void Press(const char* swatch) {
-        auto* shape = window_->BanIsiColor().findChild<QWidget*>(swatch);
+        auto* shape = window_->Parts().board->BanIsiColor().findChild<QWidget*>(swatch);
         ASSERT_NE(shape, nullptr) << swatch;
         QTest::mouseClick(shape, Qt::LeftButton);
     }
     void ClickOk() {
-        QTest::mouseClick(window_->BanIsiColor().findChild<QPushButton*>("btnOK"), Qt::LeftButton);
+        QTest::mouseClick(window_->Parts().board->BanIsiColor().findChild<QPushButton*>("btnOK"), Qt::LeftButton);
     }
     std::string IniText() const {
         std::ifstream in(ini_, std::ios::binary);
@@ -82,7 +83,7 @@ protected:
 
 TEST_F(BanIsiTest, LayoutAndPreselectionWithoutSettings) {
     Start();
-    TBanIsiColor& dialog = window_->BanIsiColor();
+    TBanIsiColor& dialog = window_->Parts().board->BanIsiColor();
     EXPECT_EQ(dialog.windowTitle(), ToQt("盤石の色"));
     EXPECT_EQ(dialog.findChild<QGroupBox*>("gbBan")->geometry(), QRect(8, 8, 129, 145));
     EXPECT_EQ(dialog.findChild<QGroupBox*>("gbBan")->title(), ToQt("盤の色"));
@@ -100,12 +101,12 @@ TEST_F(BanIsiTest, LayoutAndPreselectionWithoutSettings) {
 
 TEST_F(BanIsiTest, OkAppliesRepaintsAndWritesTheThreeKeys) {
     Start("[Form]\nLeft=3\n");
-    window_->ReopenFile(dir_.File("c.jsk"));
+    window_->Parts().files->ReopenFile(dir_.File("c.jsk"));
     window_->Navigation().SetInputMode(EInputMode::Record);
-    window_->Deside(4, 4);
-    window_->Deside(4, 4);
-    window_->Deside(16, 16);
-    window_->Deside(16, 16);
+    window_->Navigation().Deside(4, 4);
+    window_->Navigation().Deside(4, 4);
+    window_->Navigation().Deside(16, 16);
+    window_->Navigation().Deside(16, 16);
 
     Radio("rbBan4")->click();
     Radio("rbIsi2")->click();
@@ -118,7 +119,7 @@ TEST_F(BanIsiTest, OkAppliesRepaintsAndWritesTheThreeKeys) {
     EXPECT_EQ(BoardPixel(), 0xFFCC99u);    // light wood 0x99CCFF
     EXPECT_EQ(StoneFill(4, 4), 0x008000u);    // green
     EXPECT_EQ(StoneFill(16, 16), 0x00FF00u);  // lime
-    EXPECT_FALSE(window_->BanIsiColor().isVisible());
+    EXPECT_FALSE(window_->Parts().board->BanIsiColor().isVisible());
     EXPECT_TRUE(messages_.entries.empty());
 
     // Read back at the next start.
@@ -147,7 +148,7 @@ TEST_F(BanIsiTest, SwatchesCheckTheirRowAndTheCloseBoxAppliesNothing) {
     EXPECT_TRUE(Radio("rbIsi1")->isChecked());
 
     // Shown from the menu and closed with the close box.
-    QTimer::singleShot(0, window_.get(), [this] { window_->BanIsiColor().close(); });
+    QTimer::singleShot(0, window_.get(), [this] { window_->Parts().board->BanIsiColor().close(); });
     window_->findChild<QAction*>("mnuBanIsi")->trigger();
     EXPECT_FALSE(std::filesystem::exists(ini_));
     EXPECT_EQ(window_->Renderer().BanColor(), 32896u);
@@ -168,7 +169,7 @@ TEST_F(BanIsiTest, AFailedWriteIsReportedAndTheBoardKeepsTheChosenColour) {
 
 TEST_F(BanIsiTest, VersionDialogTexts) {
     Start();
-    TAboutBox& about = window_->AboutBox();
+    TAboutBox& about = window_->Parts().files->AboutBox();
     EXPECT_EQ(about.windowTitle(), ToQt("ﾊﾞｰｼﾞｮﾝ情報"));
     const double scale = about.logicalDpiX() / 96.0;
     EXPECT_EQ(about.width(), static_cast<int>(221 * scale));

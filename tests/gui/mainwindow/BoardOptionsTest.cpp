@@ -14,6 +14,7 @@
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/records/Comment.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
@@ -119,7 +120,7 @@ TEST_F(BoardOptionsTest, TheStatusBarNamesThePointUnderTheMouse) {
     EXPECT_EQ(w.StatusText(), QString());
     // A click on a point of the bordered board plays that point.
     w.Navigation().SetInputMode(EInputMode::Record);
-    w.SetFileChooser([this](const QString&) {
+    w.Parts().files->SetFileChooser([this](const QString&) {
         return std::optional(PathToQt(dir_ / "new.jsk"));
     });
     Act("mnuOpen")->trigger();
@@ -161,7 +162,7 @@ TEST_F(BoardOptionsTest, CommentWindowWithoutSavedBoundsOpensBesideTheMainWindow
     PutIni("[Mode]\nDB=1\n");
     TSDIAppForm& w = Start();
     QApplication::processEvents();
-    TfrmCmnt& comments = w.CommentForm();
+    TfrmCmnt& comments = w.Parts().records->CommentForm();
     ASSERT_TRUE(comments.isVisible());
     EXPECT_FALSE(comments.HasSavedBounds());
     EXPECT_FALSE(comments.frameGeometry().intersects(w.frameGeometry()));
@@ -174,7 +175,7 @@ TEST_F(BoardOptionsTest, SavedCommentBoundsAreUsedAsTheyAre) {
     PutIni("[Mode]\nDB=1\n[FormComment]\nLeft=20\nTop=30\nWidth=300\nHeight=200\n");
     TSDIAppForm& w = Start();
     QApplication::processEvents();
-    TfrmCmnt& comments = w.CommentForm();
+    TfrmCmnt& comments = w.Parts().records->CommentForm();
     EXPECT_TRUE(comments.HasSavedBounds());
     EXPECT_EQ(comments.pos(), QPoint(20, 30));
     EXPECT_EQ(comments.size(), QSize(300, 200));

@@ -9,6 +9,7 @@
 
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "practice/PracticeRun.h"
 #include "support/CompanionFeatures.h"
@@ -41,10 +42,10 @@ TEST(CompanionWindowTest, EveryStoreAFeatureLeftOpensAndPractisesWithoutAnErrorB
                 TRecordedMessages messages;
                 TSDIAppForm window(&messages);
                 window.show();
-                window.OpenFromArguments({"vxlo", "--practice", PathToQt(dictionary)});
+                window.Parts().practice->OpenFromArguments({"vxlo", "--practice", PathToQt(dictionary)});
                 EXPECT_TRUE(window.FileOpen()) << what;
                 EXPECT_NE(window.Practice(), nullptr) << what;
-                window.SearchCommentsFor("joseki");
+                window.Parts().find->SearchCommentsFor("joseki");
                 EXPECT_EQ(Errors(messages), "") << what << ", round " << round;
             }
             ::unsetenv("XDG_CONFIG_HOME");

@@ -16,6 +16,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 
 namespace vxlo::testing {
 namespace {
@@ -30,15 +31,15 @@ constexpr const char* kGames =
 class EvidenceWindowTest : public TOpenWindowTest {
 protected:
     QTableWidget* Table() const {
-        return window->EvidencePanel() ? window->EvidencePanel()->Table() : nullptr;
+        return window->Parts().evidence->Panel() ? window->Parts().evidence->Panel()->Table() : nullptr;
     }
     QString Cell(int row, int column) const { return Table()->item(row, column)->text(); }
 };
 
 TEST_F(EvidenceWindowTest, ADictionaryWithoutCountsShowsNoPanelAndNoCounts) {
-    EXPECT_EQ(window->EvidencePanel(), nullptr);
+    EXPECT_EQ(window->Parts().evidence->Panel(), nullptr);
     window->Navigation().Deside(16, 4);
-    EXPECT_EQ(window->EvidencePanel(), nullptr);
+    EXPECT_EQ(window->Parts().evidence->Panel(), nullptr);
     EXPECT_EQ(CountPixels(16, 4), 0);
 }
 
@@ -50,7 +51,7 @@ TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollows
     EXPECT_EQ(recorded.entries[0].text,
               ToQt("games 3 (skipped: 0 setup, 0 size), sequences 4, moves added 3, cut 0, duplicates 0"));
     ASSERT_NE(Table(), nullptr);
-    EXPECT_TRUE(window->EvidencePanel()->isVisible());
+    EXPECT_TRUE(window->Parts().evidence->Panel()->isVisible());
     // At the root: the 4-4 point in three sequences, the 3-4 point in one.
     ASSERT_EQ(Table()->rowCount(), 2);
     EXPECT_EQ(Cell(0, 1), "16-4");

@@ -19,6 +19,7 @@
 #include "gui/mainwindow/FindForm.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/records/frmJsk.h"
 #include "import/ImportFixture.h"
 #include "import/SgfReader.h"
@@ -60,7 +61,7 @@ protected:
     TSDIAppForm& Start() {
         window_ = std::make_unique<TSDIAppForm>(&messages_);
         window_->show();
-        window_->SetFileChooser([this](const QString&) { return std::optional(PathToQt(Dictionary())); });
+        window_->Parts().files->SetFileChooser([this](const QString&) { return std::optional(PathToQt(Dictionary())); });
         Act("mnuOpen")->trigger();
         EXPECT_TRUE(window_->FileOpen());
         return *window_;
@@ -115,11 +116,11 @@ TEST_F(FindWindowTest, GoingToARecordShowsWhatClickingThereShows) {
     TSDIAppForm& w = Start();
     Act("mnuRight")->trigger();  // a turned board: clicks land on display cells
     Act("mnu1")->trigger();      // one move a click
-    const std::vector<int> deepPath = w.TreeIndex().PathTo(deep_);
+    const std::vector<int> deepPath = w.Parts().find->TreeIndex().PathTo(deep_);
     const std::vector<std::pair<int, TLine>> targets = {
         {deep_, kDeep}, {b_, kTransposedB}, {deepPath[1], {kDeep[0], kDeep[1]}}, {0, {}}};
     for (const auto& [record, line] : targets) {
-        w.GoTo(record);
+        w.Parts().find->GoTo(record);
         const TShown gone = Shown();
         EXPECT_EQ(gone.record, record);
         Act("mnu1st")->trigger();
@@ -132,7 +133,7 @@ TEST_F(FindWindowTest, GoingToARecordShowsWhatClickingThereShows) {
 TEST_F(FindWindowTest, TheSearchFieldListsPathsAndSnippetsAndGoesThere) {
     TSDIAppForm& w = Start();
     Act("mnuFind")->trigger();
-    TFindForm& find = w.FindForm();
+    TFindForm& find = w.Parts().find->FindForm();
     ASSERT_TRUE(find.isVisible());
     find.SearchEdit()->setText(ToQt("定石"));
     QTest::keyClick(find.SearchEdit(), Qt::Key_Return);
@@ -150,27 +151,27 @@ TEST_F(FindWindowTest, TheSearchFieldListsPathsAndSnippetsAndGoesThere) {
 TEST_F(FindWindowTest, AnotherPathToThePositionIsAnnouncedAndListed) {
     TSDIAppForm& w = Start();
     Act("mnuFind")->trigger();
-    w.GoTo(a_);
-    ASSERT_EQ(w.SamePositions().size(), 1u);
-    EXPECT_EQ(w.SamePositions()[0].record, b_);
+    w.Parts().find->GoTo(a_);
+    ASSERT_EQ(w.Parts().find->SamePositions().size(), 1u);
+    EXPECT_EQ(w.Parts().find->SamePositions()[0].record, b_);
     auto* notice = w.findChild<QLabel*>("lblSamePosition");
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(FromQt(notice->text()), "この局面はほかの手順でも現れます（1）");
-    QListWidget* same = w.FindForm().SamePositions();
+    QListWidget* same = w.Parts().find->FindForm().SamePositions();
     ASSERT_EQ(same->count(), 1);
     EXPECT_EQ(FromQt(same->item(0)->text()), "16,4 16,16 4,4");
-    w.FindForm().Choose(same->item(0));
+    w.Parts().find->FindForm().Choose(same->item(0));
     EXPECT_EQ(w.Navigation().CurrentRecord(), b_);
-    EXPECT_EQ(w.SamePositions()[0].record, a_);
+    EXPECT_EQ(w.Parts().find->SamePositions()[0].record, a_);
     Act("mnu1st")->trigger();
-    w.ShowSamePosition();  // what the window does a moment later
-    EXPECT_TRUE(w.SamePositions().empty());
+    w.Parts().find->ShowSamePosition();  // what the window does a moment later
+    EXPECT_TRUE(w.Parts().find->SamePositions().empty());
     EXPECT_EQ(FromQt(notice->text()), "");
 }
 
 TEST_F(FindWindowTest, TheRecordGridGoesToTheRecordsItShows) {
     TSDIAppForm& w = Start();
-    TJskForm& grid = w.JskForm();
+    TJskForm& grid = w.Parts().records->JskForm();
     grid.FormPaint();
     // The root list: 4,4 (a), 16,4 (b and the deep line), 3,4.
     ASSERT_EQ(w.Navigation().Dictionary().GetMoveXY(1), (TPoint{16, 4}));
@@ -191,7 +192,7 @@ TEST_F(FindWindowTest, TheRecordGridGoesToTheRecordsItShows) {
 TEST_F(FindWindowTest, APastedGameGoesToItsCornerTurnedAsInTheGame) {
     TSDIAppForm& w = Start();
     Act("mnuFind")->trigger();
-    TFindForm& find = w.FindForm();
+    TFindForm& find = w.Parts().find->FindForm();
     // The deep line's first four moves, mirrored left-right into the upper
     // left corner, between other moves far away.
     TLine moves = {{10, 19}};
@@ -206,7 +207,7 @@ TEST_F(FindWindowTest, APastedGameGoesToItsCornerTurnedAsInTheGame) {
     find.GameText()->setPlainText(ToQt(game));
     find.GameClick();
     ASSERT_GT(find.CornerMatches()->count(), 0);
-    const std::vector<int> path = w.TreeIndex().PathTo(deep_);
+    const std::vector<int> path = w.Parts().find->TreeIndex().PathTo(deep_);
     EXPECT_EQ(w.Navigation().CurrentRecord(), path[3]);
     // The stone of 16,4 shows where the game has it: display cell 4,4.
     EXPECT_EQ(w.Navigation().Board().BoardToDisplay(16, 4), (TPoint{4, 4}));
@@ -220,7 +221,7 @@ TEST_F(FindWindowTest, APastedGameGoesToItsCornerTurnedAsInTheGame) {
     const std::string file = dir_ / "game.sgf";
     WriteBytes(file, sgf + ")");
     w.Navigation().ToFirst();
-    w.SetFileChooser([file](const QString&) { return std::optional(PathToQt(file)); });
+    w.Parts().files->SetFileChooser([file](const QString&) { return std::optional(PathToQt(file)); });
     QTest::mouseClick(find.findChild<QPushButton*>("btnGameFile"), Qt::LeftButton);
     EXPECT_EQ(w.Navigation().CurrentRecord(), path[3]);
     EXPECT_EQ(messages_.entries.size(), 1u);

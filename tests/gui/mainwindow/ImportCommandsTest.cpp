@@ -19,6 +19,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/OpenWindowFixture.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "companion/CommentStore.h"
 
 namespace vxlo::testing {
@@ -59,7 +60,7 @@ TEST_F(ImportCommandsTest, FileInputImportsOneMoveAtATimeAndRestoresTheMode) {
     EXPECT_EQ(window->Navigation().Path().Count(), 3);
 
     // The published operation, as the bulk import uses it.
-    window->ReadInput(Ig1("b.IG1", "MOV\r\nD04 R16\r\n"), 1);
+    window->Parts().import->ReadInput(Ig1("b.IG1", "MOV\r\nD04 R16\r\n"), 1);
     EXPECT_EQ(window->Navigation().Path().Count(), 1);
     Choose("");  // cancelled: nothing at all
     Act("mnuFileInput")->trigger();
@@ -193,10 +194,10 @@ TEST_F(ImportCommandsTest, MergeCommandsReadBothFormatsAndReportFileErrors) {
     // Without a dictionary the handlers do nothing, not even ask for a file.
     Act("mnuClose")->trigger();
     filters.clear();
-    window->mnuMarge4Click();
-    window->Ver11Click();
-    window->mnuFileInputClick();
-    window->mnuInputAllClick();
+    window->Parts().import->mnuMarge4Click();
+    window->Parts().import->Ver11Click();
+    window->Parts().import->mnuFileInputClick();
+    window->Parts().import->mnuInputAllClick();
     EXPECT_TRUE(filters.empty());
     EXPECT_EQ(window->findChild<TDirForm*>("DirForm"), nullptr);
 }
@@ -234,7 +235,7 @@ TEST_F(ImportCommandsTest, SgfMergeWhoseCommentsCannotBeCommittedSaysSo) {
     Choose(dictionary.string());
     Act("mnuOpen")->trigger();
     ASSERT_TRUE(window->FileOpen());
-    ASSERT_EQ(window->CommentUse(), 1);
+    ASSERT_EQ(window->Parts().records->CommentUse(), 1);
     const std::string store = TCompanionDatabase::PathFor(dictionary.string());
     sqlite3* reader = nullptr;
     ASSERT_EQ(sqlite3_open(store.c_str(), &reader), SQLITE_OK);

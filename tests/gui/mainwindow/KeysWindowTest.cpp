@@ -58,7 +58,7 @@ protected:
         }
         Nav().ToFirst();
         Nav().SetInputMode(EInputMode::Display);
-        window->RecordingHistory().Clear();
+        window->Parts().keys->RecordingHistory().Clear();
     }
 };
 
@@ -136,9 +136,9 @@ TEST_F(KeysWindowTest, CtrlZAndCtrlYTakeBackAndRedoRecordingAndTheModeShows) {
 // below, read as rows are opened; its clicks go where board clicks would.
 TEST_F(KeysWindowTest, TheLinesPanelShowsThePathAndTheLinesBelowAndItsClicksWalkThere) {
     RecordLines({{{16, 4}, {17, 3}, {16, 3}}, {{16, 4}, {17, 6}}, {{17, 3}}});
-    EXPECT_FALSE(window->LinesDock()->isVisible());
+    EXPECT_FALSE(window->Parts().lines->LinesDock()->isVisible());
     Act("mnuLinesPanel")->trigger();
-    ASSERT_TRUE(window->LinesDock()->isVisible());
+    ASSERT_TRUE(window->Parts().lines->LinesDock()->isVisible());
     QTreeWidget* tree = window->LinesPanel()->Tree();
     QListWidget* path = window->LinesPanel()->Path();
     ASSERT_EQ(tree->topLevelItemCount(), 2);

@@ -20,6 +20,7 @@
 #include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/language/SettingsPath.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -60,7 +61,7 @@ protected:
     QString Caption(const char* name) const { return Act(name)->text(); }
     // Chooses path in the open dialog and opens it.
     void OpenInDialog(const std::string& path) {
-        window_->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
+        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
         Act("mnuOpen")->trigger();
     }
     // A click at the intersection of display cell (column, row).
@@ -153,7 +154,7 @@ TEST_F(MainWindowTest, SavedModesSizeAndColoursApplyAtStart) {
     EXPECT_EQ(w.Navigation().ProgressMode(), EProgressMode::OneMove);
     EXPECT_EQ(Caption("mnuSinko"), ToQt("進行     一手づつ"));
     EXPECT_TRUE(Act("mnu1")->isChecked());
-    EXPECT_EQ(w.CommentUse(), 1);
+    EXPECT_EQ(w.Parts().records->CommentUse(), 1);
     EXPECT_TRUE(Act("mnuDB")->isChecked());
     EXPECT_FALSE(Act("mnuDB")->isVisible());
     EXPECT_EQ(w.Renderer().BanColor(), 49601u);
@@ -192,24 +193,24 @@ TEST_F(MainWindowTest, RecentListKeepsTheFourLatestPathsInOrder) {
     TSDIAppForm& w = Start();
     auto path = [&](const char* name) { return dir_.File(name); };
     for (const char* name : {"A.jsk", "B.jsk", "A.jsk"}) OpenInDialog(path(name));
-    EXPECT_EQ(w.RecentFiles(), (std::array<std::string, 4>{path("A.jsk"), path("B.jsk"), "", ""}));
+    EXPECT_EQ(w.Parts().files->RecentFiles(), (std::array<std::string, 4>{path("A.jsk"), path("B.jsk"), "", ""}));
     EXPECT_TRUE(Act("mnuReopen2")->isVisible());
     EXPECT_FALSE(Act("mnuReopen3")->isVisible());
     for (const char* name : {"C.jsk", "D.jsk", "E.jsk"}) OpenInDialog(path(name));
-    EXPECT_EQ(w.RecentFiles(), (std::array<std::string, 4>{path("E.jsk"), path("D.jsk"),
+    EXPECT_EQ(w.Parts().files->RecentFiles(), (std::array<std::string, 4>{path("E.jsk"), path("D.jsk"),
                                                            path("C.jsk"), path("A.jsk")}));
     EXPECT_EQ(Caption("mnuReopen4"), PathToQt(path("A.jsk")));
     EXPECT_TRUE(Act("mnuReopen4")->isVisible());
 
     // Letter case matters: a.jsk is another entry.
     OpenInDialog(path("a.jsk"));
-    EXPECT_EQ(w.RecentFiles()[0], path("a.jsk"));
-    EXPECT_EQ(w.RecentFiles()[3], path("C.jsk"));
+    EXPECT_EQ(w.Parts().files->RecentFiles()[0], path("a.jsk"));
+    EXPECT_EQ(w.Parts().files->RecentFiles()[3], path("C.jsk"));
 
     // Reopen entry 3 (D): it moves to the top.
     Act("mnuReopen3")->trigger();
     EXPECT_EQ(w.CurrentFile(), path("D.jsk"));
-    EXPECT_EQ(w.RecentFiles(), (std::array<std::string, 4>{path("D.jsk"), path("a.jsk"),
+    EXPECT_EQ(w.Parts().files->RecentFiles(), (std::array<std::string, 4>{path("D.jsk"), path("a.jsk"),
                                                            path("E.jsk"), path("C.jsk")}));
     Act("mnuClose")->trigger();
     Exit();
@@ -240,7 +241,7 @@ TEST_F(MainWindowTest, OpenAndCloseKeepCaptionAndMenusInStep) {
     EXPECT_TRUE(std::filesystem::exists(fresh));
 
     // Cancelling the dialog changes nothing.
-    w.SetFileChooser([](const QString& filter) {
+    w.Parts().files->SetFileChooser([](const QString& filter) {
         EXPECT_EQ(filter, ToQt("定石 (*.jsk);;すべてのﾌｧｲﾙ (*.*)"));
         return std::optional<QString>();
     });
@@ -320,8 +321,8 @@ TEST_F(MainWindowTest, AFailedOpenReportsTheFileAndLeavesNoDictionaryOpen) {
     EXPECT_EQ(w.windowTitle(), ToQt("Vexlo定石辞典"));
     for (const char* disabled : {"mnuClose", "mnuData", "mnuFileInput", "mnuInputAll", "mnuMarge"})
         EXPECT_FALSE(Act(disabled)->isEnabled()) << disabled;
-    EXPECT_EQ(w.RecentFiles()[0], good);  // a path that did not open is not listed
-    EXPECT_EQ(w.RecentFiles()[1], "");
+    EXPECT_EQ(w.Parts().files->RecentFiles()[0], good);  // a path that did not open is not listed
+    EXPECT_EQ(w.Parts().files->RecentFiles()[1], "");
 
     // Locked by another program.
     const int other = ::open(good.c_str(), O_RDWR);

@@ -16,6 +16,7 @@
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "import/ImportFixture.h"
 
@@ -55,7 +56,7 @@ protected:
     }
     // The next file dialog answers path (nothing when empty) and records its filter.
     void Choose(const std::string& path) {
-        window->SetFileChooser([this, path](const QString& filter) -> std::optional<QString> {
+        window->Parts().files->SetFileChooser([this, path](const QString& filter) -> std::optional<QString> {
             filters.push_back(filter);
             if (path.empty()) return std::nullopt;
             return PathToQt(path);

@@ -16,6 +16,7 @@
 #include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/mainwindow/UserMessages.h"
 #include "import/ImportFixture.h"
 
@@ -76,7 +77,7 @@ protected:
         TImportTest::TearDown();
     }
     void Answer(const std::string& path) {
-        window->SetFileChooser([path](const QString&) -> std::optional<QString> { return PathToQt(path); });
+        window->Parts().files->SetFileChooser([path](const QString&) -> std::optional<QString> { return PathToQt(path); });
     }
     // Runs at each pumping of the progress's events; after some, presses Cancel.
     void PressCancelAfter(int pumps) {

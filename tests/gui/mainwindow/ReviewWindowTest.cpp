@@ -152,7 +152,7 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     Engine("", good, (losses[1] + losses[2]) / 2);
     GoTo({r16});
     for (const TPoint c : kCandidates) EXPECT_EQ(BandsAt(c), std::vector<ELossBand>{}) << Name(c);
-    EXPECT_EQ(window->EvidencePanel(), nullptr);
+    EXPECT_EQ(window->Parts().evidence->Panel(), nullptr);
 
     window->findChild<QAction*>("mnuReviewPosition")->trigger();
     ASSERT_TRUE(WaitForEnd());
@@ -175,9 +175,9 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     }
 
     // The table: the candidates in list order (no game counts), points lost one decimal.
-    ASSERT_NE(window->EvidencePanel(), nullptr);
-    EXPECT_TRUE(window->EvidencePanel()->isVisible());
-    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_NE(window->Parts().evidence->Panel(), nullptr);
+    EXPECT_TRUE(window->Parts().evidence->Panel()->isVisible());
+    QTableWidget* table = window->Parts().evidence->Panel()->Table();
     ASSERT_EQ(table->rowCount(), 3);
     for (int r = 0; r < 3; ++r) {
         const TPoint c = kCandidates[static_cast<std::size_t>(r)];
@@ -189,7 +189,7 @@ TEST_F(ReviewWindowTest, ThePositionsReviewShowsEachFigureBesideItsCandidateAndI
     // The empty board was not reviewed: no figures there, no table.
     window->Navigation().ToFirst();
     EXPECT_EQ(BandsAt(r16), std::vector<ELossBand>{});
-    EXPECT_FALSE(window->EvidencePanel()->isVisible());
+    EXPECT_FALSE(window->Parts().evidence->Panel()->isVisible());
 }
 
 // Tenuki has no point on the board: its figure goes on the tenuki spot, in
@@ -199,7 +199,7 @@ TEST_F(ReviewWindowTest, TheTenukiFigureShowsOnTheSpotAndTheTableCellsInTheirCol
     const std::vector<TPoint> candidates = {q16, q17, o16, kTenuki};
     const TExpected e = Expect({r16}, candidates, kVisits);
     GoTo({r16});
-    EXPECT_FALSE(window->TenukiSpot().ShownFigure());
+    EXPECT_FALSE(window->Parts().markup->TenukiSpot().ShownFigure());
     window->findChild<QAction*>("mnuReviewPosition")->trigger();
     ASSERT_TRUE(WaitForEnd());
     const TEngineIniSettings limits = ReadEngineSettings(TIniFile(window->SettingsPath()));
@@ -208,17 +208,17 @@ TEST_F(ReviewWindowTest, TheTenukiFigureShowsOnTheSpotAndTheTableCellsInTheirCol
         std::snprintf(figure, sizeof figure, "%.1f", loss);
         return QString(figure);
     };
-    const std::optional<TTenukiSpot::TFigure> shown = window->TenukiSpot().ShownFigure();
+    const std::optional<TTenukiSpot::TFigure> shown = window->Parts().markup->TenukiSpot().ShownFigure();
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->text, text(e.candidates[3].loss));
     EXPECT_EQ(shown->colour, ReviewBandColor(LossBand(e.candidates[3].loss, limits)));
-    const QImage spot = window->TenukiSpot().grab().toImage();
+    const QImage spot = window->Parts().markup->TenukiSpot().grab().toImage();
     int coloured = 0;
     for (int y = 0; y < spot.height(); ++y)
         for (int x = 0; x < spot.width(); ++x) coloured += spot.pixelColor(x, y) == shown->colour;
     EXPECT_GT(coloured, 0);
 
-    QTableWidget* table = window->EvidencePanel()->Table();
+    QTableWidget* table = window->Parts().evidence->Panel()->Table();
     ASSERT_EQ(table->rowCount(), 4);
     for (int r = 0; r < 4; ++r) {
         const double loss = e.candidates[static_cast<std::size_t>(r)].loss;
@@ -227,7 +227,7 @@ TEST_F(ReviewWindowTest, TheTenukiFigureShowsOnTheSpotAndTheTableCellsInTheirCol
     }
     // Hidden labels take the figure with them, as on the board.
     window->Navigation().SetLabelMode(ELabelMode::Hidden);
-    EXPECT_FALSE(window->TenukiSpot().ShownFigure());
+    EXPECT_FALSE(window->Parts().markup->TenukiSpot().ShownFigure());
 }
 
 TEST_F(ReviewWindowTest, ReviewingTheLinesBelowStopsAtACancelKeepingTheBatchesDoneAndGoesOnLater) {
@@ -344,8 +344,8 @@ TEST_F(ReviewWindowTest, FiguresStoredWhileTheDictionaryWasClosedShowAtTheNextOp
     EXPECT_EQ(BandsAt(q17), std::vector<ELossBand>{ELossBand::Doubtful});
     EXPECT_EQ(BandsAt(o16), std::vector<ELossBand>{ELossBand::Bad});
     EXPECT_EQ(BandsAt({15, 4}), std::vector<ELossBand>{ELossBand::Doubtful});
-    ASSERT_NE(window->EvidencePanel(), nullptr);
-    QTableWidget* table = window->EvidencePanel()->Table();
+    ASSERT_NE(window->Parts().evidence->Panel(), nullptr);
+    QTableWidget* table = window->Parts().evidence->Panel()->Table();
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(table->item(0, 5)->text(), "0.2");
     EXPECT_EQ(table->item(1, 5)->text(), "1.0");

@@ -16,6 +16,7 @@
 #include "gui/board/MarkupPainter.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "practice/PracticeRun.h"
 #include "gui/board/TenukiSpot.h"
 #include "settings/IniFile.h"
@@ -60,7 +61,7 @@ protected:
     TSDIAppForm& Start() {
         window_ = std::make_unique<TSDIAppForm>(&messages_);
         window_->show();
-        window_->SetFileChooser([this](const QString&) { return std::optional(PathToQt(file_)); });
+        window_->Parts().files->SetFileChooser([this](const QString&) { return std::optional(PathToQt(file_)); });
         Act("mnuOpen")->trigger();
         return *window_;
     }
@@ -73,9 +74,9 @@ protected:
         QTest::mouseClick(&window_->BoardArea(), button, {}, QPoint(x, y - TBoardRenderer::kToolPanelHeight));
     }
     void ClickSpot(Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(&window_->TenukiSpot(), button, {}, QPoint(60, 12));
+        QTest::mouseClick(&window_->Parts().markup->TenukiSpot(), button, {}, QPoint(60, 12));
     }
-    QImage Spot() { return window_->TenukiSpot().grab().toImage(); }
+    QImage Spot() { return window_->Parts().markup->TenukiSpot().grab().toImage(); }
     QRgb TurnColour() { return Spot().pixel(TenukiSpot::TurnRect().center()) & 0xFFFFFF; }
     int SpotPixels(QRgb rgb) {
         const QImage image = Spot();
@@ -113,7 +114,7 @@ TEST_F(TenukiWindowTest, TheSpotShowsTheTurnAndTheTenukiCandidateAndRunsGoThroug
     MakeDictionary({{{16, 4}, kTenuki, {17, 3}, {16, 3}}});
     Start();
     EXPECT_EQ(TurnColour(), 0x000000u);  // Black to move
-    EXPECT_TRUE(window_->TenukiSpot().LabelText().isEmpty());
+    EXPECT_TRUE(window_->Parts().markup->TenukiSpot().LabelText().isEmpty());
     // To-branch: one click plays 16,4, White's tenuki and Black's 17,3 and
     // White's 16,3, numbered 1, 3, 4 with the tenuki as 2.
     ClickCell(16, 4);
@@ -134,28 +135,28 @@ TEST_F(TenukiWindowTest, TheSpotShowsTheTurnAndTheTenukiCandidateAndRunsGoThroug
     Act("mnu1")->trigger();
     ClickCell(16, 4);
     EXPECT_EQ(TurnColour(), 0xFFFFFFu);
-    EXPECT_EQ(window_->TenukiSpot().LabelText(), ToQt("い"));
+    EXPECT_EQ(window_->Parts().markup->TenukiSpot().LabelText(), ToQt("い"));
     const int blackText = SpotPixels(0x000000);
     EXPECT_GT(blackText, 0);
     // A right click on it does nothing in display mode; in recording mode
     // it steps the colour.
     ClickSpot(Qt::RightButton);
     EXPECT_EQ(Nav().Path().Count(), 1);
-    EXPECT_EQ(window_->TenukiSpot().LabelColor(), 0);
+    EXPECT_EQ(window_->Parts().markup->TenukiSpot().LabelColor(), 0);
     Act("mnuReg")->trigger();
     ClickSpot(Qt::RightButton);
-    EXPECT_EQ(window_->TenukiSpot().LabelColor(), 1);
+    EXPECT_EQ(window_->Parts().markup->TenukiSpot().LabelColor(), 1);
     EXPECT_GT(SpotPixels(0xFF0000), 0);  // red kana
     // A click plays it: Black to move again, the stone of 17,3 is next.
     ClickSpot();
     EXPECT_EQ(Nav().Path().Count(), 2);
     EXPECT_EQ(Nav().Path().LastMove(), kTenuki);
     EXPECT_EQ(TurnColour(), 0x000000u);
-    EXPECT_TRUE(window_->TenukiSpot().LabelText().isEmpty());
+    EXPECT_TRUE(window_->Parts().markup->TenukiSpot().LabelText().isEmpty());
     EXPECT_EQ(Nav().Board().PointState(17, 3), Candidate);
     // Recording mode: Black plays elsewhere too; added, then played.
     ClickSpot();
-    EXPECT_EQ(window_->TenukiSpot().LabelText(), ToQt("ろ"));
+    EXPECT_EQ(window_->Parts().markup->TenukiSpot().LabelText(), ToQt("ろ"));
     ClickSpot();
     EXPECT_EQ(Nav().Path().Count(), 3);
     EXPECT_EQ(TurnColour(), 0xFFFFFFu);
@@ -164,7 +165,7 @@ TEST_F(TenukiWindowTest, TheSpotShowsTheTurnAndTheTenukiCandidateAndRunsGoThroug
     Act("mnuDelete1")->trigger();
     EXPECT_EQ(Nav().Path().Count(), 2);
     EXPECT_EQ(Nav().Dictionary().Count(), 1);
-    EXPECT_TRUE(window_->TenukiSpot().LabelText().isEmpty());
+    EXPECT_TRUE(window_->Parts().markup->TenukiSpot().LabelText().isEmpty());
     EXPECT_TRUE(messages_.entries.empty());
 }
 

@@ -22,6 +22,7 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/board/TenukiSpot.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "settings/IniFile.h"
 #include "practice/PracticeFakes.h"
 #include "practice/PracticeRun.h"
@@ -71,7 +72,7 @@ protected:
     TSDIAppForm& StartWith(const QStringList& args) {
         window_ = std::make_unique<TSDIAppForm>(&messages_);
         window_->show();
-        window_->OpenFromArguments(args);
+        window_->Parts().practice->OpenFromArguments(args);
         return *window_;
     }
     QStringList PracticeArgs() const {

@@ -17,6 +17,7 @@
 #include "settings/IniFile.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/mainwindow/WindowParts.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
 
@@ -47,13 +48,13 @@ protected:
         return *window_;
     }
     void Open(const std::string& path) {
-        window_->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
+        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
         Act("mnuOpen")->trigger();
     }
     QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
     void Type(const char* text) {
-        window_->CommentForm().Memo()->moveCursor(QTextCursor::End);
-        window_->CommentForm().Memo()->insertPlainText(ToQt(text));
+        window_->Parts().records->CommentForm().Memo()->moveCursor(QTextCursor::End);
+        window_->Parts().records->CommentForm().Memo()->insertPlainText(ToQt(text));
     }
     std::vector<QString> Errors() const {
         std::vector<QString> texts;
@@ -73,22 +74,22 @@ protected:
 TEST_F(RecordsMainWindowTest, CommentsOnShowTheWindowAndKeepCommentsPerPosition) {
     CommentsOn();
     TSDIAppForm& w = Start();
-    EXPECT_TRUE(w.CommentForm().isVisible());
+    EXPECT_TRUE(w.Parts().records->CommentForm().isVisible());
     EXPECT_FALSE(Act("mnuDB")->isVisible());
     EXPECT_TRUE(Act("mnuDB")->isChecked());
-    EXPECT_TRUE(w.CommentForm().Memo()->isReadOnly());
+    EXPECT_TRUE(w.Parts().records->CommentForm().Memo()->isReadOnly());
 
     Open(Dictionary());
     ASSERT_TRUE(w.FileOpen());
     EXPECT_TRUE(StoredRows(Store()).empty());
-    EXPECT_FALSE(w.CommentForm().Memo()->isReadOnly());
+    EXPECT_FALSE(w.Parts().records->CommentForm().Memo()->isReadOnly());
     w.Navigation().SetInputMode(EInputMode::Record);
-    ASSERT_TRUE(w.Deside(16, 4));
+    ASSERT_TRUE(w.Navigation().Deside(16, 4));
     Type("星の定石");
-    ASSERT_TRUE(w.Deside(16, 4));
+    ASSERT_TRUE(w.Navigation().Deside(16, 4));
     EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "星の定石"}}));
     Act("mnuModoru")->trigger();
-    EXPECT_EQ(w.CommentForm().Text(), "星の定石");
+    EXPECT_EQ(w.Parts().records->CommentForm().Text(), "星の定石");
     EXPECT_TRUE(Errors().empty());
 }
 
@@ -100,10 +101,10 @@ TEST_F(RecordsMainWindowTest, ClosingOpeningAnotherAndExitingSaveThePendingComme
     Type("閉じる");
     Act("mnuClose")->trigger();
     EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "閉じる"}}));
-    EXPECT_EQ(w.CommentForm().Text(), "");
+    EXPECT_EQ(w.Parts().records->CommentForm().Text(), "");
 
     Open(Dictionary());
-    EXPECT_EQ(w.CommentForm().Text(), "閉じる");
+    EXPECT_EQ(w.Parts().records->CommentForm().Text(), "閉じる");
     Type("、次へ");
     Open(dir / "other.jsk");
     EXPECT_EQ(StoredRows(Store()).at(0), "閉じる、次へ");
@@ -133,18 +134,18 @@ TEST_F(RecordsMainWindowTest, DamagedStoreIsReportedAndNoDictionaryIsOpened) {
 
 TEST_F(RecordsMainWindowTest, CommentsOffLeaveNoStoreBehind) {
     TSDIAppForm& w = Start();
-    EXPECT_FALSE(w.CommentForm().isVisible());
+    EXPECT_FALSE(w.Parts().records->CommentForm().isVisible());
     Open(Dictionary());
     w.Navigation().SetInputMode(EInputMode::Record);
-    ASSERT_TRUE(w.Deside(16, 4));
-    ASSERT_TRUE(w.Deside(16, 4));
+    ASSERT_TRUE(w.Navigation().Deside(16, 4));
+    ASSERT_TRUE(w.Navigation().Deside(16, 4));
     Act("ExitItem")->trigger();
     EXPECT_FALSE(std::filesystem::exists(Store()));
 }
 
 TEST_F(RecordsMainWindowTest, CommentWindowSettingsAreWrittenAtProgramEnd) {
     Start();
-    window_->CommentForm().move(15, 25);
+    window_->Parts().records->CommentForm().move(15, 25);
     Act("ExitItem")->trigger();
     window_.reset();
     const TIniFile ini(config_ + "/VXLO.INI");
@@ -157,10 +158,10 @@ TEST_F(RecordsMainWindowTest, DataCommandEditsTheCurrentCandidatesModally) {
     TSDIAppForm& w = Start();
     Open(Dictionary());
     w.Navigation().SetInputMode(EInputMode::Record);
-    ASSERT_TRUE(w.Deside(16, 4));
-    ASSERT_TRUE(w.Deside(4, 4));
+    ASSERT_TRUE(w.Navigation().Deside(16, 4));
+    ASSERT_TRUE(w.Navigation().Deside(4, 4));
     ASSERT_TRUE(Act("mnuData")->isEnabled());
-    TJskForm& grid = w.JskForm();
+    TJskForm& grid = w.Parts().records->JskForm();
     bool ran = false;
     QTimer::singleShot(0, &grid, [&] {
         ran = grid.isVisible() && grid.isModal();
