@@ -133,72 +133,72 @@
         <translation>%1. The SGF comments were not saved (the merged moves are in the dictionary)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="212"/>
+        <location filename="../src/import/SgfExport.cpp" line="228"/>
         <source>書き出し先が定石ファイルそのものです</source>
         <translation>The target is the dictionary itself</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="216"/>
+        <location filename="../src/import/SgfExport.cpp" line="232"/>
         <source>書き出し先が定石ファイルのコメントファイルです</source>
         <translation>The target is the dictionary&apos;s comment file</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="220"/>
+        <location filename="../src/import/SgfExport.cpp" line="236"/>
         <source>書き出し先は SGF ファイルではないため、上書きしません</source>
         <translation>The target is not an SGF file: it is not overwritten</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="274"/>
+        <location filename="../src/import/SgfMerge.cpp" line="289"/>
         <source>19路盤の棋譜ではないため、マージしませんでした</source>
         <translation>Not merged: the game is not on a 19x19 board</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="277"/>
+        <location filename="../src/import/SgfMerge.cpp" line="292"/>
         <source>SGF をマージしました。追加した手: %1</source>
         <translation>SGF merged. Moves added: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="279"/>
+        <location filename="../src/import/SgfMerge.cpp" line="294"/>
         <source>（うち手抜き %1）</source>
         <translation> (%1 of them tenuki)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="280"/>
+        <location filename="../src/import/SgfMerge.cpp" line="295"/>
         <source>、コメント: %1</source>
         <translation>, comments: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="281"/>
+        <location filename="../src/import/SgfMerge.cpp" line="296"/>
         <source>、マーク: %1</source>
         <translation>, marks: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="284"/>
+        <location filename="../src/import/SgfMerge.cpp" line="299"/>
         <source>文字コードの指定がないため、コメントなどの文字は推測して読みました</source>
         <translation>The file names no character set: comments and other text were read by a guess</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="294"/>
+        <location filename="../src/import/SgfMerge.cpp" line="309"/>
         <source>、%1</source>
         <translation>, %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="297"/>
+        <location filename="../src/import/SgfMerge.cpp" line="312"/>
         <source>置き石・配置 %1</source>
         <translation>setup stones %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="298"/>
+        <location filename="../src/import/SgfMerge.cpp" line="313"/>
         <source>着手禁止 %1</source>
         <translation>illegal moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="299"/>
+        <location filename="../src/import/SgfMerge.cpp" line="314"/>
         <source>候補手30・400手の上限 %1</source>
         <translation>limits of 30 candidates and 400 moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="301"/>
+        <location filename="../src/import/SgfMerge.cpp" line="316"/>
         <source>取り込まなかった変化: %1（%2）</source>
         <translation>Variations left out: %1 (%2)</translation>
     </message>
@@ -264,42 +264,52 @@
         <translation>Practice: this move cannot be played on the board</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="39"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="45"/>
         <source>練習 白  今日 %1問  ミス %2  期限 %3局面  </source>
         <translation>Practice as White  today %1 answered  %2 missed  %3 due  </translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="40"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="46"/>
         <source>練習 黒  今日 %1問  ミス %2  期限 %3局面  </source>
         <translation>Practice as Black  today %1 answered  %2 missed  %3 due  </translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="44"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="50"/>
+        <source>正解（%1）  </source>
+        <translation>Correct (%1)  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="52"/>
+        <source>ミス（%1）  </source>
+        <translation>Miss (%1)  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="56"/>
         <source>次の一手は？</source>
         <translation>Your move?</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="47"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="59"/>
         <source>正解のどれかを打ってください</source>
         <translation>Play one of the correct moves</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="51"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="63"/>
         <source>手順終了：ミスなし</source>
         <translation>Line done: no misses</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="53"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="65"/>
         <source>手順終了：ミス%1</source>
         <translation>Line done: %1 missed</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="55"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="67"/>
         <source>（クリックで次の手順）</source>
         <translation> (click for the next line)</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="58"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="70"/>
         <source>期限の来た局面はありません</source>
         <translation>No positions are due</translation>
     </message>
@@ -456,6 +466,31 @@
         <location filename="../src/gui/records/frmJsk.cpp" line="20"/>
         <source>%1 行目の %2 (%3) は盤の外です。盤上は 1〜19、手抜きは X と Y がともに 0 です</source>
         <translation>Row %1: %2 (%3) is off the board. A point on the board is 1 to 19; a tenuki has X and Y both 0</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>定石</source>
+        <translation>joseki</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>悪手</source>
+        <translation>mistake</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>変化</source>
+        <translation>variation</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="11"/>
+        <source>はめ手</source>
+        <translation>trick</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="11"/>
+        <source>研究</source>
+        <translation>question</translation>
     </message>
 </context>
 <context>
@@ -630,12 +665,12 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="31"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="59"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="60"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="51"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -938,6 +973,77 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TLabelCommands</name>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="20"/>
+        <source>ラベルの色の名前...</source>
+        <translation>Label color names...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="22"/>
+        <source>ラベルの五つの色それぞれの意味を名付ける</source>
+        <translation>Name what each of the five label colors means</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="67"/>
+        <source>候補の色の意味（碁盤 → ラベルの色の名前 で変えられます）</source>
+        <translation>What the candidates&apos; colors mean (change them in Board → Label color names)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="81"/>
+        <source>%1  %2  %3</source>
+        <translation>%1  %2  %3</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="84"/>
+        <source>  %1局</source>
+        <translation>  %1 games</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TLabelNamesDialog</name>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="27"/>
+        <source>ラベルの色の名前</source>
+        <translation>Label color names</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="36"/>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="37"/>
+        <source>赤</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="38"/>
+        <source>青</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="39"/>
+        <source>黄</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="40"/>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="43"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="44"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TLinesPanel</name>
     <message>
         <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
@@ -970,7 +1076,7 @@
         <translation>Only moves losing more than</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="67"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="71"/>
         <source>空の盤</source>
         <translation>Empty board</translation>
     </message>
@@ -1076,27 +1182,27 @@
 <context>
     <name>vxlo::TSDIAppForm</name>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>座標表示</source>
         <translation>Coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="17"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
         <source>盤の周りに座標を表示する</source>
         <translation>Show coordinates around the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="19"/>
         <source>盤を窓に合わせる</source>
         <translation>Fit board to window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/BoardOptions.cpp" line="19"/>
         <source>窓の大きさに合わせて盤を拡大する</source>
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="114"/>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="117"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
@@ -1142,7 +1248,7 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/FindCommands.cpp" line="98"/>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="20"/>
         <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
@@ -1198,12 +1304,12 @@
         <translation>, colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="23"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="25"/>
         <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="39"/>
         <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
@@ -1263,87 +1369,87 @@
         <translation>Alternate</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>ﾌｧｲﾙ開く(&amp;O)</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="148"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="149"/>
         <source>定石ﾌｧｲﾙを指定する</source>
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="154"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="155"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="156"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="157"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="159"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="160"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="161"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="162"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="163"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
         <source>ﾌｧｲﾙ閉じる(&amp;C)</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="164"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="165"/>
         <source>vexlo定石辞典の終了</source>
         <translation>Quit Vexlo Joseki Dictionary</translation>
     </message>
@@ -1404,13 +1510,13 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="167"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
         <source>表示モード</source>
         <translation>Browse mode</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/KeyCommands.cpp" line="125"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="168"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
         <source>登録モード</source>
         <translation>Record mode</translation>
     </message>
@@ -1436,260 +1542,260 @@ Ctrl+O open   Ctrl+F find   Ctrl+I import game   Ctrl+E export SGF
 Ctrl+, board and stone colors   Ctrl+Q quit</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="169"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
         <source>表示</source>
         <translation>Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="170"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
         <source>非表示</source>
         <translation>Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
         <source>分岐まで</source>
         <translation>To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="172"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
         <source>１手づつ</source>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="173"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>白先</source>
         <translation>White first</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="174"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="175"/>
         <source>第１手を白石表示します</source>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="178"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="179"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="180"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="181"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="182"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="183"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="184"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>一手戻る</source>
         <translation>Back one move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="185"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
         <source>盤面を右クリックでも戻ります</source>
         <translation>Right-clicking the board also goes back</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="186"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="187"/>
         <source>一手削除</source>
         <translation>Delete last move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="187"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
         <source>最初に戻る</source>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="189"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="188"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="189"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="190"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="191"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="248"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="249"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="250"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="251"/>
         <source>開き直す(&amp;R)</source>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="256"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="257"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="265"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="494"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
         <source>入力</source>
         <translation>Input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="266"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="267"/>
         <source>登録しない場合は表示モードにしてください</source>
         <translation>Choose Browse mode when not recording</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="506"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="508"/>
         <source>選択肢</source>
         <translation>Labels</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="269"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="270"/>
         <source>いろはを表示するかしないか</source>
         <translation>Show the candidate labels or not</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="500"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="273"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
         <source>進行</source>
         <translation>Advance</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="272"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="273"/>
         <source>一手づつ進ませるか分岐点まで進ませるか</source>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="278"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="279"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="280"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="281"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="282"/>
         <source>碁盤(&amp;B)</source>
         <translation>&amp;Board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="286"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="288"/>
         <source>操作</source>
         <translation>Actions</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="289"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="291"/>
         <source>検討</source>
         <translation>Review</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="291"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="293"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="468"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="470"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="471"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="473"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="495"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="497"/>
         <source>入力     登録モード</source>
         <translation>Input: Record mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="496"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="498"/>
         <source>入力     表示モード</source>
         <translation>Input: Browse mode</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="501"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="503"/>
         <source>進行     一手づつ</source>
         <translation>Advance: One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="502"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="504"/>
         <source>進行     分岐まで</source>
         <translation>Advance: To branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="507"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="509"/>
         <source>選択肢  非表示</source>
         <translation>Labels: Hide</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="508"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="510"/>
         <source>選択肢  表示</source>
         <translation>Labels: Show</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="546"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="548"/>
         <source>表示モードなので手は加わりません。登録するには 設定 → 入力 → 登録 を選んでください</source>
         <translation>Browse mode: no move is added. To record, choose Settings → Input → Record mode</translation>
     </message>

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "gui/board/BoardWidget.h"
+#include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "settings/IniFile.h"
@@ -39,6 +40,8 @@ void TSDIAppForm::SetBoardOptions(const TBoardOptions& options) {
         statusBar_->clearMessage();
         pointShown_ = false;
     }
+    // The count table names points as the board does.
+    if (evidencePanel_ && evidencePanel_->isVisible()) RefreshEvidence();
     UpdateActions();
 }
 

@@ -48,6 +48,9 @@ void TSDIAppForm::RefreshEvidence() {
     }
     if (!evidencePanel_) {
         evidencePanel_ = new TEvidencePanel(this);
+        evidencePanel_->pointName = [this](TPoint move) {
+            return renderer_.Options().coordinates ? PointName(move) : QString();
+        };
         // Beside the board, never over it.
         evidencePanel_->move(frameGeometry().topRight() + QPoint(4, 0));
     }

@@ -10,6 +10,8 @@
 #include "import/SgfMerge.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
+#include "gui/language/Catalogue.h"
+#include "settings/LabelNames.h"
 
 namespace vxlo {
 
@@ -85,8 +87,10 @@ void TSDIAppForm::mnuSgfOutClick() {
     if (!chosen || chosen->isEmpty()) return;
     std::optional<TSgfCommentStore> store;
     if (CommentUse() == 1) store.emplace(Companion(), TSgfCommentStore::EAccess::ReadOnly);
+    const TQtTranslator translator;
+    const TSgfColorNames names = ReadLabelNames(TIniFile(settingsPath_)).Texts(&translator);
     ExportSgf(nav_.Dictionary().Store(), PathFromQt(*chosen), store ? &*store : nullptr,
-              markupStore_.get());
+              markupStore_.get(), EExportOverwrite::OnlySgf, &names);
 }
 
 }  // namespace vxlo

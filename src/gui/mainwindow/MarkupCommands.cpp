@@ -72,6 +72,14 @@ void TSDIAppForm::RefreshBoardExtras() {
     if (mnuMarkup_) mnuMarkup_->setChecked(markupShown_);
     if (tenukiSpot_) tenukiSpot_->update();
     if (boardArea_) boardArea_->update();
+    // The panels name points in the board's orientation (the eight of them
+    // take (1, 2) to eight places): a turned board renames them.
+    const TPoint probe = nav_.Board().BoardToDisplay(1, 2);
+    if (probe != orientationProbe_) {
+        orientationProbe_ = probe;
+        RefreshEvidence();
+        RefreshLines();
+    }
 }
 
 }  // namespace vxlo

@@ -95,6 +95,7 @@ void TSDIAppForm::StartPractice() {
     try {
         practice_ = std::make_unique<TPracticeRun>(nav_, renderer_, Companion(), settings,
                                                    evidence, Clock(), std::random_device{}());
+        practice_->SetLabelNames(ReadLabelNames(TIniFile(settingsPath_)));
     } catch (...) {
         UpdateActions();
         RepaintBoard();

@@ -17,6 +17,7 @@
 #include "gui/dialogs/About.h"
 #include "gui/board/BoardWidget.h"
 #include "settings/IniFile.h"
+#include "gui/mainwindow/LabelCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/language/SettingsPath.h"
@@ -281,6 +282,7 @@ void TSDIAppForm::CreateMenus() {
     QMenu* board = top("mnuBoard", tr("碁盤(&B)"));
     for (QAction* a : {mnuXYchg_, mnuRight_, mnuLeft_, mnuUD_, mnuRL_, mnuBanIsi_})
         board->addAction(a);
+    new TLabelCommands(*this, board);  // owned by the window; mnuLabelNames follows mnuBanIsi
     CreateBoardOptionActions(board);
 
     QMenu* operation = top("mnuOperation", tr("操作"));

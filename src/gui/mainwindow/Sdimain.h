@@ -172,6 +172,8 @@ public:
     QDockWidget* LinesDock() const { return linesDock_; }
     // A point as the board names it (Q16 in the board's orientation).
     QString PointName(TPoint move) const;
+    // The game counts of the shown position's candidates that have any.
+    const std::vector<std::pair<TPoint, long long>>& CandidateGames() const { return candidateGames_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -316,6 +318,7 @@ private:
     int selected_ = 0;                 // Up and Down's choice, at selectedLine_
     std::vector<TPoint> selectedLine_;
     bool selectionShown_ = false;
+    TPoint orientationProbe_{1, 2};  // where board point (1, 2) was shown last
     // The renderer only keeps a reference to the navigation, which needs the
     // renderer as its view: so it comes first.
     TBoardRenderer renderer_;
