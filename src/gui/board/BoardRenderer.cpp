@@ -92,11 +92,7 @@ void TBoardRenderer::SetOptions(const TBoardOptions& options) {
 }
 
 void TBoardRenderer::BeginPaint(QPainter& p) {
-    // Client coordinates on the canvas's device pixels. Lines and boxes on
-    // whole logical pixels stay sharp; at a density between whole numbers
-    // their edges are smoothed rather than rounded to uneven widths. Text
-    // keeps its exact colour: its font is drawn without smoothing.
-    p.setRenderHint(QPainter::Antialiasing);
+    // Client coordinates on the canvas's device pixels.
     p.scale(ratio_, ratio_);
     p.translate(0, -kToolPanelHeight);
 }
@@ -282,7 +278,11 @@ void TBoardRenderer::PaintStone(QPainter& p, int value, int x, int y) {
     // a disc of CellSize pixels across with an outline one logical pixel
     // wide, its edge smoothed so that the stone is round at every pitch and
     // density rather than stepped. Its inside keeps the stone's colour.
+    // Kept to the pixels of its own box, which it has just filled: whatever
+    // the order cells are drawn in, a smoothed edge never blends into a
+    // neighbour's pixels.
     p.save();
+    p.setClipRect(QRect(left, top, pitch, pitch));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(ColorFromBgr(kLineColor), 1.0));
     p.setBrush(ColorFromBgr(fill));
