@@ -138,72 +138,72 @@
         <translation>%1. The SGF comments were not saved (the merged moves are in the dictionary)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="221"/>
+        <location filename="../src/import/SgfExport.cpp" line="236"/>
         <source>書き出し先が定石ファイルそのものです</source>
         <translation>The target is the dictionary itself</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="225"/>
+        <location filename="../src/import/SgfExport.cpp" line="240"/>
         <source>書き出し先が定石ファイルのコメントファイルです</source>
         <translation>The target is the dictionary&apos;s comment file</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfExport.cpp" line="229"/>
+        <location filename="../src/import/SgfExport.cpp" line="244"/>
         <source>書き出し先は SGF ファイルではないため、上書きしません</source>
         <translation>The target is not an SGF file: it is not overwritten</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="285"/>
+        <location filename="../src/import/SgfMerge.cpp" line="300"/>
         <source>19路盤の棋譜ではないため、マージしませんでした</source>
         <translation>Not merged: the game is not on a 19x19 board</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="288"/>
+        <location filename="../src/import/SgfMerge.cpp" line="303"/>
         <source>SGF をマージしました。追加した手: %1</source>
         <translation>SGF merged. Moves added: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="290"/>
+        <location filename="../src/import/SgfMerge.cpp" line="305"/>
         <source>（うち手抜き %1）</source>
         <translation> (%1 of them tenuki)</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="291"/>
+        <location filename="../src/import/SgfMerge.cpp" line="306"/>
         <source>、コメント: %1</source>
         <translation>, comments: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="292"/>
+        <location filename="../src/import/SgfMerge.cpp" line="307"/>
         <source>、マーク: %1</source>
         <translation>, marks: %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="295"/>
+        <location filename="../src/import/SgfMerge.cpp" line="310"/>
         <source>文字コードの指定がないため、コメントなどの文字は推測して読みました</source>
         <translation>The file names no character set: comments and other text were read by a guess</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="306"/>
+        <location filename="../src/import/SgfMerge.cpp" line="321"/>
         <source>、%1</source>
         <translation>, %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="309"/>
+        <location filename="../src/import/SgfMerge.cpp" line="324"/>
         <source>置き石・配置 %1</source>
         <translation>setup stones %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="310"/>
+        <location filename="../src/import/SgfMerge.cpp" line="325"/>
         <source>着手禁止 %1</source>
         <translation>illegal moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="311"/>
+        <location filename="../src/import/SgfMerge.cpp" line="326"/>
         <source>候補手30・400手の上限 %1</source>
         <translation>limits of 30 candidates and 400 moves %1</translation>
     </message>
     <message>
-        <location filename="../src/import/SgfMerge.cpp" line="313"/>
+        <location filename="../src/import/SgfMerge.cpp" line="328"/>
         <source>取り込まなかった変化: %1（%2）</source>
         <translation>Variations left out: %1 (%2)</translation>
     </message>
@@ -269,42 +269,52 @@
         <translation>Practice: this move cannot be played on the board</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="39"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="45"/>
         <source>練習 白  今日 %1問  ミス %2  期限 %3局面  </source>
         <translation>Practice as White  today %1 answered  %2 missed  %3 due  </translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="40"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="46"/>
         <source>練習 黒  今日 %1問  ミス %2  期限 %3局面  </source>
         <translation>Practice as Black  today %1 answered  %2 missed  %3 due  </translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="44"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="50"/>
+        <source>正解（%1）  </source>
+        <translation>Correct (%1)  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="52"/>
+        <source>ミス（%1）  </source>
+        <translation>Miss (%1)  </translation>
+    </message>
+    <message>
+        <location filename="../src/practice/PracticeRun.cpp" line="56"/>
         <source>次の一手は？</source>
         <translation>Your move?</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="47"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="59"/>
         <source>正解のどれかを打ってください</source>
         <translation>Play one of the correct moves</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="51"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="63"/>
         <source>手順終了：ミスなし</source>
         <translation>Line done: no misses</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="53"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="65"/>
         <source>手順終了：ミス%1</source>
         <translation>Line done: %1 missed</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="55"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="67"/>
         <source>（クリックで次の手順）</source>
         <translation> (click for the next line)</translation>
     </message>
     <message>
-        <location filename="../src/practice/PracticeRun.cpp" line="58"/>
+        <location filename="../src/practice/PracticeRun.cpp" line="70"/>
         <source>期限の来た局面はありません</source>
         <translation>No positions are due</translation>
     </message>
@@ -477,6 +487,31 @@
         <source>中止しました</source>
         <translation>Cancelled</translation>
     </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>定石</source>
+        <translation>joseki</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>悪手</source>
+        <translation>mistake</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="10"/>
+        <source>変化</source>
+        <translation>variation</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="11"/>
+        <source>はめ手</source>
+        <translation>trick</translation>
+    </message>
+    <message>
+        <location filename="../src/settings/LabelNames.cpp" line="11"/>
+        <source>研究</source>
+        <translation>question</translation>
+    </message>
 </context>
 <context>
     <name>vxlo::TAboutBox</name>
@@ -646,12 +681,12 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="31"/>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="63"/>
         <source>Vexlo定石辞典 対局数</source>
         <translation>Vexlo Game Counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="50"/>
+        <location filename="../src/gui/mainwindow/EvidencePanel.cpp" line="52"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
     </message>
@@ -954,6 +989,77 @@
     </message>
 </context>
 <context>
+    <name>vxlo::TLabelCommands</name>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="34"/>
+        <source>ラベルの色の名前...</source>
+        <translation>Label color names...</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="34"/>
+        <source>ラベルの五つの色それぞれの意味を名付ける</source>
+        <translation>Name what each of the five label colors means</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="70"/>
+        <source>候補の色の意味（碁盤 → ラベルの色の名前 で変えられます）</source>
+        <translation>What the candidates&apos; colors mean (change them in Board → Label color names)</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="84"/>
+        <source>%1  %2  %3</source>
+        <translation>%1  %2  %3</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/LabelCommands.cpp" line="87"/>
+        <source>  %1局</source>
+        <translation>  %1 games</translation>
+    </message>
+</context>
+<context>
+    <name>vxlo::TLabelNamesDialog</name>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="27"/>
+        <source>ラベルの色の名前</source>
+        <translation>Label color names</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="36"/>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="37"/>
+        <source>赤</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="38"/>
+        <source>青</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="39"/>
+        <source>黄</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="40"/>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="43"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/dialogs/LabelNamesDialog.cpp" line="44"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>vxlo::TLinesPanel</name>
     <message>
         <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="33"/>
@@ -986,7 +1092,7 @@
         <translation>Only moves losing more than</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="67"/>
+        <location filename="../src/gui/mainwindow/LinesPanel.cpp" line="71"/>
         <source>空の盤</source>
         <translation>Empty board</translation>
     </message>
@@ -1105,32 +1211,32 @@
 <context>
     <name>vxlo::TSDIAppForm</name>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="45"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="47"/>
         <source>座標表示</source>
         <translation>Coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="45"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="47"/>
         <source>盤の周りに座標を表示する</source>
         <translation>Show coordinates around the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="51"/>
         <source>盤を窓に合わせる</source>
         <translation>Fit board to window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="51"/>
         <source>窓の大きさに合わせて盤を拡大する</source>
         <translation>Enlarge the board to fill the window</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="166"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="171"/>
         <source>棋譜 (*.IG1 *.ig1 *.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Game records (*.IG1 *.ig1 *.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="169"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="174"/>
         <source>隅の定形を取り込む</source>
         <translation>Import corner sequences</translation>
     </message>
@@ -1176,7 +1282,7 @@
     </message>
     <message>
         <location filename="../src/gui/mainwindow/FindCommands.cpp" line="102"/>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="24"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="27"/>
         <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
@@ -1232,27 +1338,27 @@
         <translation>, colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="29"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="32"/>
         <source>定石(*.jsk);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="77"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="80"/>
         <source>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>GOTERM (*.IG1 *.ig1);;SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="80"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="83"/>
         <source>棋譜の入力</source>
         <translation>Game record input</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="118"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="121"/>
         <source>SGF のマージ</source>
         <translation>SGF merge</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="133"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="138"/>
         <source>SGF の書き出し</source>
         <translation>SGF export</translation>
     </message>
@@ -1287,27 +1393,27 @@
         <translation>Show the marks and labels imported from game records on the board</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="40"/>
         <source>練習</source>
         <translation>Practice</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="40"/>
         <source>この局面から先の手順を練習する</source>
         <translation>Practice the lines that follow this position</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="49"/>
         <source>黒</source>
         <translation>Black</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="49"/>
         <source>白</source>
         <translation>White</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="49"/>
         <source>交互</source>
         <translation>Alternate</translation>
     </message>
@@ -1327,57 +1433,57 @@
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="46"/>
         <source>ﾌｧｲﾙ入力</source>
         <translation>Import game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="43"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="46"/>
         <source>ファイルからデータを入力する</source>
         <translation>Import a game record file</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="48"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="51"/>
         <source>一括入力</source>
         <translation>Import folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="49"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="52"/>
         <source>ディレクトリのある全てのファイルから一括入力する</source>
         <translation>Import every file of a folder</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="53"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="56"/>
         <source>隅の定形入力</source>
         <translation>Import corners</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="54"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="57"/>
         <source>棋譜の四隅の手順を対局数とともに入力する</source>
         <translation>Import the four corner sequences of games with their game counts</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="59"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="62"/>
         <source>Ver4</source>
         <translation>Ver4</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="60"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="63"/>
         <source>Ver1</source>
         <translation>Ver1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="61"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="64"/>
         <source>SGF</source>
         <translation>SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="65"/>
         <source>SGF出力</source>
         <translation>Export SGF</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="62"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="65"/>
         <source>定石ファイルをSGF形式で書き出す</source>
         <translation>Write the dictionary as SGF</translation>
     </message>
@@ -1525,57 +1631,57 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>Show the first move as a white stone</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="26"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="28"/>
         <source>反転</source>
         <translation>Swap X/Y</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="26"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="28"/>
         <source>X座標とY座標を逆にする</source>
         <translation>Swap the X and Y coordinates</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="29"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="31"/>
         <source>右回転</source>
         <translation>Rotate right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="29"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="31"/>
         <source>右に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="32"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="34"/>
         <source>左回転</source>
         <translation>Rotate left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="32"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="34"/>
         <source>左に90度回転して表示する</source>
         <translation>Rotate 90 degrees to the left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="35"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="37"/>
         <source>上下反転</source>
         <translation>Flip vertically</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="35"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="37"/>
         <source>真ん中の横線を中心に上下逆にする</source>
         <translation>Flip top and bottom about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="38"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="40"/>
         <source>左右反転</source>
         <translation>Flip horizontally</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="38"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="40"/>
         <source>真ん中の縦線を中心に左右逆にする</source>
         <translation>Flip left and right about the middle line</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="41"/>
+        <location filename="../src/gui/mainwindow/BoardCommands.cpp" line="43"/>
         <source>盤石の色</source>
         <translation>Board and stone colors</translation>
     </message>
@@ -1625,8 +1731,8 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Reopen</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="31"/>
-        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="58"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="34"/>
+        <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="61"/>
         <source>マージ</source>
         <translation>Merge</translation>
     </message>
@@ -1669,7 +1775,7 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>Advance one move at a time or to the next branch</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="46"/>
+        <location filename="../src/gui/mainwindow/PracticeCommands.cpp" line="47"/>
         <source>練習の手番</source>
         <translation>Practice color</translation>
     </message>
@@ -1699,12 +1805,12 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="378"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="380"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="381"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="383"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>

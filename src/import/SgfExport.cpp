@@ -28,20 +28,22 @@ public:
     // With a sink the text goes to it in pieces as it grows, so that a huge
     // tree is never held whole; Run then returns what is left, nothing.
     using TSink = std::function<void(std::string_view)>;
-    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup, TSink sink = {},
-              IProgress* progress = nullptr)
-        : store_(store), comments_(comments), markup_(markup), sink_(std::move(sink)), progress_(progress),
+    TExporter(IRecordStore& store, ISgfComments* comments, IPositionMarkup* markup,
+              const TSgfColorNames* colorNames, TSink sink = {}, IProgress* progress = nullptr)
+        : store_(store), comments_(comments), markup_(markup), colorNames_(colorNames), sink_(std::move(sink)),
+          progress_(progress),
           count_(store.RecordCount()),
           visited_(static_cast<std::size_t>(count_), false) {}
 
     std::string Run() {
         out_ = "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]";
+        if (colorNames_) out_ += std::string(kSgfColorNamesProperty) + "[1]";
         int head = count_ > 0 ? TLjsk::RootRecNoOf(store_) : 0;
         // A lone placeholder without the root role is an empty dictionary,
         // as check and the window read it.
         if (count_ == 1 && DecodeRecord(store_.Read(0)).Aux != TLjsk::kRootRoleAux) head = 0;
         std::vector<TKid> roots = ReadChain(head);
-        Notes(0, roots);
+        Notes(0, 0, roots);
 
         struct TFrame {
             std::vector<TKid> kids;
@@ -72,7 +74,7 @@ public:
                 out_ += std::string(kSgfColorProperty) + "[" + std::to_string(kid.record.Color) + "]";
             }
             std::vector<TKid> kids = ReadChain(kid.record.Next);
-            Notes(kid.rec, kids);
+            Notes(kid.rec, kid.record.Color, kids);
             ++result_.nodes;
             stack.push_back({std::move(kids), 0, depth + 1});  // frame is stale from here
             if (result_.nodes % kNodesPerStep == 0 && StopAsked(progress_, result_.nodes, count_)) {
@@ -126,7 +128,7 @@ private:
     // Labels of the candidates and the position's markup, then its comment.
     // Markup goes as it was merged, kind by kind; a candidate whose point
     // carries a markup letter gives up its kana (one label per point).
-    void Notes(int rec, const std::vector<TKid>& kids) {
+    void Notes(int rec, int color, const std::vector<TKid>& kids) {
         TMarkupList markup;
         // A row edited by hand onto no board point is left out, not written.
         for (TMarkup& m : markup_ ? markup_->GetMarkup(rec) : TMarkupList{}) {
@@ -157,15 +159,27 @@ private:
             }
             if (!points.empty()) out_ += std::string(SgfMarkupProperty(kind)) + points;
         }
-        if (!comments_) return;
-        const std::optional<std::string> text = comments_->GetComment(rec);
-        if (!text || text->empty()) return;
-        out_ += "C[" + EscapeSgfText(*text) + "]";
+        std::optional<std::string> text = comments_ ? comments_->GetComment(rec) : std::nullopt;
+        if (text && text->empty()) text.reset();
+        if (colorNames_ && color >= 1 && color <= 4) text = WithColorName(text, (*colorNames_)[static_cast<std::size_t>(color)]);
+        if (text) out_ += "C[" + EscapeSgfText(*text) + "]";
+    }
+
+    // A comment that already opens with the name (the user wrote it) stays
+    // as it is rather than say it twice; the merge leaves such a comment
+    // alone too, as its first line is not in brackets.
+    static std::optional<std::string> WithColorName(const std::optional<std::string>& text, const std::string& name) {
+        if (name.empty()) return text;
+        if (!text) return "[" + name + "]";
+        const std::string first = text->substr(0, text->find('\n'));
+        if (first == name) return text;
+        return "[" + name + "]\n" + *text;
     }
 
     IRecordStore& store_;
     ISgfComments* comments_;
     IPositionMarkup* markup_;
+    const TSgfColorNames* colorNames_;
     TSink sink_;
     IProgress* progress_;
     std::int64_t count_;
@@ -177,8 +191,8 @@ private:
 }  // namespace
 
 std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result,
-                          IPositionMarkup* markup) {
-    TExporter exporter(store, comments, markup);
+                          IPositionMarkup* markup, const TSgfColorNames* colorNames) {
+    TExporter exporter(store, comments, markup, colorNames);
     std::string text = exporter.Run();
     if (result) *result = exporter.Result();
     return text;
@@ -216,7 +230,8 @@ bool IsReplaceableText(const std::string& path) {
 }  // namespace
 
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
-                           IPositionMarkup* markup, EExportOverwrite overwrite, IProgress* progress) {
+                           IPositionMarkup* markup, EExportOverwrite overwrite, IProgress* progress,
+                           const TSgfColorNames* colorNames) {
     if (path.empty()) throw EInOutError(ENOENT, path);
     if (SameFile(store.Name(), path)) throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先が定石ファイルそのものです"), path);
     const std::string commentStore = TCompanionDatabase::PathFor(store.Name());
@@ -229,8 +244,8 @@ TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfCom
         throw EFileRefused(QT_TRANSLATE_NOOP("vxlo", "書き出し先は SGF ファイルではないため、上書きしません"), path);
     }
     TFileReplacement replacement(path);
-    TExporter exporter(store, comments, markup, [&replacement](std::string_view piece) { replacement.Write(piece); },
-                       progress);
+    TExporter exporter(store, comments, markup, colorNames,
+                       [&replacement](std::string_view piece) { replacement.Write(piece); }, progress);
     exporter.Run();
     // Cancelled: the replacement goes away unrenamed, so the old file stands.
     if (!exporter.Result().cancelled) replacement.Commit();

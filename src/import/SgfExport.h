@@ -5,6 +5,10 @@
 // (LB) on the node before them, comments in C[], markup (LB, TR, SQ, CR, MA)
 // on the node of its position, tenuki as a pass (B[] or W[]), and label
 // colours in the private property VXC, which the SGF merge reads back.
+// With colour names, a coloured move's comment starts with its colour's name
+// in brackets on a line of its own, for programs that do not read VXC; the
+// root then carries VXN[1], and the merge takes that line off again.
+#include <array>
 #include <string>
 
 #include "core/Progress.h"
@@ -23,9 +27,14 @@ struct TSgfExportResult {
     bool cancelled = false; // stopped: nothing written, any old file as it was
 };
 
-// The SGF text of the tree in store (read only). comments and markup may be null.
+// The names of the label colours 0..4 as the user reads them. Black, the
+// colour of a move without a label, is never written: every move has it.
+using TSgfColorNames = std::array<std::string, 5>;
+
+// The SGF text of the tree in store (read only). comments, markup and
+// colorNames may be null.
 std::string SgfExportText(IRecordStore& store, ISgfComments* comments, TSgfExportResult* result = nullptr,
-                          IPositionMarkup* markup = nullptr);
+                          IPositionMarkup* markup = nullptr, const TSgfColorNames* colorNames = nullptr);
 
 enum class EExportOverwrite {
     OnlySgf,  // an existing file is replaced only when it is an SGF text (or empty)
@@ -42,6 +51,6 @@ enum class EExportOverwrite {
 TSgfExportResult ExportSgf(IRecordStore& store, const std::string& path, ISgfComments* comments,
                            IPositionMarkup* markup = nullptr,
                            EExportOverwrite overwrite = EExportOverwrite::OnlySgf,
-                           IProgress* progress = nullptr);
+                           IProgress* progress = nullptr, const TSgfColorNames* colorNames = nullptr);
 
 }  // namespace vxlo

@@ -21,6 +21,7 @@ public:
 
     TSgfMergeResult Run() {
         const int root = sgf_.GameRoot(0);
+        namesInComments_ = sgf_.Node(root).Has(kSgfColorNamesProperty);
         if (SgfBoardSize(sgf_.Node(root)) != kBoardSize) {
             result_.wrongSize = true;
             return result_;
@@ -78,10 +79,23 @@ private:
             }
         }
         if (!comments_) return;
-        const std::string* text = node.Value("C");
-        if (!text || text->empty() || comments_->HasComment(key)) return;
-        comments_->PutComment(key, *text);
+        const std::string* value = node.Value("C");
+        if (!value) return;
+        const std::string text = UsersComment(node, *value);
+        if (text.empty() || comments_->HasComment(key)) return;
+        comments_->PutComment(key, text);
         ++result_.commentsAdded;
+    }
+
+    // The comment without the colour's name that our export put first.
+    std::string UsersComment(const TSgfNode& node, const std::string& text) const {
+        if (!namesInComments_) return text;
+        const std::string* color = node.Value(kSgfColorProperty);
+        if (!color || color->size() != 1 || (*color)[0] < '1' || (*color)[0] > '4') return text;
+        const std::size_t end = text.find('\n');
+        const std::string first = text.substr(0, end);
+        if (first.size() < 2 || first.front() != '[' || first.back() != ']') return text;
+        return end == std::string::npos ? std::string() : text.substr(end + 1);
     }
 
     void ApplyColor(TPoint p, const TSgfNode& node) {
@@ -210,6 +224,7 @@ private:
     TNavigation& nav_;
     const TSgfCollection& sgf_;
     ISgfComments* comments_;
+    bool namesInComments_ = false;
     IPositionMarkup* markup_;
     IProgress* progress_;
     TSgfMergeResult result_;

@@ -61,5 +61,8 @@ TMessage SgfMergeSummary(const TSgfMergeResult& result);
 
 // The private property for label colours, read back by the merge.
 inline constexpr const char* kSgfColorProperty = "VXC";
+// On the root: the comment of each node with VXC[1..4] starts with a line
+// "[colour name]" that the export added; the merge takes it off.
+inline constexpr const char* kSgfColorNamesProperty = "VXN";
 
 }  // namespace vxlo

@@ -18,11 +18,17 @@ TPracticeRun::TPracticeRun(TNavigation& nav, IBoardView& view, TCompanion compan
 void TPracticeRun::Click(int x, int y) {
     switch (session_.State()) {
     case EPracticeState::UserToAnswer:
-    case EPracticeState::ShowingAnswers:
-        session_.Answer(session_.RecordAt(x, y));
+    case EPracticeState::ShowingAnswers: {
+        const int rec = session_.RecordAt(x, y);
+        lastColor_ = -1;
+        for (const TPracticeMove& m : tree_.Continuations(session_.CurrentRecord()))
+            if (m.rec == rec) lastColor_ = m.color;
+        lastAnswer_ = session_.Answer(rec);
         break;
+    }
     case EPracticeState::LineEnded:
     case EPracticeState::NothingDue:
+        lastAnswer_ = EAnswer::Ignored;
         session_.NextLine();
         break;
     }
@@ -39,6 +45,12 @@ TMessage TPracticeRun::StatusText() const {
                       ? QT_TRANSLATE_NOOP("vxlo", "練習 白  今日 %1問  ミス %2  期限 %3局面  ")
                       : QT_TRANSLATE_NOOP("vxlo", "練習 黒  今日 %1問  ミス %2  期限 %3局面  "));
     text.Arg(c.answered).Arg(c.misses).Arg(c.due);
+    // The colour's name says what the move played is in this dictionary.
+    if (lastAnswer_ == EAnswer::Correct) {
+        text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "正解（%1）  ")).Arg(names_.Name(lastColor_)));
+    } else if (lastAnswer_ == EAnswer::Miss && lastColor_ >= 0) {
+        text.Then(TMessage(QT_TRANSLATE_NOOP("vxlo", "ミス（%1）  ")).Arg(names_.Name(lastColor_)));
+    }
     switch (session_.State()) {
     case EPracticeState::UserToAnswer:
         text.Then(QT_TRANSLATE_NOOP("vxlo", "次の一手は？"));

@@ -9,6 +9,7 @@
 #include "core/Message.h"
 #include "practice/PracticeBoard.h"
 #include "practice/PracticeSession.h"
+#include "settings/LabelNames.h"
 
 namespace vxlo {
 
@@ -25,8 +26,12 @@ public:
     void Click(int x, int y);
     // Shows the correct answers again after a repaint, when they are shown.
     void Redraw();
-    // Today's count, misses and due positions, with what happens next.
+    // Today's count, misses and due positions, what the last answer was
+    // (right or not, and the colour name of the candidate played), and what
+    // happens next.
     TMessage StatusText() const;
+    // The names the status uses for the label colours (the defaults at first).
+    void SetLabelNames(TLabelNames names) { names_ = std::move(names); }
 
     TPracticeSession& Session() { return session_; }
     const TPracticeStore& Store() const { return store_; }
@@ -36,6 +41,12 @@ private:
     TStorePracticeTree tree_;
     TNavigationPracticeBoard board_;
     TPracticeSession session_;
+    TLabelNames names_;
+    // The user's last answer while its position is on the board: Ignored
+    // when there is none to tell; the colour of the candidate played, -1 for
+    // a point that is none.
+    EAnswer lastAnswer_ = EAnswer::Ignored;
+    int lastColor_ = -1;
 };
 
 }  // namespace vxlo

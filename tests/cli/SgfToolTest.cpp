@@ -37,7 +37,7 @@ TEST_F(SgfToolTest, ImportExportAndMergeWithComments) {
     ASSERT_EQ(Run({"export-sgf", File("a.jsk"), File("a.sgf")}), 0) << err.str();
     EXPECT_EQ(out.str(), "5 moves written\n");
     EXPECT_EQ(FileBytes(File("a.sgf")),
-              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:い]C[全体];B[pd]LB[dd:い][qc:ろ]\n"
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]VXN[1]LB[pd:い]C[全体];B[pd]LB[dd:い][qc:ろ]\n"
               "(;W[dd]LB[pq:い]C[three-four];B[pq])\n"
               "(;W[qc]LB[qd:い];B[qd]))\n");
 
@@ -66,7 +66,7 @@ TEST_F(SgfToolTest, TenukiAndMarkupGoThroughMergeExportDumpAndCheck) {
     ASSERT_EQ(Run({"export-sgf", File("a.jsk"), File("a.sgf")}), 0) << err.str();
     EXPECT_EQ(out.str(), "6 moves written (2 tenuki)\n");
     EXPECT_EQ(FileBytes(File("a.sgf")),
-              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]LB[pd:い][dd:ろ]TR[dd]C[start]\n"
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]VXN[1]LB[pd:い][dd:ろ]TR[dd]C[start]\n"
               "(;B[pd]LB[qc:a][qd:b];W[]LB[qc:い]C[elsewhere];B[qc]SQ[qc])\n"
               "(;B[dd];W[]LB[pp:い];B[pp]))\n");
     ASSERT_EQ(Run({"merge", "--sgf", File("b.jsk"), File("a.sgf")}), 0) << err.str();

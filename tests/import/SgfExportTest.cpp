@@ -211,3 +211,74 @@ TEST_F(SgfExportTest, WritesThroughATemporaryFileAndNeverOverTheDictionary) {
 
 }  // namespace
 }  // namespace vxlo::testing
+
+namespace vxlo::testing {
+namespace {
+
+const TSgfColorNames kNames = {"定石", "悪手", "変化", "はめ手", "研究"};
+
+// A coloured move's comment opens with its colour's name for programs that
+// do not read VXC, the user's comment after it; a comment that already opens
+// with the name is left as it is. The merge of our own export takes the name
+// off again, so the comments and colours come back as they were.
+TEST(SgfExport, ColourNamesOpenTheCommentsOfColouredMoves) {
+    // pd red (a comment), dd yellow (none), cc blue under dd (the user's
+    // comment opens with the name), qc black.
+    auto store = StoreOf({TJskRecord{}, Rec(16, 4, 0, 2, 1), Rec(4, 4, 3, 4, 3), Rec(3, 3, 0, 0, 2),
+                          Rec(17, 3)});
+    TMemorySgfComments comments;
+    comments.PutComment(1, "[x]\nmine");
+    comments.PutComment(3, "変化\n本手");
+    EXPECT_EQ(SgfExportText(store, &comments, nullptr, nullptr, &kNames),
+              "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[vxlo:5.0]ST[2]VXN[1]LB[pd:い][dd:ろ][qc:は]\n"
+              "(;B[pd]VXC[1]C[[悪手\\]\n[x\\]\nmine])\n"
+              "(;B[dd]VXC[3]LB[cc:い]C[[はめ手\\]];W[cc]VXC[2]C[変化\n本手])\n"
+              "(;B[qc]))\n");
+}
+
+TEST_F(SgfExportTest, ColourNamesComeOffAgainInTheRoundTrip) {
+    TMemorySgfComments comments;
+    GrowRandomTree(nav, comments, 33, 3000);
+    IRecordStore& source = nav.Dictionary().Store();
+    // Comments that look like the name line, or are the name, on every colour.
+    for (std::int64_t rec = 1; rec < source.RecordCount(); rec += 3) {
+        const int color = DecodeRecord(source.Read(rec)).Color;
+        comments.PutComment(static_cast<int>(rec), rec % 2 == 0 ? "[" + kNames[static_cast<std::size_t>(color)] + "]\nnote"
+                                                                : kNames[static_cast<std::size_t>(color)]);
+    }
+    const std::string expected = TreeDump(source, comments);
+    const std::string file = (dir / "named.sgf").string();
+    ExportSgf(source, file, &comments, nullptr, EExportOverwrite::OnlySgf, nullptr, &kNames);
+
+    // Every coloured node's comment opens with its name or is the name.
+    const TSgfCollection sgf = ParseSgf(FileBytes(file), file);
+    int named = 0;
+    for (int n = 0; n < sgf.NodeCount(); ++n) {
+        const std::string* color = sgf.Node(n).Value(kSgfColorProperty);
+        if (!color) continue;
+        const std::string& name = kNames[static_cast<std::size_t>(std::stoi(*color))];
+        const std::string* text = sgf.Node(n).Value("C");
+        ASSERT_NE(text, nullptr);
+        EXPECT_TRUE(text->rfind("[" + name + "]", 0) == 0 || text->rfind(name, 0) == 0) << *text;
+        ++named;
+    }
+    ASSERT_GT(named, 50);
+    nav.CloseFile();
+
+    nav.OpenFile((dir / "copy.jsk").string());
+    TMemorySgfComments merged;
+    const TSgfMergeResult r = MergeSgfFile(nav, file, &merged);
+    EXPECT_EQ(r.LeftOut(), 0);
+    EXPECT_EQ(TreeDump(nav.Dictionary().Store(), merged), expected);
+
+    // A file without VXN (another program's, or an export without names)
+    // keeps a first line in brackets as the user's.
+    nav.CloseFile();
+    nav.OpenFile((dir / "plain.jsk").string());
+    TMemorySgfComments plain;
+    MergeSgf(nav, ParseSgf("(;SZ[19];B[pd]VXC[1]C[[悪手\\]\nmine])", "plain.sgf"), &plain);
+    EXPECT_EQ(plain.GetComment(1).value_or(""), "[悪手]\nmine");
+}
+
+}  // namespace
+}  // namespace vxlo::testing

@@ -56,7 +56,7 @@ TEST(PracticeRun, ClicksPlayTheLineOnTheBoardAndLeaveTheDictionaryByteForByte) {
         run->Click(17, 4);
         EXPECT_EQ(run->Session().State(), EPracticeState::LineEnded);
         EXPECT_EQ(run->StatusText().Text(),
-                  "練習 黒  今日 2問  ミス 1  期限 2局面  手順終了：ミス1（クリックで次の手順）");
+                  "練習 黒  今日 2問  ミス 1  期限 2局面  正解（定石）  手順終了：ミス1（クリックで次の手順）");
         r.rig.ExpectScreenMatches();
 
         // The next line starts from the empty board again.
@@ -83,19 +83,27 @@ TEST(PracticeRun, TheStatusLineIsOneSentenceAndItsStateInEitherLanguage) {
         {"次の一手は？", "Your move?"},
         {"正解のどれかを打ってください", "Play one of the correct moves"},
         {"手順終了：ミス%1", "Line done: %1 missed"},
-        {"（クリックで次の手順）", " (click for the next line)"}});
+        {"（クリックで次の手順）", " (click for the next line)"},
+        {"正解（%1）  ", "Correct (%1)  "}, {"ミス（%1）  ", "Miss (%1)  "}, {"定石", "joseki"}, {"悪手", "mistake"}});
     RunRig r(testing::BranchingTree());
     r.evidence.games = {{3, 1'000'000}, {4, 0}};
     auto run = r.Start();
     EXPECT_EQ(run->StatusText().Text(&english), "Practice as Black  today 0 answered  0 missed  3 due  Your move?");
     run->Click(17, 4);  // a miss
-    EXPECT_EQ(run->StatusText().Text(), "練習 黒  今日 1問  ミス 1  期限 3局面  正解のどれかを打ってください");
+    EXPECT_EQ(run->StatusText().Text(), "練習 黒  今日 1問  ミス 1  期限 3局面  ミス（悪手）  正解のどれかを打ってください");
     EXPECT_EQ(run->StatusText().Text(&english),
-              "Practice as Black  today 1 answered  1 missed  3 due  Play one of the correct moves");
+              "Practice as Black  today 1 answered  1 missed  3 due  Miss (mistake)  Play one of the correct moves");
+    // A name the user gave is shown as typed, in either language.
+    TLabelNames own;
+    own.set[1] = "ダメ";
+    run->SetLabelNames(own);
+    EXPECT_EQ(run->StatusText().Text(&english),
+              "Practice as Black  today 1 answered  1 missed  3 due  Miss (ダメ)  Play one of the correct moves");
+    run->SetLabelNames({});
     run->Click(16, 4);
     run->Click(17, 4);
     EXPECT_EQ(run->StatusText().Text(&english),
-              "Practice as Black  today 2 answered  1 missed  2 due  Line done: 1 missed (click for the next line)");
+              "Practice as Black  today 2 answered  1 missed  2 due  Correct (joseki)  Line done: 1 missed (click for the next line)");
 }
 
 TEST(PracticeRun, PractiseFromTheCurrentPositionAndKeepTheUsersModes) {

@@ -63,24 +63,6 @@ void FillBox(QPainter& p, int left, int top, int right, int bottom, std::uint32_
     p.fillRect(QRect(left, top, right - left, bottom - top), ColorFromBgr(bgr));
 }
 
-// The pixels of row j (0..diameter-1) that lie in the disc filling a square
-// of diameter pixels: [first, last], first > last when none. The pixel
-// centres count, so an odd diameter gives GDI's Ellipse disc exactly.
-struct TSpan {
-    int first = 1;
-    int last = 0;
-};
-TSpan DiscRow(int diameter, int j) {
-    if (j < 0 || j >= diameter) return {};
-    const double c = (diameter - 1) / 2.0;
-    const double r = diameter / 2.0;
-    const double dy = j - c;
-    const double reach = r * r - dy * dy;
-    if (reach < 0) return {};
-    const double w = std::sqrt(reach);
-    return {static_cast<int>(std::ceil(c - w - 1e-9)), static_cast<int>(std::floor(c + w + 1e-9))};
-}
-
 }  // namespace
 
 QColor ColorFromBgr(std::uint32_t bgr) {
@@ -294,38 +276,18 @@ void TBoardRenderer::PaintStone(QPainter& p, int value, int x, int y) {
     const bool firstPlayer = (value == Black) != nav_.WhiteFirst();
     const std::uint32_t fill = firstPlayer ? kuroIsiColor_ : siroIsiColor_;
     // GDI's Ellipse in the box (left, top, left + CellSize, top + CellSize):
-    // a disc of CellSize pixels across, its border pixels in the pen colour.
-    // Drawn in device pixels, with an outline as wide as one logical pixel,
-    // so a high-density screen gets a round stone rather than square steps.
-    const int x0 = Device(left);
-    const int y0 = Device(top - kToolPanelHeight);
-    const int diameter = Device(left + pitch) - x0;
-    const int pen = std::max(1, static_cast<int>(std::lround(ratio_)));
+    // a disc of CellSize pixels across with an outline one logical pixel
+    // wide, its edge smoothed so that the stone is round at every pitch and
+    // density rather than stepped. Its inside keeps the stone's colour.
+    // Kept to the pixels of its own box, which it has just filled: whatever
+    // the order cells are drawn in, a smoothed edge never blends into a
+    // neighbour's pixels.
     p.save();
-    p.resetTransform();
-    for (int j = 0; j < diameter; ++j) {
-        const TSpan row = DiscRow(diameter, j);
-        if (row.first > row.last) continue;
-        // Border pixels have a pixel outside the disc within the pen's width:
-        // beside them in the row or above or below (beyond a narrower row).
-        int innerFirst = row.first + pen;
-        int innerLast = row.last - pen;
-        for (int k = 1; k <= pen; ++k) {
-            for (int near : {j - k, j + k}) {
-                const TSpan other = DiscRow(diameter, near);
-                innerFirst = std::max(innerFirst, other.first);
-                innerLast = std::min(innerLast, other.last);
-            }
-        }
-        const int y = y0 + j;
-        FillBox(p, x0 + row.first, y, x0 + row.last + 1, y + 1, fill);
-        if (innerFirst > innerLast) {
-            FillBox(p, x0 + row.first, y, x0 + row.last + 1, y + 1, kLineColor);
-        } else {
-            FillBox(p, x0 + row.first, y, x0 + innerFirst, y + 1, kLineColor);
-            FillBox(p, x0 + innerLast + 1, y, x0 + row.last + 1, y + 1, kLineColor);
-        }
-    }
+    p.setClipRect(QRect(left, top, pitch, pitch));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(ColorFromBgr(kLineColor), 1.0));
+    p.setBrush(ColorFromBgr(fill));
+    p.drawEllipse(QRectF(left + 0.5, top + 0.5, pitch - 1.0, pitch - 1.0));
     p.restore();
 }
 

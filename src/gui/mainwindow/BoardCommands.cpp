@@ -7,6 +7,8 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "settings/IniFile.h"
+#include "gui/mainwindow/EvidenceCommands.h"
+#include "gui/mainwindow/EvidencePanel.h"
 
 namespace vxlo {
 
@@ -74,6 +76,9 @@ void TBoardCommands::SetBoardOptions(const TBoardOptions& options) {
         w_.statusBar_->clearMessage();
         pointShown_ = false;
     }
+    // The count table names points as the board does.
+    if (TEvidencePanel* panel = w_.parts_.evidence->Panel(); panel && panel->isVisible())
+        w_.parts_.evidence->RefreshEvidence();
     w_.UpdateActions();
 }
 

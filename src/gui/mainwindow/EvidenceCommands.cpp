@@ -8,6 +8,7 @@
 #include "gui/mainwindow/EvidencePanel.h"
 #include "gui/mainwindow/ExplorerCommands.h"
 #include "gui/mainwindow/ExplorerPanel.h"
+#include "gui/mainwindow/LinesCommands.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -52,6 +53,9 @@ void TEvidenceCommands::RefreshEvidence() {
     }
     if (!evidencePanel_) {
         evidencePanel_ = new TEvidencePanel(&w_);
+        evidencePanel_->pointName = [this](TPoint move) {
+            return w_.renderer_.Options().coordinates ? w_.parts_.lines->PointName(move) : QString();
+        };
         // Beside the board, never over it.
         evidencePanel_->move(w_.frameGeometry().topRight() + QPoint(4, 0));
     }

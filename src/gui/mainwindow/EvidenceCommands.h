@@ -32,6 +32,8 @@ public:
     using TCandidateGames = std::vector<std::pair<TPoint, long long>>;
     // The explorer's filters give the board its counts.
     void SetCandidateGames(TCandidateGames games) { candidateGames_ = std::move(games); }
+    // The game counts of the shown position's candidates that have any.
+    const TCandidateGames& CandidateGames() const { return candidateGames_; }
     // While a corner import runs, the position changes thousands of times.
     void SetImporting(bool importing) { importingCorners_ = importing; }
     bool Importing() const { return importingCorners_; }

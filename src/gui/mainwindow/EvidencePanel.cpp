@@ -47,8 +47,9 @@ void TEvidencePanel::ShowRows(const std::vector<TContinuationRow>& rows, long lo
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const TContinuationRow& row = rows[static_cast<std::size_t>(r)];
-        const QString move = row.move.x == 0 ? tr("手抜き")
-                                             : QString("%1-%2").arg(row.move.x).arg(row.move.y);
+        QString move = pointName ? pointName(row.move) : QString();
+        if (move.isEmpty())
+            move = row.move.x == 0 ? tr("手抜き") : QString("%1-%2").arg(row.move.x).arg(row.move.y);
         table_->setItem(r, 0, Cell(ToQt(row.label), false));
         table_->setItem(r, 1, Cell(move, false));
         table_->setItem(r, 2, Cell(QString::number(row.games), true));

@@ -2,7 +2,9 @@
 // TEvidencePanel: the continuation table of the shown position in a small
 // window beside the board, shown while the dictionary has game counts or
 // the position has the engine's figures.
+#include <QString>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "companion/ContinuationTable.h"
@@ -22,6 +24,9 @@ public:
     void ShowRows(const std::vector<TContinuationRow>& rows, long long positionGames,
                   const TEngineIniSettings& limits = {});
     QTableWidget* Table() const { return table_; }
+    // The point as the board names it while it shows coordinates; empty
+    // keeps the panel's own x-y of the dictionary's points.
+    std::function<QString(TPoint move)> pointName;
 
 private:
     QTableWidget* table_ = nullptr;

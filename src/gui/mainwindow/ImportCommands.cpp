@@ -16,6 +16,9 @@
 #include "import/SgfCommentStore.h"
 #include "import/SgfExport.h"
 #include "import/SgfMerge.h"
+#include "gui/language/Catalogue.h"
+#include "settings/IniFile.h"
+#include "settings/LabelNames.h"
 
 namespace vxlo {
 
@@ -130,10 +133,12 @@ void TImportCommands::mnuSgfOutClick() {
     std::optional<TSgfCommentStore> store;
     if (w_.parts_.records->CommentUse() == 1)
         store.emplace(w_.Companion(), TSgfCommentStore::EAccess::ReadOnly);
+    const TQtTranslator translator;
+    const TSgfColorNames names = ReadLabelNames(TIniFile(w_.SettingsPath())).Texts(&translator);
     TProgressWindow progress(TSDIAppForm::tr("SGF の書き出し"), &w_);
     const TSgfExportResult result = ExportSgf(w_.nav_.Dictionary().Store(), PathFromQt(*chosen),
                                               store ? &*store : nullptr, w_.parts_.markup->Store(),
-                                              EExportOverwrite::OnlySgf, &progress);
+                                              EExportOverwrite::OnlySgf, &progress, &names);
     progress.Finish();
     if (result.cancelled) w_.messages_->Information(ToQt(TMessage(kExportCancelledText)));
 }

@@ -60,6 +60,10 @@ TLinesPanel::TLinesPanel(TSource source, QWidget* parent) : QWidget(parent), sou
             [this](QListWidgetItem* item) { emit pathChosen(path_->row(item)); });
 }
 
+void TLinesPanel::SetHeader(QWidget* header) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, header);
+}
+
 void TLinesPanel::Show(const std::vector<TPoint>& path, std::int64_t record) {
     path_->clear();
     tree_->clear();

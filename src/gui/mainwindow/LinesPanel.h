@@ -41,6 +41,8 @@ public:
     // empty board); nothing without a dictionary (record < 0).
     void Show(const std::vector<TPoint>& path, std::int64_t record);
     QTreeWidget* Tree() const { return tree_; }
+    // A widget above the filter (the legend of the label colours).
+    void SetHeader(QWidget* header);
     QListWidget* Path() const { return path_; }
 
 signals:

@@ -80,6 +80,14 @@ void TMarkupCommands::PaintOverlay(QPainter& p) {
 void TMarkupCommands::RefreshBoardExtras() {
     if (tenukiSpot_) tenukiSpot_->update();
     if (w_.boardArea_) w_.boardArea_->update();
+    // The panels name points in the board's orientation (the eight of them
+    // take (1, 2) to eight places): a turned board renames them.
+    const TPoint probe = w_.nav_.Board().BoardToDisplay(1, 2);
+    if (probe != orientationProbe_) {
+        orientationProbe_ = probe;
+        if (w_.parts_.evidence) w_.parts_.evidence->RefreshEvidence();
+        if (w_.parts_.lines) w_.parts_.lines->RefreshLines();
+    }
 }
 
 }  // namespace vxlo

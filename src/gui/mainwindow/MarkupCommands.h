@@ -37,6 +37,7 @@ private:
     bool markupShown_ = true;
     std::unique_ptr<TMarkupStore> markupStore_;  // read only; none without a dictionary
     TTenukiSpot* tenukiSpot_ = nullptr;
+    TPoint orientationProbe_{1, 2};  // where board point (1, 2) was shown last
 };
 
 }  // namespace vxlo

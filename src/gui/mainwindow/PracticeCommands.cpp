@@ -13,6 +13,7 @@
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"
 #include "settings/IniFile.h"
+#include "settings/LabelNames.h"
 
 namespace vxlo {
 
@@ -100,6 +101,7 @@ void TPracticeCommands::StartPractice() {
     try {
         practice_ = std::make_unique<TPracticeRun>(w_.nav_, w_.renderer_, w_.Companion(), settings, evidence, Clock(),
                                                    std::random_device{}());
+        practice_->SetLabelNames(ReadLabelNames(TIniFile(w_.SettingsPath())));
     } catch (...) {
         w_.UpdateActions();
         w_.RepaintBoard();

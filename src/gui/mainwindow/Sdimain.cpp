@@ -96,6 +96,8 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     AddActions(*parts_.lines);
     parts_.language = std::make_unique<TLanguageCommands>(*this);
     AddActions(*parts_.language);
+    parts_.labels = std::make_unique<TLabelCommands>(*this);
+    AddActions(*parts_.labels);
     parts_.review = std::make_unique<TReviewCommands>(*this);
     AddActions(*parts_.review);
 

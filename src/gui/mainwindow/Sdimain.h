@@ -35,6 +35,7 @@ class TFindCommands;
 class TImportCommands;
 class TKeyCommands;
 class TLanguageCommands;
+class TLabelCommands;
 class TLinesCommands;
 class TLinesPanel;
 class TMarkupCommands;
@@ -105,6 +106,7 @@ public:
         std::unique_ptr<TLinesCommands> lines;
         std::unique_ptr<TExplorerCommands> explorer;
         std::unique_ptr<TLanguageCommands> language;
+        std::unique_ptr<TLabelCommands> labels;
         std::unique_ptr<TReviewCommands> review;
     };
     TParts& Parts() { return parts_; }

@@ -8,6 +8,7 @@
 #include "gui/mainwindow/FindCommands.h"
 #include "gui/mainwindow/ImportCommands.h"
 #include "gui/mainwindow/KeyCommands.h"
+#include "gui/mainwindow/LabelCommands.h"
 #include "gui/mainwindow/LanguageCommands.h"
 #include "gui/mainwindow/LinesCommands.h"
 #include "gui/mainwindow/MarkupCommands.h"
