@@ -8,6 +8,8 @@
 #include "gui/board/TenukiSpot.h"
 #include "gui/mainwindow/PracticeCommands.h"
 #include "gui/mainwindow/QtText.h"
+#include "gui/mainwindow/EvidenceCommands.h"
+#include "gui/mainwindow/LinesCommands.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "practice/PracticeRun.h"

@@ -34,9 +34,9 @@
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/WindowParts.h"
+#include "gui/WindowFixture.h"
 #include "companion/ContinuationTable.h"
 #include "settings/IniFile.h"
-#include "support/TempDir.h"
 
 namespace vxlo {
 namespace {
@@ -130,50 +130,19 @@ void MenuLines(const QList<QAction*>& actions, const QString& prefix, std::vecto
     }
 }
 
-class LanguageWindowTest : public ::testing::Test {
+class LanguageWindowTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        ::setenv("XDG_CONFIG_HOME", (dir_.Path() / "config").c_str(), 1);
-    }
     void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
+        TWindowTest::TearDown();
+        catalogue_.reset();  // only after the window: its texts come from the catalogue to its end
     }
     TSDIAppForm& Start(ELanguage language) {
         catalogue_ = std::make_unique<TLanguageCatalogue>(language);
         EXPECT_TRUE(catalogue_->Loaded());
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        return *window_;
-    }
-    QAction* Act(const char* name) const {
-        QAction* action = window_->findChild<QAction*>(name);
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void Open(const std::string& path) {
-        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
-        Act("mnuOpen")->trigger();
-    }
-    // A click on the board at display cell (column, row).
-    void ClickCell(int column, int row) {
-        const TBoardRenderer& r = window_->Renderer();
-        QTest::mouseClick(&window_->BoardArea(), Qt::LeftButton, {},
-                          QPoint(r.BoardLeft() + (column - 1) * r.CellSize() + r.HalfCell(),
-                                 r.BoardTop() + (row - 1) * r.CellSize() + r.HalfCell() -
-                                     TBoardRenderer::kToolPanelHeight));
-    }
-    std::vector<QString> Texts() const {
-        std::vector<QString> texts;
-        for (const auto& e : messages_.entries) texts.push_back(e.text);
-        return texts;
+        return TWindowTest::Start();
     }
 
-    testing::TTempDir dir_;
-    TRecordedMessages messages_;
-    // Declared before the window: the catalogue outlives it.
     std::unique_ptr<TLanguageCatalogue> catalogue_;
-    std::unique_ptr<TSDIAppForm> window_;
 };
 
 TEST_F(LanguageWindowTest, EveryTextOfTheEnglishWindowAndItsDialogsIsEnglish) {

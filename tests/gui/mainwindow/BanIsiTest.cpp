@@ -8,39 +8,23 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 
 #include "gui/dialogs/About.h"
 #include "gui/dialogs/BanIsi.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/WindowParts.h"
-#include "support/TempDir.h"
+#include "gui/WindowFixture.h"
 
 namespace vxlo {
 namespace {
 
-class BanIsiTest : public ::testing::Test {
+class BanIsiTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        config_ = dir_.Path() / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-        ini_ = (config_ / "VXLO.INI").string();
-    }
-    void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
-
     TSDIAppForm& Start(const std::string& settings = "") {
-        if (!settings.empty()) {
-            std::filesystem::create_directories(config_);
-            std::ofstream(ini_, std::ios::binary) << settings;
-        }
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        return *window_;
+        if (!settings.empty()) PutIni(settings);
+        return TWindowTest::Start();
     }
     QRadioButton* Radio(const char* name) {
         auto* button = window_->Parts().board->BanIsiColor().findChild<QRadioButton*>(name);
@@ -54,10 +38,6 @@ protected:
     }
     void ClickOk() {
         QTest::mouseClick(window_->Parts().board->BanIsiColor().findChild<QPushButton*>("btnOK"), Qt::LeftButton);
-    }
-    std::string IniText() const {
-        std::ifstream in(ini_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // Board colour inside the square, off every line.
     QRgb BoardPixel() const {
@@ -73,12 +53,6 @@ protected:
                                     TBoardRenderer::kToolPanelHeight) &
                0xFFFFFF;
     }
-
-    testing::TTempDir dir_;
-    std::filesystem::path config_;
-    std::string ini_;
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
 };
 
 TEST_F(BanIsiTest, LayoutAndPreselectionWithoutSettings) {

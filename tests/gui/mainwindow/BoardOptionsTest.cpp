@@ -7,42 +7,20 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/WindowParts.h"
 #include "gui/records/Comment.h"
+#include "gui/WindowFixture.h"
 #include "settings/IniFile.h"
-#include "support/TempDir.h"
 
 namespace vxlo {
 namespace {
 
-class BoardOptionsTest : public ::testing::Test {
+class BoardOptionsTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        config_ = dir_.Path() / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-        ini_ = (config_ / "VXLO.INI").string();
-    }
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
-    void PutIni(const std::string& text) {
-        std::filesystem::create_directories(config_);
-        std::ofstream(ini_, std::ios::binary) << text;
-    }
-    TSDIAppForm& Start() {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        return *window_;
-    }
-    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
     // A mouse move without buttons to the middle of display cell (column, row).
     void MoveToCell(int column, int row) {
         const TBoardGeometry& g = window_->Renderer().Geometry();
@@ -54,12 +32,6 @@ protected:
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&window_->BoardArea(), &move);
     }
-
-    testing::TTempDir dir_;
-    std::filesystem::path config_;
-    std::string ini_;
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
 };
 
 TEST_F(BoardOptionsTest, BothAreOffByDefaultAndWrittenAtExit) {
@@ -120,10 +92,7 @@ TEST_F(BoardOptionsTest, TheStatusBarNamesThePointUnderTheMouse) {
     EXPECT_EQ(w.StatusText(), QString());
     // A click on a point of the bordered board plays that point.
     w.Navigation().SetInputMode(EInputMode::Record);
-    w.Parts().files->SetFileChooser([this](const QString&) {
-        return std::optional(PathToQt(dir_ / "new.jsk"));
-    });
-    Act("mnuOpen")->trigger();
+    Open(dir_ / "new.jsk");
     ASSERT_TRUE(w.FileOpen());
     QTest::mouseClick(&w.BoardArea(), Qt::LeftButton, {},
                       QPoint(g.CellLeft(3) + 1, g.CellTop(17) + 1 - TBoardRenderer::kToolPanelHeight));

@@ -10,8 +10,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
-#include <cstdlib>
-#include <memory>
 
 #include "dictionary/MoveText.h"
 #include "dictionary/TreeSupport.h"
@@ -21,10 +19,10 @@
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/WindowParts.h"
 #include "gui/records/frmJsk.h"
+#include "gui/WindowFixture.h"
 #include "import/ImportFixture.h"
 #include "import/SgfReader.h"
 #include "import/SgfCommentStore.h"
-#include "support/TempDir.h"
 
 namespace vxlo::testing {
 namespace {
@@ -33,11 +31,10 @@ const TLine kTransposedA = {{4, 4}, {16, 16}, {16, 4}};
 const TLine kTransposedB = {{16, 4}, {16, 16}, {4, 4}};
 const TLine kDeep = {{16, 4}, {17, 3}, {17, 4}, {16, 3}, {15, 3}, {15, 2}};
 
-class FindWindowTest : public ::testing::Test {
+class FindWindowTest : public TWindowTest {
 protected:
     void SetUp() override {
-        config_ = dir_ / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+        TWindowTest::SetUp();
         TNullView view;
         TRecordingMessages quiet;
         TNullCommentStore none;
@@ -54,27 +51,13 @@ protected:
         comments.PutComment(deep_, "ハネ継ぎ定石 (hane joseki)");
         comments.PutComment(b_, "Three corners");
     }
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
     TSDIAppForm& Start() {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        window_->Parts().files->SetFileChooser([this](const QString&) { return std::optional(PathToQt(Dictionary())); });
-        Act("mnuOpen")->trigger();
+        TWindowTest::Start();
+        Open(Dictionary());
         EXPECT_TRUE(window_->FileOpen());
         return *window_;
     }
     std::string Dictionary() const { return dir_ / "find.jsk"; }
-    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
-    void ClickMove(TPoint p) {
-        const TBoardRenderer& r = window_->Renderer();
-        const TPoint cell = window_->Navigation().Board().BoardToDisplay(p.x, p.y);
-        const int x = r.BoardLeft() + (cell.x - 1) * r.CellSize() + r.HalfCell();
-        const int y = r.BoardTop() + (cell.y - 1) * r.CellSize() + r.HalfCell();
-        QTest::mouseClick(&window_->BoardArea(), Qt::LeftButton, {}, QPoint(x, y - TBoardRenderer::kToolPanelHeight));
-    }
 
     // Everything the window shows of a position, to compare two ways there.
     struct TShown {
@@ -105,10 +88,6 @@ protected:
         EXPECT_EQ(a.delete1, b.delete1);
     }
 
-    TTempDir dir_;
-    std::string config_;
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
     int a_ = 0, b_ = 0, deep_ = 0;
 };
 
@@ -124,7 +103,7 @@ TEST_F(FindWindowTest, GoingToARecordShowsWhatClickingThereShows) {
         const TShown gone = Shown();
         EXPECT_EQ(gone.record, record);
         Act("mnu1st")->trigger();
-        for (const TPoint p : line) ClickMove(p);
+        for (const TPoint p : line) ClickPoint(p);
         ExpectSame(gone, Shown());
     }
     EXPECT_TRUE(messages_.entries.empty());

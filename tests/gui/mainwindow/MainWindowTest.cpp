@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "core/VxloError.h"
 #include "gui/board/BoardWidget.h"
@@ -22,8 +21,8 @@
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/mainwindow/WindowParts.h"
 #include "gui/language/SettingsPath.h"
+#include "gui/WindowFixture.h"
 #include "support/FileBytes.h"
-#include "support/TempDir.h"
 
 namespace vxlo {
 namespace {
@@ -34,44 +33,10 @@ using testing::Placeholder;
 using testing::ReadFileBytes;
 
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        config_ = dir_.Path() / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-        ini_ = (config_ / "VXLO.INI").string();
-    }
-    void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
-
-    void PutIni(const std::string& text) {
-        std::filesystem::create_directories(config_);
-        std::ofstream(ini_, std::ios::binary) << text;
-    }
-    TSDIAppForm& Start() {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        return *window_;
-    }
     void Exit() { window_->findChild<QAction*>("ExitItem")->trigger(); }
-    QAction* Act(const char* name) const {
-        QAction* action = window_->findChild<QAction*>(name);
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
     QString Caption(const char* name) const { return Act(name)->text(); }
-    // Chooses path in the open dialog and opens it.
-    void OpenInDialog(const std::string& path) {
-        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
-        Act("mnuOpen")->trigger();
-    }
-    // A click at the intersection of display cell (column, row).
-    void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
-        const TBoardRenderer& r = window_->Renderer();
-        const int x = r.BoardLeft() + (column - 1) * r.CellSize() + r.HalfCell();
-        const int y = r.BoardTop() + (row - 1) * r.CellSize() + r.HalfCell();
-        QTest::mouseClick(&window_->BoardArea(), button, {},
-                          QPoint(x, y - TBoardRenderer::kToolPanelHeight));
-    }
     // Canvas colour at the intersection of a display cell, or dx, dy from it.
     QRgb CanvasAtCell(int column, int row, int dx = 0, int dy = 0) const {
         const TBoardRenderer& r = window_->Renderer();
@@ -79,18 +44,6 @@ protected:
         const int y = r.BoardTop() + (row - 1) * r.CellSize() + r.HalfCell() + dy;
         return r.Canvas().pixel(x, y - TBoardRenderer::kToolPanelHeight) & 0xFFFFFF;
     }
-    std::vector<QString> ErrorTexts() const {
-        std::vector<QString> texts;
-        for (const auto& e : messages_.entries)
-            if (e.error) texts.push_back(e.text);
-        return texts;
-    }
-
-    testing::TTempDir dir_;
-    std::filesystem::path config_;
-    std::string ini_;
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
 };
 
 TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesEveryDefault) {
@@ -192,18 +145,18 @@ TEST_F(MainWindowTest, ShiftJisModesFromWindowsAreRead) {
 TEST_F(MainWindowTest, RecentListKeepsTheFourLatestPathsInOrder) {
     TSDIAppForm& w = Start();
     auto path = [&](const char* name) { return dir_.File(name); };
-    for (const char* name : {"A.jsk", "B.jsk", "A.jsk"}) OpenInDialog(path(name));
+    for (const char* name : {"A.jsk", "B.jsk", "A.jsk"}) Open(path(name));
     EXPECT_EQ(w.Parts().files->RecentFiles(), (std::array<std::string, 4>{path("A.jsk"), path("B.jsk"), "", ""}));
     EXPECT_TRUE(Act("mnuReopen2")->isVisible());
     EXPECT_FALSE(Act("mnuReopen3")->isVisible());
-    for (const char* name : {"C.jsk", "D.jsk", "E.jsk"}) OpenInDialog(path(name));
+    for (const char* name : {"C.jsk", "D.jsk", "E.jsk"}) Open(path(name));
     EXPECT_EQ(w.Parts().files->RecentFiles(), (std::array<std::string, 4>{path("E.jsk"), path("D.jsk"),
                                                            path("C.jsk"), path("A.jsk")}));
     EXPECT_EQ(Caption("mnuReopen4"), PathToQt(path("A.jsk")));
     EXPECT_TRUE(Act("mnuReopen4")->isVisible());
 
     // Letter case matters: a.jsk is another entry.
-    OpenInDialog(path("a.jsk"));
+    Open(path("a.jsk"));
     EXPECT_EQ(w.Parts().files->RecentFiles()[0], path("a.jsk"));
     EXPECT_EQ(w.Parts().files->RecentFiles()[3], path("C.jsk"));
 
@@ -232,7 +185,7 @@ TEST_F(MainWindowTest, RecentListKeepsTheFourLatestPathsInOrder) {
 TEST_F(MainWindowTest, OpenAndCloseKeepCaptionAndMenusInStep) {
     TSDIAppForm& w = Start();
     const std::string fresh = dir_.File("new.jsk");
-    OpenInDialog(fresh);
+    Open(fresh);
     EXPECT_TRUE(w.FileOpen());
     EXPECT_EQ(w.windowTitle(), PathToQt("Vexlo定石辞典[" + fresh + "]"));
     for (const char* enabled : {"mnuClose", "mnuFileInput", "mnuInputAll", "mnuMarge"})
@@ -268,7 +221,7 @@ TEST_F(MainWindowTest, RecordAndPlayByClickingTheBoard) {
     EXPECT_EQ(messages_.entries[0].text, ToQt("まずファイルを開いてください"));
     EXPECT_FALSE(messages_.entries[0].error);
 
-    OpenInDialog(path);
+    Open(path);
     Act("mnuReg")->trigger();
     ClickCell(16, 4);  // adds the candidate, not played
     EXPECT_EQ(ReadFileBytes(path), Concat({Placeholder(), MoveBytes(16, 4)}));
@@ -309,11 +262,11 @@ TEST_F(MainWindowTest, RecordAndPlayByClickingTheBoard) {
 TEST_F(MainWindowTest, AFailedOpenReportsTheFileAndLeavesNoDictionaryOpen) {
     TSDIAppForm& w = Start();
     const std::string good = dir_.File("good.jsk");
-    OpenInDialog(good);
+    Open(good);
     ASSERT_TRUE(w.FileOpen());
 
     const std::string missingFolder = dir_.File("none/x.jsk");
-    OpenInDialog(missingFolder);
+    Open(missingFolder);
     ASSERT_EQ(ErrorTexts().size(), 1u);
     EXPECT_EQ(ErrorTexts()[0], PathToQt("ファイルが見つかりません.\n" + missingFolder));
     EXPECT_FALSE(w.FileOpen());
@@ -343,7 +296,7 @@ TEST_F(MainWindowTest, AFailedOpenReportsTheFileAndLeavesNoDictionaryOpen) {
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramEnds) {
     std::filesystem::create_directories(ini_);  // a folder where the file should be
     TSDIAppForm& w = Start();
-    OpenInDialog(dir_.File("d.jsk"));
+    Open(dir_.File("d.jsk"));
     Exit();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.FileOpen());
@@ -386,13 +339,13 @@ TEST_F(MainWindowTest, HintsGoToTheStatusBarAndToolTipsShowTheShortPart) {
 
     // A refused move goes to a message box, never to the status bar.
     statusBar->clearMessage();
-    OpenInDialog(dir_.File("h.jsk"));
+    Open(dir_.File("h.jsk"));
     EXPECT_EQ(statusBar->currentMessage(), QString());
 }
 
 TEST_F(MainWindowTest, WhiteFirstToggleIsCheckedAndRepaints) {
     TSDIAppForm& w = Start();
-    OpenInDialog(dir_.File("w.jsk"));
+    Open(dir_.File("w.jsk"));
     Act("mnuReg")->trigger();
     ClickCell(4, 4);
     ClickCell(4, 4);
@@ -414,7 +367,7 @@ TEST_F(MainWindowTest, SampleDictionaryRegeneratesByteForByteAndOpens) {
     EXPECT_NE(std::system((command + " 2>/dev/null").c_str()), 0);
 
     TSDIAppForm& w = Start();
-    OpenInDialog(made);
+    Open(made);
     EXPECT_TRUE(Act("mnuData")->isEnabled());
     EXPECT_EQ(w.Navigation().Board().PointState(16, 4), Candidate);
     EXPECT_EQ(w.Navigation().Board().PointState(17, 4), Candidate);

@@ -7,10 +7,8 @@
 #include <QImage>
 #include <QTest>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "gui/board/BoardWidget.h"
 #include "gui/board/MarkupPainter.h"
@@ -21,24 +19,16 @@
 #include "gui/board/TenukiSpot.h"
 #include "settings/IniFile.h"
 #include "companion/MarkupStore.h"
+#include "gui/WindowFixture.h"
 #include "support/FileBytes.h"
-#include "support/TempDir.h"
 
 namespace vxlo {
 namespace {
 
 using TLine = std::vector<TPoint>;
 
-class TenukiWindowTest : public ::testing::Test {
+class TenukiWindowTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        config_ = dir_.Path() / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-    }
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
     // A dictionary holding the lines, made as the importers make one.
     void MakeDictionary(const std::vector<TLine>& lines) {
         TNullView view;
@@ -59,20 +49,11 @@ protected:
         nav.CloseFile();
     }
     TSDIAppForm& Start() {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        window_->Parts().files->SetFileChooser([this](const QString&) { return std::optional(PathToQt(file_)); });
-        Act("mnuOpen")->trigger();
+        TWindowTest::Start();
+        Open(file_);
         return *window_;
     }
-    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
     TNavigation& Nav() { return window_->Navigation(); }
-    void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
-        const TBoardRenderer& r = window_->Renderer();
-        const int x = r.BoardLeft() + (column - 1) * r.CellSize() + r.HalfCell();
-        const int y = r.BoardTop() + (row - 1) * r.CellSize() + r.HalfCell();
-        QTest::mouseClick(&window_->BoardArea(), button, {}, QPoint(x, y - TBoardRenderer::kToolPanelHeight));
-    }
     void ClickSpot(Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(&window_->Parts().markup->TenukiSpot(), button, {}, QPoint(60, 12));
     }
@@ -103,11 +84,7 @@ protected:
     static int Magenta(const QImage& image, const QRect& area) { return Count(image, area, kMarkupRgb & 0xFFFFFF); }
 
     using TenukiSpot = TTenukiSpot;
-    testing::TTempDir dir_;
-    std::filesystem::path config_;
     std::string file_ = dir_.File("j.jsk");
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
 };
 
 TEST_F(TenukiWindowTest, TheSpotShowsTheTurnAndTheTenukiCandidateAndRunsGoThroughIt) {

@@ -12,21 +12,16 @@
 #include <QStringList>
 #include <QToolButton>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
 
 #include "gui/board/BoardWidget.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/board/TenukiSpot.h"
 #include "gui/mainwindow/Sdimain.h"
-#include "gui/mainwindow/WindowParts.h"
 #include "settings/IniFile.h"
 #include "practice/PracticeFakes.h"
 #include "practice/PracticeRun.h"
-#include "support/TempDir.h"
+#include "gui/WindowFixture.h"
 
 namespace vxlo {
 namespace {
@@ -57,35 +52,18 @@ std::map<int, TRow> PracticeRows(const std::string& path) {
     return rows;
 }
 
-class PracticeWindowTest : public ::testing::Test {
+class PracticeWindowTest : public testing::TWindowTest {
 protected:
     void SetUp() override {
-        config_ = dir / "config";
-        std::filesystem::create_directories(config_);
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+        TWindowTest::SetUp();
         testing::WriteFileBytes(dictionary, testing::ForcedLine());
     }
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
     TSDIAppForm& StartWith(const QStringList& args) {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        window_->Parts().practice->OpenFromArguments(args);
+        Start().Parts().practice->OpenFromArguments(args);
         return *window_;
     }
     QStringList PracticeArgs() const {
         return {"vxlo", "--practice", PathToQt(dictionary)};
-    }
-    // A left click on board point (x, y), wherever the orientation shows it.
-    void ClickPoint(int x, int y) {
-        const TPoint cell = window_->Navigation().Board().BoardToDisplay(x, y);
-        const TBoardRenderer& r = window_->Renderer();
-        const int cx = r.BoardLeft() + (cell.x - 1) * r.CellSize() + r.HalfCell();
-        const int cy = r.BoardTop() + (cell.y - 1) * r.CellSize() + r.HalfCell();
-        QTest::mouseClick(&window_->BoardArea(), Qt::LeftButton, {},
-                          QPoint(cx, cy - TBoardRenderer::kToolPanelHeight));
     }
     // The canvas square of the cell where board point (x, y) is shown.
     QImage CellImage(int x, int y) const {
@@ -96,7 +74,6 @@ protected:
         return r.Canvas().copy(left, top, r.CellSize(), r.CellSize());
     }
     QString Status() const { return window_->findChild<QStatusBar*>("StatusBar")->currentMessage(); }
-    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
     bool NoErrors() const {
         for (const auto& e : messages_.entries) {
             if (e.error) {
@@ -107,12 +84,8 @@ protected:
         return true;
     }
 
-    testing::TTempDir dir;
-    std::string config_;
-    std::string dictionary = dir / "line.jsk";
-    std::string store = dir / "line.comments.sqlite";
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
+    std::string dictionary = dir_ / "line.jsk";
+    std::string store = dir_ / "line.comments.sqlite";
 };
 
 TEST_F(PracticeWindowTest, ThePracticeArgumentOpensIntoPracticeAndCorrectClicksGrowTheSchedule) {
@@ -190,14 +163,14 @@ TEST_F(PracticeWindowTest, ThePracticeArgumentWithoutADictionaryOpensNothing) {
 }
 
 TEST_F(PracticeWindowTest, TheColourMenuKeepsItsChoiceInTheSettingsFile) {
-    std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Practice]\nCorrect=0,1\n";
+    PutIni("[Practice]\nCorrect=0,1\n");
     TSDIAppForm& w = StartWith({"vxlo"});
     QMenu* menu = w.findChild<QMenu*>("mnuPracticeColor");
     ASSERT_NE(menu, nullptr);
     QMetaObject::invokeMethod(menu, "aboutToShow");
     EXPECT_TRUE(Act("mnuPracticeBlack")->isChecked());
     Act("mnuPracticeAlternate")->trigger();
-    const TIniFile ini(config_ + "/VXLO.INI");
+    const TIniFile ini(ini_);
     EXPECT_EQ(ini.ReadInteger("Practice", "Color", 0), 3);
     EXPECT_EQ(ini.ReadString("Practice", "Correct", ""), "0,1");  // the other key kept
     Act("mnuPracticeWhite")->trigger();
@@ -208,7 +181,7 @@ TEST_F(PracticeWindowTest, TheColourMenuKeepsItsChoiceInTheSettingsFile) {
 }
 
 TEST_F(PracticeWindowTest, TheColourComesFromTheSettingsAndOtherCommandsEndThePractice) {
-    std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Practice]\nColor=2\n";
+    PutIni("[Practice]\nColor=2\n");
     TSDIAppForm& w = StartWith({"vxlo", PathToQt(dictionary)});
     ASSERT_TRUE(w.FileOpen());
     EXPECT_EQ(w.Practice(), nullptr);

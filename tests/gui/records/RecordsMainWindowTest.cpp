@@ -5,11 +5,9 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <memory>
 
 #include "companion/RecordsSupport.h"
 #include "dictionary/RecordFile.h"
@@ -20,55 +18,23 @@
 #include "gui/mainwindow/WindowParts.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
+#include "gui/WindowFixture.h"
 
 namespace vxlo {
 namespace {
 
 using testing::FileBytes;
 using testing::StoredRows;
-using testing::TTempDir;
 
-class RecordsMainWindowTest : public ::testing::Test {
+class RecordsMainWindowTest : public testing::TWindowTest {
 protected:
-    void SetUp() override {
-        config_ = dir / "config";
-        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-    }
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
-    void CommentsOn() {
-        std::filesystem::create_directories(config_);
-        std::ofstream(config_ + "/VXLO.INI", std::ios::binary) << "[Mode]\nDB=1\n";
-    }
-    TSDIAppForm& Start() {
-        window_ = std::make_unique<TSDIAppForm>(&messages_);
-        window_->show();
-        return *window_;
-    }
-    void Open(const std::string& path) {
-        window_->Parts().files->SetFileChooser([path](const QString&) { return std::optional(PathToQt(path)); });
-        Act("mnuOpen")->trigger();
-    }
-    QAction* Act(const char* name) const { return window_->findChild<QAction*>(name); }
+    void CommentsOn() { PutIni("[Mode]\nDB=1\n"); }
     void Type(const char* text) {
         window_->Parts().records->CommentForm().Memo()->moveCursor(QTextCursor::End);
         window_->Parts().records->CommentForm().Memo()->insertPlainText(ToQt(text));
     }
-    std::vector<QString> Errors() const {
-        std::vector<QString> texts;
-        for (const auto& e : messages_.entries)
-            if (e.error) texts.push_back(e.text);
-        return texts;
-    }
-    std::string Dictionary() const { return dir / "main.jsk"; }
-    std::string Store() const { return dir / "main.comments.sqlite"; }
-
-    TTempDir dir;
-    std::string config_;
-    TRecordedMessages messages_;
-    std::unique_ptr<TSDIAppForm> window_;
+    std::string Dictionary() const { return dir_ / "main.jsk"; }
+    std::string Store() const { return dir_ / "main.comments.sqlite"; }
 };
 
 TEST_F(RecordsMainWindowTest, CommentsOnShowTheWindowAndKeepCommentsPerPosition) {
@@ -90,7 +56,7 @@ TEST_F(RecordsMainWindowTest, CommentsOnShowTheWindowAndKeepCommentsPerPosition)
     EXPECT_EQ(StoredRows(Store()), (std::map<int, std::string>{{0, "星の定石"}}));
     Act("mnuModoru")->trigger();
     EXPECT_EQ(w.Parts().records->CommentForm().Text(), "星の定石");
-    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(ErrorTexts().empty());
 }
 
 TEST_F(RecordsMainWindowTest, ClosingOpeningAnotherAndExitingSaveThePendingComment) {
@@ -106,13 +72,13 @@ TEST_F(RecordsMainWindowTest, ClosingOpeningAnotherAndExitingSaveThePendingComme
     Open(Dictionary());
     EXPECT_EQ(w.Parts().records->CommentForm().Text(), "閉じる");
     Type("、次へ");
-    Open(dir / "other.jsk");
+    Open(dir_ / "other.jsk");
     EXPECT_EQ(StoredRows(Store()).at(0), "閉じる、次へ");
 
     Type("終了");
     Act("ExitItem")->trigger();
-    EXPECT_EQ(StoredRows(dir / "other.comments.sqlite"), (std::map<int, std::string>{{0, "終了"}}));
-    EXPECT_TRUE(Errors().empty());
+    EXPECT_EQ(StoredRows(dir_ / "other.comments.sqlite"), (std::map<int, std::string>{{0, "終了"}}));
+    EXPECT_TRUE(ErrorTexts().empty());
 }
 
 TEST_F(RecordsMainWindowTest, DamagedStoreIsReportedAndNoDictionaryIsOpened) {
@@ -126,7 +92,7 @@ TEST_F(RecordsMainWindowTest, DamagedStoreIsReportedAndNoDictionaryIsOpened) {
     EXPECT_FALSE(Act("mnuClose")->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(Dictionary()));
     EXPECT_EQ(FileBytes(Store()), std::vector<char>(junk.begin(), junk.end()));
-    const std::vector<QString> errors = Errors();
+    const std::vector<QString> errors = ErrorTexts();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].contains(PathToQt(Store()))) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].startsWith(ToQt("コメントファイルを開けません"))) << errors[0].toStdString();
@@ -148,7 +114,7 @@ TEST_F(RecordsMainWindowTest, CommentWindowSettingsAreWrittenAtProgramEnd) {
     window_->Parts().records->CommentForm().move(15, 25);
     Act("ExitItem")->trigger();
     window_.reset();
-    const TIniFile ini(config_ + "/VXLO.INI");
+    const TIniFile ini(ini_);
     EXPECT_EQ(ini.ReadInteger("FormComment", "Left", -1), 15);
     EXPECT_EQ(ini.ReadInteger("FormComment", "Top", -1), 25);
     EXPECT_EQ(ini.ReadString("FormComment", "FontName", ""), "ＭＳ Ｐゴシック");
@@ -174,7 +140,7 @@ TEST_F(RecordsMainWindowTest, DataCommandEditsTheCurrentCandidatesModally) {
     });
     Act("mnuData")->trigger();
     EXPECT_TRUE(ran);
-    EXPECT_EQ(Errors(), std::vector<QString>{ToQt("範囲チェックエラー.")});
+    EXPECT_EQ(ErrorTexts(), std::vector<QString>{ToQt("範囲チェックエラー.")});
     EXPECT_EQ(w.Navigation().Board().PointState(16, 4), Empty);
     EXPECT_EQ(w.Navigation().Board().PointState(17, 4), Candidate);
     const std::vector<char> bytes = FileBytes(Dictionary());
@@ -207,12 +173,12 @@ TEST_F(RecordsMainWindowTest, ARefusedOpenLeavesNoStoreAndNoNewFile) {
     int n = 0;
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = dir / ("case" + std::to_string(++n) + ".jsk");
+        const std::string path = dir_ / ("case" + std::to_string(++n) + ".jsk");
         const std::optional<TRecordFile> holder = c.prepare(path);
         messages_.entries.clear();
         Open(path);
         EXPECT_FALSE(w.FileOpen());
-        EXPECT_EQ(Errors().size(), 1u);
+        EXPECT_EQ(ErrorTexts().size(), 1u);
         EXPECT_FALSE(std::filesystem::exists(TCompanionDatabase::PathFor(path)));
     }
 }
