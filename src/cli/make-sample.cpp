@@ -2,6 +2,9 @@
 // dictionary the way an import does, through the one move entry (a move that
 // is new is added, then followed). data/sample.jsk is made with it from
 // data/sample-sequences.txt.
+// make-sample --games SEQUENCES SGF-FILE: writes the generated games that
+// play those sequences in their corners (data/sample-games.sgf).
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/SampleGames.h"
+#include "core/FileIo.h"
 #include "core/VxloError.h"
 #include "navigation/Navigation.h"
 
@@ -69,10 +74,30 @@ void Record(vxlo::TNavigation& nav, const TSequence& sequence, const std::string
 
 }  // namespace
 
+constexpr int kSampleGames = 60;
+constexpr std::uint32_t kSampleSeed = 20240;
+
+int MakeGames(const std::string& source, const std::string& output) {
+    std::vector<std::vector<TPoint>> lines;
+    for (TSequence& sequence : ReadSequences(source)) lines.push_back(std::move(sequence.moves));
+    vxlo::ReplaceFileAtomically(output, vxlo::SampleGamesSgf(lines, kSampleGames, kSampleSeed));
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: make-sample SEQUENCES DICTIONARY\n";
+    const bool games = argc == 4 && std::string(argv[1]) == "--games";
+    if (argc != 3 && !games) {
+        std::cerr << "usage: make-sample SEQUENCES DICTIONARY\n"
+                     "       make-sample --games SEQUENCES SGF-FILE\n";
         return 2;
+    }
+    if (games) {
+        try {
+            return MakeGames(argv[2], argv[3]);
+        } catch (const std::exception& error) {
+            std::cerr << vxlo::ErrorDisplayText(error) << '\n';
+            return 1;
+        }
     }
     const std::string source = argv[1];
     const std::string output = argv[2];
