@@ -13,6 +13,7 @@
 #include "core/VxloError.h"
 #include "practice/PracticeSettings.h"
 #include "settings/EngineSettings.h"
+#include "settings/LabelNames.h"
 #include "settings/Language.h"
 
 namespace vxlo {
@@ -46,6 +47,7 @@ TEST_F(SettingsKeysTest, TheWritersOfDefaultsAgreeWithTheTable) {
         WriteEngineSettings(ini, ReadEngineSettings(ini));
         WritePracticeSettings(ini, ReadPracticeSettings(ini));
         WriteLanguageSetting(ini, ReadLanguageSetting(ini));
+        WriteLabelNames(ini, ReadLabelNames(ini));
         ini.Commit();
     }
     std::string section;
@@ -61,7 +63,7 @@ TEST_F(SettingsKeysTest, TheWritersOfDefaultsAgreeWithTheTable) {
         EXPECT_EQ(line.substr(line.find('=') + 1), row.defaultText) << section << " " << key;
         ++keys;
     }
-    EXPECT_EQ(keys, 9);
+    EXPECT_EQ(keys, 14);
 }
 
 TEST_F(SettingsKeysTest, StoredValuesOutOfTheirRangeGiveTheDefault) {
@@ -78,6 +80,7 @@ TEST_F(SettingsKeysTest, StoredValuesOutOfTheirRangeGiveTheDefault) {
         {"Mode", "入力", "7", 7},                  {"Mode", "マーク", nullptr, 1},
         {"Mode", "マーク", "-2", -2},              {"Practice", "Color", "4", 1},
         {"Form", "Width", nullptr, -1},            {"FormComment", "FontSize", "0", 9},
+        {"FormComment", "FontSize", "300", 300},
         {"engine", "visits", "1000001", 200},      {"ENGINE", "Visits", "300", 300},
     };
     for (const TCase& c : cases) {

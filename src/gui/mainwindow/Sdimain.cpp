@@ -20,6 +20,7 @@
 #include "gui/records/Comment.h"
 #include "practice/PracticeRun.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 
 namespace vxlo {
 
@@ -181,17 +182,17 @@ void TSDIAppForm::FormCreate() {
 
 void TSDIAppForm::ReadSettings() {
     const TIniFile ini(settingsPath_);
-    renderer_.SetColors(static_cast<std::uint32_t>(ini.ReadInteger("Goban", "BanColor", 32896)),
-                        static_cast<std::uint32_t>(ini.ReadInteger("Goban", "KuroIsiColor", 0)),
-                        static_cast<std::uint32_t>(ini.ReadInteger("Goban", "SiroIsiColor", 16777215)));
+    renderer_.SetColors(static_cast<std::uint32_t>(ReadSetting(ini, "Goban", "BanColor")),
+                        static_cast<std::uint32_t>(ReadSetting(ini, "Goban", "KuroIsiColor")),
+                        static_cast<std::uint32_t>(ReadSetting(ini, "Goban", "SiroIsiColor")));
     parts_.board->ReadBoardOptions(ini);
     parts_.language->ShowLanguageSetting(ReadLanguageSetting(ini));
 
-    move(ini.ReadInteger("Form", "Left", 0), ini.ReadInteger("Form", "Top", 0));
+    move(ReadSetting(ini, "Form", "Left"), ReadSetting(ini, "Form", "Top"));
     // −1 (or no key) asks for the client size; anything else is the outer
     // size, which needs the frame and so waits for the first showing.
-    const int width = ini.ReadInteger("Form", "Width", kNotSet);
-    const int height = ini.ReadInteger("Form", "Height", kNotSet);
+    const int width = ReadSetting(ini, "Form", "Width");
+    const int height = ReadSetting(ini, "Form", "Height");
     pendingClientWidth_ = width == kNotSet ? kDefaultClientWidth : 0;
     pendingClientHeight_ = height == kNotSet ? TBoardRenderer::kToolPanelHeight +
                                                    TBoardRenderer::kStatusBarHeight +
@@ -206,26 +207,26 @@ void TSDIAppForm::ReadSettings() {
     FitWindowSize();
 
     TModeCommands& modes = *parts_.modes;
-    if (const auto mode = ModeFromStored<EInputMode>(ini.ReadInteger("Mode", "入力", kNotSet))) {
+    if (const auto mode = ModeFromStored<EInputMode>(ReadSetting(ini, "Mode", "入力"))) {
         nav_.SetInputMode(*mode);
         modes.ShowInputMode();
     }
-    if (const auto mode = ModeFromStored<ELabelMode>(ini.ReadInteger("Mode", "選択肢", kNotSet))) {
+    if (const auto mode = ModeFromStored<ELabelMode>(ReadSetting(ini, "Mode", "選択肢"))) {
         nav_.SetLabelMode(*mode);
         modes.ShowLabelMode();
     }
-    if (const auto mode = ModeFromStored<EProgressMode>(ini.ReadInteger("Mode", "進行", kNotSet))) {
+    if (const auto mode = ModeFromStored<EProgressMode>(ReadSetting(ini, "Mode", "進行"))) {
         nav_.SetProgressMode(*mode);
         modes.ShowProgressMode();
     }
-    parts_.records->SetCommentUse(ModeValue(ini.ReadInteger("Mode", "DB", kNotSet)).value_or(0));
-    parts_.markup->SetMarkupShown(ini.ReadInteger("Mode", "マーク", 1) != 0);
+    parts_.records->SetCommentUse(ModeValue(ReadSetting(ini, "Mode", "DB")).value_or(0));
+    parts_.markup->SetMarkupShown(ReadSetting(ini, "Mode", "マーク") != 0);
     // Where the panels are docked ([Form] Docks).
-    const std::string docks = ini.ReadString("Form", "Docks", "");
+    const std::string docks = ReadSettingText(ini, "Form", "Docks");
     if (!docks.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(docks)));
     parts_.markup->RefreshBoardExtras();
     for (int n = 1; n <= 4; ++n)
-        parts_.files->RecentFiles()[n - 1] = ini.ReadString("Form", "File" + std::to_string(n), "");
+        parts_.files->RecentFiles()[n - 1] = ReadSettingText(ini, "Form", "File" + std::to_string(n));
 }
 
 void TSDIAppForm::FitWindowSize() {
@@ -271,14 +272,13 @@ void TSDIAppForm::FormClose() {
     // A settings file that cannot be written is reported once; the program
     // still ends. The comment window's keys are written here too, where an
     // error can still be shown, not left to its destructor, which cannot.
-    Guard([this] {
-        WriteSettings();
-        if (TfrmCmnt* comments = parts_.records->CommentWindow()) comments->FormDestroy();
-    });
+    Guard([this] { WriteSettings(); });
 }
 
 void TSDIAppForm::WriteSettings() {
-    TIniFile ini(settingsPath_);
+    // Every key of the window and of the comment window in one replacement
+    // of the file, not one per key.
+    TIniFile ini = TIniFile::Deferred(settingsPath_);
     const QRect frame = frameGeometry();
     ini.WriteInteger("Form", "Left", frame.x());
     ini.WriteInteger("Form", "Top", frame.y());
@@ -296,6 +296,8 @@ void TSDIAppForm::WriteSettings() {
     for (int n = 1; n <= 4; ++n) {
         if (!recent[n - 1].empty()) ini.WriteString("Form", "File" + std::to_string(n), recent[n - 1]);
     }
+    if (TfrmCmnt* comments = parts_.records->CommentWindow()) comments->FormDestroy(ini);
+    ini.Commit();
 }
 
 // ---- opening and closing ----

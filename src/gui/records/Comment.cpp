@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 #include "settings/WindowPlacement.h"
 #include "gui/mainwindow/QtText.h"
 
@@ -49,17 +50,16 @@ TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
     };
 
     const TIniFile ini(settingsPath_);
-    move(ini.ReadInteger(kSection, "Left", 0), ini.ReadInteger(kSection, "Top", 0));
-    const int width = ini.ReadInteger(kSection, "Width", 0);
-    const int height = ini.ReadInteger(kSection, "Height", 0);
+    move(ReadSetting(ini, kSection, "Left"), ReadSetting(ini, kSection, "Top"));
+    const int width = ReadSetting(ini, kSection, "Width");
+    const int height = ReadSetting(ini, kSection, "Height");
     // A size never saved (0) would give a window nobody can use.
     resize(width > 0 ? width : kDefaultWidth, height > 0 ? height : kDefaultHeight);
     hasSavedBounds_ = width > 0 && height > 0;
-    QFont memoFont(ToQt(ini.ReadString(kSection, "FontName", kDefaultFontName)));
-    const int size = ini.ReadInteger(kSection, "FontSize", kDefaultFontSize);
-    memoFont.setPointSize(size > 0 ? size : kDefaultFontSize);
+    QFont memoFont(ToQt(ReadSettingText(ini, kSection, "FontName")));
+    memoFont.setPointSize(ReadSetting(ini, kSection, "FontSize"));
     memEdit_->setFont(memoFont);
-    SetFontColor(ini.ReadInteger(kSection, "FontColor", kSystemWindowTextColor));
+    SetFontColor(ReadSetting(ini, kSection, "FontColor"));
 
     if (commentUse) show();
 }
@@ -67,15 +67,15 @@ TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
 TfrmCmnt::~TfrmCmnt() {
     // A settings file that cannot be written must not end the program here.
     try {
-        FormDestroy();
+        TIniFile ini(settingsPath_);
+        FormDestroy(ini);
     } catch (const std::exception&) {
     }
 }
 
-void TfrmCmnt::FormDestroy() {
+void TfrmCmnt::FormDestroy(TIniFile& ini) {
     if (settingsWritten_) return;
     settingsWritten_ = true;
-    TIniFile ini(settingsPath_);
     ini.WriteInteger(kSection, "Left", pos().x());
     ini.WriteInteger(kSection, "Top", pos().y());
     ini.WriteInteger(kSection, "Width", width());

@@ -14,6 +14,8 @@ class QPlainTextEdit;
 
 namespace vxlo {
 
+class TIniFile;
+
 // FontColor value meaning the system's window-text colour.
 inline constexpr int kSystemWindowTextColor = static_cast<int>(0x80000008u);
 
@@ -47,7 +49,7 @@ public:
     // Writes the seven FormComment keys, once: the main window calls it as it
     // closes and reports an error; the destructor only covers a window that
     // was never closed.
-    void FormDestroy();
+    void FormDestroy(TIniFile& ini);
 
     // The font chooser; tests replace it. Empty when the user cancels.
     std::function<std::optional<QFont>(const QFont& current)> chooseFont;
