@@ -11,9 +11,10 @@ shoot() {
   local language=$1 name=$2 keys=$3
   local work
   work=$(mktemp -d)
-  mkdir -p "$work/config/vxlo"
-  printf '[Form]\nLanguage=%s\n' "$language" >"$work/config/vxlo/VXLO.INI"
-  cp data/sample.jsk data/sample.comments.sqlite "$work/"
+  mkdir -p "$work/config"
+  printf '[Form]\nLanguage=%s\n' "$language" >"$work/config/VXLO.INI"
+  cp data/sample.jsk data/sample.comments.sqlite data/sample-games.sgf "$work/"
+  build/src/gui/vxlo-tool import --corners "$work/sample.jsk" "$work/sample-games.sgf" >/dev/null
   XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "
     build/src/gui/vxlo '$work/sample.jsk' & pid=\$!
     for i in \$(seq 50); do xdotool search --pid \$pid --onlyvisible --name . >/dev/null 2>&1 && break; sleep 0.2; done
