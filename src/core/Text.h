@@ -15,6 +15,8 @@ namespace vxlo {
 // pos must be inside text.
 std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos);
 bool IsValidUtf8(std::string_view text);
+// Equal but for the case of the ASCII letters (as INI keys and sections match).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // Every byte that is not part of a well-formed sequence becomes U+FFFD.
 std::string SanitiseUtf8(std::string_view text);
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "core/Text.h"
 #include "core/VxloError.h"
 
 namespace vxlo {
@@ -62,16 +63,6 @@ constexpr std::array kKeys = {
     TSettingKey{"Engine", "Doubtful", K::Number, "1.5", 0, 0, "below which yellow, else red"},
 };
 
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string_view KindName(K kind) {
     switch (kind) {
     case K::Integer: return "integer";
@@ -94,7 +85,7 @@ std::span<const TSettingKey> SettingKeys() { return kKeys; }
 
 const TSettingKey& SettingKey(std::string_view section, std::string_view key) {
     for (const TSettingKey& k : kKeys)
-        if (SameKey(k.section, section) && SameKey(k.key, key)) return k;
+        if (EqualsIgnoringAsciiCase(k.section, section) && EqualsIgnoringAsciiCase(k.key, key)) return k;
     throw std::logic_error("settings key not in the table: [" + std::string(section) + "] " +
                            std::string(key));
 }

@@ -1,7 +1,6 @@
 #include "settings/SettingsKeys.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "settings/EngineSettings.h"
 #include "settings/LabelNames.h"
 #include "settings/Language.h"
+#include "support/TempDir.h"
 
 namespace vxlo {
 namespace {
@@ -23,20 +23,14 @@ namespace fs = std::filesystem;
 
 class SettingsKeysTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vxlo-keys-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = (dir_ / "VXLO.INI").string();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
     std::string Bytes() const {
         std::ifstream in(path_, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    fs::path dir_;
-    std::string path_;
+    testing::TTempDir temp_;
+    fs::path dir_ = temp_.Path();
+    std::string path_ = temp_.File("VXLO.INI");
 };
 
 // The readers and writers that keep their own structs write, for their
