@@ -1246,48 +1246,48 @@
         <translation>Dictionaries (*.jsk);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="30"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="32"/>
         <source>左上</source>
         <translation>Top left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="31"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="33"/>
         <source>右上</source>
         <translation>Top right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="32"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="34"/>
         <source>左下</source>
         <translation>Bottom left</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="33"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="35"/>
         <source>右下</source>
         <translation>Bottom right</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="66"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="76"/>
         <source>索引を作成しています</source>
         <translation>Building the index</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="93"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="103"/>
         <source>%1 件</source>
         <translation>%1 found</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="97"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="107"/>
         <source>貼り付けた棋譜</source>
         <translation>pasted game</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="102"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="112"/>
         <location filename="../src/gui/mainwindow/ImportCommands.cpp" line="27"/>
         <source>SGF (*.sgf *.SGF);;すべてのﾌｧｲﾙ (*.*)</source>
         <translation>SGF (*.sgf *.SGF);;All files (*.*)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="113"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="123"/>
         <source>%1 %2子 %3手目</source>
         <translation>%1, %2 stones, move %3</translation>
     </message>
@@ -1297,43 +1297,43 @@
         <translation>Games</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="51"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="52"/>
         <source>対局パネル</source>
         <translation>Games panel</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="97"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="98"/>
         <source>棋譜ファイルが見つかりません（移動または削除されました）: %1</source>
         <translation>The game file was not found (moved or deleted): %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="111"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="112"/>
         <source>棋譜ファイルが取り込んだ後に変わりました: %1</source>
         <translation>The game file changed since it was imported: %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="132"/>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="120"/>
+        <location filename="../src/gui/mainwindow/ExplorerCommands.cpp" line="133"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="130"/>
         <source>一致する定石はありません</source>
         <translation>No matching joseki</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="158"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="168"/>
         <source>この局面はほかの手順でも現れます（%1）</source>
         <translation>This position also arises by other move orders (%1)</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="170"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="180"/>
         <source>向き %1</source>
         <translation>orientation %1</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="181"/>
         <source>白黒逆</source>
         <translation>colors reversed</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="171"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="181"/>
         <source>・白黒逆</source>
         <translation>, colors reversed</translation>
     </message>
@@ -1383,12 +1383,12 @@
         <translation>The language setting takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="20"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="22"/>
         <source>盤上のマーク</source>
         <translation>Board markup</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="21"/>
+        <location filename="../src/gui/mainwindow/MarkupCommands.cpp" line="23"/>
         <source>棋譜から取り込んだ記号と文字を盤上に表示する</source>
         <translation>Show the marks and labels imported from game records on the board</translation>
     </message>
@@ -1428,7 +1428,7 @@
         <translation>Choose a dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="14"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="17"/>
         <source>データ表示</source>
         <translation>Records</translation>
     </message>
@@ -1611,14 +1611,19 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>One move</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="21"/>
         <source>ｺﾒﾝﾄ使用</source>
         <translation>Use comments</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="18"/>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="21"/>
         <source>Paradoxを使用しコメントの入力をします</source>
         <translation>Enter comments, kept in a database beside the dictionary</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/RecordCommands.cpp" line="47"/>
+        <source>コメント</source>
+        <translation>Comments</translation>
     </message>
     <message>
         <location filename="../src/gui/mainwindow/ModeCommands.cpp" line="59"/>
@@ -1706,12 +1711,13 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>Back to start</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="39"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="50"/>
         <source>検索</source>
         <translation>Find</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="37"/>
+        <location filename="../src/gui/mainwindow/FindCommands.cpp" line="39"/>
         <source>コメント・同じ局面・棋譜の定石を探す</source>
         <translation>Find comments, the same position or a game&apos;s joseki</translation>
     </message>
@@ -1805,12 +1811,12 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="380"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="389"/>
         <source>Vexlo定石辞典</source>
         <translation>Vexlo Joseki Dictionary</translation>
     </message>
     <message>
-        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="383"/>
+        <location filename="../src/gui/mainwindow/Sdimain.cpp" line="392"/>
         <source> — 登録モード</source>
         <translation> — Record mode</translation>
     </message>
@@ -1903,6 +1909,11 @@ Ctrl+, board and stone colors   Ctrl+Q quit</translation>
         <location filename="../src/gui/mainwindow/LinesCommands.cpp" line="100"/>
         <source>手抜き</source>
         <translation>Tenuki</translation>
+    </message>
+    <message>
+        <location filename="../src/gui/mainwindow/EvidenceCommands.cpp" line="23"/>
+        <source>対局数</source>
+        <translation>Game counts</translation>
     </message>
 </context>
 <context>

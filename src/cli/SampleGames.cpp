@@ -124,7 +124,7 @@ std::string Result(TDraw& draw) {
 std::string Header(TDraw& draw) {
     const int black = draw.Below(static_cast<int>(kPlayers.size()));
     const int white = (black + 1 + draw.Below(static_cast<int>(kPlayers.size()) - 1)) % kPlayers.size();
-    char date[16];
+    char date[40];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", 1998 + draw.Below(26), 1 + draw.Below(12), 1 + draw.Below(28));
     return std::string("GM[1]FF[4]CA[UTF-8]SZ[19]KM[6.5]") + "PB[" + kPlayers[black].name + "]BR[" +
            kPlayers[black].rank + "]PW[" + kPlayers[white].name + "]WR[" + kPlayers[white].rank + "]DT[" + date +

@@ -161,6 +161,11 @@ void TCommentStore::LocateComment(int n) {
     memo_->Load(rowText_);
 }
 
+void TCommentStore::ReadAgain(int n) {
+    if (memo_ == nullptr || memo_->Modified()) return;
+    LocateComment(n);
+}
+
 void TCommentStore::SaveComment(int currentRecord, EInputMode inputMode) {
     if (!commentUse_ || !db_) return;
     if (inputMode == EInputMode::Display || !memo_->Modified()) {

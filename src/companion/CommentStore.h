@@ -55,6 +55,9 @@ public:
     // The memo shows the comment of record n, or an empty new row that is
     // stored only if SaveComment posts it.
     void LocateComment(int n) override;
+    // Record n's comment read again, after another handle may have written
+    // it (a merge); text typed since the memo was loaded is kept.
+    void ReadAgain(int n);
     // Display mode or nothing typed: the pending change is dropped. Otherwise
     // a new row is stored under currentRecord, a found row is updated.
     void SaveComment(int currentRecord, EInputMode inputMode) override;

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/EvidenceCommands.h"
 
+#include <QDockWidget>
 #include <QPainter>
 #include <QTableWidget>
 
@@ -9,12 +10,18 @@
 #include "gui/mainwindow/ExplorerCommands.h"
 #include "gui/mainwindow/ExplorerPanel.h"
 #include "gui/mainwindow/LinesCommands.h"
+#include "gui/mainwindow/PanelDocks.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/ReviewCommands.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "import/CornerImport.h"
 
 namespace vxlo {
+
+void TEvidenceCommands::CreateWindows() {
+    auto* empty = new QWidget(&w_);
+    evidenceDock_ = AddPanelDock(w_, empty, TSDIAppForm::tr("対局数"), "EvidenceDock", {});
+}
 
 void TEvidenceCommands::OpenEvidence() {
     evidence_.reset();
@@ -46,18 +53,18 @@ void TEvidenceCommands::RefreshEvidence() {
     };
     const bool reviewed = nav.FileOpen() && w_.Review().Shown().has_value();
     if ((!evidence_ && !reviewed) || !nav.FileOpen()) {
-        if (evidencePanel_) evidencePanel_->hide();
+        if (evidenceDock_) evidenceDock_->hide();
         candidateGames_.clear();
         refreshExplorer();
         return;
     }
     if (!evidencePanel_) {
-        evidencePanel_ = new TEvidencePanel(&w_);
+        evidencePanel_ = new TEvidencePanel(evidenceDock_);
         evidencePanel_->pointName = [this](TPoint move) {
             return w_.renderer_.Options().coordinates ? w_.parts_.lines->PointName(move) : QString();
         };
-        // Beside the board, never over it.
-        evidencePanel_->move(w_.frameGeometry().topRight() + QPoint(4, 0));
+        delete evidenceDock_->widget();
+        evidenceDock_->setWidget(evidencePanel_);
     }
     std::optional<TEvidence> here;
     std::vector<TContinuationRow> rows;
@@ -70,7 +77,7 @@ void TEvidenceCommands::RefreshEvidence() {
     }
     if (reviewed) AddPointsLost(rows, *w_.Review().Shown());
     evidencePanel_->ShowRows(rows, here ? here->games : 0, w_.Review().Limits());
-    evidencePanel_->show();
+    ShowPanelDock(w_, evidenceDock_);
     candidateGames_.clear();
     for (const TContinuationRow& row : rows)
         if (row.games > 0 && !IsTenuki(row.move.x, row.move.y)) candidateGames_.push_back({row.move, row.games});

@@ -10,6 +10,7 @@
 #include "companion/EvidenceStore.h"
 #include "gui/mainwindow/ActionTable.h"
 
+class QDockWidget;
 class QPainter;
 
 namespace vxlo {
@@ -19,6 +20,8 @@ class TEvidencePanel;
 class TEvidenceCommands final : public TWindowPart {
 public:
     using TWindowPart::TWindowPart;
+    // The dock of the table, empty and hidden until there are counts to show.
+    void CreateWindows();
     // Game counts of the open dictionary, shown beside the board when it has any.
     void OpenEvidence();
     void CloseEvidence();
@@ -29,6 +32,7 @@ public:
     // The counts of the open dictionary; none without any.
     std::optional<TEvidenceStore>& Store() { return evidence_; }
     TEvidencePanel* Panel() const { return evidencePanel_; }
+    QDockWidget* Dock() const { return evidenceDock_; }
     using TCandidateGames = std::vector<std::pair<TPoint, long long>>;
     // The explorer's filters give the board its counts.
     void SetCandidateGames(TCandidateGames games) { candidateGames_ = std::move(games); }
@@ -43,6 +47,7 @@ private:
     bool importingCorners_ = false;
     TCandidateGames candidateGames_;  // of the shown position
     TEvidencePanel* evidencePanel_ = nullptr;
+    QDockWidget* evidenceDock_ = nullptr;
 };
 
 }  // namespace vxlo

@@ -26,7 +26,7 @@ QTableWidgetItem* Cell(const QString& text, bool number) {
 QString Percent(double share) { return QString::number(share * 100.0, 'f', 1) + QLatin1Char('%'); }
 }  // namespace
 
-TEvidencePanel::TEvidencePanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
+TEvidencePanel::TEvidencePanel(QWidget* parent) : QWidget(parent) {
     setObjectName("EvidencePanel");
     setWindowTitle(tr("Vexlo定石辞典 対局数"));
     table_ = new QTableWidget(0, kColumns, this);

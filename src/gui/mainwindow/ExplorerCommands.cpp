@@ -23,7 +23,8 @@ TExplorerCommands::TExplorerCommands(TSDIAppForm& window) : TWindowPart(window) 
     dock->setObjectName("ExplorerDock");
     explorerPanel_ = new TExplorerPanel(dock);
     dock->setWidget(explorerPanel_);
-    w_.addDockWidget(Qt::RightDockWidgetArea, dock);
+    // Made after the layout was read: it asks for its saved place by name.
+    if (!w_.restoreDockWidget(dock)) w_.addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->hide();
     explorerDock_ = dock;
     // Past 30 candidates the kana go to the most played; during an import

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/FindCommands.h"
 
+#include <QDockWidget>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "gui/dialogs/ProgressWindow.h"
 #include "gui/mainwindow/FileCommands.h"
 #include "gui/mainwindow/FindForm.h"
+#include "gui/mainwindow/PanelDocks.h"
 #include "gui/mainwindow/QtText.h"
 #include "gui/mainwindow/RecordCommands.h"
 #include "gui/mainwindow/Sdimain.h"
@@ -43,6 +45,14 @@ std::vector<TActionRow> TFindCommands::Actions() {
 
 void TFindCommands::CreateWindows() {
     findForm_ = new TFindForm(&w_);
+    TDockPlace place;
+    place.tabWith = w_.parts_.records->CommentDock();
+    findDock_ = AddPanelDock(w_, findForm_, TSDIAppForm::tr("検索"), "FindDock", place);
+    // Escape closes the search as it closed its window: the dock goes, the form stays in it.
+    QObject::connect(findForm_, &QDialog::finished, &w_, [this] {
+        findDock_->hide();
+        findForm_->show();
+    });
     findForm_->SetSearchHandler([this](const std::string& text) { w_.Guard([&] { SearchCommentsFor(text); }); });
     findForm_->SetGameHandler([this](const std::string& text, int upTo) { w_.Guard([&] { FindGame(text, upTo); }); });
     findForm_->SetGoToHandler([this](int record) { w_.Guard([&] { GoTo(record); }); });
@@ -77,8 +87,8 @@ void TFindCommands::GoTo(int record) {
 void TFindCommands::mnuFindClick() {
     if (!w_.FileOpen()) return;
     TreeIndex();
-    findForm_->show();
-    findForm_->raise();
+    ShowPanelDock(w_, findDock_);
+    findDock_->raise();
     w_.UpdateActions();
 }
 

@@ -8,6 +8,7 @@
 #include "dictionary/TreeIndexCache.h"
 #include "gui/mainwindow/ActionTable.h"
 
+class QDockWidget;
 class QLabel;
 class QTimer;
 
@@ -40,6 +41,7 @@ public:
     // Goes to a match of a game's corner, turned to show it as the game does.
     void GoToMatch(const TCornerMatch& match);
     TFindForm& FindForm() { return *findForm_; }
+    QDockWidget* FindDock() const { return findDock_; }
     // The other paths to the current position, or empty; found again a
     // moment after the position last changed (ShowSamePosition does it now),
     // so that imports and replays do not look for them at every move.
@@ -52,6 +54,7 @@ private:
     TTreeIndexCache treeIndex_;
     std::vector<TPositionMatch> samePositions_;
     TFindForm* findForm_ = nullptr;
+    QDockWidget* findDock_ = nullptr;
     QLabel* samePositionLabel_ = nullptr;
     QTimer* samePositionTimer_ = nullptr;
 };

@@ -1,10 +1,14 @@
 #include "gui/mainwindow/RecordCommands.h"
 
+#include <QDockWidget>
 #include <QScreen>
+#include <algorithm>
 
+#include "gui/mainwindow/PanelDocks.h"
 #include "gui/mainwindow/Sdimain.h"
 #include "gui/records/Comment.h"
 #include "gui/records/frmJsk.h"
+#include "settings/WindowPlacement.h"
 
 namespace vxlo {
 
@@ -29,6 +33,22 @@ void TRecordCommands::CreateWindows() {
     w_.comments_.SetCommentUse(commentUse_ == 1);
     frmCmnt_ = new TfrmCmnt(w_.settingsPath_, commentUse_ == 1, &w_);
     w_.comments_.AttachMemo(*frmCmnt_);
+    TDockPlace place;
+    place.floatingBounds = [this](const QWidget& floating) {
+        if (frmCmnt_->HasSavedBounds()) return frmCmnt_->SavedBounds();
+        // Never over the board.
+        const QRect main = w_.frameGeometry();
+        const QRect area = w_.screen() ? w_.screen()->availableGeometry() : main;
+        const TScreenRect beside =
+            PlaceBesideMain({main.x(), main.y(), main.width(), main.height()},
+                            {area.x(), area.y(), area.width(), area.height()}, TfrmCmnt::kReadableWidth,
+                            TfrmCmnt::kReadableHeight);
+        const QSize frame = floating.frameGeometry().size() - floating.size();
+        return QRect(beside.left, beside.top, std::max(1, beside.width - frame.width()),
+                     std::max(1, beside.height - frame.height()));
+    };
+    commentDock_ = AddPanelDock(w_, frmCmnt_, TSDIAppForm::tr("コメント"), "CommentDock", place);
+    commentDock_->setVisible(commentUse_ == 1);
 }
 
 void TRecordCommands::HideCommentMenu() {
@@ -42,18 +62,15 @@ void TRecordCommands::mnuDataClick() {
     w_.UpdateActions();
 }
 
-void TRecordCommands::PlaceCommentWindow() {
-    if (frmCmnt_->HasSavedBounds()) return;
-    const QScreen* where = w_.screen();
-    if (!where) return;
-    frmCmnt_->PlaceBeside(w_.frameGeometry(), where->availableGeometry());
-}
-
 void TRecordCommands::mnuDBClick() {
     if (!w_.FileOpen()) {
         commentUse_ = commentUse_ == 1 ? 0 : 1;
         w_.comments_.SetCommentUse(commentUse_ == 1);
-        frmCmnt_->setVisible(commentUse_ == 1);
+        if (commentUse_ == 1) {
+            ShowPanelDock(w_, commentDock_);
+        } else {
+            commentDock_->hide();
+        }
     }
     w_.UpdateActions();
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The record grid and the comment window: their menu commands, the choice
+// The record grid and the comment panel (docked beside the board): their menu commands, the choice
 // of comments (kept in VXLO.INI, Mode/DB) and the comment store's hooks at
 // the open and close of a dictionary.
 #include <string>
 
 #include "gui/mainwindow/ActionTable.h"
+
+class QDockWidget;
 
 namespace vxlo {
 
@@ -22,8 +24,6 @@ public:
     int CommentUse() const { return commentUse_; }
     void SetCommentUse(int use) { commentUse_ = use; }
     void HideCommentMenu();
-    // On the first showing, when the settings held no place for it.
-    void PlaceCommentWindow();
     // Open step 4, before the dictionary file: a store that cannot be used
     // ends the open there, with no dictionary open.
     void OpenCommentTable();
@@ -31,12 +31,14 @@ public:
     TJskForm& JskForm() { return *jskForm_; }
     TfrmCmnt& CommentForm() { return *frmCmnt_; }
     TfrmCmnt* CommentWindow() const { return frmCmnt_; }
+    QDockWidget* CommentDock() const { return commentDock_; }
 
 private:
     int commentUse_ = 0;
     bool commentMenuHidden_ = false;
     TJskForm* jskForm_ = nullptr;
     TfrmCmnt* frmCmnt_ = nullptr;
+    QDockWidget* commentDock_ = nullptr;
 };
 
 }  // namespace vxlo

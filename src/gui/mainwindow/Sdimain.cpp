@@ -122,15 +122,13 @@ TSDIAppForm::TSDIAppForm(IUserMessages* messages, QWidget* parent)
     });
     connect(boardArea_, &TBoardWidget::boardMouseMoved, this,
             [this](int x, int y) { parts_.board->BoardMouseMoved(x, y); });
-    positionWatch_.SetListener([this](int) {
-        parts_.evidence->RefreshEvidence();
-        parts_.lines->RefreshLines();
-    });
+    positionWatch_.SetListener([this](int) { RefreshPositionPanels(); });
     FormCreate();
     // The other windows, in the program's order, each after the state it
     // reads: the version dialog first, the colour dialog after the records.
     parts_.files->CreateWindows();
     parts_.records->CreateWindows();
+    parts_.evidence->CreateWindows();
     parts_.board->CreateWindows();
     parts_.find->CreateWindows();
     parts_.explorer = std::make_unique<TExplorerCommands>(*this);
@@ -157,8 +155,21 @@ void TSDIAppForm::AddActions(TWindowPart& part) {
 
 void TSDIAppForm::Guard(const std::function<void()>& command) {
     RunGuarded(*messages_, command);
+    // A command may change what the position shows without moving: a move
+    // deleted under it, comments merged into it.
+    if (nav_.FileOpen()) {
+        RunGuarded(*messages_, [this] {
+            comments_.ReadAgain(nav_.CurrentRecord());
+            RefreshPositionPanels();
+        });
+    }
     parts_.markup->RefreshBoardExtras();
     UpdateActions();
+}
+
+void TSDIAppForm::RefreshPositionPanels() {
+    parts_.evidence->RefreshEvidence();
+    parts_.lines->RefreshLines();
 }
 
 TPracticeRun* TSDIAppForm::Practice() const { return parts_.practice ? parts_.practice->Practice() : nullptr; }
@@ -250,8 +261,6 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
         FitWindowSize();
         parts_.board->GrowToShowTheBoard();
         sizePending_ = false;
-        // Once the frame is there: it is part of what the comments avoid.
-        QMetaObject::invokeMethod(this, [this] { parts_.records->PlaceCommentWindow(); }, Qt::QueuedConnection);
     }
 }
 

@@ -85,6 +85,8 @@ public:
     // Runs a command of the window: an error is shown and ends it there;
     // after it the actions follow the state.
     void Guard(const std::function<void()>& command);
+    // The panels that follow the shown position: the count table and the lines.
+    void RefreshPositionPanels();
     // The one place that brings captions, enabled, checked and visible
     // states of every command in line with the program's state.
     void UpdateActions();

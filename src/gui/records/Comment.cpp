@@ -1,6 +1,7 @@
 #include "gui/records/Comment.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QPalette>
@@ -8,7 +9,6 @@
 
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
-#include "settings/WindowPlacement.h"
 #include "gui/mainwindow/QtText.h"
 
 namespace vxlo {
@@ -16,7 +16,6 @@ namespace vxlo {
 namespace {
 constexpr const char* kSection = "FormComment";
 constexpr const char* kDefaultFontName = "ＭＳ Ｐゴシック";
-constexpr int kDefaultFontSize = 9;
 
 // 0x00BBGGRR as stored in the settings file.
 QColor ColorFromBgr(int value) {
@@ -56,6 +55,7 @@ TfrmCmnt::TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent)
     // A size never saved (0) would give a window nobody can use.
     resize(width > 0 ? width : kDefaultWidth, height > 0 ? height : kDefaultHeight);
     hasSavedBounds_ = width > 0 && height > 0;
+    savedBounds_ = QRect(pos(), size());
     QFont memoFont(ToQt(ReadSettingText(ini, kSection, "FontName")));
     memoFont.setPointSize(ReadSetting(ini, kSection, "FontSize"));
     memEdit_->setFont(memoFont);
@@ -76,27 +76,19 @@ TfrmCmnt::~TfrmCmnt() {
 void TfrmCmnt::FormDestroy(TIniFile& ini) {
     if (settingsWritten_) return;
     settingsWritten_ = true;
-    ini.WriteInteger(kSection, "Left", pos().x());
-    ini.WriteInteger(kSection, "Top", pos().y());
-    ini.WriteInteger(kSection, "Width", width());
-    ini.WriteInteger(kSection, "Height", height());
+    QRect bounds = savedBounds_;
+    if (isWindow()) {
+        bounds = QRect(pos(), size());
+    } else if (const auto* dock = qobject_cast<const QDockWidget*>(parentWidget()); dock && dock->isFloating()) {
+        bounds = QRect(dock->pos(), dock->size());
+    }
+    ini.WriteInteger(kSection, "Left", bounds.x());
+    ini.WriteInteger(kSection, "Top", bounds.y());
+    ini.WriteInteger(kSection, "Width", bounds.width());
+    ini.WriteInteger(kSection, "Height", bounds.height());
     ini.WriteInteger(kSection, "FontColor", fontColor_);
     ini.WriteInteger(kSection, "FontSize", memEdit_->font().pointSize());
     ini.WriteString(kSection, "FontName", FromQt(memEdit_->font().family()));
-}
-
-void TfrmCmnt::PlaceBeside(const QRect& mainFrame, const QRect& screenArea) {
-    const TScreenRect place = PlaceBesideMain(
-        {mainFrame.x(), mainFrame.y(), mainFrame.width(), mainFrame.height()},
-        {screenArea.x(), screenArea.y(), screenArea.width(), screenArea.height()},
-        kReadableWidth, kReadableHeight);
-    // The frame goes to the place; what the frame takes of it is only known
-    // once the window is shown.
-    const QSize frame = frameGeometry().size() - size();
-    resize(std::max(1, place.width - frame.width()), std::max(1, place.height - frame.height()));
-    move(place.left, place.top);
-    // Platforms differ in whether move() places the frame or the client.
-    move(pos() + QPoint(place.left, place.top) - frameGeometry().topLeft());
 }
 
 void TfrmCmnt::SetFontColor(int color) {

@@ -26,7 +26,9 @@ public:
     // commentUse is set. With the main window as parent it never keeps the
     // program running on its own.
     TfrmCmnt(std::string settingsPath, bool commentUse, QWidget* parent = nullptr);
-    // FormDestroy: writes FormComment back.
+    // FormDestroy: writes FormComment back. In a dock, the place written is
+    // the floating dock's, or the one read while it stays docked, so that
+    // the old program finds its window where it left it.
     ~TfrmCmnt() override;
 
     std::string Text() const override;
@@ -35,11 +37,11 @@ public:
     void ClearModified() override;
     void SetReadOnly(bool readOnly) override;
 
-    // False when the settings held no size: the window then goes beside the
-    // main window (PlaceBeside) instead of where it would cover the board.
+    // False when the settings held no size: floated, the panel then goes
+    // beside the main window instead of where it would cover the board.
     bool HasSavedBounds() const { return hasSavedBounds_; }
-    // mainFrame and screenArea in screen pixels.
-    void PlaceBeside(const QRect& mainFrame, const QRect& screenArea);
+    // The place read from the settings, in screen pixels.
+    QRect SavedBounds() const { return savedBounds_; }
 
     QPlainTextEdit* Memo() const { return memEdit_; }
     int FontColor() const { return fontColor_; }
@@ -56,7 +58,7 @@ public:
 
     static constexpr int kDefaultWidth = 320;
     static constexpr int kDefaultHeight = 240;
-    // The smallest size that PlaceBeside gives.
+    // The smallest size the panel gets when it floats beside the main window.
     static constexpr int kReadableWidth = 360;
     static constexpr int kReadableHeight = 240;
 
@@ -70,6 +72,7 @@ private:
     int fontColor_ = kSystemWindowTextColor;
     bool settingsWritten_ = false;
     bool hasSavedBounds_ = false;
+    QRect savedBounds_;
 };
 
 }  // namespace vxlo

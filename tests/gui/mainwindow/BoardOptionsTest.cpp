@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -127,27 +128,39 @@ TEST_F(BoardOptionsTest, CoordinatesOnShowTheWholeBoardWithItsBand) {
     }
 }
 
-TEST_F(BoardOptionsTest, CommentWindowWithoutSavedBoundsOpensBesideTheMainWindow) {
+// Docked, the comments sit beside the board; floated the first time, they go
+// where the seed's window went: beside the main window, or the saved place.
+TEST_F(BoardOptionsTest, TheCommentPanelFloatedWithoutSavedBoundsGoesBesideTheMainWindow) {
     PutIni("[Mode]\nDB=1\n");
     TSDIAppForm& w = Start();
     QApplication::processEvents();
     TfrmCmnt& comments = w.Parts().records->CommentForm();
     ASSERT_TRUE(comments.isVisible());
     EXPECT_FALSE(comments.HasSavedBounds());
-    EXPECT_FALSE(comments.frameGeometry().intersects(w.frameGeometry()));
-    EXPECT_EQ(comments.frameGeometry().left(), w.frameGeometry().right() + 1);
-    EXPECT_GE(comments.width(), TfrmCmnt::kReadableWidth - 20);
-    EXPECT_GE(comments.height(), TfrmCmnt::kReadableHeight - 40);
+    QDockWidget* dock = w.Parts().records->CommentDock();
+    dock->setFloating(true);
+    QApplication::processEvents();
+    // The window grew to keep the board as the panel docked: beside it or
+    // below it, as the screen has room.
+    EXPECT_FALSE(dock->frameGeometry().intersects(w.frameGeometry()));
+    EXPECT_TRUE(dock->frameGeometry().left() == w.frameGeometry().right() + 1 ||
+                dock->frameGeometry().top() == w.frameGeometry().bottom() + 1);
+    EXPECT_GE(dock->width(), TfrmCmnt::kReadableWidth - 20);
+    EXPECT_GE(dock->height(), TfrmCmnt::kReadableHeight - 40);
 }
 
-TEST_F(BoardOptionsTest, SavedCommentBoundsAreUsedAsTheyAre) {
+TEST_F(BoardOptionsTest, SavedCommentBoundsAreUsedAsTheyAreWhenThePanelFloats) {
     PutIni("[Mode]\nDB=1\n[FormComment]\nLeft=20\nTop=30\nWidth=300\nHeight=200\n");
     TSDIAppForm& w = Start();
     QApplication::processEvents();
     TfrmCmnt& comments = w.Parts().records->CommentForm();
     EXPECT_TRUE(comments.HasSavedBounds());
-    EXPECT_EQ(comments.pos(), QPoint(20, 30));
-    EXPECT_EQ(comments.size(), QSize(300, 200));
+    QDockWidget* dock = w.Parts().records->CommentDock();
+    EXPECT_FALSE(dock->isFloating());
+    dock->setFloating(true);
+    QApplication::processEvents();
+    EXPECT_EQ(dock->pos(), QPoint(20, 30));
+    EXPECT_EQ(dock->size(), QSize(300, 200));
 }
 
 }  // namespace

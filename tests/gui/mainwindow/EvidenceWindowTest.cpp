@@ -75,6 +75,26 @@ TEST_F(EvidenceWindowTest, CornerInputShowsTheContinuationsByFrequencyAndFollows
     EXPECT_EQ(Cell(0, 4), "0.0%");
 }
 
+// The table is read again after the command, not at the step back inside it,
+// when the move was still in the list.
+TEST_F(EvidenceWindowTest, AMoveDeletedUnderThePositionLeavesTheTable) {
+    WriteBytes(dir / "games.sgf", kGames);
+    Choose((dir / "games.sgf").string());
+    Act("mnuCornerInput")->trigger();
+    ASSERT_NE(Table(), nullptr);
+    ASSERT_EQ(Table()->rowCount(), 2);
+    window->Navigation().SetInputMode(EInputMode::Record);
+    ClickPoint(4, 4);
+    ClickPoint(4, 4);
+    ASSERT_EQ(window->Navigation().Path().Count(), 1);
+    ASSERT_TRUE(Act("mnuDelete1")->isEnabled());
+    Act("mnuDelete1")->trigger();
+    EXPECT_EQ(window->Navigation().Path().Count(), 0);
+    ASSERT_EQ(Table()->rowCount(), 2);
+    EXPECT_EQ(Cell(0, 1), "16-4");
+    EXPECT_EQ(Cell(1, 1), "17-4");
+}
+
 TEST_F(EvidenceWindowTest, BulkInputInCornerModeUsesTheLimitAndCountsTheGames) {
     WriteBytes(dir / "games/a.sgf", kGames);
     QTimer::singleShot(0, window.get(), [this] {

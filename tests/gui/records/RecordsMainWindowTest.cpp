@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <fstream>
@@ -111,7 +112,9 @@ TEST_F(RecordsMainWindowTest, CommentsOffLeaveNoStoreBehind) {
 
 TEST_F(RecordsMainWindowTest, CommentWindowSettingsAreWrittenAtProgramEnd) {
     Start();
-    window_->Parts().records->CommentForm().move(15, 25);
+    QDockWidget* dock = window_->Parts().records->CommentDock();
+    dock->setFloating(true);
+    dock->move(15, 25);
     Act("ExitItem")->trigger();
     window_.reset();
     const TIniFile ini(ini_);
