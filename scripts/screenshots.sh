@@ -22,7 +22,7 @@ shoot() {
     win=\$(xdotool search --pid \$pid --onlyvisible --name . | head -1)
     for k in $keys; do xdotool windowfocus --sync \$win key --window \$win \$k; sleep 0.4; done
     sleep 0.8
-    import -window root '$out/$name.png'
+    import -window root -trim +repage '$out/$name.png'
     kill \$pid"
   rm -rf "$work"
 }
