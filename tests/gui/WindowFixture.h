@@ -85,17 +85,19 @@ protected:
     }
     void ClickPoint(TPoint p, Qt::MouseButton button = Qt::LeftButton) { ClickPoint(p.x, p.y, button); }
     // Pixels of the game counts' blue in the cell where board point (x, y) shows.
-    int CountPixels(int x, int y) const {
+    int CountPixels(int x, int y) const { return Pixels({x, y}, QColor(0, 0, 160)); }
+    // Pixels of colour in the cell where board point p shows.
+    int Pixels(TPoint p, const QColor& colour) const {
         const QImage image = window_->BoardArea().grab().toImage();
         const TBoardRenderer& r = window_->Renderer();
-        const TPoint cell = window_->Navigation().Board().BoardToDisplay(x, y);
+        const TPoint cell = window_->Navigation().Board().BoardToDisplay(p.x, p.y);
         const QRect box(r.BoardLeft() + (cell.x - 1) * r.CellSize(),
                         r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight,
                         r.CellSize(), r.CellSize());
         int count = 0;
         for (int py = box.top(); py <= box.bottom(); ++py)
             for (int px = box.left(); px <= box.right(); ++px)
-                if (image.pixelColor(px, py) == QColor(0, 0, 160)) ++count;
+                if (image.pixelColor(px, py) == colour) ++count;
         return count;
     }
 

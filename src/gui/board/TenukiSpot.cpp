@@ -43,7 +43,7 @@ int TTenukiSpot::LabelColor() const {
 }
 
 std::optional<TTenukiSpot::TFigure> TTenukiSpot::ShownFigure() const {
-    if (!reviewFigure || CandidateIndex() < 0 || nav_.LabelMode() != ELabelMode::Shown) return std::nullopt;
+    if (!reviewFigure || CandidateIndex() < 0) return std::nullopt;
     return reviewFigure();
 }
 

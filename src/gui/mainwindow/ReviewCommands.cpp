@@ -226,11 +226,15 @@ const std::optional<TStoredReview>& TReviewCommands::Shown() {
     return shown_;
 }
 
+bool TReviewCommands::FiguresShown() const {
+    // Practice hides the candidates, and their figures would give them away.
+    return w_.Renderer().PaintEnabled() && w_.Navigation().LabelMode() == ELabelMode::Shown && !w_.Practice();
+}
+
 void TReviewCommands::PaintOverlay(QPainter& p) {
     TNavigation& nav = w_.Navigation();
     const TBoardRenderer& renderer = w_.Renderer();
-    // Practice hides the candidates, and their figures would give them away.
-    if (!renderer.PaintEnabled() || nav.LabelMode() != ELabelMode::Shown || w_.Practice()) return;
+    if (!FiguresShown()) return;
     const std::optional<TStoredReview>& review = Shown();
     if (!review) return;
     const int s = renderer.CellSize();
@@ -267,9 +271,7 @@ void TReviewCommands::PaintOverlay(QPainter& p) {
 }
 
 std::optional<TTenukiSpot::TFigure> TReviewCommands::TenukiFigure() {
-    if (!w_.Renderer().PaintEnabled() || w_.Navigation().LabelMode() != ELabelMode::Shown ||
-        w_.Practice())
-        return std::nullopt;
+    if (!FiguresShown()) return std::nullopt;
     const std::optional<TStoredReview>& review = Shown();
     if (!review) return std::nullopt;
     for (const TStoredMoveFigure& f : review->candidates)

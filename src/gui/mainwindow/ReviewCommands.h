@@ -70,6 +70,8 @@ private:
     void OnProgress(int run, int done, int total);
     void OnEnded(int run, const TReviewOutcome& outcome);
     void CloseProgress();
+    // The board's figures and the tenuki spot's are shown under the same rule.
+    bool FiguresShown() const;
 
     std::optional<TEngineIniSettings> limits_;
     int lastDepth_ = 3;

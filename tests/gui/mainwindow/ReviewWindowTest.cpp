@@ -107,20 +107,6 @@ protected:
             dialog->accept();
         });
     }
-    // Pixels of colour in the cell where board point p shows.
-    int Pixels(TPoint p, const QColor& colour) const {
-        const QImage image = window->BoardArea().grab().toImage();
-        const TBoardRenderer& r = window->Renderer();
-        const TPoint cell = window->Navigation().Board().BoardToDisplay(p.x, p.y);
-        const QRect box(r.BoardLeft() + (cell.x - 1) * r.CellSize(),
-                        r.BoardTop() + (cell.y - 1) * r.CellSize() - TBoardRenderer::kToolPanelHeight,
-                        r.CellSize(), r.CellSize());
-        int count = 0;
-        for (int py = box.top(); py <= box.bottom(); ++py)
-            for (int px = box.left(); px <= box.right(); ++px)
-                if (image.pixelColor(px, py) == colour) ++count;
-        return count;
-    }
     std::vector<ELossBand> BandsAt(TPoint p) const {
         std::vector<ELossBand> found;
         for (const ELossBand band : {ELossBand::Good, ELossBand::Doubtful, ELossBand::Bad})
