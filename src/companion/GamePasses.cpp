@@ -77,6 +77,10 @@ void TGamePassWriter::Append(const TGamePass& pass) {
 bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vector<TGamePass>& out) {
     std::size_t at = 0;
     std::int64_t game = firstGame;
+    // A pass takes three bytes at least; growing by doubling still, so that
+    // many short blobs after one another stay linear.
+    const std::size_t most = out.size() + bytes.size() / 3;
+    if (most > out.capacity()) out.reserve(std::max(most, 2 * out.capacity()));
     while (at < bytes.size()) {
         std::uint64_t delta = 0;
         std::uint64_t moveNumber = 0;

@@ -40,7 +40,7 @@ TJskRecord DecodeRecord(const TRecordBytes& b) {
     return r;
 }
 
-TRecordFile::TRecordFile(const std::string& path, Mode mode)
+TRecordFile::TRecordFile(const std::string& path, Mode mode, std::size_t cachedPages)
     : path_(path),
       fd_(OpenRegularFile(path, mode == Mode::ReadWriteCreate ? EOpenMode::ReadWriteCreate : EOpenMode::ReadOnly)) {
     const int lock = mode == Mode::ReadWriteCreate ? LOCK_EX : mode == Mode::ReadShared ? LOCK_SH : 0;
@@ -56,7 +56,8 @@ TRecordFile::TRecordFile(const std::string& path, Mode mode)
     // Under a lock no other program writes the file, so what was read stays
     // true: pages read once serve every later read. Without one, every read
     // goes to the file.
-    cached_ = lock != 0;
+    cached_ = lock != 0 && cachedPages > 0;
+    maxCachedPages_ = cachedPages;
 }
 
 // The dictionary is locked while open, so only our own writes change its
@@ -68,7 +69,8 @@ TRecordBytes TRecordFile::Read(std::int64_t n) {
     if (n >= fileCount_ && n < recordCount_ && !appended_.empty()) {
         return appended_[static_cast<std::size_t>(n - fileCount_)];
     }
-    if (!updated_.empty()) {
+    const auto page = static_cast<std::size_t>(n / kPageRecords);
+    if (page < updatesOnPage_.size() && updatesOnPage_[page] > 0) {
         const auto held = updated_.find(n);
         if (held != updated_.end()) return held->second;
     }
@@ -83,16 +85,50 @@ TRecordBytes TRecordFile::ReadFromFile(std::int64_t n) {
     }
     if (n >= fileCount_) throw EInOutError::ReadPastEnd(path_);
     const std::int64_t page = n / kPageRecords;
-    auto found = pages_.find(page);
-    if (found == pages_.end()) {
-        // A long walk through a huge file must not keep all of it.
-        if (pages_.size() >= kMaxCachedPages) pages_.clear();
-        const std::int64_t first = page * kPageRecords;
-        std::vector<TRecordBytes> records(static_cast<std::size_t>(std::min(kPageRecords, fileCount_ - first)));
-        ReadRangeFromFile(first, records);
-        found = pages_.emplace(page, std::move(records)).first;
+    const auto at = static_cast<std::size_t>(n - page * kPageRecords);
+    if (static_cast<std::size_t>(page) < pages_.size() && pages_[static_cast<std::size_t>(page)]) {
+        TCachedPage& held = *pages_[static_cast<std::size_t>(page)];
+        // A page cached from its first appended record may not reach n yet.
+        if (at < held.size) {
+            held.referenced = true;
+            return held.records[at];
+        }
     }
-    return found->second[static_cast<std::size_t>(n - page * kPageRecords)];
+    TCachedPage& fresh = CachePage(page);
+    const std::int64_t first = page * kPageRecords;
+    const auto size = static_cast<std::size_t>(std::min(kPageRecords, fileCount_ - first));
+    fresh.size = 0;
+    ReadRangeFromFile(first, fresh.records.data(), size);
+    fresh.size = size;
+    return fresh.records[at];
+}
+
+TRecordFile::TCachedPage& TRecordFile::CachePage(std::int64_t page) {
+    const auto index = static_cast<std::size_t>(page);
+    if (index >= pages_.size()) pages_.resize(index + 1);
+    if (pages_[index]) return *pages_[index];
+    if (resident_.size() < maxCachedPages_) {
+        resident_.push_back(page);
+    } else {
+        // The clock: a page read since the hand last passed gets another round.
+        for (;;) {
+            TCachedPage& candidate = *pages_[static_cast<std::size_t>(resident_[hand_])];
+            if (!candidate.referenced) break;
+            candidate.referenced = false;
+            hand_ = (hand_ + 1) % resident_.size();
+        }
+        pages_[static_cast<std::size_t>(resident_[hand_])].reset();
+        resident_[hand_] = page;
+        hand_ = (hand_ + 1) % resident_.size();
+    }
+    pages_[index] = std::make_unique<TCachedPage>();
+    return *pages_[index];
+}
+
+void TRecordFile::DropCache() {
+    pages_.clear();
+    resident_.clear();
+    hand_ = 0;
 }
 
 void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
@@ -106,8 +142,12 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
             } else {
                 appended_[at] = bytes;
             }
+        } else if (const auto [held, added] = updated_.try_emplace(n, bytes); !added) {
+            held->second = bytes;
         } else {
-            updated_[n] = bytes;
+            const auto page = static_cast<std::size_t>(n / kPageRecords);
+            if (page >= updatesOnPage_.size()) updatesOnPage_.resize(page + 1);
+            ++updatesOnPage_[page];
         }
         if (appended_.size() + updated_.size() >= kMaxHeldRecords) WriteHeld();
         return;
@@ -116,23 +156,29 @@ void TRecordFile::Write(std::int64_t n, const TRecordBytes& bytes) {
     WriteHeld();
     // The file first: a failed write leaves the cache as the file is.
     WriteAllAt(fd_, n * kRecordSize, bytes, path_);
-    if (n >= recordCount_) recordCount_ = n + 1;
+    const bool appended = n >= recordCount_;
+    if (appended) recordCount_ = n + 1;
     fileCount_ = recordCount_;
-    UpdateCache(n, bytes);
+    UpdateCache(n, bytes, appended);
 }
 
-void TRecordFile::UpdateCache(std::int64_t n, const TRecordBytes& bytes) {
-    const auto found = pages_.find(n / kPageRecords);
-    if (found == pages_.end()) return;
-    std::vector<TRecordBytes>& records = found->second;
+void TRecordFile::UpdateCache(std::int64_t n, const TRecordBytes& bytes, bool appended) {
+    if (!cached_) return;
+    const std::int64_t page = n / kPageRecords;
     const auto at = static_cast<std::size_t>(n % kPageRecords);
-    if (at < records.size()) {
-        records[at] = bytes;
-    } else if (at == records.size()) {
-        records.push_back(bytes);  // an appended record on the last page
-    } else {
-        pages_.erase(found);
+    const bool held = static_cast<std::size_t>(page) < pages_.size() && pages_[static_cast<std::size_t>(page)];
+    // A record appended at the start of a page begins its cached copy: a
+    // growing dictionary reads its newest records soonest.
+    if (!held && !(appended && at == 0)) return;
+    TCachedPage& cached = held ? *pages_[static_cast<std::size_t>(page)] : CachePage(page);
+    if (at < cached.size) {
+        cached.records[at] = bytes;
+    } else if (at == cached.size) {
+        cached.records[at] = bytes;  // an appended record on the last page
+        ++cached.size;
     }
+    // Past the end of a partial copy: the file serves it, as for any
+    // record beyond what a page holds.
 }
 
 void TRecordFile::HoldWrites() { ++holdDepth_; }
@@ -146,8 +192,10 @@ void TRecordFile::WriteHeld() {
     if (appended_.empty() && updated_.empty()) return;
     std::vector<TRecordBytes> appended;
     appended.swap(appended_);
-    const std::vector<std::pair<std::int64_t, TRecordBytes>> updates(updated_.begin(), updated_.end());
+    std::vector<std::pair<std::int64_t, TRecordBytes>> updates(updated_.begin(), updated_.end());
     updated_.clear();
+    updatesOnPage_.clear();
+    std::sort(updates.begin(), updates.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     try {
         // New records first, in one write: nothing in the file reaches them
         // yet. Then the older records whose links now reach them.
@@ -169,7 +217,7 @@ void TRecordFile::WriteHeld() {
     } catch (...) {
         // What the file holds now is unknown past the failed write: read it
         // again from the file from here on.
-        pages_.clear();
+        DropCache();
         try {
             fileCount_ = FileSizeOf(fd_, path_) / kRecordSize;
         } catch (...) {
@@ -177,7 +225,7 @@ void TRecordFile::WriteHeld() {
         recordCount_ = fileCount_;
         throw;
     }
-    for (std::size_t i = 0; i < appended.size(); ++i) UpdateCache(fileCount_ + static_cast<std::int64_t>(i), appended[i]);
+    for (std::size_t i = 0; i < appended.size(); ++i) UpdateCache(fileCount_ + static_cast<std::int64_t>(i), appended[i], true);
     fileCount_ += static_cast<std::int64_t>(appended.size());
     for (const auto& [n, bytes] : updates) UpdateCache(n, bytes);
 }
@@ -212,14 +260,14 @@ void TRecordFile::ReadRange(std::int64_t first, std::vector<TRecordBytes>& out) 
         IRecordStore::ReadRange(first, out);
         return;
     }
-    ReadRangeFromFile(first, out);
+    ReadRangeFromFile(first, out.data(), out.size());
 }
 
-void TRecordFile::ReadRangeFromFile(std::int64_t first, std::vector<TRecordBytes>& out) {
+void TRecordFile::ReadRangeFromFile(std::int64_t first, TRecordBytes* out, std::size_t count) {
     // Records are plain byte arrays laid out back to back, as in the file.
     static_assert(sizeof(TRecordBytes) == kRecordSize);
-    auto* bytes = reinterpret_cast<std::uint8_t*>(out.data());
-    ReadExactAt(fd_, first * kRecordSize, {bytes, out.size() * kRecordSize}, path_);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(out);
+    ReadExactAt(fd_, first * kRecordSize, {bytes, count * kRecordSize}, path_);
 }
 
 TRecordBytes TMemoryRecordStore::Read(std::int64_t n) {

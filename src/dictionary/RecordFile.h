@@ -4,7 +4,6 @@
 // file, an in-memory store (benchmarks) and fault-injecting stores (tests).
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -80,10 +79,13 @@ public:
         ReadShared,       // a file to inspect: no write access, a shared lock,
                           // so readers go together and a writer excludes them
     };
+    static constexpr std::int64_t kPageRecords = 256;              // 3 KiB a page
+    static constexpr std::size_t kDefaultCachedPages = 16384;      // 48 MiB at most
     // Raises EInOutError for a file that cannot be opened or created, and
     // EFileRefused when another program holds the dictionary open (for
-    // ReadShared: open for writing).
-    TRecordFile(const std::string& path, Mode mode);
+    // ReadShared: open for writing). cachedPages bounds the pages kept in
+    // memory of a locked file.
+    TRecordFile(const std::string& path, Mode mode, std::size_t cachedPages = kDefaultCachedPages);
     // Closing also releases the lock.
     TRecordFile(const TRecordFile&) = delete;
     TRecordFile& operator=(const TRecordFile&) = delete;
@@ -98,27 +100,42 @@ public:
     void ReleaseWrites() override;
 
 private:
-    static constexpr std::int64_t kPageRecords = 1024;     // 12 KiB a page
-    static constexpr std::size_t kMaxCachedPages = 4096;   // 48 MiB at most
     static constexpr std::size_t kMaxHeldRecords = 1 << 16;
 
+    struct TCachedPage {
+        std::array<TRecordBytes, kPageRecords> records;
+        std::size_t size = 0;  // the first records of the page, as the file holds them
+        bool referenced = true;
+    };
+
     TRecordBytes ReadFromFile(std::int64_t n);
-    void ReadRangeFromFile(std::int64_t first, std::vector<TRecordBytes>& out);
-    void UpdateCache(std::int64_t n, const TRecordBytes& bytes);
+    void ReadRangeFromFile(std::int64_t first, TRecordBytes* out, std::size_t count);
+    void UpdateCache(std::int64_t n, const TRecordBytes& bytes, bool appended = false);
+    TCachedPage& CachePage(std::int64_t page);
+    void DropCache();
     void WriteHeld();
 
     std::string path_;
     TFileDescriptor fd_;
     std::int64_t recordCount_ = 0;
     bool cached_ = false;
-    std::unordered_map<std::int64_t, std::vector<TRecordBytes>> pages_;
+    std::size_t maxCachedPages_ = 0;
+    // Pages by number, and the ones held in the order of the clock that
+    // picks which to drop: a walk through a file larger than the cache
+    // keeps the pages near the root that every walk passes.
+    std::vector<std::unique_ptr<TCachedPage>> pages_;
+    std::vector<std::int64_t> resident_;
+    std::size_t hand_ = 0;
     // Held writes: records past the end of the file as it is on disk, and
     // new contents of records already in it. The cache holds only what the
     // file holds, so a failed write leaves nothing behind.
     int holdDepth_ = 0;
     std::int64_t fileCount_ = 0;
     std::vector<TRecordBytes> appended_;
-    std::map<std::int64_t, TRecordBytes> updated_;  // in file order
+    std::unordered_map<std::int64_t, TRecordBytes> updated_;
+    // How many of the held updates fall on each page: most reads are of a
+    // page without any, and skip the lookup.
+    std::vector<std::uint32_t> updatesOnPage_;
 };
 
 // A dictionary held in memory only (benchmarks, scratch work).

@@ -129,43 +129,53 @@ TEST(VxloError, StrToIntAcceptsOnlyThirtyTwoBitDecimals) {
 }
 
 // Reads of a locked dictionary come from pages kept in memory: whatever is
-// written, appended or read in any order, they agree with an independent
-// model and with the bytes on disk, also across page boundaries.
+// written, appended or read in any order, in batches or not, they agree with
+// an independent model and with the bytes on disk, also across page
+// boundaries and with a cache far smaller than the file, whose pages are
+// dropped and read again.
 TEST(RecordFile, CachedReadsAgreeWithTheFileUnderRandomWritesAndAppends) {
-    TTempDir dir;
-    const std::string path = dir / "cache.jsk";
-    std::vector<TRecordBytes> model;
-    std::mt19937 rng(20261209);
-    auto randomRecord = [&] {
-        TRecordBytes b{};
-        for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
-        return b;
-    };
-    {
-        TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
-        for (int i = 0; i < 2500; ++i) {
-            model.push_back(randomRecord());
-            file.Write(i, model.back());
-        }
-        for (int op = 0; op < 20000; ++op) {
-            const unsigned roll = rng() % 10;
-            const auto n = static_cast<std::int64_t>(rng() % model.size());
-            if (roll < 6) {
-                ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "op " << op;
-            } else if (roll < 9) {
-                model[static_cast<std::size_t>(n)] = randomRecord();
-                file.Write(n, model[static_cast<std::size_t>(n)]);
-            } else {
+    for (const std::size_t cachedPages : {TRecordFile::kDefaultCachedPages, std::size_t{3}}) {
+        SCOPED_TRACE(cachedPages);
+        TTempDir dir;
+        const std::string path = dir / "cache.jsk";
+        std::vector<TRecordBytes> model;
+        std::mt19937 rng(20261209);
+        auto randomRecord = [&] {
+            TRecordBytes b{};
+            for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
+            return b;
+        };
+        {
+            TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate, cachedPages);
+            for (int i = 0; i < 2500; ++i) {
                 model.push_back(randomRecord());
-                file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
+                file.Write(i, model.back());
             }
+            bool held = false;
+            for (int op = 0; op < 20000; ++op) {
+                const unsigned roll = rng() % 100;
+                // Reads favour the first pages, as walks from the root do.
+                const auto n = static_cast<std::int64_t>(rng() % (roll % 2 ? model.size() : 300));
+                if (roll < 60) {
+                    ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "op " << op;
+                } else if (roll < 88) {
+                    model[static_cast<std::size_t>(n)] = randomRecord();
+                    file.Write(n, model[static_cast<std::size_t>(n)]);
+                } else if (roll < 98) {
+                    model.push_back(randomRecord());
+                    file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
+                } else {
+                    held ? file.ReleaseWrites() : file.HoldWrites();
+                    held = !held;
+                }
+            }
+            EXPECT_THROW(file.Read(static_cast<std::int64_t>(model.size())), EInOutError);
+            file.Close();
         }
-        EXPECT_THROW(file.Read(static_cast<std::int64_t>(model.size())), EInOutError);
-        file.Close();
+        TBytes expected;
+        for (const TRecordBytes& r : model) expected.insert(expected.end(), r.begin(), r.end());
+        EXPECT_EQ(ReadFileBytes(path), expected);
     }
-    TBytes expected;
-    for (const TRecordBytes& r : model) expected.insert(expected.end(), r.begin(), r.end());
-    EXPECT_EQ(ReadFileBytes(path), expected);
 }
 
 TBytes Concat(const std::vector<TRecordBytes>& records) {
