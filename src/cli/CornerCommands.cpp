@@ -134,10 +134,10 @@ struct TFigures {
     TPassCounts games;
 };
 
-TFigures FiguresOf(TEvidenceStore& evidence, TGameStore& games, const TGameSelection& selection, bool filtered,
-                   int rec) {
+TFigures FiguresOf(TEvidenceStore& evidence, const std::vector<TGamePass>& passes, const TGameSelection& selection,
+                   bool filtered, int rec) {
     TFigures f;
-    f.games = CountPasses(games.PassesAt(rec), selection);
+    f.games = CountPasses(passes, selection);
     const TPassCounts& c = f.games;
     f.evidence = filtered ? TEvidence{c.games, c.starterWins, c.starterLosses, c.firstYear, c.lastYear}
                           : evidence.Get(rec).value_or(TEvidence{});
@@ -168,13 +168,20 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
         nav.CloseFile();
         return;
     }
-    const TGameSelection selection(games, filter);
     // Every sequence counted at the empty board has its pass there when the
     // games behind the counts are all kept.
     const std::optional<TEvidence> root = evidence.Get(0);
-    const bool kept = games.Any() && static_cast<long long>(games.PassesAt(0).size()) == (root ? root->games : 0);
+    const bool kept = games.Any() && games.PassCountAt(0) == (root ? root->games : 0);
     const TLjsk& list = nav.Dictionary();
-    const TFigures here = FiguresOf(evidence, games, selection, filter.Any(), position);
+    // The position's passes and its candidates', read once: their games are
+    // the ones the figures need.
+    std::vector<std::vector<TGamePass>> passes;
+    passes.push_back(games.PassesAt(position));
+    for (int i = 0; i < list.Count(); ++i) passes.push_back(games.PassesAt(list.RecNoAt(i)));
+    std::vector<const std::vector<TGamePass>*> lists;
+    for (const std::vector<TGamePass>& p : passes) lists.push_back(&p);
+    const TGameSelection selection(games, filter, lists);
+    const TFigures here = FiguresOf(evidence, passes[0], selection, filter.Any(), position);
     TJson answer;
     answer["record"] = position;
     answer["games"] = here.evidence.games;
@@ -188,7 +195,7 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
         const TPoint p = list.GetMoveXY(i);
         const int rec = list.RecNoAt(i);
         const std::string label(i < kLabelCount ? CandidateLabel(i) : "");
-        const TFigures f = FiguresOf(evidence, games, selection, filter.Any(), rec);
+        const TFigures f = FiguresOf(evidence, passes[static_cast<std::size_t>(i) + 1], selection, filter.Any(), rec);
         TJson c;
         c["x"] = p.x;
         c["y"] = p.y;

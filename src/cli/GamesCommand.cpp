@@ -78,9 +78,9 @@ void ListKeptGames(TNavigation& nav, const std::string& dictionary, const std::v
     const int record = OpenAtPosition(nav, dictionary, moves);
     nav.CloseFile();
     TGameStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
-    const TGameSelection selection(store, filter);
-    const TGamePage page =
-        ListGames(store, store.PassesAt(record), selection, listing.limit, listing.offset, listing.order);
+    const std::vector<TGamePass> passes = store.PassesAt(record);
+    const TGameSelection selection(store, filter, {&passes});
+    const TGamePage page = ListGames(store, passes, selection, listing.limit, listing.offset, listing.order);
     if (!listing.json) {
         for (const TGameListing& g : page.games) PrintGame(g, out);
         return;

@@ -7,15 +7,43 @@
 
 namespace vxlo {
 
-TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter) : facts_(store.Facts(filter)) {
+TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter) : facts_(store.Facts(filter)) { Index(); }
+
+namespace {
+
+std::vector<std::int64_t> GamesOf(const std::vector<const std::vector<TGamePass>*>& passes) {
+    std::vector<std::int64_t> ids;
+    for (const std::vector<TGamePass>* list : passes)
+        for (const TGamePass& p : *list) ids.push_back(p.game);
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
+}  // namespace
+
+TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter,
+                               const std::vector<const std::vector<TGamePass>*>& passes)
+    : facts_(store.Facts(filter, GamesOf(passes))) {
+    Index();
+}
+
+void TGameSelection::Index() {
     const std::int64_t last = facts_.empty() ? 0 : facts_.back().id;
-    // Ids are dense: the store hands them out one after another.
+    // Ids are dense: the store hands them out one after another. A few
+    // games of many are searched instead.
+    if (static_cast<std::int64_t>(facts_.size()) * 8 < last) return;
     slot_.assign(static_cast<std::size_t>(last + 1), -1);
     for (std::size_t i = 0; i < facts_.size(); ++i)
         if (facts_[i].id >= 0) slot_[static_cast<std::size_t>(facts_[i].id)] = static_cast<std::int32_t>(i);
 }
 
 const TGameFacts* TGameSelection::Find(std::int64_t id) const {
+    if (slot_.empty()) {
+        const auto at = std::lower_bound(facts_.begin(), facts_.end(), id,
+                                         [](const TGameFacts& g, std::int64_t wanted) { return g.id < wanted; });
+        return at != facts_.end() && at->id == id ? &*at : nullptr;
+    }
     if (id < 0 || id >= static_cast<std::int64_t>(slot_.size())) return nullptr;
     const std::int32_t i = slot_[static_cast<std::size_t>(id)];
     return i < 0 ? nullptr : &facts_[static_cast<std::size_t>(i)];

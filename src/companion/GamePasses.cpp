@@ -74,13 +74,14 @@ void TGamePassWriter::Append(const TGamePass& pass) {
     PutVarint(bytes_, static_cast<std::uint64_t>(pass.moveNumber));
 }
 
-bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vector<TGamePass>& out) {
+namespace {
+
+// Calls visit for each pass of the blob; false at the first pass that does
+// not read whole.
+template <class Visit>
+bool ForEachPass(std::int64_t firstGame, std::string_view bytes, Visit visit) {
     std::size_t at = 0;
     std::int64_t game = firstGame;
-    // A pass takes three bytes at least; growing by doubling still, so that
-    // many short blobs after one another stay linear.
-    const std::size_t most = out.size() + bytes.size() / 3;
-    if (most > out.capacity()) out.reserve(std::max(most, 2 * out.capacity()));
     while (at < bytes.size()) {
         std::uint64_t delta = 0;
         std::uint64_t moveNumber = 0;
@@ -88,13 +89,29 @@ bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vecto
         const auto flags = static_cast<unsigned char>(bytes[at++]);
         if (!GetVarint(bytes, at, moveNumber) || moveNumber > kMaxMoveNumber || (flags >> 6) != 0) return false;
         game += static_cast<std::int64_t>(delta);
+        visit(game, flags, static_cast<int>(moveNumber));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vector<TGamePass>& out) {
+    // A pass takes three bytes at least; growing by doubling still, so that
+    // many short blobs after one another stay linear.
+    const std::size_t most = out.size() + bytes.size() / 3;
+    if (most > out.capacity()) out.reserve(std::max(most, 2 * out.capacity()));
+    return ForEachPass(firstGame, bytes, [&](std::int64_t game, int flags, int moveNumber) {
         TGamePass pass;
         pass.game = game;
         SetPassFlags(flags, pass);
-        pass.moveNumber = static_cast<int>(moveNumber);
+        pass.moveNumber = moveNumber;
         out.push_back(pass);
-    }
-    return true;
+    });
+}
+
+bool CountGamePasses(std::string_view bytes, long long& count) {
+    return ForEachPass(0, bytes, [&](std::int64_t, int, int) { ++count; });
 }
 
 }  // namespace vxlo

@@ -48,5 +48,7 @@ void SetPassFlags(int flags, TGamePass& pass);
 // was read whole) when the bytes end inside a pass or hold a value out of
 // range: another program's damage never reads as games.
 bool DecodeGamePasses(std::int64_t firstGame, std::string_view bytes, std::vector<TGamePass>& out);
+// Adds the blob's passes to count, under the same rule.
+bool CountGamePasses(std::string_view bytes, long long& count);
 
 }  // namespace vxlo

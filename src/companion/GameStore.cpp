@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/Message.h"
@@ -17,11 +18,16 @@ constexpr const char* kInsertGame =
     "INSERT INTO games (id, file, game_index, black, white, black_rank, white_rank, date, year, event, "
     "result, winner, date_key, line_hash) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
 // SQLite's lower() folds ASCII letters only, as the filter's text is folded.
-constexpr const char* kFacts =
-    "SELECT id, year, winner, date_key FROM games WHERE (?1 IS NULL OR year >= ?1) AND "
-    "(?2 IS NULL OR year <= ?2) AND "
-    "(?3 IS NULL OR instr(lower(black), ?3) > 0 OR instr(lower(white), ?3) > 0) AND "
-    "(?4 IS NULL OR instr(lower(event), ?4) > 0) ORDER BY id";
+#define VXLO_FACTS_FILTER                                                                      \
+    "(?1 IS NULL OR year >= ?1) AND (?2 IS NULL OR year <= ?2) AND "                           \
+    "(?3 IS NULL OR instr(lower(black), ?3) > 0 OR instr(lower(white), ?3) > 0) AND "         \
+    "(?4 IS NULL OR instr(lower(event), ?4) > 0)"
+constexpr const char* kFacts = "SELECT id, year, winner, date_key FROM games WHERE " VXLO_FACTS_FILTER " ORDER BY id";
+constexpr const char* kFactsOfOne =
+    "SELECT id, year, winner, date_key FROM games WHERE id = ?5 AND " VXLO_FACTS_FILTER;
+#undef VXLO_FACTS_FILTER
+// A game looked up by id costs about as much as this many read in a scan.
+constexpr std::size_t kLookupCost = 16;
 
 std::string AsciiLower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -178,9 +184,7 @@ void TGameStore::Clear() {
     db_->Exec("DELETE FROM game_tails; DELETE FROM game_passes; DELETE FROM games", kCannotSaveText);
 }
 
-std::vector<TGamePass> TGameStore::PassesAt(int rec) {
-    std::vector<TGamePass> passes;
-    if (!HasTables()) return passes;
+std::optional<TGamePass> TGameStore::TailPassAt(int rec) {
     // The game that made the record reached it first of all.
     TSqliteStatement tail = db_->Prepare(
         "SELECT first_rec, last_rec, game, flags, move_numbers FROM game_tails WHERE first_rec <= ?1 "
@@ -188,19 +192,22 @@ std::vector<TGamePass> TGameStore::PassesAt(int rec) {
     sqlite3_bind_int(tail.get(), 1, rec);
     const int found = sqlite3_step(tail.get());
     if (found != SQLITE_ROW && found != SQLITE_DONE) db_->Fail(kCannotReadText, found);
-    if (found == SQLITE_ROW && sqlite3_column_int64(tail.get(), 1) >= rec) {
-        std::vector<int> moves;
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(tail.get(), 4));
-        const std::string_view blob(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(tail.get(), 4)));
-        const std::int64_t at = rec - sqlite3_column_int64(tail.get(), 0);
-        if (!DecodeTailMoves(blob, moves) || at >= static_cast<std::int64_t>(moves.size()))
-            throw EFileRefused(kCannotReadText, db_->Path());
-        TGamePass pass;
-        pass.game = sqlite3_column_int64(tail.get(), 2);
-        SetPassFlags(sqlite3_column_int(tail.get(), 3), pass);
-        pass.moveNumber = moves[static_cast<std::size_t>(at)];
-        passes.push_back(pass);
-    }
+    if (found != SQLITE_ROW || sqlite3_column_int64(tail.get(), 1) < rec) return std::nullopt;
+    std::vector<int> moves;
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(tail.get(), 4));
+    const std::string_view blob(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(tail.get(), 4)));
+    const std::int64_t at = rec - sqlite3_column_int64(tail.get(), 0);
+    if (!DecodeTailMoves(blob, moves) || at >= static_cast<std::int64_t>(moves.size()))
+        throw EFileRefused(kCannotReadText, db_->Path());
+    TGamePass pass;
+    pass.game = sqlite3_column_int64(tail.get(), 2);
+    SetPassFlags(sqlite3_column_int(tail.get(), 3), pass);
+    pass.moveNumber = moves[static_cast<std::size_t>(at)];
+    return pass;
+}
+
+template <class Decode>
+void TGameStore::ForEachPassBlob(int rec, Decode decode) {
     TSqliteStatement rows = db_->Prepare(
         "SELECT first_game, passes FROM game_passes WHERE rec = ?1 ORDER BY first_game", kCannotReadText);
     sqlite3_bind_int(rows.get(), 1, rec);
@@ -208,27 +215,75 @@ std::vector<TGamePass> TGameStore::PassesAt(int rec) {
     while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
         const auto* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 1));
         const std::string_view blob(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(rows.get(), 1)));
-        if (!DecodeGamePasses(sqlite3_column_int64(rows.get(), 0), blob, passes))
-            throw EFileRefused(kCannotReadText, db_->Path());
+        if (!decode(sqlite3_column_int64(rows.get(), 0), blob)) throw EFileRefused(kCannotReadText, db_->Path());
     }
     if (rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
+}
+
+std::vector<TGamePass> TGameStore::PassesAt(int rec) {
+    std::vector<TGamePass> passes;
+    if (!HasTables()) return passes;
+    if (const std::optional<TGamePass> tail = TailPassAt(rec)) passes.push_back(*tail);
+    ForEachPassBlob(rec, [&](std::int64_t firstGame, std::string_view blob) {
+        return DecodeGamePasses(firstGame, blob, passes);
+    });
     return passes;
 }
+
+long long TGameStore::PassCountAt(int rec) {
+    if (!HasTables()) return 0;
+    long long count = TailPassAt(rec) ? 1 : 0;
+    ForEachPassBlob(rec, [&](std::int64_t, std::string_view blob) { return CountGamePasses(blob, count); });
+    return count;
+}
+
+namespace {
+
+void BindFilter(sqlite3_stmt* s, const TGameFilter& filter) {
+    if (filter.from) sqlite3_bind_int(s, 1, *filter.from);
+    if (filter.to) sqlite3_bind_int(s, 2, *filter.to);
+    if (!filter.player.empty()) BindText(s, 3, AsciiLower(filter.player));
+    if (!filter.event.empty()) BindText(s, 4, AsciiLower(filter.event));
+}
+
+TGameFacts FactsOfRow(sqlite3_stmt* s) {
+    return {sqlite3_column_int64(s, 0), sqlite3_column_int(s, 1), sqlite3_column_int(s, 2), sqlite3_column_int64(s, 3)};
+}
+
+}  // namespace
 
 std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter) {
     std::vector<TGameFacts> facts;
     if (!HasTables()) return facts;
     TSqliteStatement rows = db_->Prepare(kFacts, kCannotReadText);
-    if (filter.from) sqlite3_bind_int(rows.get(), 1, *filter.from);
-    if (filter.to) sqlite3_bind_int(rows.get(), 2, *filter.to);
-    if (!filter.player.empty()) BindText(rows.get(), 3, AsciiLower(filter.player));
-    if (!filter.event.empty()) BindText(rows.get(), 4, AsciiLower(filter.event));
+    BindFilter(rows.get(), filter);
     int rc;
-    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
-        facts.push_back({sqlite3_column_int64(rows.get(), 0), sqlite3_column_int(rows.get(), 1),
-                         sqlite3_column_int(rows.get(), 2), sqlite3_column_int64(rows.get(), 3)});
-    }
+    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) facts.push_back(FactsOfRow(rows.get()));
     if (rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
+    return facts;
+}
+
+std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter, const std::vector<std::int64_t>& among) {
+    if (!HasTables()) return {};
+    TSqliteStatement last = db_->Prepare("SELECT max(id) FROM games", kCannotReadText);
+    const int found = sqlite3_step(last.get());
+    if (found != SQLITE_ROW) db_->Fail(kCannotReadText, found);
+    const auto kept = static_cast<std::size_t>(std::max<std::int64_t>(sqlite3_column_int64(last.get(), 0), 0));
+    // Few games among many are looked up one by one; otherwise one scan.
+    if (among.size() * kLookupCost >= kept) return Facts(filter);
+    std::vector<TGameFacts> facts;
+    TSqliteStatement one = db_->Prepare(kFactsOfOne, kCannotReadText);
+    BindFilter(one.get(), filter);
+    for (const std::int64_t id : among) {
+        sqlite3_bind_int64(one.get(), 5, id);
+        const int rc = sqlite3_step(one.get());
+        if (rc == SQLITE_ROW) {
+            facts.push_back(FactsOfRow(one.get()));
+        } else if (rc != SQLITE_DONE) {
+            db_->Fail(kCannotReadText, rc);
+        }
+        sqlite3_reset(one.get());
+    }
     return facts;
 }
 

@@ -86,8 +86,13 @@ public:
 
     // Every pass through rec, in the order of the games.
     std::vector<TGamePass> PassesAt(int rec);
+    // How many there are, without reading them out.
+    long long PassCountAt(int rec);
     // The games the filter lets through, by id.
     std::vector<TGameFacts> Facts(const TGameFilter& filter);
+    // The same among the given ids (ascending, each once): at least those of
+    // them the filter lets through, perhaps more.
+    std::vector<TGameFacts> Facts(const TGameFilter& filter, const std::vector<std::int64_t>& among);
     std::optional<TKeptGame> Game(std::int64_t id);
     // The place of every game (by id) in the order of a text column (black,
     // white, event or result), ASCII letters in either case, equal texts at
@@ -99,6 +104,11 @@ public:
 
 private:
     bool HasTables();
+    std::optional<TGamePass> TailPassAt(int rec);
+    // decode(firstGame, blob) for each blob of passes through rec; false
+    // from it refuses the store.
+    template <class Decode>
+    void ForEachPassBlob(int rec, Decode decode);
 
     struct TPendingGame {
         std::int64_t id;
