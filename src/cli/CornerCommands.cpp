@@ -173,15 +173,11 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
     const std::optional<TEvidence> root = evidence.Get(0);
     const bool kept = games.Any() && games.PassCountAt(0) == (root ? root->games : 0);
     const TLjsk& list = nav.Dictionary();
-    // The position's passes and its candidates', read once: their games are
-    // the ones the figures need.
-    std::vector<std::vector<TGamePass>> passes;
-    passes.push_back(games.PassesAt(position));
-    for (int i = 0; i < list.Count(); ++i) passes.push_back(games.PassesAt(list.RecNoAt(i)));
-    std::vector<const std::vector<TGamePass>*> lists;
-    for (const std::vector<TGamePass>& p : passes) lists.push_back(&p);
-    const TGameSelection selection(games, filter, lists);
-    const TFigures here = FiguresOf(evidence, passes[0], selection, filter.Any(), position);
+    // A candidate's passes pass the position too: its games are all the
+    // figures need.
+    const std::vector<TGamePass> passes = games.PassesAt(position);
+    const TGameSelection selection(games, filter, passes);
+    const TFigures here = FiguresOf(evidence, passes, selection, filter.Any(), position);
     TJson answer;
     answer["record"] = position;
     answer["games"] = here.evidence.games;
@@ -195,7 +191,7 @@ void PrintStats(TNavigation& nav, const std::string& dictionary, const std::vect
         const TPoint p = list.GetMoveXY(i);
         const int rec = list.RecNoAt(i);
         const std::string label(i < kLabelCount ? CandidateLabel(i) : "");
-        const TFigures f = FiguresOf(evidence, passes[static_cast<std::size_t>(i) + 1], selection, filter.Any(), rec);
+        const TFigures f = FiguresOf(evidence, games.PassesAt(rec), selection, filter.Any(), rec);
         TJson c;
         c["x"] = p.x;
         c["y"] = p.y;

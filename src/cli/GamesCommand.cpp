@@ -79,7 +79,7 @@ void ListKeptGames(TNavigation& nav, const std::string& dictionary, const std::v
     nav.CloseFile();
     TGameStore store(OpenCompanion(dictionary, TCompanionDatabase::EAccess::ReadOnly));
     const std::vector<TGamePass> passes = store.PassesAt(record);
-    const TGameSelection selection(store, filter, {&passes});
+    const TGameSelection selection(store, filter, passes);
     const TGamePage page = ListGames(store, passes, selection, listing.limit, listing.offset, listing.order);
     if (!listing.json) {
         for (const TGameListing& g : page.games) PrintGame(g, out);

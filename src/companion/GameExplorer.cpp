@@ -11,10 +11,13 @@ TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter) : f
 
 namespace {
 
-std::vector<std::int64_t> GamesOf(const std::vector<const std::vector<TGamePass>*>& passes) {
+// A game looked up by id costs about as much as this many read in a scan.
+constexpr std::int64_t kLookupCost = 16;
+
+std::vector<std::int64_t> GamesOf(const std::vector<TGamePass>& passes) {
     std::vector<std::int64_t> ids;
-    for (const std::vector<TGamePass>* list : passes)
-        for (const TGamePass& p : *list) ids.push_back(p.game);
+    ids.reserve(passes.size());
+    for (const TGamePass& p : passes) ids.push_back(p.game);
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
@@ -22,9 +25,10 @@ std::vector<std::int64_t> GamesOf(const std::vector<const std::vector<TGamePass>
 
 }  // namespace
 
-TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter,
-                               const std::vector<const std::vector<TGamePass>*>& passes)
-    : facts_(store.Facts(filter, GamesOf(passes))) {
+TGameSelection::TGameSelection(TGameStore& store, const TGameFilter& filter, const std::vector<TGamePass>& passes)
+    : facts_(static_cast<std::int64_t>(passes.size()) * kLookupCost >= store.LastGameId()
+                 ? store.Facts(filter)
+                 : store.Facts(filter, GamesOf(passes))) {
     Index();
 }
 

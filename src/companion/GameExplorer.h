@@ -17,10 +17,10 @@ namespace vxlo {
 class TGameSelection {
 public:
     TGameSelection(TGameStore& store, const TGameFilter& filter);
-    // Only the games of these passes are asked for (looked up one by one
-    // when they are few of the kept games): a deep position answers at once
-    // however large the collection.
-    TGameSelection(TGameStore& store, const TGameFilter& filter, const std::vector<const std::vector<TGamePass>*>& passes);
+    // Enough for these passes and any below them: when they are few of the
+    // kept games only their games are looked up, so that a deep position
+    // answers at once however large the collection.
+    TGameSelection(TGameStore& store, const TGameFilter& filter, const std::vector<TGamePass>& passes);
     // nullptr when the game is not selected.
     const TGameFacts* Find(std::int64_t id) const;
     std::size_t Size() const { return facts_.size(); }

@@ -26,8 +26,6 @@ constexpr const char* kFacts = "SELECT id, year, winner, date_key FROM games WHE
 constexpr const char* kFactsOfOne =
     "SELECT id, year, winner, date_key FROM games WHERE id = ?5 AND " VXLO_FACTS_FILTER;
 #undef VXLO_FACTS_FILTER
-// A game looked up by id costs about as much as this many read in a scan.
-constexpr std::size_t kLookupCost = 16;
 
 std::string AsciiLower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -86,9 +84,7 @@ void TGameStore::PrepareWrite() {
         while ((rc = sqlite3_step(lines.get())) == SQLITE_ROW)
             lines_.insert(static_cast<std::uint64_t>(sqlite3_column_int64(lines.get(), 0)));
         if (rc != SQLITE_DONE) db_->Fail(kCannotReadText, rc);
-        TSqliteStatement last = db_->Prepare("SELECT coalesce(max(id), 0) FROM games", kCannotReadText);
-        if (sqlite3_step(last.get()) != SQLITE_ROW) db_->Fail(kCannotReadText, sqlite3_errcode(db_->Handle()));
-        nextId_ = sqlite3_column_int64(last.get(), 0) + 1;
+        nextId_ = LastGameId() + 1;
     }
     transaction.Commit();
     batchFirst_ = nextId_;
@@ -263,14 +259,16 @@ std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter) {
     return facts;
 }
 
-std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter, const std::vector<std::int64_t>& among) {
-    if (!HasTables()) return {};
-    TSqliteStatement last = db_->Prepare("SELECT max(id) FROM games", kCannotReadText);
+std::int64_t TGameStore::LastGameId() {
+    if (!HasTables()) return 0;
+    TSqliteStatement last = db_->Prepare("SELECT coalesce(max(id), 0) FROM games", kCannotReadText);
     const int found = sqlite3_step(last.get());
     if (found != SQLITE_ROW) db_->Fail(kCannotReadText, found);
-    const auto kept = static_cast<std::size_t>(std::max<std::int64_t>(sqlite3_column_int64(last.get(), 0), 0));
-    // Few games among many are looked up one by one; otherwise one scan.
-    if (among.size() * kLookupCost >= kept) return Facts(filter);
+    return sqlite3_column_int64(last.get(), 0);
+}
+
+std::vector<TGameFacts> TGameStore::Facts(const TGameFilter& filter, const std::vector<std::int64_t>& among) {
+    if (!HasTables()) return {};
     std::vector<TGameFacts> facts;
     TSqliteStatement one = db_->Prepare(kFactsOfOne, kCannotReadText);
     BindFilter(one.get(), filter);
@@ -324,10 +322,8 @@ const std::vector<std::int32_t>& TGameStore::TextRanks(const std::string& column
     if (!HasTables()) return ranks;
     // The whole table in one ORDER BY: a page is cut from this order, never
     // sorted on its own.
-    TSqliteStatement last = db_->Prepare("SELECT coalesce(max(id), 0) FROM games", kCannotReadText);
-    int rc = sqlite3_step(last.get());
-    if (rc != SQLITE_ROW) db_->Fail(kCannotReadText, rc);
-    ranks.assign(static_cast<std::size_t>(sqlite3_column_int64(last.get(), 0) + 1), kNoRank);
+    ranks.assign(static_cast<std::size_t>(LastGameId() + 1), kNoRank);
+    int rc;
     const std::string sql =
         "SELECT id, lower(" + column + ") AS folded FROM games WHERE " + column + " <> '' ORDER BY folded, id";
     TSqliteStatement rows = db_->Prepare(sql.c_str(), kCannotReadText);

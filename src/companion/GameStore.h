@@ -90,9 +90,10 @@ public:
     long long PassCountAt(int rec);
     // The games the filter lets through, by id.
     std::vector<TGameFacts> Facts(const TGameFilter& filter);
-    // The same among the given ids (ascending, each once): at least those of
-    // them the filter lets through, perhaps more.
+    // The same among the given ids (ascending, each once), looked up one by one.
     std::vector<TGameFacts> Facts(const TGameFilter& filter, const std::vector<std::int64_t>& among);
+    // The highest id kept, 0 without games.
+    std::int64_t LastGameId();
     std::optional<TKeptGame> Game(std::int64_t id);
     // The place of every game (by id) in the order of a text column (black,
     // white, event or result), ASCII letters in either case, equal texts at

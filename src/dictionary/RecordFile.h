@@ -79,8 +79,8 @@ public:
         ReadShared,       // a file to inspect: no write access, a shared lock,
                           // so readers go together and a writer excludes them
     };
-    static constexpr std::int64_t kPageRecords = 64;               // 768 bytes a page
-    static constexpr std::size_t kDefaultCachedPages = 65536;      // 48 MiB at most
+    static constexpr std::int64_t kPageRecords = 256;              // 3 KiB a page
+    static constexpr std::size_t kDefaultCachedPages = 16384;      // 48 MiB at most
     // Raises EInOutError for a file that cannot be opened or created, and
     // EFileRefused when another program holds the dictionary open (for
     // ReadShared: open for writing). cachedPages bounds the pages kept in
