@@ -107,6 +107,8 @@ TRecordFile::TCachedPage& TRecordFile::CachePage(std::int64_t page) {
     const auto index = static_cast<std::size_t>(page);
     if (index >= pages_.size()) pages_.resize(index + 1);
     if (pages_[index]) return *pages_[index];
+    // Made before any page is dropped: a failed allocation leaves the clock whole.
+    auto fresh = std::make_unique<TCachedPage>();
     if (resident_.size() < maxCachedPages_) {
         resident_.push_back(page);
     } else {
@@ -121,7 +123,7 @@ TRecordFile::TCachedPage& TRecordFile::CachePage(std::int64_t page) {
         resident_[hand_] = page;
         hand_ = (hand_ + 1) % resident_.size();
     }
-    pages_[index] = std::make_unique<TCachedPage>();
+    pages_[index] = std::move(fresh);
     return *pages_[index];
 }
 

@@ -128,6 +128,12 @@ TEST(VxloError, StrToIntAcceptsOnlyThirtyTwoBitDecimals) {
     }
 }
 
+TRecordBytes RandomRecord(std::mt19937& rng) {
+    TRecordBytes b{};
+    for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
+    return b;
+}
+
 // Reads of a locked dictionary come from pages kept in memory: whatever is
 // written, appended or read in any order, in batches or not, they agree with
 // an independent model and with the bytes on disk, also across page
@@ -140,15 +146,10 @@ TEST(RecordFile, CachedReadsAgreeWithTheFileUnderRandomWritesAndAppends) {
         const std::string path = dir / "cache.jsk";
         std::vector<TRecordBytes> model;
         std::mt19937 rng(20261209);
-        auto randomRecord = [&] {
-            TRecordBytes b{};
-            for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
-            return b;
-        };
         {
             TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate, cachedPages);
             for (int i = 0; i < 2500; ++i) {
-                model.push_back(randomRecord());
+                model.push_back(RandomRecord(rng));
                 file.Write(i, model.back());
             }
             bool held = false;
@@ -159,10 +160,10 @@ TEST(RecordFile, CachedReadsAgreeWithTheFileUnderRandomWritesAndAppends) {
                 if (roll < 60) {
                     ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "op " << op;
                 } else if (roll < 88) {
-                    model[static_cast<std::size_t>(n)] = randomRecord();
+                    model[static_cast<std::size_t>(n)] = RandomRecord(rng);
                     file.Write(n, model[static_cast<std::size_t>(n)]);
                 } else if (roll < 98) {
-                    model.push_back(randomRecord());
+                    model.push_back(RandomRecord(rng));
                     file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
                 } else {
                     held ? file.ReleaseWrites() : file.HoldWrites();
@@ -191,14 +192,9 @@ TEST(RecordFile, HeldWritesReachTheFileWhenTheBatchEndsAndNotBefore) {
     const std::string path = dir / "held.jsk";
     std::vector<TRecordBytes> model;
     std::mt19937 rng(91);
-    auto randomRecord = [&] {
-        TRecordBytes b{};
-        for (auto& byte : b) byte = static_cast<std::uint8_t>(rng());
-        return b;
-    };
     TRecordFile file(path, TRecordFile::Mode::ReadWriteCreate);
     for (int i = 0; i < 1500; ++i) {
-        model.push_back(randomRecord());
+        model.push_back(RandomRecord(rng));
         file.Write(i, model.back());
     }
     for (int round = 0; round < 6; ++round) {
@@ -206,7 +202,7 @@ TEST(RecordFile, HeldWritesReachTheFileWhenTheBatchEndsAndNotBefore) {
         TWriteBatch batch(file);
         {
             TWriteBatch nested(file);  // an operation inside another one
-            model.push_back(randomRecord());
+            model.push_back(RandomRecord(rng));
             file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
             nested.Commit();
         }
@@ -218,10 +214,10 @@ TEST(RecordFile, HeldWritesReachTheFileWhenTheBatchEndsAndNotBefore) {
             if (roll < 5) {
                 ASSERT_EQ(file.Read(n), model[static_cast<std::size_t>(n)]) << "round " << round << " op " << op;
             } else if (roll < 8) {
-                model[static_cast<std::size_t>(n)] = randomRecord();
+                model[static_cast<std::size_t>(n)] = RandomRecord(rng);
                 file.Write(n, model[static_cast<std::size_t>(n)]);
             } else {
-                model.push_back(randomRecord());
+                model.push_back(RandomRecord(rng));
                 file.Write(static_cast<std::int64_t>(model.size()) - 1, model.back());
             }
         }
